@@ -1,0 +1,27 @@
+#include "app/kalverin_app.h"
+
+#include <QApplication>
+#include <QFile>
+#include <filesystem>
+
+#include "designer/main_window.h"
+#include "kalverin_version.h"
+
+namespace kalverin {
+
+int RunKalverin(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+
+    std::filesystem::path programDir =
+        QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    std::error_code noCurrentFolder;
+    std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
+
+    MainWindow window(programDir, currentDir);
+    window.show();
+    window.Start();
+    return QApplication::exec();
+}
+
+}  // namespace kalverin

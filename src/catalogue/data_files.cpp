@@ -1,0 +1,218 @@
+#include "catalogue/data_files.h"
+
+#include "catalogue/field_reader.h"
+#include "catalogue/item_writer.h"
+
+namespace kalverin {
+namespace {
+
+struct RecordWords {
+    std::string_view one;
+    std::string_view many;
+};
+
+// Reads the count line and then `count` records with `readOne`, stopping at the first fault
+// with a message that names the file and the record.
+template <typename Record, typename ReadOne>
+Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count, int capacity,
+                                         std::string_view label, RecordWords words,
+                                         ReadOne readOne) {
+    std::string file(label);
+    if (reader.fault() == FieldReader::Fault::Ended) {
+        return Outcome<std::vector<Record>>::Failure(file + " is empty: it has no count line.");
+    }
+    if (reader.fault() == FieldReader::Fault::OutOfRange) {
+        return Outcome<std::vector<Record>>::Failure(file + ": " + reader.OutOfRangeDetail() +
+                                                     ".");
+    }
+    if (count > capacity) {
+        return Outcome<std::vector<Record>>::Failure(
+            file + " lists " + std::to_string(count) + " " + std::string(words.many) +
+            "; Kalverin holds at most " + std::to_string(capacity) + ".");
+    }
+    std::vector<Record> records;
+    records.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    for (int i = 1; i <= count; ++i) {
+        Record record = readOne(reader);
+        if (reader.fault() == FieldReader::Fault::Ended) {
+            return Outcome<std::vector<Record>>::Failure(
+                file + " ends after " + std::to_string(i - 1) + " of " + std::to_string(count) +
+                " " + std::string(words.many) + ".");
+        }
+        if (reader.fault() == FieldReader::Fault::OutOfRange) {
+            return Outcome<std::vector<Record>>::Failure(file + ", " + std::string(words.one) +
+                                                         " " + std::to_string(i) + ": " +
+                                                         reader.OutOfRangeDetail() + ".");
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+FrameRecord ReadFrame(FieldReader& in) {
+    FrameRecord f;
+    f.Frame = in.Value();
+    f.Power = in.Value();
+    f.Damage = in.Value();
+    f.Mode = in.Value();
+    f.Concealability = in.Value();
+    f.Weight = in.Value();
+    f.AmmoCapacity = in.Value();
+    f.AmmoLoad = in.Text();
+    f.Mount1 = in.Value();
+    f.Mount2 = in.Value();
+    f.Mount3 = in.Text();
+    f.FCU = in.Single("FCU");
+    f.DPV = in.Whole("DPV");
+    f.FrameNumber = in.Whole("frame number");
+    f.Recoil = 0;
+    return f;
+}
+
+ModificationRecord ReadModification(FieldReader& in) {
+    ModificationRecord m;
+    m.ModType = in.Value();
+    m.Modification = in.Value();
+    m.Power = in.Value();
+    m.Damage = in.Text();
+    m.Concealability = in.Value();
+    m.Weight = in.Value();
+    m.AmmoCapacity = in.Whole("Ammo Capacity");
+    m.AmmoLoad = in.Value();
+    m.FCU = in.Value();
+    m.DPV = in.Whole("DPV");
+    m.Mount1 = in.Value();
+    m.Mount2 = in.Value();
+    m.Mount3 = in.Text();
+    m.Recoil = in.Single("Recoil");
+    m.Mode = in.Value();
+    m.MarkUp = in.Single("Mark-Up");
+    return m;
+}
+
+}  // namespace
+
+Outcome<FramesFile> ReadFramesFile(std::string_view bytes, std::string_view label) {
+    FieldReader reader(bytes);
+    FramesFile file;
+    std::int16_t count = reader.Count(&file.count);
+    auto frames = ReadRecords<FrameRecord>(reader, count, kMaxFrames, label,
+                                           {"frame", "frames"}, ReadFrame);
+    if (!frames) {
+        return Outcome<FramesFile>::Failure(frames.error());
+    }
+    file.frames = std::move(frames.value());
+    return file;
+}
+
+Outcome<ModificationsFile> ReadModificationsFile(std::string_view bytes, std::string_view label) {
+    FieldReader reader(bytes);
+    ModificationsFile file;
+    file.count = reader.Count();
+    auto records = ReadRecords<ModificationRecord>(reader, file.count, kMaxModifications, label,
+                                                   {"modification", "modifications"},
+                                                   ReadModification);
+    if (!records) {
+        return Outcome<ModificationsFile>::Failure(records.error());
+    }
+    file.records = std::move(records.value());
+    return file;
+}
+
+Outcome<std::vector<std::string>> ReadClassesFile(std::string_view bytes, std::string_view label) {
+    FieldReader reader(bytes);
+    std::int16_t count = reader.Count();
+    return ReadRecords<std::string>(reader, count, kMaxClasses, label, {"class", "classes"},
+                                    [](FieldReader& in) { return in.Text(); });
+}
+
+Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view label,
+                                       int columns) {
+    FieldReader reader(bytes);
+    MaxLevelFile file;
+    file.count = reader.Count();
+    int used = columns < 0 ? 0 : (columns > kMaxFrames ? kMaxFrames : columns);
+    auto rows = ReadRecords<MaxLevelRow>(
+        reader, file.count, kMaxModifications, label, {"row", "rows"}, [used](FieldReader& in) {
+            MaxLevelRow row;
+            row.label = in.Value();
+            for (int j = 0; j < used; ++j) {
+                row.levels[static_cast<std::size_t>(j)] = in.Whole("level");
+            }
+            return row;
+        });
+    if (!rows) {
+        return Outcome<MaxLevelFile>::Failure(rows.error());
+    }
+    file.rows = std::move(rows.value());
+    return file;
+}
+
+std::string WriteFramesFile(const FramesFile& file) {
+    ItemWriter out;
+    out.Value(file.count).EndLine();
+    for (const FrameRecord& f : file.frames) {
+        out.Value(f.Frame)
+            .Value(f.Power)
+            .Value(f.Damage)
+            .Value(f.Mode)
+            .Value(f.Concealability)
+            .Value(f.Weight)
+            .Value(f.AmmoCapacity)
+            .Text(f.AmmoLoad)
+            .Value(f.Mount1)
+            .Value(f.Mount2)
+            .Text(f.Mount3)
+            .Single(f.FCU)
+            .Whole(f.DPV)
+            .Whole(f.FrameNumber)
+            .EndLine();
+    }
+    return out.Take();
+}
+
+std::string WriteModificationsFile(const ModificationsFile& file) {
+    ItemWriter out;
+    out.Whole(file.count).EndLine();
+    const ModificationRecord blank;
+    for (int i = 0; i < file.count; ++i) {
+        const ModificationRecord& m =
+            static_cast<std::size_t>(i) < file.records.size() ? file.records[i] : blank;
+        out.Value(m.ModType)
+            .Value(m.Modification)
+            .Value(m.Power)
+            .Text(m.Damage)
+            .Value(m.Concealability)
+            .Value(m.Weight)
+            .Whole(m.AmmoCapacity)
+            .Value(m.AmmoLoad)
+            .Value(m.FCU)
+            .Whole(m.DPV)
+            .Value(m.Mount1)
+            .Value(m.Mount2)
+            .Text(m.Mount3)
+            .Single(m.Recoil)
+            .Value(m.Mode)
+            .Single(m.MarkUp)
+            .EndLine();
+    }
+    return out.Take();
+}
+
+std::string WriteMaxLevelFile(const MaxLevelFile& file) {
+    ItemWriter out;
+    out.Whole(file.count).EndLine();
+    const MaxLevelRow blank;
+    for (int i = 0; i < file.count; ++i) {
+        const MaxLevelRow& row =
+            static_cast<std::size_t>(i) < file.rows.size() ? file.rows[i] : blank;
+        out.Value(row.label);
+        for (int j = 0; j < kEditorFrameColumns; ++j) {
+            out.Whole(row.levels[static_cast<std::size_t>(j)]);
+        }
+        out.EndLine();
+    }
+    return out.Take();
+}
+
+}  // namespace kalverin

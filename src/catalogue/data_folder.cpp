@@ -1,0 +1,66 @@
+#include "catalogue/data_folder.h"
+
+#include "catalogue/data_files.h"
+
+namespace kalverin {
+
+std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
+                                   std::string_view fileName) {
+    return programDir / "Data" / fileName;
+}
+
+std::string DataFileLabel(std::string_view fileName) { return "Data/" + std::string(fileName); }
+
+Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
+                                  std::string_view fileName) {
+    auto bytes = files.Read(DataFilePath(programDir, fileName));
+    if (!bytes) {
+        return Outcome<std::string>::Failure(DataFileLabel(fileName) +
+                                             " cannot be read: " + bytes.error() + ".");
+    }
+    return bytes;
+}
+
+Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
+                                     const std::filesystem::path& programDir) {
+    using Result = Outcome<DataCatalogue>;
+    DataCatalogue catalogue;
+
+    auto frames = ReadDataFileAs(files, programDir, kFramesFile, ReadFramesFile);
+    if (!frames) {
+        return Result::Failure(frames.error());
+    }
+    catalogue.frames = std::move(frames->frames);
+    catalogue.intNumberofFrames = static_cast<std::int16_t>(catalogue.frames.size());
+
+    auto mods = ReadDataFileAs(files, programDir, kModificationsFile, ReadModificationsFile);
+    if (!mods) {
+        return Result::Failure(mods.error());
+    }
+    catalogue.modifications = std::move(mods->records);
+
+    auto classes = ReadDataFileAs(files, programDir, kClassesFile, ReadClassesFile);
+    if (!classes) {
+        return Result::Failure(classes.error());
+    }
+    catalogue.classes = std::move(classes.value());
+
+    const int columns = catalogue.intNumberofFrames;
+    auto levels = ReadDataFileAs(files, programDir, kMaxLevelFile,
+                                 [columns](std::string_view bytes, std::string_view label) {
+                                     return ReadMaxLevelFile(bytes, label, columns);
+                                 });
+    if (!levels) {
+        return Result::Failure(levels.error());
+    }
+    // From here on the main window works with the count of MaxLevel.txt; a modification that
+    // Modifications.txt lacks is an empty record, as an unread table entry would be.
+    catalogue.intNumberofMods = levels->count < 0 ? 0 : levels->count;
+    catalogue.maxLevels = std::move(levels->rows);
+    if (catalogue.modifications.size() < static_cast<std::size_t>(catalogue.intNumberofMods)) {
+        catalogue.modifications.resize(static_cast<std::size_t>(catalogue.intNumberofMods));
+    }
+    return catalogue;
+}
+
+}  // namespace kalverin

@@ -1,0 +1,114 @@
+#include "catalogue/file_store.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace kalverin {
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string SystemReason(int error) { return error != 0 ? std::strerror(error) : "unknown error"; }
+
+class DiskFileStore final : public FileStore {
+public:
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        errno = 0;
+        FileHandle file(std::fopen(path.c_str(), "rb"));
+        if (!file) {
+            return Outcome<std::string>::Failure(SystemReason(errno));
+        }
+        std::string bytes;
+        char buffer[64 * 1024];
+        while (true) {
+            std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+            bytes.append(buffer, got);
+            if (bytes.size() > kMaxFileBytes) {
+                return Outcome<std::string>::Failure("it is larger than 16 MiB");
+            }
+            if (got < sizeof buffer) {
+                break;
+            }
+        }
+        if (std::ferror(file.get())) {
+            return Outcome<std::string>::Failure(SystemReason(errno));
+        }
+        return bytes;
+    }
+
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        errno = 0;
+        std::FILE* raw = std::fopen(path.c_str(), "wb");
+        if (!raw) {
+            return SystemReason(errno);
+        }
+        FileHandle file(raw);
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), raw) != bytes.size()) {
+            return SystemReason(errno);
+        }
+        // A buffered write that "succeeded" is not a saved file until the flush and close do.
+        if (std::fflush(raw) != 0) {
+            return SystemReason(errno);
+        }
+        if (std::fclose(file.release()) != 0) {
+            return SystemReason(errno);
+        }
+        return std::nullopt;
+    }
+
+    void Remove(const std::filesystem::path& path) override {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+};
+
+}  // namespace
+
+FileStore& DiskFiles() {
+    static DiskFileStore disk;
+    return disk;
+}
+
+std::optional<std::string> ReplaceFiles(FileStore& files,
+                                        const std::vector<FileReplacement>& replacements) {
+    std::vector<std::optional<std::string>> previous;
+    previous.reserve(replacements.size());
+    for (const FileReplacement& file : replacements) {
+        auto old = files.Read(file.path);
+        if (!old) {
+            std::error_code ignored;
+            if (std::filesystem::exists(file.path, ignored)) {
+                // Without its old bytes a failed write could not be undone.
+                return file.label + " cannot be read before it is replaced: " + old.error() +
+                       ". Nothing was saved.";
+            }
+            previous.emplace_back(std::nullopt);
+            continue;
+        }
+        previous.emplace_back(std::move(old.value()));
+    }
+    for (std::size_t i = 0; i < replacements.size(); ++i) {
+        auto failure = files.Write(replacements[i].path, replacements[i].bytes);
+        if (!failure) {
+            continue;
+        }
+        for (std::size_t j = 0; j <= i; ++j) {
+            if (previous[j]) {
+                files.Write(replacements[j].path, *previous[j]);
+            } else {
+                files.Remove(replacements[j].path);
+            }
+        }
+        return replacements[i].label + " could not be written: " + *failure +
+               ". The data files were left as they were.";
+    }
+    return std::nullopt;
+}
+
+}  // namespace kalverin

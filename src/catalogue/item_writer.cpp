@@ -1,0 +1,59 @@
+#include "catalogue/item_writer.h"
+
+#include "catalogue/conversions.h"
+
+namespace kalverin {
+
+void ItemWriter::Separate() {
+    if (lineStarted_) {
+        bytes_ += ',';
+    }
+    lineStarted_ = true;
+}
+
+ItemWriter& ItemWriter::Text(std::string_view text) {
+    Separate();
+    bytes_ += '"';
+    bytes_ += text;
+    bytes_ += '"';
+    return *this;
+}
+
+ItemWriter& ItemWriter::Number(double number) {
+    Separate();
+    bytes_ += FormatGeneral(number);
+    return *this;
+}
+
+ItemWriter& ItemWriter::Single(float number) {
+    Separate();
+    bytes_ += FormatGeneral(number);
+    return *this;
+}
+
+ItemWriter& ItemWriter::Whole(std::int16_t number) {
+    Separate();
+    bytes_ += FormatWhole(number);
+    return *this;
+}
+
+ItemWriter& ItemWriter::Value(const ItemValue& value) {
+    switch (value.kind()) {
+        case ItemValue::Kind::Number:
+            return Number(value.number());
+        case ItemValue::Kind::Text:
+            return Text(value.Shown());
+        case ItemValue::Kind::Empty:
+            break;
+    }
+    Separate();
+    return *this;
+}
+
+ItemWriter& ItemWriter::EndLine() {
+    bytes_ += "\r\n";
+    lineStarted_ = false;
+    return *this;
+}
+
+}  // namespace kalverin

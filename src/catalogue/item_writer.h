@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "catalogue/item_value.h"
+
+namespace kalverin {
+
+// Builds a file in the item syntax: items of a line joined by commas, texts quoted, numbers
+// bare in plain decimal notation, each line ended by CR LF.
+class ItemWriter {
+public:
+    ItemWriter& Text(std::string_view text);
+    ItemWriter& Number(double number);
+    ItemWriter& Single(float number);
+    ItemWriter& Whole(std::int16_t number);
+    ItemWriter& Value(const ItemValue& value);
+    ItemWriter& EndLine();
+
+    const std::string& bytes() const { return bytes_; }
+    std::string Take() { return std::move(bytes_); }
+
+private:
+    void Separate();
+
+    std::string bytes_;
+    bool lineStarted_ = false;
+};
+
+}  // namespace kalverin

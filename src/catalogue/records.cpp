@@ -1,0 +1,29 @@
+#include "catalogue/records.h"
+
+namespace kalverin {
+
+const FrameRecord& DataCatalogue::Frame(int index) const {
+    static const FrameRecord blank;
+    if (index < 1 || static_cast<std::size_t>(index) > frames.size()) {
+        return blank;
+    }
+    return frames[static_cast<std::size_t>(index) - 1];
+}
+
+const ModificationRecord& DataCatalogue::Modification(int index) const {
+    static const ModificationRecord blank;
+    if (index < 1 || static_cast<std::size_t>(index) > modifications.size()) {
+        return blank;
+    }
+    return modifications[static_cast<std::size_t>(index) - 1];
+}
+
+std::int16_t DataCatalogue::MaxLevel(int row, int column) const {
+    if (row < 1 || static_cast<std::size_t>(row) > maxLevels.size() || column < 1 ||
+        column > kMaxFrames) {
+        return 0;
+    }
+    return maxLevels[static_cast<std::size_t>(row) - 1].levels[static_cast<std::size_t>(column) - 1];
+}
+
+}  // namespace kalverin

@@ -1,0 +1,51 @@
+#pragma once
+
+// Plain models of a window's controls: what each shows and whether it is enabled. A window's
+// model works on these; the Qt window copies them to its widgets and user input back.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kalverin {
+
+struct TextBox {
+    std::string text;
+};
+
+struct CheckBox {
+    // 0 clear, 1 ticked, 2 grayed.
+    std::int16_t value = 0;
+};
+
+struct Button {
+    bool enabled = true;
+};
+
+class ListBox {
+public:
+    const std::vector<std::string>& items() const { return items_; }
+    void Add(std::string item) { items_.push_back(std::move(item)); }
+    void Clear() {
+        items_.clear();
+        selected_ = -1;
+    }
+    // The selected line, from 0; -1 when no line is selected.
+    int selected() const { return selected_; }
+    void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
+    // The text of the selected line, or empty when none is.
+    std::string SelectedText() const;
+    int Count() const { return static_cast<int>(items_.size()); }
+
+private:
+    std::vector<std::string> items_;
+    int selected_ = -1;
+};
+
+// A combo box that also accepts typing: its list and the text it shows.
+struct ComboBox {
+    ListBox list;
+    std::string text;
+};
+
+}  // namespace kalverin

@@ -1,0 +1,32 @@
+#pragma once
+
+// The message boxes and file dialogs a window's model asks for. The Qt window shows real ones;
+// tests record the messages and script the answers.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalverin {
+
+// The settings a file dialog keeps between uses.
+struct FileDialogState {
+    std::string title;
+    std::string filter;  // description and pattern joined by a bar: "Weapon File|*.wpn"
+    std::filesystem::path initialFolder;
+    std::filesystem::path fileName;  // the last file chosen
+};
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A message box with an OK button only, no icon, captioned with the application's title.
+    virtual void ShowMessage(std::string_view text) = 0;
+    // Asks for a file to write or read; nothing when the user cancels. The state is the
+    // dialog's own: it is read and updated, so its settings carry over to the next use.
+    virtual std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) = 0;
+    virtual std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) = 0;
+};
+
+}  // namespace kalverin

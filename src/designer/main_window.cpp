@@ -1,0 +1,316 @@
+#include "designer/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "kalverin_version.h"
+#include "qt_support/qt_text.h"
+#include "qt_support/window_keys.h"
+
+namespace kalverin {
+namespace {
+
+template <typename Widget>
+Widget* Named(Widget* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* Caption(const char* text) { return new QLabel(QString::fromLatin1(text)); }
+
+void ShowList(QListWidget* widget, const ListBox& list) {
+    QStringList items;
+    for (const std::string& item : list.items()) {
+        items << ToQt(item);
+    }
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) {
+        shown << widget->item(i)->text();
+    }
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+    widget->setCurrentRow(list.selected());
+}
+
+void ShowCombo(QComboBox* widget, const ComboBox& combo) {
+    QStringList items;
+    for (const std::string& item : combo.list.items()) {
+        items << ToQt(item);
+    }
+    QStringList shown;
+    for (int i = 0; i < widget->count(); ++i) {
+        shown << widget->itemText(i);
+    }
+    if (shown != items) {
+        widget->clear();
+        widget->addItems(items);
+    }
+    if (widget->currentText() != ToQt(combo.text)) {
+        widget->setEditText(ToQt(combo.text));
+    }
+}
+
+void ShowText(QLineEdit* widget, const TextBox& box) {
+    QString text = ToQt(box.text);
+    if (widget->text() != text) {
+        widget->setText(text);
+    }
+}
+
+void ShowCheck(QCheckBox* widget, const CheckBox& box) {
+    widget->setCheckState(box.value == 1   ? Qt::Checked
+                          : box.value == 2 ? Qt::PartiallyChecked
+                                           : Qt::Unchecked);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const std::filesystem::path& programDir,
+                       const std::filesystem::path& currentDir, QWidget* parent)
+    : QMainWindow(parent), dialogs_(this), model_(programDir, currentDir, dialogs_) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QString::fromUtf8(kApplicationTitle));
+    BuildWidgets();
+    BuildMenus();
+    ConnectEvents();
+    Refresh();
+
+    resize(589, 379);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::Start() {
+    model_.Load();
+    Refresh();
+}
+
+void MainWindow::BuildWidgets() {
+    auto* central = new QWidget;
+    auto* columns = new QHBoxLayout(central);
+
+    // Left column: choosers, options, the installed options and their level.
+    auto* left = new QVBoxLayout;
+    cmbChooseFrame_ = Named(new QComboBox, "cmbChooseFrame");
+    cmbChooseClass_ = Named(new QComboBox, "cmbChooseClass");
+    for (QComboBox* combo : {cmbChooseFrame_, cmbChooseClass_}) {
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    lstChooseMod_ = Named(new QListWidget, "lstChooseMod");
+    cmdAddMod_ = Named(new QPushButton(QStringLiteral("Add")), "cmdAddMod");
+    lstCurrentMod_ = Named(new QListWidget, "lstCurrentMod");
+    cmdLevelUp_ = Named(new QPushButton(QStringLiteral("+")), "cmdLevelUp");
+    cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
+    txtLevel_ = Named(new QLineEdit, "txtLevel");
+    txtLevel_->setReadOnly(true);
+    txtLevel_->setMaximumWidth(48);
+    txtLevel_->setAlignment(Qt::AlignCenter);
+    left->addWidget(Caption("Frame Type"));
+    left->addWidget(cmbChooseFrame_);
+    left->addWidget(Caption("Option Classes"));
+    left->addWidget(cmbChooseClass_);
+    left->addWidget(Caption("Options"));
+    left->addWidget(lstChooseMod_, 1);
+    left->addWidget(cmdAddMod_);
+    left->addWidget(Caption("Current Options and Modifications"));
+    auto* current = new QHBoxLayout;
+    current->addWidget(lstCurrentMod_, 1);
+    auto* levels = new QVBoxLayout;
+    levels->addStretch();
+    levels->addWidget(cmdLevelUp_);
+    levels->addWidget(txtLevel_);
+    levels->addWidget(cmdLevelDown_);
+    current->addLayout(levels);
+    left->addLayout(current, 1);
+    columns->addLayout(left, 3);
+
+    // Middle column: the statistics, each caption beside its box.
+    auto* middle = new QGridLayout;
+    struct Stat {
+        const char* caption;
+        const char* name;
+        TextBox MainWindowModel::*box;
+    };
+    const Stat stats[] = {
+        {"Power", "txtPower", &MainWindowModel::txtPower},
+        {"Damage", "txtDamage", &MainWindowModel::txtDamage},
+        {"Weight", "txtWeight", &MainWindowModel::txtWeight},
+        {"Mode", "txtMode", &MainWindowModel::txtMode},
+        {"Concealability", "txtConceal", &MainWindowModel::txtConceal},
+        {"Ammo Capacity", "txtCapacity", &MainWindowModel::txtCapacity},
+        {"Ammo Load", "txtLoad", &MainWindowModel::txtLoad},
+        {"Recoil", "txtRecoil", &MainWindowModel::txtRecoil},
+        {"FCU", "txtFCU", &MainWindowModel::txtFCU},
+        {"DPV", "txtDPV", &MainWindowModel::txtDPV},
+        {"Mark-Up", "txtMarkup", &MainWindowModel::txtMarkup},
+        {"Final Price", "txtPrice", &MainWindowModel::txtPrice},
+    };
+    int row = 0;
+    for (const Stat& stat : stats) {
+        auto* box = Named(new QLineEdit, stat.name);
+        box->setMaximumWidth(110);
+        middle->addWidget(Caption(stat.caption), row, 0);
+        middle->addWidget(box, row, 1);
+        ++row;
+        if (stat.box == &MainWindowModel::txtMarkup) {
+            txtMarkup_ = box;  // the one statistic the user may type
+        } else {
+            box->setReadOnly(true);
+            statBoxes_.push_back({box, stat.box});
+        }
+    }
+    middle->setRowStretch(row, 1);
+    columns->addLayout(middle, 2);
+
+    // Right column: name, description and the free mounts.
+    auto* right = new QVBoxLayout;
+    txtFirearm_ = Named(new QLineEdit, "txtFirearm");
+    txtDescription_ = Named(new QPlainTextEdit, "txtDescription");
+    auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
+    auto* mountBoxes = new QVBoxLayout(mounts);
+    chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
+    chkTop_ = Named(new QCheckBox(QStringLiteral("Top Mount")), "chkTop");
+    chkLarge_ = Named(new QCheckBox(QStringLiteral("Large Under Mount")), "chkLarge");
+    chkSmall_ = Named(new QCheckBox(QStringLiteral("Small Under Mount")), "chkSmall");
+    for (QCheckBox* box : {chkBarrel_, chkTop_, chkLarge_, chkSmall_}) {
+        mountBoxes->addWidget(box);
+    }
+    right->addWidget(Caption("Firearm Name"));
+    right->addWidget(txtFirearm_);
+    right->addWidget(Caption("Description"));
+    right->addWidget(txtDescription_, 1);
+    right->addWidget(mounts);
+    columns->addLayout(right, 3);
+
+    setCentralWidget(central);
+}
+
+void MainWindow::BuildMenus() {
+    auto action = [this](QMenu* menu, const char* text, const char* name, QKeySequence keys) {
+        QAction* entry = menu->addAction(QString::fromLatin1(text));
+        entry->setObjectName(QString::fromLatin1(name));
+        entry->setShortcut(keys);
+        return entry;
+    };
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuNewWeapon_ = action(file, "&New Weapon", "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpen_ = action(file, "&Open Old Weapon", "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveAs_ = action(file, "S&ave As", "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuExit_ = action(file, "E&xit", "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage Data"));
+    manage->setObjectName(QStringLiteral("mnuManage"));
+    mnuFrames_ = action(manage, "&Frames", "mnuFrames", QKeySequence());
+    mnuModifications_ = action(manage, "&Modifications", "mnuModifications", QKeySequence());
+    mnuReload_ = action(manage, "&Reload Data", "mnuReload", QKeySequence());
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout_ = action(help, "A&bout", "mnuAbout", QKeySequence(Qt::CTRL | Qt::Key_B));
+
+    // Everywhere but the boxes the user types into, the menu shortcuts win.
+    QList<QKeySequence> shortcuts;
+    for (QAction* entry : {mnuNewWeapon_, mnuOpen_, mnuSaveAs_, mnuExit_, mnuAbout_}) {
+        shortcuts << entry->shortcut();
+    }
+    for (QLineEdit* box : findChildren<QLineEdit*>()) {
+        if (box != txtFirearm_ && box != txtMarkup_) {
+            LetMenuShortcutsThrough(box, shortcuts);
+        }
+    }
+}
+
+template <typename Procedure>
+void MainWindow::Run(Procedure procedure) {
+    procedure();
+    Refresh();
+}
+
+void MainWindow::ConnectEvents() {
+    connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(mnuReload_, &QAction::triggered, this, [this] { Run([this] { model_.ReloadData(); }); });
+    connect(mnuNewWeapon_, &QAction::triggered, this,
+            [this] { Run([this] { model_.NewWeapon(); }); });
+
+    // What the user types flows into the model as it is typed.
+    connect(txtFirearm_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { model_.txtFirearm.text = FromQt(text); });
+    connect(txtMarkup_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { model_.txtMarkup.text = FromQt(text); });
+    connect(txtDescription_, &QPlainTextEdit::textChanged, this, [this] {
+        model_.txtDescription.text = FromQt(txtDescription_->toPlainText());
+    });
+    connect(cmbChooseFrame_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { model_.cmbChooseFrame.text = FromQt(text); });
+    connect(cmbChooseClass_, &QComboBox::editTextChanged, this,
+            [this](const QString& text) { model_.cmbChooseClass.text = FromQt(text); });
+    const std::pair<QCheckBox*, CheckBox MainWindowModel::*> checks[] = {
+        {chkBarrel_, &MainWindowModel::chkBarrel},
+        {chkTop_, &MainWindowModel::chkTop},
+        {chkLarge_, &MainWindowModel::chkLarge},
+        {chkSmall_, &MainWindowModel::chkSmall},
+    };
+    for (auto [widget, box] : checks) {
+        connect(widget, &QCheckBox::stateChanged, this, [this, box](int state) {
+            (model_.*box).value = static_cast<std::int16_t>(
+                state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0);
+        });
+    }
+}
+
+void MainWindow::Refresh() {
+    const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_,
+                                   lstCurrentMod_,  txtFirearm_,     txtDescription_,
+                                   txtMarkup_,      chkBarrel_,      chkTop_,
+                                   chkLarge_,       chkSmall_};
+    std::vector<std::unique_ptr<QSignalBlocker>> blockers;
+    for (QWidget* widget : bound) {
+        blockers.push_back(std::make_unique<QSignalBlocker>(widget));
+    }
+
+    ShowCombo(cmbChooseFrame_, model_.cmbChooseFrame);
+    ShowCombo(cmbChooseClass_, model_.cmbChooseClass);
+    ShowList(lstChooseMod_, model_.lstChooseMod);
+    ShowList(lstCurrentMod_, model_.lstCurrentMod);
+    cmdAddMod_->setEnabled(model_.cmdAddMod.enabled);
+    cmdLevelUp_->setEnabled(model_.cmdLevelUp.enabled);
+    cmdLevelDown_->setEnabled(model_.cmdLevelDown.enabled);
+    ShowText(txtLevel_, model_.txtLevel);
+    for (const StatBox& stat : statBoxes_) {
+        ShowText(stat.widget, model_.*stat.box);
+    }
+    ShowText(txtMarkup_, model_.txtMarkup);
+    ShowText(txtFirearm_, model_.txtFirearm);
+    QString description = ToQt(model_.txtDescription.text);
+    if (txtDescription_->toPlainText() != description) {
+        txtDescription_->setPlainText(description);
+    }
+    ShowCheck(chkBarrel_, model_.chkBarrel);
+    ShowCheck(chkTop_, model_.chkTop);
+    ShowCheck(chkLarge_, model_.chkLarge);
+    ShowCheck(chkSmall_, model_.chkSmall);
+}
+
+}  // namespace kalverin

@@ -1,0 +1,111 @@
+#pragma once
+
+// The main window without a toolkit: its controls as plain models, the design being worked on,
+// the catalogue, and the procedures that the window's events run.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "catalogue/file_store.h"
+#include "catalogue/item_value.h"
+#include "catalogue/records.h"
+#include "controls/controls.h"
+#include "controls/user_dialogs.h"
+#include "designer/stat_block.h"
+
+namespace kalverin {
+
+inline constexpr int kMaxInstalledOptions = 20;
+
+// An option on the design: a modification's name and its level.
+struct InstalledOption {
+    std::string name;
+    std::int16_t level = 0;
+
+    friend bool operator==(const InstalledOption&, const InstalledOption&) = default;
+};
+
+class MainWindowModel {
+public:
+    // programDir holds the Data folder; currentDir holds the Weapons folder offered for weapon
+    // files. Messages and file dialogs go to `dialogs`.
+    MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
+                    UserDialogs& dialogs, FileStore& files = DiskFiles());
+
+    // The window's load: mark-up 5, level buttons off, level step +1, mounts clear, and the
+    // catalogue read. A data file that cannot be read leaves the catalogue empty.
+    void Load();
+    // Reads the four data files into a new catalogue and fills the two choosers from it. On a
+    // fault it shows one message naming the file and changes nothing; gives whether it loaded.
+    bool LoadCatalogue();
+    // "Reload Data": the catalogue read afresh and the design cleared.
+    void ReloadData();
+    // "New Weapon": clears the design; the chosen frame stays chosen.
+    void NewWeapon();
+
+    // The installed option in slot `slot` (1 to 20).
+    InstalledOption& Option(int slot);
+    const InstalledOption& Option(int slot) const;
+
+    const std::filesystem::path& programDir() const { return programDir_; }
+    const std::filesystem::path& currentDir() const { return currentDir_; }
+
+    // Controls, named as the window's.
+    ComboBox cmbChooseFrame;
+    ComboBox cmbChooseClass;
+    ListBox lstChooseMod;
+    Button cmdAddMod;
+    ListBox lstCurrentMod;
+    Button cmdLevelUp;
+    Button cmdLevelDown;
+    TextBox txtLevel;
+
+    TextBox txtPower;
+    TextBox txtDamage;
+    TextBox txtWeight;
+    TextBox txtMode;
+    TextBox txtConceal;
+    TextBox txtCapacity;
+    TextBox txtLoad;
+    TextBox txtRecoil;
+    TextBox txtFCU;
+    TextBox txtDPV;
+    TextBox txtMarkup;
+    TextBox txtPrice;
+
+    TextBox txtFirearm;
+    TextBox txtDescription;
+    CheckBox chkBarrel;
+    CheckBox chkTop;
+    CheckBox chkLarge;
+    CheckBox chkSmall;
+
+    // The file dialog of Save As and Open; it keeps its settings between uses.
+    FileDialogState cdbSaveAs;
+
+    // The catalogue and the design.
+    DataCatalogue catalogue;
+    std::int16_t intChooseFrame = 0;
+    std::int16_t intFrameNumber = 0;
+    ItemValue intBaseDPV;
+    float sngMarkUp = 0;
+    std::int16_t intModCounter = 0;
+    std::int16_t CMN = 0;
+    std::string strChooseMod;
+    bool blnModLegal = false;
+    std::int16_t intTempLevel = 0;
+    std::int16_t intMaxLevel = 0;
+    std::int16_t intModLevel = 0;
+    StatBlock statistics;
+
+private:
+    std::filesystem::path programDir_;
+    std::filesystem::path currentDir_;
+    UserDialogs& dialogs_;
+    FileStore& files_;
+    std::array<InstalledOption, kMaxInstalledOptions> options_{};
+};
+
+}  // namespace kalverin

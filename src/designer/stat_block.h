@@ -1,0 +1,57 @@
+#pragma once
+
+// The twelve statistics of the design. The statistics boxes are the values of record: each rule
+// reads them back, computes into a StatBlock and shows all of it again.
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "catalogue/conversions.h"
+
+namespace kalverin {
+
+// A statistic the rules compute as a number of the given precision. A weapon file may also
+// store it as a quoted text, which is then shown exactly as stored.
+template <typename Number>
+class StatValue {
+public:
+    StatValue() = default;
+    StatValue(Number number) : value_(number) {}  // NOLINT: a statistic is usually a number
+    static StatValue Text(std::string text) {
+        StatValue stat;
+        stat.value_ = std::move(text);
+        return stat;
+    }
+
+    bool IsNumber() const { return std::holds_alternative<Number>(value_); }
+    Number number() const { return IsNumber() ? std::get<Number>(value_) : Number(0); }
+    std::string Shown() const {
+        return IsNumber() ? FormatGeneral(std::get<Number>(value_)) : std::get<std::string>(value_);
+    }
+
+    friend bool operator==(const StatValue&, const StatValue&) = default;
+
+private:
+    std::variant<Number, std::string> value_ = Number(0);
+};
+
+struct StatBlock {
+    StatValue<double> Power;
+    StatValue<double> Concealability;
+    // Weight and FCU sums are held in single precision, as their boxes are read.
+    StatValue<float> Weight;
+    std::int16_t AmmoCapacity = 0;
+    StatValue<float> FCU;
+    StatValue<double> DPV;  // intTempDPV
+    StatValue<double> Recoil;
+    float MarkUp = 0;
+    StatValue<double> FinalPrice;
+    std::string Damage;
+    std::string AmmoLoad;
+    std::string Mode;
+
+    friend bool operator==(const StatBlock&, const StatBlock&) = default;
+};
+
+}  // namespace kalverin

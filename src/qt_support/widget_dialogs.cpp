@@ -1,0 +1,65 @@
+#include "qt_support/widget_dialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStringList>
+
+#include "kalverin_version.h"
+#include "qt_support/qt_text.h"
+
+namespace kalverin {
+namespace {
+
+// "Weapon File|*.wpn" becomes the filter Qt shows: "Weapon File (*.wpn)".
+QStringList QtFilters(std::string_view filter) {
+    QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    }
+    return filters;
+}
+
+QString PathText(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+}  // namespace
+
+void WidgetDialogs::ShowMessage(std::string_view text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), ToQt(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+std::optional<std::filesystem::path> WidgetDialogs::AskSavePath(FileDialogState& state) {
+    return AskPath(state, true);
+}
+
+std::optional<std::filesystem::path> WidgetDialogs::AskOpenPath(FileDialogState& state) {
+    return AskPath(state, false);
+}
+
+std::optional<std::filesystem::path> WidgetDialogs::AskPath(FileDialogState& state, bool save) {
+    QFileDialog dialog(parent_, ToQt(state.title));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    QStringList filters = QtFilters(state.filter);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+    }
+    if (!state.initialFolder.empty()) {
+        dialog.setDirectory(PathText(state.initialFolder));
+    }
+    if (!state.fileName.empty()) {
+        dialog.selectFile(PathText(state.fileName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    std::filesystem::path chosen(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+    state.fileName = chosen;
+    return chosen;
+}
+
+}  // namespace kalverin

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QList>
+#include <QKeySequence>
+
+class QWidget;
+
+namespace kalverin {
+
+// A read-only or chooser box would otherwise take Ctrl+A or Ctrl+X for itself; this lets the
+// window's menu shortcuts through. Boxes the user types into keep their editing keys.
+void LetMenuShortcutsThrough(QWidget* box, const QList<QKeySequence>& shortcuts);
+
+}  // namespace kalverin
