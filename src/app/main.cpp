@@ -1,3 +1,5 @@
 #include "app/kalverin_app.h"
 
-int main(int argc, char** argv) { return kalverin::RunKalverin(argc, argv); }
+int main(int argc, char** argv) {
+    return kalverin::RunKalverin(argc, argv);
+}

@@ -23,8 +23,9 @@ TEST(CodePageTest, MapsTheHighBytesToTheirCharacters) {
 }
 
 TEST(CodePageTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
-    EXPECT_EQ(EncodeCodePage(u"caf\u00E9 \u20AC5"), "caf\xE9 \x80"
-                                                     "5");
+    EXPECT_EQ(EncodeCodePage(u"caf\u00E9 \u20AC5"),
+              "caf\xE9 \x80"
+              "5");
     EXPECT_EQ(EncodeCodePage(u"\u4E2D"), "?");
     EXPECT_EQ(EncodeCodePage(u"a\U0001F600b"), "a?b");
 }

@@ -8,8 +8,12 @@
 namespace kalverin {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Parses a cleaned "[-]digits[.digits][e[-]digits]" text; a value too large for a double is
 // no number at all.
@@ -195,7 +199,8 @@ std::string PlainDecimal(Number value, int significantDigits) {
     std::array<char, 64> buffer{};
     auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                 std::chars_format::scientific, significantDigits - 1);
-    std::string_view scientific(buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data()));
+    std::string_view scientific(buffer.data(),
+                                static_cast<std::size_t>(result.ptr - buffer.data()));
 
     bool negative = scientific.front() == '-';
     if (negative) {
@@ -237,10 +242,16 @@ std::string PlainDecimal(Number value, int significantDigits) {
 
 }  // namespace
 
-std::string FormatGeneral(double value) { return PlainDecimal(value, 15); }
+std::string FormatGeneral(double value) {
+    return PlainDecimal(value, 15);
+}
 
-std::string FormatGeneral(float value) { return PlainDecimal(value, 7); }
+std::string FormatGeneral(float value) {
+    return PlainDecimal(value, 7);
+}
 
-std::string FormatWhole(std::int16_t value) { return std::to_string(value); }
+std::string FormatWhole(std::int16_t value) {
+    return std::to_string(value);
+}
 
 }  // namespace kalverin

@@ -22,8 +22,7 @@ Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count
         return Outcome<std::vector<Record>>::Failure(file + " is empty: it has no count line.");
     }
     if (reader.fault() == FieldReader::Fault::OutOfRange) {
-        return Outcome<std::vector<Record>>::Failure(file + ": " + reader.OutOfRangeDetail() +
-                                                     ".");
+        return Outcome<std::vector<Record>>::Failure(file + ": " + reader.OutOfRangeDetail() + ".");
     }
     if (count > capacity) {
         return Outcome<std::vector<Record>>::Failure(
@@ -96,8 +95,8 @@ Outcome<FramesFile> ReadFramesFile(std::string_view bytes, std::string_view labe
     FieldReader reader(bytes);
     FramesFile file;
     std::int16_t count = reader.Count(&file.count);
-    auto frames = ReadRecords<FrameRecord>(reader, count, kMaxFrames, label,
-                                           {"frame", "frames"}, ReadFrame);
+    auto frames =
+        ReadRecords<FrameRecord>(reader, count, kMaxFrames, label, {"frame", "frames"}, ReadFrame);
     if (!frames) {
         return Outcome<FramesFile>::Failure(frames.error());
     }
@@ -109,9 +108,9 @@ Outcome<ModificationsFile> ReadModificationsFile(std::string_view bytes, std::st
     FieldReader reader(bytes);
     ModificationsFile file;
     file.count = reader.Count();
-    auto records = ReadRecords<ModificationRecord>(reader, file.count, kMaxModifications, label,
-                                                   {"modification", "modifications"},
-                                                   ReadModification);
+    auto records =
+        ReadRecords<ModificationRecord>(reader, file.count, kMaxModifications, label,
+                                        {"modification", "modifications"}, ReadModification);
     if (!records) {
         return Outcome<ModificationsFile>::Failure(records.error());
     }

@@ -18,8 +18,7 @@ Outcome<ModificationsFile> ReadModificationsFile(std::string_view bytes, std::st
 Outcome<std::vector<std::string>> ReadClassesFile(std::string_view bytes, std::string_view label);
 // Reads `columns` levels per row: as many as Frames.txt has frames for the main window, always
 // fourteen for the modification editor.
-Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view label,
-                                       int columns);
+Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view label, int columns);
 
 // The count line as read, then one line per frame.
 std::string WriteFramesFile(const FramesFile& file);

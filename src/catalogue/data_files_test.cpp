@@ -70,7 +70,8 @@ TEST(DataFilesTest, ACountOfZeroGivesNoRecords) {
 
 TEST(DataFilesTest, NumericFieldsThatAreNoNumberReadAsZero) {
     auto mods = ReadModificationsFile(
-        "1\r\n\"Sights\",\"Scope\",1,\"\",0,0.2,\"lots\",,-1,\"cheap\",\"Top\",,\"\",x,,y\r\n", "M");
+        "1\r\n\"Sights\",\"Scope\",1,\"\",0,0.2,\"lots\",,-1,\"cheap\",\"Top\",,\"\",x,,y\r\n",
+        "M");
     ASSERT_TRUE(mods) << mods.error();
     const ModificationRecord& scope = mods->records[0];
     EXPECT_EQ(scope.AmmoCapacity, 0);

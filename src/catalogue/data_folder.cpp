@@ -9,7 +9,9 @@ std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
     return programDir / "Data" / fileName;
 }
 
-std::string DataFileLabel(std::string_view fileName) { return "Data/" + std::string(fileName); }
+std::string DataFileLabel(std::string_view fileName) {
+    return "Data/" + std::string(fileName);
+}
 
 Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
                                   std::string_view fileName) {

@@ -25,7 +25,8 @@ TEST(LoadCatalogueTest, ReadsTheBundledDataSet) {
 
 TEST(LoadCatalogueTest, WorksWithTheModificationCountOfMaxLevel) {
     TempFolder program;
-    program.Write("Data/Frames.txt", "1\r\n\"P\",1,\"L\",\"SA\",0,1,6,\"Magazine\",,,\"\",2,4,1\r\n");
+    program.Write("Data/Frames.txt",
+                  "1\r\n\"P\",1,\"L\",\"SA\",0,1,6,\"Magazine\",,,\"\",2,4,1\r\n");
     program.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");
     program.Write("Data/Modifications.txt",
                   "2\r\n\"A\",\"One\",1,\"\",0,0,0,,0,0,,,\"\",0,,0\r\n"
@@ -62,11 +63,10 @@ TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
     auto catalogue = LoadCatalogue(DiskFiles(), program.path());
     ASSERT_TRUE(catalogue) << catalogue.error();
 
-    const char* frameNames[] = {"Hold Out Pistol", "Light Pistol",   "Heavy Pistol",
-                                "Machine Pistol",  "Sub Machinegun", "Shotgun",
-                                "Taser",           "Sporting Rifle", "Assault Rifle",
-                                "Sniper Rifle",    "Light MG",       "Medium MG",
-                                "Heavy MG",        "Assault Cannon"};
+    const char* frameNames[] = {
+        "Hold Out Pistol", "Light Pistol", "Heavy Pistol",   "Machine Pistol", "Sub Machinegun",
+        "Shotgun",         "Taser",        "Sporting Rifle", "Assault Rifle",  "Sniper Rifle",
+        "Light MG",        "Medium MG",    "Heavy MG",       "Assault Cannon"};
     const std::set<std::string> mountWords = {"Barrel", "Top", "Large", "Small", ""};
     for (int i = 1; i <= 14; ++i) {
         const FrameRecord& frame = catalogue->Frame(i);
@@ -77,8 +77,8 @@ TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
         }
     }
 
-    auto mods = ReadDataFileAs(DiskFiles(), program.path(), kModificationsFile,
-                               ReadModificationsFile);
+    auto mods =
+        ReadDataFileAs(DiskFiles(), program.path(), kModificationsFile, ReadModificationsFile);
     auto levels = ReadDataFileAs(DiskFiles(), program.path(), kMaxLevelFile,
                                  [](std::string_view bytes, std::string_view label) {
                                      return ReadMaxLevelFile(bytes, label, 14);

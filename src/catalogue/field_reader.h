@@ -13,7 +13,7 @@
 namespace kalverin {
 
 class FieldReader {
-public:
+  public:
     enum class Fault { None, Ended, OutOfRange };
 
     explicit FieldReader(std::string_view bytes) : items_(bytes) {}
@@ -33,7 +33,7 @@ public:
     // What was out of range, for a message: "DPV 40000 is outside -32768 to 32767".
     const std::string& OutOfRangeDetail() const { return faultDetail_; }
 
-private:
+  private:
     std::optional<Item> Take();
     void Refuse(std::string_view field, std::string_view text, std::string_view why);
 

@@ -13,10 +13,12 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
-std::string SystemReason(int error) { return error != 0 ? std::strerror(error) : "unknown error"; }
+std::string SystemReason(int error) {
+    return error != 0 ? std::strerror(error) : "unknown error";
+}
 
 class DiskFileStore final : public FileStore {
-public:
+  public:
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         errno = 0;
         FileHandle file(std::fopen(path.c_str(), "rb"));

@@ -17,7 +17,7 @@ namespace kalverin {
 inline constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
 class FileStore {
-public:
+  public:
     virtual ~FileStore() = default;
     // The file's bytes, or why they cannot be had ("No such file or directory").
     virtual Outcome<std::string> Read(const std::filesystem::path& path) const = 0;

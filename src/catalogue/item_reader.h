@@ -17,7 +17,7 @@ struct Item {
 };
 
 class ItemReader {
-public:
+  public:
     explicit ItemReader(std::string_view bytes) : bytes_(bytes), itemPending_(!bytes.empty()) {}
 
     // The next item, or nothing when the input has no more items.
@@ -26,7 +26,7 @@ public:
     // How many items have been taken so far.
     std::size_t ItemsRead() const { return itemsRead_; }
 
-private:
+  private:
     bool AtLineEnd() const;
     void SkipSeparator();
 

@@ -38,8 +38,8 @@ TEST(ItemReaderTest, SplitsItemsAtCommasAndLineEnds) {
     for (const auto& [bytes, expected] : cases) {
         EXPECT_EQ(ReadAll(bytes), expected) << '"' << bytes << '"';
     }
-    EXPECT_EQ(ReadAll(std::string_view("x\0y,z", 5)), (Items{{std::string("x\0y", 3), false},
-                                                            {"z", false}}));
+    EXPECT_EQ(ReadAll(std::string_view("x\0y,z", 5)),
+              (Items{{std::string("x\0y", 3), false}, {"z", false}}));
 }
 
 TEST(ItemReaderTest, ARecordReadsTheSameHoweverItIsSpreadOverLines) {

@@ -11,7 +11,7 @@ namespace kalverin {
 // One item as it was read: empty, a number or a text. It is shown as its text and written back
 // in the kind it holds, so a bare 12 stays bare and a quoted "12" stays quoted.
 class ItemValue {
-public:
+  public:
     enum class Kind { Empty, Number, Text };
 
     ItemValue() = default;
@@ -37,7 +37,7 @@ public:
 
     friend bool operator==(const ItemValue&, const ItemValue&) = default;
 
-private:
+  private:
     Kind kind_ = Kind::Empty;
     double number_ = 0;
     std::string text_;

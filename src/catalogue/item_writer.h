@@ -11,7 +11,7 @@ namespace kalverin {
 // Builds a file in the item syntax: items of a line joined by commas, texts quoted, numbers
 // bare in plain decimal notation, each line ended by CR LF.
 class ItemWriter {
-public:
+  public:
     ItemWriter& Text(std::string_view text);
     ItemWriter& Number(double number);
     ItemWriter& Single(float number);
@@ -22,7 +22,7 @@ public:
     const std::string& bytes() const { return bytes_; }
     std::string Take() { return std::move(bytes_); }
 
-private:
+  private:
     void Separate();
 
     std::string bytes_;

@@ -10,7 +10,7 @@ namespace kalverin {
 // wrong, in words a user can act on.
 template <typename T>
 class Outcome {
-public:
+  public:
     Outcome(T value) : value_(std::move(value)) {}  // NOLINT: implicit, like std::optional
     static Outcome Failure(std::string message) {
         Outcome outcome;
@@ -26,7 +26,7 @@ public:
     const T* operator->() const { return &*value_; }
     const std::string& error() const { return error_; }
 
-private:
+  private:
     Outcome() = default;
     std::optional<T> value_;
     std::string error_;

@@ -23,7 +23,8 @@ std::int16_t DataCatalogue::MaxLevel(int row, int column) const {
         column > kMaxFrames) {
         return 0;
     }
-    return maxLevels[static_cast<std::size_t>(row) - 1].levels[static_cast<std::size_t>(column) - 1];
+    return maxLevels[static_cast<std::size_t>(row) - 1]
+        .levels[static_cast<std::size_t>(column) - 1];
 }
 
 }  // namespace kalverin

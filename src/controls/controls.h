@@ -23,7 +23,7 @@ struct Button {
 };
 
 class ListBox {
-public:
+  public:
     const std::vector<std::string>& items() const { return items_; }
     void Add(std::string item) { items_.push_back(std::move(item)); }
     void Clear() {
@@ -37,7 +37,7 @@ public:
     std::string SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }
 
-private:
+  private:
     std::vector<std::string> items_;
     int selected_ = -1;
 };

@@ -19,7 +19,7 @@ struct FileDialogState {
 };
 
 class UserDialogs {
-public:
+  public:
     virtual ~UserDialogs() = default;
     // A message box with an OK button only, no icon, captioned with the application's title.
     virtual void ShowMessage(std::string_view text) = 0;

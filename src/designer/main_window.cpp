@@ -30,7 +30,9 @@ Widget* Named(Widget* widget, const char* name) {
     return widget;
 }
 
-QLabel* Caption(const char* text) { return new QLabel(QString::fromLatin1(text)); }
+QLabel* Caption(const char* text) {
+    return new QLabel(QString::fromLatin1(text));
+}
 
 void ShowList(QListWidget* widget, const ListBox& list) {
     QStringList items;
@@ -250,7 +252,8 @@ void MainWindow::Run(Procedure procedure) {
 
 void MainWindow::ConnectEvents() {
     connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
-    connect(mnuReload_, &QAction::triggered, this, [this] { Run([this] { model_.ReloadData(); }); });
+    connect(mnuReload_, &QAction::triggered, this,
+            [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
 
@@ -259,9 +262,8 @@ void MainWindow::ConnectEvents() {
             [this](const QString& text) { model_.txtFirearm.text = FromQt(text); });
     connect(txtMarkup_, &QLineEdit::textEdited, this,
             [this](const QString& text) { model_.txtMarkup.text = FromQt(text); });
-    connect(txtDescription_, &QPlainTextEdit::textChanged, this, [this] {
-        model_.txtDescription.text = FromQt(txtDescription_->toPlainText());
-    });
+    connect(txtDescription_, &QPlainTextEdit::textChanged, this,
+            [this] { model_.txtDescription.text = FromQt(txtDescription_->toPlainText()); });
     connect(cmbChooseFrame_, &QComboBox::editTextChanged, this,
             [this](const QString& text) { model_.cmbChooseFrame.text = FromQt(text); });
     connect(cmbChooseClass_, &QComboBox::editTextChanged, this,
@@ -274,17 +276,17 @@ void MainWindow::ConnectEvents() {
     };
     for (auto [widget, box] : checks) {
         connect(widget, &QCheckBox::stateChanged, this, [this, box](int state) {
-            (model_.*box).value = static_cast<std::int16_t>(
-                state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0);
+            (model_.*box).value = static_cast<std::int16_t>(state == Qt::Checked            ? 1
+                                                            : state == Qt::PartiallyChecked ? 2
+                                                                                            : 0);
         });
     }
 }
 
 void MainWindow::Refresh() {
-    const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_,
-                                   lstCurrentMod_,  txtFirearm_,     txtDescription_,
-                                   txtMarkup_,      chkBarrel_,      chkTop_,
-                                   chkLarge_,       chkSmall_};
+    const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, lstCurrentMod_,
+                                   txtFirearm_,     txtDescription_, txtMarkup_,    chkBarrel_,
+                                   chkTop_,         chkLarge_,       chkSmall_};
     std::vector<std::unique_ptr<QSignalBlocker>> blockers;
     for (QWidget* widget : bound) {
         blockers.push_back(std::make_unique<QSignalBlocker>(widget));

@@ -21,7 +21,7 @@ class QPushButton;
 namespace kalverin {
 
 class MainWindow final : public QMainWindow {
-public:
+  public:
     MainWindow(const std::filesystem::path& programDir, const std::filesystem::path& currentDir,
                QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -34,7 +34,7 @@ public:
     // Copies every control of the model to its widget.
     void Refresh();
 
-private:
+  private:
     void BuildWidgets();
     void BuildMenus();
     void ConnectEvents();

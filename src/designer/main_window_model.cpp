@@ -9,9 +9,8 @@ constexpr const char* kChooseFramePrompt = "Choose Frame";
 constexpr const char* kChooseClassPrompt = "Choose Class";
 }  // namespace
 
-MainWindowModel::MainWindowModel(std::filesystem::path programDir,
-                                 std::filesystem::path currentDir, UserDialogs& dialogs,
-                                 FileStore& files)
+MainWindowModel::MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
+                                 UserDialogs& dialogs, FileStore& files)
     : programDir_(std::move(programDir)),
       currentDir_(std::move(currentDir)),
       dialogs_(dialogs),

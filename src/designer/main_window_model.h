@@ -28,7 +28,7 @@ struct InstalledOption {
 };
 
 class MainWindowModel {
-public:
+  public:
     // programDir holds the Data folder; currentDir holds the Weapons folder offered for weapon
     // files. Messages and file dialogs go to `dialogs`.
     MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
@@ -100,7 +100,7 @@ public:
     std::int16_t intModLevel = 0;
     StatBlock statistics;
 
-private:
+  private:
     std::filesystem::path programDir_;
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;

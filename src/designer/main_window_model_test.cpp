@@ -12,7 +12,7 @@ using testing::RecordingDialogs;
 using testing::TempFolder;
 
 class MainWindowStartTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowStartTest() { testing::CopyBundledData(program); }
 
     TempFolder program;
@@ -28,13 +28,14 @@ TEST_F(MainWindowStartTest, StartsWithEmptyBoxesAndTheChoosersFilled) {
     EXPECT_EQ(model.intModLevel, 1);
     EXPECT_FALSE(model.cmdLevelUp.enabled);
     EXPECT_FALSE(model.cmdLevelDown.enabled);
-    for (const TextBox* box : {&model.txtPower, &model.txtDamage, &model.txtWeight, &model.txtMode,
-                               &model.txtConceal, &model.txtCapacity, &model.txtLoad,
-                               &model.txtRecoil, &model.txtFCU, &model.txtDPV, &model.txtMarkup,
-                               &model.txtPrice, &model.txtLevel}) {
+    for (const TextBox* box :
+         {&model.txtPower, &model.txtDamage, &model.txtWeight, &model.txtMode, &model.txtConceal,
+          &model.txtCapacity, &model.txtLoad, &model.txtRecoil, &model.txtFCU, &model.txtDPV,
+          &model.txtMarkup, &model.txtPrice, &model.txtLevel}) {
         EXPECT_EQ(box->text, "");
     }
-    for (const CheckBox* box : {&model.chkBarrel, &model.chkTop, &model.chkLarge, &model.chkSmall}) {
+    for (const CheckBox* box :
+         {&model.chkBarrel, &model.chkTop, &model.chkLarge, &model.chkSmall}) {
         EXPECT_EQ(box->value, 0);
     }
     EXPECT_EQ(model.cmbChooseFrame.text, "Choose Frame");

@@ -21,7 +21,7 @@ namespace {
 using testing::TempFolder;
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     MainWindowTest() {
         testing::CopyBundledData(program);
         window = std::make_unique<MainWindow>(program.path(), program.path());
@@ -53,9 +53,9 @@ TEST_F(MainWindowTest, HasEveryControlByItsName) {
     for (const char* name : {"cmdAddMod", "cmdLevelUp", "cmdLevelDown"}) {
         Find<QPushButton>(name);
     }
-    for (const char* name : {"txtPower", "txtDamage", "txtWeight", "txtMode", "txtConceal",
-                             "txtCapacity", "txtLoad", "txtRecoil", "txtFCU", "txtDPV", "txtPrice",
-                             "txtLevel"}) {
+    for (const char* name :
+         {"txtPower", "txtDamage", "txtWeight", "txtMode", "txtConceal", "txtCapacity", "txtLoad",
+          "txtRecoil", "txtFCU", "txtDPV", "txtPrice", "txtLevel"}) {
         EXPECT_TRUE(Find<QLineEdit>(name)->isReadOnly()) << name;
     }
     EXPECT_FALSE(Find<QLineEdit>("txtMarkup")->isReadOnly());
@@ -68,10 +68,14 @@ TEST_F(MainWindowTest, HasEveryControlByItsName) {
 
 TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
     const std::tuple<const char*, const char*, const char*> entries[] = {
-        {"mnuNewWeapon", "&New Weapon", "Ctrl+N"}, {"mnuOpen", "&Open Old Weapon", "Ctrl+O"},
-        {"mnuSaveAs", "S&ave As", "Ctrl+A"},       {"mnuExit", "E&xit", "Ctrl+X"},
-        {"mnuFrames", "&Frames", ""},              {"mnuModifications", "&Modifications", ""},
-        {"mnuReload", "&Reload Data", ""},         {"mnuAbout", "A&bout", "Ctrl+B"},
+        {"mnuNewWeapon", "&New Weapon", "Ctrl+N"},
+        {"mnuOpen", "&Open Old Weapon", "Ctrl+O"},
+        {"mnuSaveAs", "S&ave As", "Ctrl+A"},
+        {"mnuExit", "E&xit", "Ctrl+X"},
+        {"mnuFrames", "&Frames", ""},
+        {"mnuModifications", "&Modifications", ""},
+        {"mnuReload", "&Reload Data", ""},
+        {"mnuAbout", "A&bout", "Ctrl+B"},
     };
     for (const auto& [name, text, keys] : entries) {
         auto* action = Find<QAction>(name);

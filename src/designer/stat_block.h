@@ -15,7 +15,7 @@ namespace kalverin {
 // store it as a quoted text, which is then shown exactly as stored.
 template <typename Number>
 class StatValue {
-public:
+  public:
     StatValue() = default;
     StatValue(Number number) : value_(number) {}  // NOLINT: a statistic is usually a number
     static StatValue Text(std::string text) {
@@ -32,7 +32,7 @@ public:
 
     friend bool operator==(const StatValue&, const StatValue&) = default;
 
-private:
+  private:
     std::variant<Number, std::string> value_ = Number(0);
 };
 

@@ -9,14 +9,14 @@ class QWidget;
 namespace kalverin {
 
 class WidgetDialogs final : public UserDialogs {
-public:
+  public:
     explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
 
     void ShowMessage(std::string_view text) override;
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override;
     std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override;
 
-private:
+  private:
     std::optional<std::filesystem::path> AskPath(FileDialogState& state, bool save);
 
     QWidget* parent_;

@@ -9,11 +9,11 @@ namespace kalverin {
 namespace {
 
 class ShortcutPassFilter final : public QObject {
-public:
+  public:
     ShortcutPassFilter(QObject* parent, QList<QKeySequence> shortcuts)
         : QObject(parent), shortcuts_(std::move(shortcuts)) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::ShortcutOverride) {
             auto* key = static_cast<QKeyEvent*>(event);
@@ -27,7 +27,7 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
+  private:
     QList<QKeySequence> shortcuts_;
 };
 

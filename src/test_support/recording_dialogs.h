@@ -11,7 +11,7 @@ namespace kalverin::testing {
 
 // Records every message and answers file dialogs from a script; an empty script cancels.
 class RecordingDialogs final : public UserDialogs {
-public:
+  public:
     void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override {
         return Answer(state, true);
@@ -26,7 +26,7 @@ public:
     // What each dialog was shown with, and whether it was a Save dialog.
     std::vector<std::pair<FileDialogState, bool>> asked;
 
-private:
+  private:
     std::optional<std::filesystem::path> Answer(FileDialogState& state, bool save) {
         asked.emplace_back(state, save);
         if (answers.empty()) {

@@ -38,7 +38,9 @@ std::string TempFolder::Read(const std::filesystem::path& relative) const {
     return ReadFileBytes(path_ / relative);
 }
 
-std::filesystem::path BundledData() { return KALVERIN_BUNDLED_DATA; }
+std::filesystem::path BundledData() {
+    return KALVERIN_BUNDLED_DATA;
+}
 
 void CopyBundledData(const TempFolder& programDir) {
     std::filesystem::copy(BundledData(), programDir.path() / "Data",

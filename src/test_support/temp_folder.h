@@ -8,7 +8,7 @@ namespace kalverin::testing {
 
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -16,10 +16,11 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
     // Writes bytes to a file under the folder, creating folders on the way.
-    std::filesystem::path Write(const std::filesystem::path& relative, std::string_view bytes) const;
+    std::filesystem::path Write(const std::filesystem::path& relative,
+                                std::string_view bytes) const;
     std::string Read(const std::filesystem::path& relative) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
