@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "about/about_window.h"
 #include "kalverin_version.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -256,6 +257,14 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuAbout_, &QAction::triggered, this, [this] {
+        if (!about_) {
+            about_ = new About(this);
+        }
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,

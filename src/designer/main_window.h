@@ -4,6 +4,7 @@
 // controls again after each one.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <vector>
 
@@ -19,6 +20,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace kalverin {
+
+class About;
 
 class MainWindow final : public QMainWindow {
   public:
@@ -75,6 +78,9 @@ class MainWindow final : public QMainWindow {
     QAction* mnuModifications_ = nullptr;
     QAction* mnuReload_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+
+    // The About window while it is open; it deletes itself when closed.
+    QPointer<About> about_;
 };
 
 }  // namespace kalverin
