@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -250,8 +251,18 @@ void MainWindow::Run(Procedure procedure) {
     Refresh();
 }
 
+void MainWindow::ShowFrameEditor() {
+    if (!frmEditFrame_) {
+        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_->Start();
+    }
+    frmEditFrame_->show();
+    frmEditFrame_->activateWindow();
+}
+
 void MainWindow::ConnectEvents() {
     connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(mnuFrames_, &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(mnuReload_, &QAction::triggered, this,
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,

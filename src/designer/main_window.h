@@ -20,6 +20,8 @@ class QPushButton;
 
 namespace kalverin {
 
+class EditFrame;
+
 class MainWindow final : public QMainWindow {
   public:
     MainWindow(const std::filesystem::path& programDir, const std::filesystem::path& currentDir,
@@ -41,6 +43,8 @@ class MainWindow final : public QMainWindow {
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>
     void Run(Procedure procedure);
+    // Manage Data, "Frames": the editor is made on its first showing and kept after.
+    void ShowFrameEditor();
 
     WidgetDialogs dialogs_;
     MainWindowModel model_;
@@ -75,6 +79,8 @@ class MainWindow final : public QMainWindow {
     QAction* mnuModifications_ = nullptr;
     QAction* mnuReload_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+
+    EditFrame* frmEditFrame_ = nullptr;
 };
 
 }  // namespace kalverin
