@@ -58,7 +58,7 @@ class EditFrameTest : public ::testing::Test {
     std::unique_ptr<EditFrame> window;
 };
 
-TEST_F(EditFrameTest, HasEveryControlByItsName) {
+TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Change Forms"));
     EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
     auto* chooser = Find<QComboBox>("cmbChooseFrame");
