@@ -18,7 +18,9 @@
 #include <QVBoxLayout>
 
 #include "about/about_window.h"
+#include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
+#include "qt_support/bound_controls.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
@@ -33,53 +35,6 @@ Widget* Named(Widget* widget, const char* name) {
 
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
-}
-
-void ShowList(QListWidget* widget, const ListBox& list) {
-    QStringList items;
-    for (const std::string& item : list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->item(i)->text();
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    widget->setCurrentRow(list.selected());
-}
-
-void ShowCombo(QComboBox* widget, const ComboBox& combo) {
-    QStringList items;
-    for (const std::string& item : combo.list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->itemText(i);
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    if (widget->currentText() != ToQt(combo.text)) {
-        widget->setEditText(ToQt(combo.text));
-    }
-}
-
-void ShowText(QLineEdit* widget, const TextBox& box) {
-    QString text = ToQt(box.text);
-    if (widget->text() != text) {
-        widget->setText(text);
-    }
-}
-
-void ShowCheck(QCheckBox* widget, const CheckBox& box) {
-    widget->setCheckState(box.value == 1   ? Qt::Checked
-                          : box.value == 2 ? Qt::PartiallyChecked
-                                           : Qt::Unchecked);
 }
 
 }  // namespace
@@ -251,8 +206,18 @@ void MainWindow::Run(Procedure procedure) {
     Refresh();
 }
 
+void MainWindow::ShowFrameEditor() {
+    if (!frmEditFrame_) {
+        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_->Start();
+    }
+    frmEditFrame_->show();
+    frmEditFrame_->activateWindow();
+}
+
 void MainWindow::ConnectEvents() {
     connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(mnuFrames_, &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(mnuReload_, &QAction::triggered, this,
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,

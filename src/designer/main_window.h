@@ -22,6 +22,7 @@ class QPushButton;
 namespace kalverin {
 
 class About;
+class EditFrame;
 
 class MainWindow final : public QMainWindow {
   public:
@@ -44,6 +45,8 @@ class MainWindow final : public QMainWindow {
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>
     void Run(Procedure procedure);
+    // Manage Data, "Frames": the editor is made on its first showing and kept after.
+    void ShowFrameEditor();
 
     WidgetDialogs dialogs_;
     MainWindowModel model_;
@@ -81,6 +84,7 @@ class MainWindow final : public QMainWindow {
 
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
+    EditFrame* frmEditFrame_ = nullptr;
 };
 
 }  // namespace kalverin
