@@ -13,6 +13,9 @@ namespace kalverin {
 int RunKalverin(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalverin.Kalverin"));
     QApplication::setWindowIcon(ProgramIcon());
 
     std::filesystem::path programDir =
