@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "about/about_window.h"
+#include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "qt_support/bound_controls.h"
@@ -176,6 +177,7 @@ void MainWindow::BuildMenus() {
     mnuNewWeapon_ = action(file, "&New Weapon", "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen_ = action(file, "&Open Old Weapon", "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveAs_ = action(file, "S&ave As", "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    const QList<QAction*> cardEntries = AddStatCardEntries(file, model_, dialogs_, this);
     mnuExit_ = action(file, "E&xit", "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage Data"));
@@ -191,6 +193,9 @@ void MainWindow::BuildMenus() {
     // Everywhere but the boxes the user types into, the menu shortcuts win.
     QList<QKeySequence> shortcuts;
     for (QAction* entry : {mnuNewWeapon_, mnuOpen_, mnuSaveAs_, mnuExit_, mnuAbout_}) {
+        shortcuts << entry->shortcut();
+    }
+    for (QAction* entry : cardEntries) {
         shortcuts << entry->shortcut();
     }
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
