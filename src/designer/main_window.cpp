@@ -75,6 +75,14 @@ void ShowText(QLineEdit* widget, const TextBox& box) {
     }
 }
 
+// Only a pick from the list chooses: typed text never does, whether the user presses Enter,
+// leaves the box or lets it complete the text.
+void ChoosesByPickOnly(QComboBox* combo) {
+    combo->setCompleter(nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
+    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
+}
+
 void ShowCheck(QCheckBox* widget, const CheckBox& box) {
     widget->setCheckState(box.value == 1   ? Qt::Checked
                           : box.value == 2 ? Qt::PartiallyChecked
@@ -118,6 +126,7 @@ void MainWindow::BuildWidgets() {
     for (QComboBox* combo : {cmbChooseFrame_, cmbChooseClass_}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
+        ChoosesByPickOnly(combo);
     }
     lstChooseMod_ = Named(new QListWidget, "lstChooseMod");
     cmdAddMod_ = Named(new QPushButton(QStringLiteral("Add")), "cmdAddMod");
@@ -256,6 +265,51 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+
+    // Picks from the choosers' lists; the chooser shows the picked entry's text.
+    const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
+        {cmbChooseFrame_, &MainWindowModel::cmbChooseFrame},
+        {cmbChooseClass_, &MainWindowModel::cmbChooseClass},
+    };
+    for (auto [widget, chooser] : choosers) {
+        connect(widget, &QComboBox::activated, this, [this, widget, chooser](int index) {
+            Run([this, widget, chooser, index] {
+                (model_.*chooser).text = FromQt(widget->itemText(index));
+                if (chooser == &MainWindowModel::cmbChooseFrame) {
+                    model_.SelectFrame();
+                } else {
+                    model_.FillModList();
+                }
+            });
+        });
+    }
+
+    // A line chosen by the keyboard counts as a click on it, as a click does.
+    auto chooseOption = [this](int line) { Run([this, line] { model_.ChooseOption(line); }); };
+    connect(lstChooseMod_, &QListWidget::currentRowChanged, this, chooseOption);
+    connect(
+        lstChooseMod_, &QListWidget::itemClicked, this,
+        [this, chooseOption](QListWidgetItem* item) { chooseOption(lstChooseMod_->row(item)); });
+    connect(lstChooseMod_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Run([this, line = lstChooseMod_->row(item)] {
+            model_.ChooseOption(line);
+            model_.AddModification();
+        });
+    });
+    auto chooseInstalled = [this](int line) {
+        Run([this, line] { model_.ChooseInstalledOption(line); });
+    };
+    connect(lstCurrentMod_, &QListWidget::currentRowChanged, this, chooseInstalled);
+    connect(lstCurrentMod_, &QListWidget::itemClicked, this,
+            [this, chooseInstalled](QListWidgetItem* item) {
+                chooseInstalled(lstCurrentMod_->row(item));
+            });
+    connect(cmdAddMod_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.AddModification(); }); });
+    connect(cmdLevelUp_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.RaiseLevel(); }); });
+    connect(cmdLevelDown_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.LowerLevel(); }); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,
