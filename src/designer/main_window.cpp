@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "kalverin_version.h"
+#include "qt_support/file_safe_text.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
@@ -196,8 +197,10 @@ void MainWindow::BuildWidgets() {
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
+    // The name and the description go into weapon files, which cannot carry every text.
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
-    txtDescription_ = Named(new QPlainTextEdit, "txtDescription");
+    KeepFileSafe(txtFirearm_);
+    txtDescription_ = Named(new FileSafeTextEdit, "txtDescription");
     auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
     chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
@@ -265,6 +268,9 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuOpen_, &QAction::triggered, this, [this] { Run([this] { model_.OpenWeapon(); }); });
+    connect(mnuSaveAs_, &QAction::triggered, this,
+            [this] { Run([this] { model_.SaveWeaponAs(); }); });
 
     // Picks from the choosers' lists; the chooser shows the picked entry's text.
     const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
