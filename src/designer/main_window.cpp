@@ -18,61 +18,15 @@
 #include <QVBoxLayout>
 
 #include "kalverin_version.h"
+#include "qt_support/control_view.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
-}
-
-void ShowList(QListWidget* widget, const ListBox& list) {
-    QStringList items;
-    for (const std::string& item : list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->item(i)->text();
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    widget->setCurrentRow(list.selected());
-}
-
-void ShowCombo(QComboBox* widget, const ComboBox& combo) {
-    QStringList items;
-    for (const std::string& item : combo.list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->itemText(i);
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    if (widget->currentText() != ToQt(combo.text)) {
-        widget->setEditText(ToQt(combo.text));
-    }
-}
-
-void ShowText(QLineEdit* widget, const TextBox& box) {
-    QString text = ToQt(box.text);
-    if (widget->text() != text) {
-        widget->setText(text);
-    }
 }
 
 void ShowCheck(QCheckBox* widget, const CheckBox& box) {
@@ -305,10 +259,7 @@ void MainWindow::Refresh() {
     }
     ShowText(txtMarkup_, model_.txtMarkup);
     ShowText(txtFirearm_, model_.txtFirearm);
-    QString description = ToQt(model_.txtDescription.text);
-    if (txtDescription_->toPlainText() != description) {
-        txtDescription_->setPlainText(description);
-    }
+    ShowText(txtDescription_, model_.txtDescription);
     ShowCheck(chkBarrel_, model_.chkBarrel);
     ShowCheck(chkTop_, model_.chkTop);
     ShowCheck(chkLarge_, model_.chkLarge);
