@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "kalverin_version.h"
+#include "modification_editor/modifications_window.h"
 #include "qt_support/control_view.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -210,6 +211,7 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,
@@ -234,6 +236,19 @@ void MainWindow::ConnectEvents() {
                                                             : state == Qt::PartiallyChecked ? 2
                                                                                             : 0);
         });
+    }
+}
+
+void MainWindow::ShowModifications() {
+    // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
+    if (!modifications_) {
+        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_->Load();
+    }
+    modifications_->exec();
+    if (modifications_->closedByTitleBar()) {
+        // Unloaded: the next showing reads the data files afresh.
+        modifications_.reset();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "designer/main_window_model.h"
@@ -19,6 +20,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace kalverin {
+
+class Modifications;
 
 class MainWindow final : public QMainWindow {
   public:
@@ -41,6 +44,8 @@ class MainWindow final : public QMainWindow {
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>
     void Run(Procedure procedure);
+    // Manage Data > Modifications: the modification editor, shown modal.
+    void ShowModifications();
 
     WidgetDialogs dialogs_;
     MainWindowModel model_;
@@ -75,6 +80,9 @@ class MainWindow final : public QMainWindow {
     QAction* mnuModifications_ = nullptr;
     QAction* mnuReload_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+
+    // Created when first shown, and dropped when closed by its title bar.
+    std::unique_ptr<Modifications> modifications_;
 };
 
 }  // namespace kalverin
