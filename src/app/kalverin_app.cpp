@@ -4,6 +4,7 @@
 #include <QFile>
 #include <filesystem>
 
+#include "about/program_picture.h"
 #include "designer/main_window.h"
 #include "kalverin_version.h"
 
@@ -12,6 +13,7 @@ namespace kalverin {
 int RunKalverin(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setWindowIcon(ProgramIcon());
 
     std::filesystem::path programDir =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();

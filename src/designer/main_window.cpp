@@ -17,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "about/about_window.h"
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
 #include "qt_support/control_view.h"
@@ -211,6 +212,14 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuAbout_, &QAction::triggered, this, [this] {
+        if (!about_) {
+            about_ = new About(this);
+        }
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    });
     connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
 
     // What the user types flows into the model as it is typed.

@@ -4,6 +4,7 @@
 // controls again after each one.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -21,6 +22,7 @@ class QPushButton;
 
 namespace kalverin {
 
+class About;
 class Modifications;
 
 class MainWindow final : public QMainWindow {
@@ -80,6 +82,9 @@ class MainWindow final : public QMainWindow {
     QAction* mnuModifications_ = nullptr;
     QAction* mnuReload_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+
+    // The About window while it is open; it deletes itself when closed.
+    QPointer<About> about_;
 
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;

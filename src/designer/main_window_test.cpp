@@ -10,9 +10,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
+#include "about/about_window.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -126,6 +128,25 @@ TEST_F(MainWindowTest, ReloadDataClearsTheDesign) {
     EXPECT_EQ(firearm->text(), QString());
     EXPECT_EQ(Find<QLineEdit>("txtMarkup")->text(), QStringLiteral("5"));
     EXPECT_EQ(Find<QLineEdit>("txtPower")->text(), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, AboutOpensOneWindowBesideTheMainWindowAndANewOneAfterClosing) {
+    auto* about = Find<QAction>("mnuAbout");
+    about->trigger();
+    QPointer<About> first = window->findChild<About*>();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+
+    about->trigger();
+    EXPECT_EQ(window->findChildren<About*>().size(), 1);
+
+    first->close();
+    EXPECT_TRUE(QTest::qWaitFor([&first] { return first.isNull(); }, 1000));
+    about->trigger();
+    About* second = window->findChild<About*>();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
 }
 
 }  // namespace
