@@ -20,18 +20,13 @@
 #include "about/about_window.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
-#include "qt_support/bound_controls.h"
+#include "modification_editor/modifications_window.h"
+#include "qt_support/control_view.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
@@ -230,6 +225,7 @@ void MainWindow::ConnectEvents() {
         about_->raise();
         about_->activateWindow();
     });
+    connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,
@@ -257,6 +253,19 @@ void MainWindow::ConnectEvents() {
     }
 }
 
+void MainWindow::ShowModifications() {
+    // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
+    if (!modifications_) {
+        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_->Load();
+    }
+    modifications_->exec();
+    if (modifications_->closedByTitleBar()) {
+        // Unloaded: the next showing reads the data files afresh.
+        modifications_.reset();
+    }
+}
+
 void MainWindow::Refresh() {
     const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, lstCurrentMod_,
                                    txtFirearm_,     txtDescription_, txtMarkup_,    chkBarrel_,
@@ -279,10 +288,7 @@ void MainWindow::Refresh() {
     }
     ShowText(txtMarkup_, model_.txtMarkup);
     ShowText(txtFirearm_, model_.txtFirearm);
-    QString description = ToQt(model_.txtDescription.text);
-    if (txtDescription_->toPlainText() != description) {
-        txtDescription_->setPlainText(description);
-    }
+    ShowText(txtDescription_, model_.txtDescription);
     ShowCheck(chkBarrel_, model_.chkBarrel);
     ShowCheck(chkTop_, model_.chkTop);
     ShowCheck(chkLarge_, model_.chkLarge);
