@@ -22,6 +22,7 @@
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
 #include "qt_support/control_view.h"
+#include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
@@ -226,6 +227,51 @@ void MainWindow::ConnectEvents() {
         about_->activateWindow();
     });
     connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
+
+    // Picks from the choosers' lists; the chooser shows the picked entry's text.
+    const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
+        {cmbChooseFrame_, &MainWindowModel::cmbChooseFrame},
+        {cmbChooseClass_, &MainWindowModel::cmbChooseClass},
+    };
+    for (auto [widget, chooser] : choosers) {
+        ConnectListPick(widget, this, [this, widget, chooser](int index) {
+            Run([this, widget, chooser, index] {
+                (model_.*chooser).text = FromQt(widget->itemText(index));
+                if (chooser == &MainWindowModel::cmbChooseFrame) {
+                    model_.SelectFrame();
+                } else {
+                    model_.FillModList();
+                }
+            });
+        });
+    }
+
+    // A line chosen by the keyboard counts as a click on it, as a click does.
+    auto chooseOption = [this](int line) { Run([this, line] { model_.ChooseOption(line); }); };
+    connect(lstChooseMod_, &QListWidget::currentRowChanged, this, chooseOption);
+    connect(
+        lstChooseMod_, &QListWidget::itemClicked, this,
+        [this, chooseOption](QListWidgetItem* item) { chooseOption(lstChooseMod_->row(item)); });
+    connect(lstChooseMod_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Run([this, line = lstChooseMod_->row(item)] {
+            model_.ChooseOption(line);
+            model_.AddModification();
+        });
+    });
+    auto chooseInstalled = [this](int line) {
+        Run([this, line] { model_.ChooseInstalledOption(line); });
+    };
+    connect(lstCurrentMod_, &QListWidget::currentRowChanged, this, chooseInstalled);
+    connect(lstCurrentMod_, &QListWidget::itemClicked, this,
+            [this, chooseInstalled](QListWidgetItem* item) {
+                chooseInstalled(lstCurrentMod_->row(item));
+            });
+    connect(cmdAddMod_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.AddModification(); }); });
+    connect(cmdLevelUp_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.RaiseLevel(); }); });
+    connect(cmdLevelDown_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.LowerLevel(); }); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,

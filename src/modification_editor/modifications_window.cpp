@@ -18,6 +18,7 @@
 
 #include "qt_support/control_view.h"
 #include "qt_support/item_text_input.h"
+#include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 
 namespace kalverin {
@@ -191,7 +192,7 @@ void Modifications::Run(Procedure procedure) {
 }
 
 void Modifications::ConnectEvents() {
-    connect(cmbChooseClass_, &QComboBox::activated, this, [this](int index) {
+    ConnectListPick(cmbChooseClass_, this, [this](int index) {
         Run([&] { model_.ChooseClass(FromQt(cmbChooseClass_->itemText(index))); });
     });
     connect(cmbChooseClass_, &QComboBox::editTextChanged, this,
