@@ -17,77 +17,21 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "about/about_window.h"
+#include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
-#include "qt_support/file_safe_text.h"
+#include "modification_editor/modifications_window.h"
+#include "qt_support/control_view.h"
+#include "qt_support/item_text_input.h"
+#include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
-}
-
-void ShowList(QListWidget* widget, const ListBox& list) {
-    QStringList items;
-    for (const std::string& item : list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->item(i)->text();
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    widget->setCurrentRow(list.selected());
-}
-
-void ShowCombo(QComboBox* widget, const ComboBox& combo) {
-    QStringList items;
-    for (const std::string& item : combo.list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->itemText(i);
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    if (widget->currentText() != ToQt(combo.text)) {
-        widget->setEditText(ToQt(combo.text));
-    }
-}
-
-void ShowText(QLineEdit* widget, const TextBox& box) {
-    QString text = ToQt(box.text);
-    if (widget->text() != text) {
-        widget->setText(text);
-    }
-}
-
-// Only a pick from the list chooses: typed text never does, whether the user presses Enter,
-// leaves the box or lets it complete the text.
-void ChoosesByPickOnly(QComboBox* combo) {
-    combo->setCompleter(nullptr);
-    QObject::disconnect(combo->lineEdit(), &QLineEdit::editingFinished, combo, nullptr);
-    QObject::disconnect(combo->lineEdit(), &QLineEdit::returnPressed, combo, nullptr);
-}
-
-void ShowCheck(QCheckBox* widget, const CheckBox& box) {
-    widget->setCheckState(box.value == 1   ? Qt::Checked
-                          : box.value == 2 ? Qt::PartiallyChecked
-                                           : Qt::Unchecked);
 }
 
 }  // namespace
@@ -127,7 +71,6 @@ void MainWindow::BuildWidgets() {
     for (QComboBox* combo : {cmbChooseFrame_, cmbChooseClass_}) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
-        ChoosesByPickOnly(combo);
     }
     lstChooseMod_ = Named(new QListWidget, "lstChooseMod");
     cmdAddMod_ = Named(new QPushButton(QStringLiteral("Add")), "cmdAddMod");
@@ -199,8 +142,8 @@ void MainWindow::BuildWidgets() {
     auto* right = new QVBoxLayout;
     // The name and the description go into weapon files, which cannot carry every text.
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
-    KeepFileSafe(txtFirearm_);
-    txtDescription_ = Named(new FileSafeTextEdit, "txtDescription");
+    KeepToItemText(txtFirearm_);
+    txtDescription_ = Named(new ItemTextEdit, "txtDescription");
     auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
     chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
@@ -262,8 +205,18 @@ void MainWindow::Run(Procedure procedure) {
     Refresh();
 }
 
+void MainWindow::ShowFrameEditor() {
+    if (!frmEditFrame_) {
+        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_->Start();
+    }
+    frmEditFrame_->show();
+    frmEditFrame_->activateWindow();
+}
+
 void MainWindow::ConnectEvents() {
     connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(mnuFrames_, &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(mnuReload_, &QAction::triggered, this,
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
@@ -271,6 +224,15 @@ void MainWindow::ConnectEvents() {
     connect(mnuOpen_, &QAction::triggered, this, [this] { Run([this] { model_.OpenWeapon(); }); });
     connect(mnuSaveAs_, &QAction::triggered, this,
             [this] { Run([this] { model_.SaveWeaponAs(); }); });
+    connect(mnuAbout_, &QAction::triggered, this, [this] {
+        if (!about_) {
+            about_ = new About(this);
+        }
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    });
+    connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
 
     // Picks from the choosers' lists; the chooser shows the picked entry's text.
     const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
@@ -278,7 +240,7 @@ void MainWindow::ConnectEvents() {
         {cmbChooseClass_, &MainWindowModel::cmbChooseClass},
     };
     for (auto [widget, chooser] : choosers) {
-        connect(widget, &QComboBox::activated, this, [this, widget, chooser](int index) {
+        ConnectListPick(widget, this, [this, widget, chooser](int index) {
             Run([this, widget, chooser, index] {
                 (model_.*chooser).text = FromQt(widget->itemText(index));
                 if (chooser == &MainWindowModel::cmbChooseFrame) {
@@ -343,6 +305,19 @@ void MainWindow::ConnectEvents() {
     }
 }
 
+void MainWindow::ShowModifications() {
+    // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
+    if (!modifications_) {
+        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_->Load();
+    }
+    modifications_->exec();
+    if (modifications_->closedByTitleBar()) {
+        // Unloaded: the next showing reads the data files afresh.
+        modifications_.reset();
+    }
+}
+
 void MainWindow::Refresh() {
     const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, lstCurrentMod_,
                                    txtFirearm_,     txtDescription_, txtMarkup_,    chkBarrel_,
@@ -365,10 +340,7 @@ void MainWindow::Refresh() {
     }
     ShowText(txtMarkup_, model_.txtMarkup);
     ShowText(txtFirearm_, model_.txtFirearm);
-    QString description = ToQt(model_.txtDescription.text);
-    if (txtDescription_->toPlainText() != description) {
-        txtDescription_->setPlainText(description);
-    }
+    ShowText(txtDescription_, model_.txtDescription);
     ShowCheck(chkBarrel_, model_.chkBarrel);
     ShowCheck(chkTop_, model_.chkTop);
     ShowCheck(chkLarge_, model_.chkLarge);

@@ -15,10 +15,12 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
+#include "about/about_window.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -284,6 +286,25 @@ TEST_F(MainWindowTest, SaveAsAndOpenGoThroughTheFileDialog) {
     EXPECT_EQ(Find<QLineEdit>("txtFirearm")->text(), QStringLiteral("Snub nose"));
     EXPECT_EQ(Find<QLineEdit>("txtDPV")->text(), QStringLiteral("260"));
     EXPECT_EQ(Find<QComboBox>("cmbChooseFrame")->currentText(), QStringLiteral("Heavy Pistol"));
+}
+
+TEST_F(MainWindowTest, AboutOpensOneWindowBesideTheMainWindowAndANewOneAfterClosing) {
+    auto* about = Find<QAction>("mnuAbout");
+    about->trigger();
+    QPointer<About> first = window->findChild<About*>();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+
+    about->trigger();
+    EXPECT_EQ(window->findChildren<About*>().size(), 1);
+
+    first->close();
+    EXPECT_TRUE(QTest::qWaitFor([&first] { return first.isNull(); }, 1000));
+    about->trigger();
+    About* second = window->findChild<About*>();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
 }
 
 }  // namespace
