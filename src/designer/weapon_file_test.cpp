@@ -270,3 +270,25 @@ TEST_F(WeaponFileTest, AWriteThatFailsSaysNothingAndLeavesTheFileAsItWas) {
 
 }  // namespace
 }  // namespace kalverin
+
+namespace kalverin {
+namespace {
+
+TEST_F(WeaponFileTest, ABareTextWithADoubleQuoteIsSavedAgainAsAReadableFile) {
+    PickFrame("Carbine");
+    Open(
+        Weapon("Big \"Iron\",Revolver,5,D,SA,3,1\"3,6,Cyl\"inder,0.5,1,100,999\r\n"
+               "7.5,1,0,0,0\r\n1\r\nSc\"ope,1\r\nsix\"shooter\r\n"));
+    EXPECT_EQ(model.txtFirearm.text, "Big 'Iron'");
+    EXPECT_EQ(model.txtWeight.text, "1'3");
+    EXPECT_EQ(model.lstCurrentMod.items(), (Lines{"Sc'ope"}));
+
+    SaveAs(program.path() / "Weapons" / "Again.wpn");
+    EXPECT_EQ(
+        program.Read("Weapons/Again.wpn"),
+        "\"Big 'Iron'\",\"Revolver\",5,\"D\",\"SA\",3,\"1'3\",6,\"Cyl'inder\",0.5,1,100,750\r\n"
+        "7.5,1,0,0,0\r\n1\r\n\"Sc'ope\",1\r\n\"six'shooter\"\r\n");
+}
+
+}  // namespace
+}  // namespace kalverin
