@@ -79,7 +79,10 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    txtLevel_->setMaximumWidth(48);
+    for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
+                           static_cast<QWidget*>(cmdLevelDown_)}) {
+        level->setFixedWidth(44);
+    }
     txtLevel_->setAlignment(Qt::AlignCenter);
     left->addWidget(Caption("Frame Type"));
     left->addWidget(cmbChooseFrame_);
@@ -124,7 +127,8 @@ void MainWindow::BuildWidgets() {
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
-        box->setMaximumWidth(110);
+        // Wide enough for a price with all its digits.
+        box->setFixedWidth(112);
         middle->addWidget(Caption(stat.caption), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
@@ -136,7 +140,7 @@ void MainWindow::BuildWidgets() {
         }
     }
     middle->setRowStretch(row, 1);
-    columns->addLayout(middle, 2);
+    columns->addLayout(middle, 0);
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
