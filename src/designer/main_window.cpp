@@ -21,18 +21,15 @@
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
-#include "qt_support/bound_controls.h"
+#include "modification_editor/modifications_window.h"
+#include "qt_support/control_view.h"
+#include "qt_support/item_text_input.h"
+#include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
@@ -83,7 +80,10 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    txtLevel_->setMaximumWidth(48);
+    for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
+                           static_cast<QWidget*>(cmdLevelDown_)}) {
+        level->setFixedWidth(44);
+    }
     txtLevel_->setAlignment(Qt::AlignCenter);
     left->addWidget(Caption("Frame Type"));
     left->addWidget(cmbChooseFrame_);
@@ -128,7 +128,8 @@ void MainWindow::BuildWidgets() {
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
-        box->setMaximumWidth(110);
+        // Wide enough for a price with all its digits.
+        box->setFixedWidth(112);
         middle->addWidget(Caption(stat.caption), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
@@ -140,12 +141,14 @@ void MainWindow::BuildWidgets() {
         }
     }
     middle->setRowStretch(row, 1);
-    columns->addLayout(middle, 2);
+    columns->addLayout(middle, 0);
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
+    // The name and the description go into weapon files, which cannot carry every text.
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
-    txtDescription_ = Named(new QPlainTextEdit, "txtDescription");
+    KeepToItemText(txtFirearm_);
+    txtDescription_ = Named(new ItemTextEdit, "txtDescription");
     auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
     chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
@@ -227,6 +230,9 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuOpen_, &QAction::triggered, this, [this] { Run([this] { model_.OpenWeapon(); }); });
+    connect(mnuSaveAs_, &QAction::triggered, this,
+            [this] { Run([this] { model_.SaveWeaponAs(); }); });
     connect(mnuAbout_, &QAction::triggered, this, [this] {
         if (!about_) {
             about_ = new About(this);
@@ -235,6 +241,52 @@ void MainWindow::ConnectEvents() {
         about_->raise();
         about_->activateWindow();
     });
+    connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
+
+    // Picks from the choosers' lists; the chooser shows the picked entry's text.
+    const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
+        {cmbChooseFrame_, &MainWindowModel::cmbChooseFrame},
+        {cmbChooseClass_, &MainWindowModel::cmbChooseClass},
+    };
+    for (auto [widget, chooser] : choosers) {
+        ConnectListPick(widget, this, [this, widget, chooser](int index) {
+            Run([this, widget, chooser, index] {
+                (model_.*chooser).text = FromQt(widget->itemText(index));
+                if (chooser == &MainWindowModel::cmbChooseFrame) {
+                    model_.SelectFrame();
+                } else {
+                    model_.FillModList();
+                }
+            });
+        });
+    }
+
+    // A line chosen by the keyboard counts as a click on it, as a click does.
+    auto chooseOption = [this](int line) { Run([this, line] { model_.ChooseOption(line); }); };
+    connect(lstChooseMod_, &QListWidget::currentRowChanged, this, chooseOption);
+    connect(
+        lstChooseMod_, &QListWidget::itemClicked, this,
+        [this, chooseOption](QListWidgetItem* item) { chooseOption(lstChooseMod_->row(item)); });
+    connect(lstChooseMod_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Run([this, line = lstChooseMod_->row(item)] {
+            model_.ChooseOption(line);
+            model_.AddModification();
+        });
+    });
+    auto chooseInstalled = [this](int line) {
+        Run([this, line] { model_.ChooseInstalledOption(line); });
+    };
+    connect(lstCurrentMod_, &QListWidget::currentRowChanged, this, chooseInstalled);
+    connect(lstCurrentMod_, &QListWidget::itemClicked, this,
+            [this, chooseInstalled](QListWidgetItem* item) {
+                chooseInstalled(lstCurrentMod_->row(item));
+            });
+    connect(cmdAddMod_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.AddModification(); }); });
+    connect(cmdLevelUp_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.RaiseLevel(); }); });
+    connect(cmdLevelDown_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.LowerLevel(); }); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,
@@ -262,6 +314,19 @@ void MainWindow::ConnectEvents() {
     }
 }
 
+void MainWindow::ShowModifications() {
+    // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
+    if (!modifications_) {
+        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_->Load();
+    }
+    modifications_->exec();
+    if (modifications_->closedByTitleBar()) {
+        // Unloaded: the next showing reads the data files afresh.
+        modifications_.reset();
+    }
+}
+
 void MainWindow::Refresh() {
     const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, lstCurrentMod_,
                                    txtFirearm_,     txtDescription_, txtMarkup_,    chkBarrel_,
@@ -284,10 +349,7 @@ void MainWindow::Refresh() {
     }
     ShowText(txtMarkup_, model_.txtMarkup);
     ShowText(txtFirearm_, model_.txtFirearm);
-    QString description = ToQt(model_.txtDescription.text);
-    if (txtDescription_->toPlainText() != description) {
-        txtDescription_->setPlainText(description);
-    }
+    ShowText(txtDescription_, model_.txtDescription);
     ShowCheck(chkBarrel_, model_.chkBarrel);
     ShowCheck(chkTop_, model_.chkTop);
     ShowCheck(chkLarge_, model_.chkLarge);

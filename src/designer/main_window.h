@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "designer/main_window_model.h"
@@ -23,6 +24,7 @@ namespace kalverin {
 
 class About;
 class EditFrame;
+class Modifications;
 
 class MainWindow final : public QMainWindow {
   public:
@@ -47,6 +49,8 @@ class MainWindow final : public QMainWindow {
     void Run(Procedure procedure);
     // Manage Data, "Frames": the editor is made on its first showing and kept after.
     void ShowFrameEditor();
+    // Manage Data > Modifications: the modification editor, shown modal.
+    void ShowModifications();
 
     WidgetDialogs dialogs_;
     MainWindowModel model_;
@@ -85,6 +89,9 @@ class MainWindow final : public QMainWindow {
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
     EditFrame* frmEditFrame_ = nullptr;
+
+    // Created when first shown, and dropped when closed by its title bar.
+    std::unique_ptr<Modifications> modifications_;
 };
 
 }  // namespace kalverin

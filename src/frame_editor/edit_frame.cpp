@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 #include <memory>
 
-#include "qt_support/bound_controls.h"
-#include "qt_support/file_safe_text.h"
+#include "qt_support/control_view.h"
+#include "qt_support/item_text_input.h"
 #include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -58,7 +58,7 @@ void EditFrame::BuildWidgets() {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         auto* widget = new QLineEdit;
         widget->setObjectName(QString::fromLatin1(boxes[i].name));
-        KeepTextFileSafe(widget);
+        KeepToItemText(widget);
         auto* caption = new QLabel(QString::fromLatin1(boxes[i].caption));
         caption->setBuddy(widget);
         const int row = static_cast<int>(i) % leftRows;

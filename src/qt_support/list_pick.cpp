@@ -50,6 +50,8 @@ class TypedTextConfirmation final : public QObject {
 }  // namespace
 
 void ConnectListPick(QComboBox* combo, QObject* context, std::function<void(int)> picked) {
+    // Typed text stays as typed: no completion fills in an entry's name.
+    combo->setCompleter(nullptr);
     auto* confirmation = new TypedTextConfirmation(combo);
     combo->installEventFilter(confirmation);
     if (QLineEdit* text = combo->lineEdit()) {

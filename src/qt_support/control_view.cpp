@@ -1,25 +1,18 @@
-#include "qt_support/bound_controls.h"
+#include "qt_support/control_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStringList>
 
 #include "qt_support/qt_text.h"
 
 namespace kalverin {
-
-void ShowText(QLineEdit* widget, const TextBox& box) {
-    QString text = ToQt(box.text);
-    if (widget->text() != text) {
-        widget->setText(text);
-    }
-}
-
 namespace {
 
-QStringList ItemTexts(const ListBox& list) {
+QStringList ItemsOf(const ListBox& list) {
     QStringList items;
     for (const std::string& item : list.items()) {
         items << ToQt(item);
@@ -30,7 +23,7 @@ QStringList ItemTexts(const ListBox& list) {
 }  // namespace
 
 void ShowList(QListWidget* widget, const ListBox& list) {
-    QStringList items = ItemTexts(list);
+    QStringList items = ItemsOf(list);
     QStringList shown;
     for (int i = 0; i < widget->count(); ++i) {
         shown << widget->item(i)->text();
@@ -43,7 +36,7 @@ void ShowList(QListWidget* widget, const ListBox& list) {
 }
 
 void ShowCombo(QComboBox* widget, const ComboBox& combo) {
-    QStringList items = ItemTexts(combo.list);
+    QStringList items = ItemsOf(combo.list);
     QStringList shown;
     for (int i = 0; i < widget->count(); ++i) {
         shown << widget->itemText(i);
@@ -54,6 +47,20 @@ void ShowCombo(QComboBox* widget, const ComboBox& combo) {
     }
     if (widget->currentText() != ToQt(combo.text)) {
         widget->setEditText(ToQt(combo.text));
+    }
+}
+
+void ShowText(QLineEdit* widget, const TextBox& box) {
+    QString text = ToQt(box.text);
+    if (widget->text() != text) {
+        widget->setText(text);
+    }
+}
+
+void ShowText(QPlainTextEdit* widget, const TextBox& box) {
+    QString text = ToQt(box.text);
+    if (widget->toPlainText() != text) {
+        widget->setPlainText(text);
     }
 }
 
