@@ -11,7 +11,9 @@ cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target stat_card_sample -j"$(nproc)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-"build/$preset/src/designer/stat_card_sample" "$work/card.pdf"
+mkdir "$work/program"
+cp -R data "$work/program/Data"
+"build/$preset/src/designer/stat_card_sample" "$work/program" "$work/card.pdf"
 mkdir -p docs
 pdftoppm -png -r 80 -singlefile "$work/card.pdf" docs/stat-card
 echo "docs/stat-card.png"

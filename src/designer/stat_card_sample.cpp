@@ -1,44 +1,53 @@
 // Writes the stat card of a sample design to a PDF file: the picture of a card in the README
-// is made from it (scripts/card-picture.sh).
+// is made from it (scripts/card-picture.sh). The design is built as a user would build it.
 
 #include <QApplication>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "designer/stat_card_printer.h"
-#include "qt_support/widget_dialogs.h"
 
 namespace kalverin {
 namespace {
 
-// A heavy pistol with a match barrel, a reflex sight, a custom grip at level 2 and a laser
-// aiming module, as the window shows it with the bundled data.
-void ShowSampleDesign(MainWindowModel& model) {
-    model.NewWeapon();
-    model.txtFirearm.text = "Night Warden";
+// Keeps every message: a refused step means the sample no longer fits the data.
+class KeptMessages final : public UserDialogs {
+  public:
+    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    std::optional<std::filesystem::path> AskSavePath(FileDialogState&) override { return {}; }
+    std::optional<std::filesystem::path> AskOpenPath(FileDialogState&) override { return {}; }
+
+    std::vector<std::string> messages;
+};
+
+int Line(const ListBox& list, const std::string& text) {
+    auto found = std::find(list.items().begin(), list.items().end(), text);
+    return found == list.items().end() ? -1 : static_cast<int>(found - list.items().begin());
+}
+
+// A heavy pistol with a match barrel, a reflex sight, improved accuracy raised to level 2 and a
+// laser aiming module.
+void BuildSampleDesign(MainWindowModel& model) {
+    model.Load();
     model.cmbChooseFrame.text = "Heavy Pistol";
-    const std::pair<TextBox*, const char*> shown[] = {
-        {&model.txtPower, "5"},       {&model.txtDamage, "M"},    {&model.txtWeight, "1.6"},
-        {&model.txtMode, "SA"},       {&model.txtConceal, "4"},   {&model.txtCapacity, "6"},
-        {&model.txtLoad, "Cylinder"}, {&model.txtRecoil, "-1"},   {&model.txtFCU, "2"},
-        {&model.txtDPV, "570"},       {&model.txtMarkup, "5.25"}, {&model.txtPrice, "2992.5"},
-    };
-    for (const auto& [box, text] : shown) {
-        box->text = text;
+    model.SelectFrame();
+    model.cmbChooseClass.text = "All";
+    model.FillModList();
+    for (const char* option :
+         {"Match Barrel", "Reflex Sight", "Improved Accuracy", "Laser Aiming Module"}) {
+        model.ChooseOption(Line(model.lstChooseMod, option));
+        model.AddModification();
     }
-    model.chkBarrel.value = 1;
-    const InstalledOption options[] = {
-        {"Match Barrel", 1}, {"Reflex Sight", 1}, {"Custom Grip", 2}, {"Laser Aiming Module", 1}};
-    for (const InstalledOption& option : options) {
-        ++model.intModCounter;
-        model.Option(model.intModCounter) = option;
-        model.lstCurrentMod.Add(option.name);
-    }
+    model.ChooseInstalledOption(Line(model.lstCurrentMod, "Improved Accuracy"));
+    model.RaiseLevel();
+    model.txtFirearm.text = "Night Warden";
     model.txtDescription.text =
         "A quiet sidearm for long nights on the ridge road.\r\n"
-        "The grip was fitted by hand; the sight is zeroed at 25 metres.";
+        "The sight is zeroed at 25 metres; the laser is for close work.";
 }
 
 }  // namespace
@@ -46,17 +55,24 @@ void ShowSampleDesign(MainWindowModel& model) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: stat_card_sample CARD.pdf\n");
+    if (argc != 3) {
+        std::fprintf(stderr,
+                     "usage: stat_card_sample PROGRAM_FOLDER CARD.pdf\n"
+                     "PROGRAM_FOLDER holds the Data folder the design is built from.\n");
         return 2;
     }
-    kalverin::WidgetDialogs dialogs(nullptr);
-    kalverin::MainWindowModel model(".", ".", dialogs);
-    kalverin::ShowSampleDesign(model);
-    const QString path = QFile::decodeName(argv[1]);
-    if (!kalverin::WriteStatCardPdf(kalverin::BuildStatCard(model), path,
+    kalverin::KeptMessages dialogs;
+    kalverin::MainWindowModel model(argv[1], argv[1], dialogs);
+    kalverin::BuildSampleDesign(model);
+    for (const std::string& message : dialogs.messages) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+    if (!dialogs.messages.empty()) {
+        return 1;
+    }
+    if (!kalverin::WriteStatCardPdf(kalverin::BuildStatCard(model), QFile::decodeName(argv[2]),
                                     QPageSize(QPageSize::A4))) {
-        std::fprintf(stderr, "%s could not be written\n", argv[1]);
+        std::fprintf(stderr, "%s could not be written\n", argv[2]);
         return 1;
     }
     return 0;
