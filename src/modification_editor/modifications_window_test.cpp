@@ -120,39 +120,32 @@ TEST_F(ModificationsWindowTest, TabMovesTheFocusInTheWindowsOrder) {
     EXPECT_EQ(visited.join(QLatin1Char(' ')), expected);
 }
 
-TEST_F(ModificationsWindowTest, ChoosingAClassAndAnEntryShowsTheModification) {
-    ChooseClass(window.get(), "Sights");
-    auto* list = Find<QListWidget>(window.get(), "lstChooseMod");
-    ASSERT_EQ(list->count(), 2);
-    list->setCurrentRow(0);
+TEST_F(ModificationsWindowTest, ChoosingShowsTheModificationAndBothSavesWriteWhatWasTyped) {
     auto* power = Find<QLineEdit>(window.get(), "txtPower");
     auto* details = Find<QPlainTextEdit>(window.get(), "txtDetails");
-    EXPECT_EQ(power->text(), QStringLiteral("2"));
-    EXPECT_EQ(Find<QLineEdit>(window.get(), "Text14")->text(), QStringLiteral("-1"));
-    EXPECT_EQ(details->toPlainText(), QStringLiteral("Magnified sight, for the top rail."));
-
-    ChooseClass(window.get(), "Barrel");
-    EXPECT_EQ(power->text() + details->toPlainText(), QString());
-}
-
-TEST_F(ModificationsWindowTest, SaveChangesAndTheSaveMenuWriteWhatWasTyped) {
     const std::function<void()> saves[] = {
         [this] { QTest::mouseClick(Find<QPushButton>(window.get(), "cmdSave"), Qt::LeftButton); },
         [this] { Find<QAction>(window.get(), "mnuSave")->trigger(); },
     };
-    int power = 7;
+    int typed = 7;
     for (const auto& save : saves) {
+        // Choosing a class empties the boxes, the typed ones of the last round too.
+        ChooseClass(window.get(), "Barrel");
         ChooseClass(window.get(), "Sights");
+        EXPECT_EQ(power->text() + details->toPlainText(), QString());
         Find<QListWidget>(window.get(), "lstChooseMod")->setCurrentRow(0);
-        Retype(window.get(), "txtPower", QString::number(power));
+        EXPECT_EQ(Find<QLineEdit>(window.get(), "Text14")->text(), QStringLiteral("-1"));
+        EXPECT_EQ(details->toPlainText(), QStringLiteral("Magnified sight, for the top rail."));
+
+        Retype(window.get(), "txtPower", QString::number(typed));
         // The quote would break the file's line; the box does not take it.
         Retype(window.get(), "txtMount1", QStringLiteral("Top\"Rail"));
         save();
         const std::string saved = program.Read("Data/Modifications.txt");
-        EXPECT_NE(saved.find("\"Sights\",\"Scope\"," + std::to_string(power) + ","),
+        EXPECT_NE(saved.find("\"Sights\",\"Scope\"," + std::to_string(typed) + ","),
                   std::string::npos);
         EXPECT_NE(saved.find(",\"TopRail\","), std::string::npos);
-        EXPECT_EQ(Find<QLineEdit>(window.get(), "txtPower")->text(), QString::number(power++));
+        EXPECT_EQ(power->text(), QString::number(typed++));
     }
 }
 
