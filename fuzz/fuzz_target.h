@@ -1,0 +1,33 @@
+#pragma once
+
+// What every fuzz target shares. A target is one function that takes any bytes and must neither
+// crash nor break a stated property; it links either with libFuzzer or with replay_main.cpp.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+namespace kalverin::fuzz {
+
+inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), size};
+}
+
+// A broken property is a crash, so that libFuzzer keeps the input and a replay fails.
+inline void Require(bool holds, const char* property) {
+    if (!holds) {
+        std::fprintf(stderr, "Property broken: %s\n", property);
+        std::abort();
+    }
+}
+
+// A reader's message must name the file it is about.
+inline void RequireNamesFile(std::string_view message, std::string_view label) {
+    Require(message.substr(0, label.size()) == label, "the message begins with the file's name");
+}
+
+}  // namespace kalverin::fuzz
