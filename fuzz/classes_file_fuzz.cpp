@@ -9,11 +9,9 @@ using fuzz::Require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string label = DataFileLabel(kClassesFile);
-    auto classes = ReadClassesFile(fuzz::Bytes(data, size), label);
-    if (!classes) {
-        fuzz::RequireNamesFile(classes.error(), label);
-        return 0;
+    auto read = ReadClassesFile(fuzz::Bytes(data, size), label);
+    if (const auto* classes = fuzz::ValueOrNamedFailure(read, label)) {
+        Require(classes->size() <= kMaxClasses, "no more classes than the catalogue holds");
     }
-    Require(classes->size() <= kMaxClasses, "no more classes than the catalogue holds");
     return 0;
 }

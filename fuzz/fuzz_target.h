@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "catalogue/outcome.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace kalverin::fuzz {
@@ -28,6 +30,16 @@ inline void Require(bool holds, const char* property) {
 // A reader's message must name the file it is about.
 inline void RequireNamesFile(std::string_view message, std::string_view label) {
     Require(message.substr(0, label.size()) == label, "the message begins with the file's name");
+}
+
+// What a reader read, or nothing once its message is seen to name the file.
+template <typename T>
+const T* ValueOrNamedFailure(const Outcome<T>& outcome, std::string_view label) {
+    if (!outcome) {
+        RequireNamesFile(outcome.error(), label);
+        return nullptr;
+    }
+    return &outcome.value();
 }
 
 }  // namespace kalverin::fuzz

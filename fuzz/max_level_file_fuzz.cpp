@@ -12,9 +12,9 @@ namespace {
 
 void ReadWithColumns(std::string_view bytes, int columns) {
     const std::string label = DataFileLabel(kMaxLevelFile);
-    auto file = ReadMaxLevelFile(bytes, label, columns);
+    auto read = ReadMaxLevelFile(bytes, label, columns);
+    const MaxLevelFile* file = fuzz::ValueOrNamedFailure(read, label);
     if (!file) {
-        fuzz::RequireNamesFile(file.error(), label);
         return;
     }
     Require(file->rows.size() <= kMaxModifications, "no more rows than the catalogue holds");
