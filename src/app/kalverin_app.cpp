@@ -4,6 +4,7 @@
 #include <QFile>
 #include <filesystem>
 
+#include "about/program_picture.h"
 #include "designer/main_window.h"
 #include "kalverin_version.h"
 
@@ -12,6 +13,10 @@ namespace kalverin {
 int RunKalverin(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
+    QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+    // Lets the desktop match the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.kalverin.Kalverin"));
+    QApplication::setWindowIcon(ProgramIcon());
 
     std::filesystem::path programDir =
         QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();

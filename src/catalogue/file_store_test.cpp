@@ -103,25 +103,32 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
     }
 }
 
-TEST(ReplaceFilesTest, AFileOnAFullDeviceIsNamedAndTheOtherFilesKeepTheirBytes) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "this system has no /dev/full";
-    }
+TEST(ReplaceFilesTest, AFullDeviceIsReportedAndTheOtherFilesGetTheirBytesBack) {
     TempFolder folder;
-    folder.Write("Data/Frames.txt", "old frames");
-    const auto device = folder.path() / "Data/MaxLevel.txt";
-    std::filesystem::create_symlink("/dev/full", device);
+    auto first = folder.Write("First.txt", "first, as it was\r\n");
+    auto full = folder.path() / "Full.txt";
+    std::filesystem::create_symlink("/dev/full", full);
 
-    // Written straight to, the device reports the fault when the buffered bytes are flushed.
-    EXPECT_EQ(DiskFiles().Write(device, "levels"), "No space left on device");
-
-    auto failure =
-        ReplaceFiles(DiskFiles(), {{folder.path() / "Data/Frames.txt", "Data/Frames.txt", "new"},
-                                   {device, "Data/MaxLevel.txt", "new levels"}});
+    auto failure = ReplaceFiles(DiskFiles(), {{first, "Data/First.txt", "new first\r\n"},
+                                              {full, "Data/Full.txt", "new full\r\n"}});
     ASSERT_TRUE(failure);
-    EXPECT_TRUE(StartsWith(*failure, "Data/MaxLevel.txt ")) << *failure;
-    EXPECT_EQ(folder.Read("Data/Frames.txt"), "old frames");
-    EXPECT_TRUE(std::filesystem::is_symlink(device));
+    EXPECT_EQ(*failure,
+              "Data/Full.txt could not be written: No space left on device. The data files were "
+              "left as they were.");
+    EXPECT_EQ(folder.Read("First.txt"), "first, as it was\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(full));
+}
+
+TEST(ReplaceFilesTest, AFileThatDidNotExistIsRemovedAgainWhenALaterWriteFails) {
+    TempFolder folder;
+    auto fresh = folder.path() / "Fresh.txt";
+    auto missing = folder.path() / "No such folder" / "Gone.txt";
+
+    auto failure = ReplaceFiles(DiskFiles(),
+                                {{fresh, "Data/Fresh.txt", "x"}, {missing, "Data/Gone.txt", "y"}});
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("Data/Gone.txt could not be written"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
 }  // namespace

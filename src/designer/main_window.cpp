@@ -17,68 +17,22 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "about/about_window.h"
+#include "designer/stat_card_printer.h"
+#include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
+#include "modification_editor/modifications_window.h"
+#include "qt_support/control_view.h"
+#include "qt_support/item_text_input.h"
+#include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
 
-template <typename Widget>
-Widget* Named(Widget* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
 QLabel* Caption(const char* text) {
     return new QLabel(QString::fromLatin1(text));
-}
-
-void ShowList(QListWidget* widget, const ListBox& list) {
-    QStringList items;
-    for (const std::string& item : list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->item(i)->text();
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    widget->setCurrentRow(list.selected());
-}
-
-void ShowCombo(QComboBox* widget, const ComboBox& combo) {
-    QStringList items;
-    for (const std::string& item : combo.list.items()) {
-        items << ToQt(item);
-    }
-    QStringList shown;
-    for (int i = 0; i < widget->count(); ++i) {
-        shown << widget->itemText(i);
-    }
-    if (shown != items) {
-        widget->clear();
-        widget->addItems(items);
-    }
-    if (widget->currentText() != ToQt(combo.text)) {
-        widget->setEditText(ToQt(combo.text));
-    }
-}
-
-void ShowText(QLineEdit* widget, const TextBox& box) {
-    QString text = ToQt(box.text);
-    if (widget->text() != text) {
-        widget->setText(text);
-    }
-}
-
-void ShowCheck(QCheckBox* widget, const CheckBox& box) {
-    widget->setCheckState(box.value == 1   ? Qt::Checked
-                          : box.value == 2 ? Qt::PartiallyChecked
-                                           : Qt::Unchecked);
 }
 
 }  // namespace
@@ -126,7 +80,10 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    txtLevel_->setMaximumWidth(48);
+    for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
+                           static_cast<QWidget*>(cmdLevelDown_)}) {
+        level->setFixedWidth(44);
+    }
     txtLevel_->setAlignment(Qt::AlignCenter);
     left->addWidget(Caption("Frame Type"));
     left->addWidget(cmbChooseFrame_);
@@ -171,7 +128,8 @@ void MainWindow::BuildWidgets() {
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
-        box->setMaximumWidth(110);
+        // Wide enough for a price with all its digits.
+        box->setFixedWidth(112);
         middle->addWidget(Caption(stat.caption), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
@@ -183,12 +141,14 @@ void MainWindow::BuildWidgets() {
         }
     }
     middle->setRowStretch(row, 1);
-    columns->addLayout(middle, 2);
+    columns->addLayout(middle, 0);
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
+    // The name and the description go into weapon files, which cannot carry every text.
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
-    txtDescription_ = Named(new QPlainTextEdit, "txtDescription");
+    KeepToItemText(txtFirearm_);
+    txtDescription_ = Named(new ItemTextEdit, "txtDescription");
     auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
     chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
@@ -220,6 +180,7 @@ void MainWindow::BuildMenus() {
     mnuNewWeapon_ = action(file, "&New Weapon", "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen_ = action(file, "&Open Old Weapon", "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveAs_ = action(file, "S&ave As", "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    const QList<QAction*> cardEntries = AddStatCardEntries(file, model_, dialogs_, this);
     mnuExit_ = action(file, "E&xit", "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage Data"));
@@ -237,6 +198,9 @@ void MainWindow::BuildMenus() {
     for (QAction* entry : {mnuNewWeapon_, mnuOpen_, mnuSaveAs_, mnuExit_, mnuAbout_}) {
         shortcuts << entry->shortcut();
     }
+    for (QAction* entry : cardEntries) {
+        shortcuts << entry->shortcut();
+    }
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
         if (box != txtFirearm_ && box != txtMarkup_) {
             LetMenuShortcutsThrough(box, shortcuts);
@@ -250,12 +214,79 @@ void MainWindow::Run(Procedure procedure) {
     Refresh();
 }
 
+void MainWindow::ShowFrameEditor() {
+    if (!frmEditFrame_) {
+        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_->Start();
+    }
+    frmEditFrame_->show();
+    frmEditFrame_->activateWindow();
+}
+
 void MainWindow::ConnectEvents() {
     connect(mnuExit_, &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(mnuFrames_, &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(mnuReload_, &QAction::triggered, this,
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuOpen_, &QAction::triggered, this, [this] { Run([this] { model_.OpenWeapon(); }); });
+    connect(mnuSaveAs_, &QAction::triggered, this,
+            [this] { Run([this] { model_.SaveWeaponAs(); }); });
+    connect(mnuAbout_, &QAction::triggered, this, [this] {
+        if (!about_) {
+            about_ = new About(this);
+        }
+        about_->show();
+        about_->raise();
+        about_->activateWindow();
+    });
+    connect(mnuModifications_, &QAction::triggered, this, [this] { ShowModifications(); });
+
+    // Picks from the choosers' lists; the chooser shows the picked entry's text.
+    const std::pair<QComboBox*, ComboBox MainWindowModel::*> choosers[] = {
+        {cmbChooseFrame_, &MainWindowModel::cmbChooseFrame},
+        {cmbChooseClass_, &MainWindowModel::cmbChooseClass},
+    };
+    for (auto [widget, chooser] : choosers) {
+        ConnectListPick(widget, this, [this, widget, chooser](int index) {
+            Run([this, widget, chooser, index] {
+                (model_.*chooser).text = FromQt(widget->itemText(index));
+                if (chooser == &MainWindowModel::cmbChooseFrame) {
+                    model_.SelectFrame();
+                } else {
+                    model_.FillModList();
+                }
+            });
+        });
+    }
+
+    // A line chosen by the keyboard counts as a click on it, as a click does.
+    auto chooseOption = [this](int line) { Run([this, line] { model_.ChooseOption(line); }); };
+    connect(lstChooseMod_, &QListWidget::currentRowChanged, this, chooseOption);
+    connect(
+        lstChooseMod_, &QListWidget::itemClicked, this,
+        [this, chooseOption](QListWidgetItem* item) { chooseOption(lstChooseMod_->row(item)); });
+    connect(lstChooseMod_, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        Run([this, line = lstChooseMod_->row(item)] {
+            model_.ChooseOption(line);
+            model_.AddModification();
+        });
+    });
+    auto chooseInstalled = [this](int line) {
+        Run([this, line] { model_.ChooseInstalledOption(line); });
+    };
+    connect(lstCurrentMod_, &QListWidget::currentRowChanged, this, chooseInstalled);
+    connect(lstCurrentMod_, &QListWidget::itemClicked, this,
+            [this, chooseInstalled](QListWidgetItem* item) {
+                chooseInstalled(lstCurrentMod_->row(item));
+            });
+    connect(cmdAddMod_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.AddModification(); }); });
+    connect(cmdLevelUp_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.RaiseLevel(); }); });
+    connect(cmdLevelDown_, &QPushButton::clicked, this,
+            [this] { Run([this] { model_.LowerLevel(); }); });
 
     // What the user types flows into the model as it is typed.
     connect(txtFirearm_, &QLineEdit::textEdited, this,
@@ -283,6 +314,19 @@ void MainWindow::ConnectEvents() {
     }
 }
 
+void MainWindow::ShowModifications() {
+    // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
+    if (!modifications_) {
+        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_->Load();
+    }
+    modifications_->exec();
+    if (modifications_->closedByTitleBar()) {
+        // Unloaded: the next showing reads the data files afresh.
+        modifications_.reset();
+    }
+}
+
 void MainWindow::Refresh() {
     const QList<QWidget*> bound = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, lstCurrentMod_,
                                    txtFirearm_,     txtDescription_, txtMarkup_,    chkBarrel_,
@@ -305,10 +349,7 @@ void MainWindow::Refresh() {
     }
     ShowText(txtMarkup_, model_.txtMarkup);
     ShowText(txtFirearm_, model_.txtFirearm);
-    QString description = ToQt(model_.txtDescription.text);
-    if (txtDescription_->toPlainText() != description) {
-        txtDescription_->setPlainText(description);
-    }
+    ShowText(txtDescription_, model_.txtDescription);
     ShowCheck(chkBarrel_, model_.chkBarrel);
     ShowCheck(chkTop_, model_.chkTop);
     ShowCheck(chkLarge_, model_.chkLarge);

@@ -4,7 +4,9 @@
 // controls again after each one.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 #include "designer/main_window_model.h"
@@ -19,6 +21,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace kalverin {
+
+class About;
+class EditFrame;
+class Modifications;
 
 class MainWindow final : public QMainWindow {
   public:
@@ -41,6 +47,10 @@ class MainWindow final : public QMainWindow {
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>
     void Run(Procedure procedure);
+    // Manage Data, "Frames": the editor is made on its first showing and kept after.
+    void ShowFrameEditor();
+    // Manage Data > Modifications: the modification editor, shown modal.
+    void ShowModifications();
 
     WidgetDialogs dialogs_;
     MainWindowModel model_;
@@ -75,6 +85,13 @@ class MainWindow final : public QMainWindow {
     QAction* mnuModifications_ = nullptr;
     QAction* mnuReload_ = nullptr;
     QAction* mnuAbout_ = nullptr;
+
+    // The About window while it is open; it deletes itself when closed.
+    QPointer<About> about_;
+    EditFrame* frmEditFrame_ = nullptr;
+
+    // Created when first shown, and dropped when closed by its title bar.
+    std::unique_ptr<Modifications> modifications_;
 };
 
 }  // namespace kalverin

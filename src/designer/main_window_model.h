@@ -10,6 +10,7 @@
 
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
+#include "catalogue/outcome.h"
 #include "catalogue/records.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
@@ -44,6 +45,48 @@ class MainWindowModel {
     void ReloadData();
     // "New Weapon": clears the design; the chosen frame stays chosen.
     void NewWeapon();
+
+    // A pick from the frame chooser's list: the design starts afresh on that frame, showing its
+    // base statistics, the price of the bare frame and the mounts it leaves free.
+    void SelectFrame();
+    void ShowFrame();
+    void SetFrameMounts();
+
+    // A pick from the class chooser's list fills the option list with that class's options.
+    void FillModList();
+    // A click on line `line` (from 0) of the option list selects it and arms "Add".
+    void ChooseOption(int line);
+
+    // "Add" or a double click on the option list: installs the selected option if the rules
+    // allow it, else says why not.
+    void AddModification();
+    void InstallModification();
+    // Claims the mount slot that modification CMN needs.
+    void MountPosition();
+    // The maximum-level and ammunition rules for modification CMN at level intTempLevel.
+    void CheckMaxLevel();
+
+    // A click on line `line` (from 0) of the installed options selects it.
+    void ChooseInstalledOption(int line);
+    void FindModLevel();
+    void SelectInstalledOption();
+    // "+" and "-": the selected option one level up or down.
+    void RaiseLevel();
+    void LowerLevel();
+
+    // Applies modification CMN with the level step intModLevel to the statistics as shown.
+    void ApplyModification();
+    // Writes the statistics into their twelve boxes.
+    void ShowStatistics();
+
+    // "Save As": asks for a weapon file and writes the design into it; Cancel writes nothing.
+    void SaveWeaponAs();
+    // Writes the design as the window shows it, replacing any file at `path`, and says so. A
+    // write that fails leaves the file as it was and says nothing.
+    void WriteWeaponFile(const std::filesystem::path& path);
+    // "Open Old Weapon": clears the design, asks for a weapon file and shows the design it
+    // holds. A file that cannot be read in full ends the open silently.
+    void OpenWeapon();
 
     // The installed option in slot `slot` (1 to 20).
     InstalledOption& Option(int slot);
@@ -101,6 +144,20 @@ class MainWindowModel {
     StatBlock statistics;
 
   private:
+    // The index of the last catalogue frame whose name shows as `name`; 0 when none does.
+    std::int16_t FrameNamed(const std::string& name) const;
+    // The index of the last catalogue modification named `name`; 0 when none is.
+    std::int16_t ModificationNamed(const std::string& name) const;
+    // The slot of the installed option selected in lstCurrentMod; 0 when none is.
+    int SelectedSlot() const;
+    // The statistics after modification `mod` is applied with level step `step` to what the
+    // boxes show, or why that cannot be done.
+    Outcome<StatBlock> StatisticsAfter(int mod, std::int16_t step) const;
+    // Shows why modification `mod` cannot be applied with step `step`, if it cannot.
+    bool ApplicationRefused(int mod, std::int16_t step);
+    // Reads a weapon file's items into the design; whatever was read before a fault stays.
+    void ReadWeaponFile(std::string_view bytes);
+
     std::filesystem::path programDir_;
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;

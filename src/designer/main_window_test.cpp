@@ -2,17 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
+#include "about/about_window.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -36,6 +44,74 @@ class MainWindowTest : public ::testing::Test {
         auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
         return widget;
+    }
+
+    // Picks an entry of a chooser's list, as a click in its drop-down list does.
+    void Pick(const char* chooser, const char* entry) {
+        auto* combo = Find<QComboBox>(chooser);
+        int index = combo->findText(QString::fromLatin1(entry));
+        ASSERT_GE(index, 0) << entry;
+        combo->setCurrentIndex(index);
+        emit combo->activated(index);
+    }
+
+    QRect LineRect(const char* list, const char* line) {
+        auto* widget = Find<QListWidget>(list);
+        auto found = widget->findItems(QString::fromLatin1(line), Qt::MatchExactly);
+        EXPECT_EQ(found.size(), 1) << line;
+        return found.isEmpty() ? QRect() : widget->visualItemRect(found.front());
+    }
+
+    void Click(const char* list, const char* line) {
+        QTest::mouseClick(Find<QListWidget>(list)->viewport(), Qt::LeftButton, {},
+                          LineRect(list, line).center());
+    }
+
+    // A double click, which starts with a click.
+    void DoubleClick(const char* list, const char* line) {
+        Click(list, line);
+        QTest::mouseDClick(Find<QListWidget>(list)->viewport(), Qt::LeftButton, {},
+                           LineRect(list, line).center());
+    }
+
+    void Press(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
+
+    struct Modals {
+        QStringList messages;
+        QStringList fileDialogs;  // title and filters of each
+    };
+
+    // Runs `action`, closing each message box with OK and answering each file dialog with the
+    // next of `paths`, or Cancel when there is none.
+    Modals ModalsDuring(const std::function<void()>& action, QStringList paths = {}) {
+        Modals shown;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, window.get(), [&shown, &paths] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                EXPECT_EQ(box->windowTitle(), QStringLiteral("Kalverin"));
+                EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+                EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+                shown.messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                shown.fileDialogs << dialog->windowTitle() + QLatin1Char('|') +
+                                         dialog->nameFilters().join(QLatin1Char(';'));
+                if (paths.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(paths.takeFirst());
+                    static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
+                }
+            }
+        });
+        closer.start(10);
+        action();
+        return shown;
+    }
+
+    QStringList MessagesDuring(const std::function<void()>& action) {
+        return ModalsDuring(action).messages;
     }
 
     TempFolder program;
@@ -92,7 +168,10 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
 }
 
 TEST_F(MainWindowTest, CtrlXInTheDescriptionCutsTextAndInAStatisticsBoxEndsTheProgram) {
+    // Really exiting would leave the application quitting, and every later modal dialog of
+    // this test run would close at once; the test only records that "Exit" was reached.
     bool exited = false;
+    QObject::disconnect(Find<QAction>("mnuExit"), &QAction::triggered, window.get(), nullptr);
     QObject::connect(Find<QAction>("mnuExit"), &QAction::triggered, window.get(),
                      [&exited] { exited = true; });
     auto* firearm = Find<QLineEdit>("txtFirearm");
@@ -116,7 +195,62 @@ TEST_F(MainWindowTest, TypingIntoTheFrameChooserChoosesNothing) {
     chooser->lineEdit()->selectAll();
     QTest::keyClicks(chooser->lineEdit(), QStringLiteral("Taser"));
     EXPECT_EQ(window->model().cmbChooseFrame.text, "Taser");
+    // Neither Enter nor leaving the box turns the typed name into a pick.
+    QTest::keyClick(chooser->lineEdit(), Qt::Key_Return);
+    Find<QLineEdit>("txtFirearm")->setFocus();
     EXPECT_EQ(window->model().intChooseFrame, 0);
+    EXPECT_EQ(Find<QLineEdit>("txtDPV")->text(), QString());
+}
+
+TEST_F(MainWindowTest, PicksDoubleClicksAndLevelButtonsRunTheDesign) {
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    EXPECT_EQ(Find<QLineEdit>("txtDPV")->text(), QStringLiteral("260"));
+    EXPECT_EQ(Find<QLineEdit>("txtPrice")->text(), QStringLiteral("1300"));
+    Pick("cmbChooseClass", "Barrel");
+    EXPECT_GT(Find<QListWidget>("lstChooseMod")->count(), 0);
+
+    // A double click installs at once; the new option is not selected yet.
+    DoubleClick("lstChooseMod", "Extended Barrel");
+    auto* installed = Find<QListWidget>("lstCurrentMod");
+    ASSERT_EQ(installed->count(), 1);
+    EXPECT_EQ(installed->item(0)->text(), QStringLiteral("Extended Barrel"));
+    EXPECT_EQ(Find<QLineEdit>("txtPower")->text(), QStringLiteral("6"));
+    EXPECT_FALSE(Find<QCheckBox>("chkBarrel")->isChecked());
+
+    // "+" comes on with a selection, "-" only with a press of "+".
+    auto* up = Find<QPushButton>("cmdLevelUp");
+    auto* down = Find<QPushButton>("cmdLevelDown");
+    auto* level = Find<QLineEdit>("txtLevel");
+    const std::tuple<const char*, const char*, bool, bool> steps[] = {
+        {"select", "1", true, false}, {"+", "2", true, true},  {"+", "2", false, true},
+        {"-", "1", true, true},       {"-", "0", true, false},
+    };
+    for (const auto& [action, shown, upOn, downOn] : steps) {
+        SCOPED_TRACE(action);
+        if (std::string_view(action) == "select") {
+            Click("lstCurrentMod", "Extended Barrel");
+        } else {
+            Press(std::string_view(action) == "+" ? "cmdLevelUp" : "cmdLevelDown");
+        }
+        EXPECT_EQ(level->text(), QString::fromLatin1(shown));
+        EXPECT_EQ(up->isEnabled(), upOn);
+        EXPECT_EQ(down->isEnabled(), downOn);
+    }
+}
+
+TEST_F(MainWindowTest, ARefusedInstallIsShownInAMessageBox) {
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    Pick("cmbChooseClass", "Barrel");
+    DoubleClick("lstChooseMod", "Extended Barrel");
+    Click("lstChooseMod", "Extended Barrel");
+    EXPECT_EQ(MessagesDuring([this] { Press("cmdAddMod"); }),
+              QStringList{QStringLiteral("Modification already exists")});
+    EXPECT_EQ(Find<QListWidget>("lstCurrentMod")->count(), 1);
+
+    // "Add" with no option selected does nothing at all.
+    Pick("cmbChooseClass", "Sights");
+    EXPECT_EQ(MessagesDuring([this] { Press("cmdAddMod"); }), QStringList{});
+    EXPECT_EQ(Find<QListWidget>("lstCurrentMod")->count(), 1);
 }
 
 TEST_F(MainWindowTest, ReloadDataClearsTheDesign) {
@@ -126,6 +260,51 @@ TEST_F(MainWindowTest, ReloadDataClearsTheDesign) {
     EXPECT_EQ(firearm->text(), QString());
     EXPECT_EQ(Find<QLineEdit>("txtMarkup")->text(), QStringLiteral("5"));
     EXPECT_EQ(Find<QLineEdit>("txtPower")->text(), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, SaveAsAndOpenGoThroughTheFileDialog) {
+    const QString weapons = QString::fromStdString((program.path() / "Weapons").string());
+    std::filesystem::create_directory(program.path() / "Weapons");
+    auto* openEntry = Find<QAction>("mnuOpen");
+    EXPECT_EQ(ModalsDuring([openEntry] { openEntry->trigger(); }).fileDialogs,
+              QStringList{QStringLiteral("Save Weapon As|*.wpn")});
+
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    QTest::keyClicks(Find<QLineEdit>("txtFirearm"), QStringLiteral("Snub \"nose\""));
+    auto saved = ModalsDuring([this] { Find<QAction>("mnuSaveAs")->trigger(); },
+                              {weapons + QStringLiteral("/Snub")});
+    EXPECT_EQ(saved.fileDialogs, QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
+    EXPECT_EQ(saved.messages, QStringList{QStringLiteral("The weapon is saved.")});
+    EXPECT_EQ(program.Read("Weapons/Snub.wpn").substr(0, 29), "\"Snub nose\",\"Heavy Pistol\",5,");
+
+    Pick("cmbChooseFrame", "Taser");
+    auto opened = ModalsDuring([openEntry] { openEntry->trigger(); },
+                               {weapons + QStringLiteral("/Snub.wpn")});
+    EXPECT_EQ(opened.fileDialogs,
+              QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
+    EXPECT_TRUE(opened.messages.isEmpty());
+    EXPECT_EQ(Find<QLineEdit>("txtFirearm")->text(), QStringLiteral("Snub nose"));
+    EXPECT_EQ(Find<QLineEdit>("txtDPV")->text(), QStringLiteral("260"));
+    EXPECT_EQ(Find<QComboBox>("cmbChooseFrame")->currentText(), QStringLiteral("Heavy Pistol"));
+}
+
+TEST_F(MainWindowTest, AboutOpensOneWindowBesideTheMainWindowAndANewOneAfterClosing) {
+    auto* about = Find<QAction>("mnuAbout");
+    about->trigger();
+    QPointer<About> first = window->findChild<About*>();
+    ASSERT_FALSE(first.isNull());
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_FALSE(first->isModal());
+
+    about->trigger();
+    EXPECT_EQ(window->findChildren<About*>().size(), 1);
+
+    first->close();
+    EXPECT_TRUE(QTest::qWaitFor([&first] { return first.isNull(); }, 1000));
+    about->trigger();
+    About* second = window->findChild<About*>();
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->isVisible());
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+#include "about/about_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+#include "about/sys_info_fakes.h"
+#include "test_support/recording_dialogs.h"
+
+namespace kalverin {
+namespace {
+
+using testing::FakeRegistry;
+using testing::FakeStarter;
+using testing::RecordingDialogs;
+
+class AboutWindowTest : public ::testing::Test {
+  protected:
+    AboutWindowTest() : about(new About(nullptr, registry, starter, dialogs)) {
+        about->show();
+        about->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(about));
+    }
+    ~AboutWindowTest() override { delete about.data(); }
+
+    template <typename Widget>
+    Widget* Find(const char* name) {
+        auto* widget = about->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // Whether the window was closed and then deleted.
+    bool Discarded() {
+        return QTest::qWaitFor([this] { return about.isNull(); }, 1000);
+    }
+
+    FakeRegistry registry;
+    FakeStarter starter;
+    RecordingDialogs dialogs;
+    QPointer<About> about;
+};
+
+TEST_F(AboutWindowTest, ShowsTitleVersionAndPicture) {
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Kalverin"));
+    EXPECT_FALSE(about->isModal());
+    auto* title = Find<QLabel>("lblTitle");
+    EXPECT_EQ(title->text(), QStringLiteral("Kalverin"));
+    EXPECT_TRUE(title->font().bold());
+    EXPECT_EQ(Find<QLabel>("lblVersion")->text(),
+              QStringLiteral("Version " KALVERIN_PROJECT_VERSION));
+    EXPECT_FALSE(Find<QLabel>("lblDescription")->text().isEmpty());
+    EXPECT_FALSE(Find<QLabel>("lblDisclaimer")->text().isEmpty());
+    // A picture that failed to draw would leave the label empty.
+    QPixmap picture = Find<QLabel>("Image1")->pixmap();
+    ASSERT_FALSE(picture.isNull());
+    QImage image = picture.toImage();
+    EXPECT_NE(image.pixelColor(image.width() / 2, image.height() / 2).alpha(), 0);
+    EXPECT_EQ(Find<QFrame>("Rule")->frameShape(), QFrame::HLine);
+    EXPECT_EQ(Find<QPushButton>("cmdOK")->text(), QStringLiteral("OK"));
+    EXPECT_TRUE(Find<QPushButton>("cmdOK")->isDefault());
+    EXPECT_EQ(Find<QPushButton>("cmdSysInfo")->text(), QStringLiteral("&System Info..."));
+}
+
+struct CloseCase {
+    const char* name;
+    void (*close)(About& about);
+};
+
+void PrintTo(const CloseCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class AboutClosingTest : public AboutWindowTest, public ::testing::WithParamInterface<CloseCase> {};
+
+void Press(Qt::Key key) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, key);
+}
+
+TEST_P(AboutClosingTest, ClosesAndIsDiscarded) {
+    ASSERT_TRUE(about->isAncestorOf(QApplication::focusWidget()));
+    GetParam().close(*about);
+    EXPECT_TRUE(Discarded());
+    EXPECT_TRUE(starter.started.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, AboutClosingTest,
+    ::testing::Values(CloseCase{"Enter", [](About&) { Press(Qt::Key_Return); }},
+                      CloseCase{"KeypadEnter", [](About&) { Press(Qt::Key_Enter); }},
+                      CloseCase{"Escape", [](About&) { Press(Qt::Key_Escape); }},
+                      CloseCase{"OK",
+                                [](About& about) {
+                                    QTest::mouseClick(
+                                        about.findChild<QPushButton*>(QStringLiteral("cmdOK")),
+                                        Qt::LeftButton);
+                                }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(AboutWindowTest, SystemInfoStartsTheToolAndStaysOpen) {
+    registry.Set(kLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                 {kStringValue, "D:\\Tools\\sysinfo.exe"});
+    QTest::mouseClick(Find<QPushButton>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_EQ(starter.started, std::vector<std::string>{"D:\\Tools\\sysinfo.exe"});
+    EXPECT_TRUE(dialogs.messages.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(about.isNull());
+    EXPECT_TRUE(about->isVisible());
+}
+
+TEST_F(AboutWindowTest, SystemInfoWithoutAToolSaysSoAndStaysOpen) {
+    QTest::mouseClick(Find<QPushButton>("cmdSysInfo"), Qt::LeftButton);
+    EXPECT_TRUE(starter.started.empty());
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{"System Information Is Unavailable At This Time"});
+    EXPECT_TRUE(about->isVisible());
+}
+
+}  // namespace
+}  // namespace kalverin

@@ -1,0 +1,222 @@
+// Applying one option's values to the statistics the boxes show, and showing the result.
+
+#include <cmath>
+#include <limits>
+
+#include "catalogue/conversions.h"
+#include "designer/main_window_model.h"
+
+namespace kalverin {
+namespace {
+
+// Reads the numbers an application needs, from the boxes and from the option's fields. The
+// first one that is not a usable number is remembered with a message, and every read after it
+// gives 0, so that all can be read before one check.
+class ApplicationInputs {
+  public:
+    explicit ApplicationInputs(std::string option) : option_(std::move(option)) {}
+
+    // A box read as "the text as a number".
+    double Box(const TextBox& box, std::string_view caption) {
+        auto number = ParseNumber(box.text);
+        if (!number) {
+            RefuseBox(box, caption);
+            return 0;
+        }
+        return *number;
+    }
+
+    float SingleBox(const TextBox& box, std::string_view caption) {
+        auto single = NarrowToSingle(Box(box, caption));
+        if (!single) {
+            RefuseBox(box, caption);
+            return 0;
+        }
+        return *single;
+    }
+
+    std::int16_t WholeBox(const TextBox& box, std::string_view caption) {
+        auto whole = RoundWhole(Box(box, caption));
+        if (!whole) {
+            RefuseBox(box, caption);
+            return 0;
+        }
+        return *whole;
+    }
+
+    // An option field: a text that is a number counts as that number, an empty one as 0.
+    double Field(const ItemValue& field, std::string_view name) {
+        auto number = field.AsNumber();
+        if (!number) {
+            Refuse(option_ + " cannot be applied: its " + std::string(name) + " field holds \"" +
+                   field.Shown() + "\", which is not a number.");
+            return 0;
+        }
+        return *number;
+    }
+
+    // A result that no box could show is refused rather than shown as a non-number.
+    double Result(double value, std::string_view caption) {
+        if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
+            Refuse("Applying " + option_ + " would make the " + std::string(caption) +
+                   " too large to show.");
+            return 0;
+        }
+        return value;
+    }
+
+    void Refuse(std::string message) {
+        if (!refusal_) {
+            refusal_ = std::move(message);
+        }
+    }
+
+    const std::optional<std::string>& refusal() const { return refusal_; }
+
+  private:
+    void RefuseBox(const TextBox& box, std::string_view caption) {
+        if (box.text.empty()) {
+            Refuse("The " + std::string(caption) + " box is empty. Choose a frame first.");
+        } else {
+            Refuse("The " + std::string(caption) + " box shows \"" + box.text +
+                   "\", which is not a number Kalverin can work with, so " + option_ +
+                   " cannot be applied.");
+        }
+    }
+
+    std::string option_;
+    std::optional<std::string> refusal_;
+};
+
+// One rung up or down the damage ladder L, M, S, D; the ends hold, and a damage that is not on
+// the ladder, or a code other than "U" and "D", stays as it is.
+std::string StepDamage(const std::string& damage, const std::string& code) {
+    static const std::string kLadder[] = {"L", "M", "S", "D"};
+    constexpr int kTop = 3;
+    for (int rung = 0; rung <= kTop; ++rung) {
+        if (kLadder[rung] != damage) {
+            continue;
+        }
+        if (code == "U") {
+            return kLadder[rung < kTop ? rung + 1 : kTop];
+        }
+        if (code == "D") {
+            return kLadder[rung > 0 ? rung - 1 : 0];
+        }
+        return damage;
+    }
+    return damage;
+}
+
+}  // namespace
+
+Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
+    const ModificationRecord& mod = catalogue.Modification(modIndex);
+    ApplicationInputs in(mod.Modification.Shown());
+    const double power = in.Box(txtPower, "Power");
+    const double conceal = in.Box(txtConceal, "Concealability");
+    const float weight = in.SingleBox(txtWeight, "Weight");
+    const std::int16_t capacity = in.WholeBox(txtCapacity, "Ammo Capacity");
+    const float fcu = in.SingleBox(txtFCU, "FCU");
+    const double dpv = in.Box(txtDPV, "DPV");
+    const double recoil = LeadingNumber(txtRecoil.text);
+    auto markUp = NarrowToSingle(LeadingNumber(txtMarkup.text));
+    if (!markUp) {
+        in.Refuse("The Mark-Up box shows \"" + txtMarkup.text +
+                  "\", which is too large for a Mark-Up.");
+    }
+    const double modPower = in.Field(mod.Power, "Power");
+    const double modConceal = in.Field(mod.Concealability, "Concealability");
+    const double modWeight = in.Field(mod.Weight, "Weight");
+    const double modFCU = in.Field(mod.FCU, "FCU");
+    if (in.refusal()) {
+        return Outcome<StatBlock>::Failure(*in.refusal());
+    }
+
+    StatBlock after;
+    after.Power = in.Result(power + modPower * step, "Power");
+    after.Concealability = in.Result(conceal + modConceal * step, "Concealability");
+    after.Weight = static_cast<float>(in.Result(weight + modWeight * step, "Weight"));
+
+    // 50, 100 and 777 set the capacity outright, whatever the step.
+    switch (mod.AmmoCapacity) {
+        case 50:
+            after.AmmoCapacity = 50;
+            break;
+        case 100:
+            after.AmmoCapacity = 100;
+            break;
+        case 777:
+            after.AmmoCapacity = 0;
+            break;
+        default: {
+            int sum = capacity + mod.AmmoCapacity * step;
+            if (sum < std::numeric_limits<std::int16_t>::min() ||
+                sum > std::numeric_limits<std::int16_t>::max()) {
+                in.Refuse("Applying " + mod.Modification.Shown() +
+                          " would take the Ammo Capacity to " + std::to_string(sum) +
+                          ", outside -32768 to 32767.");
+            }
+            after.AmmoCapacity = static_cast<std::int16_t>(sum);
+        }
+    }
+
+    after.FCU = static_cast<float>(in.Result(fcu + modFCU * step, "FCU"));
+
+    // 888 and 999 add a share of the frame's own DPV, whatever the step.
+    const double baseDPV = intBaseDPV.AsNumber().value_or(0);
+    const double dpvAfter = mod.DPV == 888   ? dpv + baseDPV
+                            : mod.DPV == 999 ? dpv + baseDPV * 1.5
+                                             : dpv + mod.DPV * step;
+    after.DPV = in.Result(dpvAfter, "DPV");
+    after.Recoil = in.Result(recoil + static_cast<double>(mod.Recoil) * step, "Recoil");
+    // Mark-Up is worked out and kept in single precision; the price carries its error.
+    after.MarkUp = *markUp + mod.MarkUp * static_cast<float>(step);
+    in.Result(after.MarkUp, "Mark-Up");
+    after.FinalPrice =
+        in.Result(after.DPV.number() * static_cast<double>(after.MarkUp), "Final Price");
+
+    after.Damage = StepDamage(txtDamage.text, mod.Damage);
+    after.AmmoLoad = mod.AmmoLoad.IsEmpty() ? txtLoad.text : mod.AmmoLoad.Shown();
+    after.Mode = mod.Mode.IsEmpty() ? txtMode.text : mod.Mode.Shown();
+    if (in.refusal()) {
+        return Outcome<StatBlock>::Failure(*in.refusal());
+    }
+    return after;
+}
+
+bool MainWindowModel::ApplicationRefused(int mod, std::int16_t step) {
+    auto after = StatisticsAfter(mod, step);
+    if (!after) {
+        dialogs_.ShowMessage(after.error());
+        return true;
+    }
+    return false;
+}
+
+void MainWindowModel::ApplyModification() {
+    auto after = StatisticsAfter(CMN, intModLevel);
+    if (!after) {
+        dialogs_.ShowMessage(after.error());
+        return;
+    }
+    statistics = std::move(after.value());
+    ShowStatistics();
+}
+
+void MainWindowModel::ShowStatistics() {
+    txtPower.text = statistics.Power.Shown();
+    txtConceal.text = statistics.Concealability.Shown();
+    txtWeight.text = statistics.Weight.Shown();
+    txtCapacity.text = FormatWhole(statistics.AmmoCapacity);
+    txtFCU.text = statistics.FCU.Shown();
+    txtDPV.text = statistics.DPV.Shown();
+    txtRecoil.text = statistics.Recoil.Shown();
+    txtMarkup.text = FormatGeneral(statistics.MarkUp);
+    txtPrice.text = statistics.FinalPrice.Shown();
+    txtDamage.text = statistics.Damage;
+    txtLoad.text = statistics.AmmoLoad;
+    txtMode.text = statistics.Mode;
+}
+
+}  // namespace kalverin

@@ -1,0 +1,93 @@
+#pragma once
+
+// The frame editor without a toolkit: its chooser and thirteen boxes as plain models, its own
+// copy of the frame table, and the procedures its menu and chooser run.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "catalogue/file_store.h"
+#include "catalogue/item_value.h"
+#include "catalogue/records.h"
+#include "controls/controls.h"
+#include "controls/user_dialogs.h"
+
+namespace kalverin {
+
+class FrameEditorModel {
+  public:
+    // programDir holds the Data folder; messages go to `dialogs`; Frames.txt is read and written
+    // through `files`. Nothing is read until LoadFrameTable.
+    FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+                     FileStore& files = DiskFiles());
+
+    // Reads Frames.txt into the table and appends each frame's name to the chooser's list. A
+    // file that cannot be read leaves the table empty, so nothing can be saved from it.
+    void LoadFrameTable();
+    // A pick from the chooser's list: the last frame whose name is the chooser's text becomes
+    // the edited frame, and its fields are shown.
+    void ChooseEditedFrame();
+    // Fills the boxes from frame intChooseFrame.
+    void ShowFrameFields();
+    // Takes the boxes into frame intChooseFrame and rewrites Frames.txt. Refuses, with a
+    // message and nothing changed, when the boxes show no frame or hold what the file cannot
+    // keep. Gives whether the file was written.
+    bool SaveFrames();
+    // Empties the boxes; the mount boxes read "None".
+    void ClearFrameFields();
+    // "Save Frames": saves, confirms, and shows the table as the file now holds it.
+    void SaveAndReload();
+
+    // The frames loaded, numbered from 1.
+    int FrameCount() const { return static_cast<int>(frames_.size()); }
+    const FrameRecord& Frame(int index) const;
+
+    // Controls, named as the window's.
+    ComboBox cmbChooseFrame;
+    TextBox txtFrame;
+    TextBox txtPower;
+    TextBox txtDamage;
+    TextBox txtMode;
+    TextBox txtConceal;
+    TextBox txtWeight;
+    TextBox txtCapacity;
+    TextBox txtLoad;
+    TextBox txtMount1;
+    TextBox txtMount2;
+    TextBox txtMount3;
+    TextBox txtFCU;
+    TextBox txtDPV;
+
+    // The count line as read; it is written back unchanged.
+    ItemValue intNumberofFrames;
+    // The edited frame, from 1; 0 until a frame is chosen. A save does not reset it.
+    std::int16_t intChooseFrame = 0;
+
+  private:
+    bool EditedFrameShown() const;
+    // Frame intChooseFrame as the boxes have it, or nothing after a message saying why not.
+    std::optional<FrameRecord> FrameFromBoxes() const;
+    // A frame that the file could not keep, named in a message; nothing when all can be kept.
+    std::optional<std::string> UnwritableFrame(const std::vector<FrameRecord>& frames) const;
+
+    std::filesystem::path programDir_;
+    UserDialogs& dialogs_;
+    FileStore& files_;
+    std::vector<FrameRecord> frames_;
+    // Whether the boxes show frame intChooseFrame; a save clears them and it no longer holds.
+    bool fieldsShown_ = false;
+};
+
+// The thirteen boxes in the order of a Frames.txt line, with the caption each is shown under.
+struct FrameBox {
+    const char* name;
+    const char* caption;
+    TextBox FrameEditorModel::*box;
+};
+std::span<const FrameBox> FrameBoxes();
+
+}  // namespace kalverin

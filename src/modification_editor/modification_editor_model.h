@@ -1,0 +1,134 @@
+#pragma once
+
+// The Modifications window without a toolkit: its controls as plain models, its four tables,
+// and the procedures its events run. It keeps its own copy of the modification data, read from
+// the data files when the window is loaded, and rewrites Modifications.txt, MaxLevel.txt and
+// Details.txt when the user saves.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "catalogue/file_store.h"
+#include "catalogue/outcome.h"
+#include "catalogue/records.h"
+#include "controls/controls.h"
+#include "controls/user_dialogs.h"
+#include "modification_editor/details_file.h"
+
+namespace kalverin {
+
+class ModificationEditorModel {
+  public:
+    // programDir holds the Data folder. Messages go to `dialogs`; files are read and written
+    // through `files`.
+    ModificationEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+                            FileStore& files = DiskFiles());
+
+    // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails. A file
+    // that cannot be read is reported and leaves the editor empty, and it then saves nothing.
+    // Files that disagree on the number of modifications, and a Frames.txt whose frames do not
+    // match the fourteen level columns, are reported and the editor works on.
+    void Load();
+    // Each reads its file into its table; on a fault it shows the message naming the file,
+    // leaves the table as it was and gives false.
+    bool LoadModifications();
+    bool LoadClasses();
+    bool LoadMaxLevels();
+    bool LoadDetails();
+
+    // A class chosen in cmbChooseClass: the boxes emptied and the list refilled for it.
+    void ChooseClass(std::string name);
+    // Entry `row` (from 0) of lstChooseMod chosen: it becomes the current modification.
+    void ChooseModification(int row);
+
+    // Lists in lstChooseMod the modifications of the class in the chooser's text; "All" lists
+    // every one. Names and classes are compared exactly.
+    void ListModifications();
+    // Makes the selected list entry current (the last record of that name) and shows it.
+    void SelectModification();
+    void ShowModification();
+    void ShowMaxLevels();
+    // Empties all 31 boxes; the tables and the current modification stay as they are.
+    void ClearFields();
+    // Takes the boxes back into the current modification and rewrites the three files. Nothing
+    // is written unless every box converts; a refusal or a failed write shows one message and
+    // leaves the files and the tables as they were. The boxes keep what the user typed.
+    void SaveChanges();
+
+    // The maximum-level box of frame column `column`, 1 to 14: Text1 to Text14.
+    TextBox& Text(int column);
+    const TextBox& Text(int column) const;
+
+    // The caption beside level box `column`, 1 to 14: the frame whose FrameNumber it is.
+    static const char* FrameCaption(int column);
+
+    // Controls, named as the window's.
+    ComboBox cmbChooseClass;
+    ListBox lstChooseMod;
+    TextBox txtModType;
+    TextBox txtModification;
+    TextBox txtMount1;
+    TextBox txtMount2;
+    TextBox txtMount3;
+    TextBox txtPower;
+    TextBox txtDamage;
+    TextBox txtMode;
+    TextBox txtConceal;
+    TextBox txtCapacity;
+    TextBox txtLoad;
+    TextBox txtWeight;
+    TextBox txtRecoil;
+    TextBox txtFCU;
+    TextBox txtDPV;
+    TextBox txtMarkup;
+    TextBox txtDetails;
+
+    // The four tables, indexed from 1; entry 0 stands for no modification and is never used.
+    std::array<ModificationRecord, kMaxModifications + 1> modifications{};
+    std::array<std::string, kMaxClasses + 1> classes{};
+    std::array<MaxLevelRow, kMaxModifications + 1> maxLevels{};
+    std::array<DetailRecord, kMaxModifications + 1> details{};
+
+    // The number of modifications listed and saved: the count of MaxLevel.txt, read last.
+    std::int16_t intNumberofMods = 0;
+    // The current modification, 1 to intNumberofMods; 0 until one is chosen.
+    std::int16_t CMN = 0;
+    // The list entry chosen last.
+    std::string strChooseMod;
+
+  private:
+    // What the boxes turn into for the current modification.
+    struct EditedModification {
+        ModificationRecord record;
+        MaxLevelRow levels;
+        DetailRecord detail;
+    };
+
+    // Reads a data file with one of the file readers; on a fault it shows the message naming
+    // the file.
+    template <typename Parse>
+    auto ReadFile(std::string_view fileName, Parse parse);
+    // The boxes converted, or the message that says which box keeps them from being saved.
+    Outcome<EditedModification> TakeBoxes() const;
+    void Empty();
+    void ReportDifferentCounts();
+    void ReportFrameCount();
+
+    std::filesystem::path programDir_;
+    UserDialogs& dialogs_;
+    FileStore& files_;
+    std::array<TextBox, kEditorFrameColumns> levelBoxes_{};
+
+    // Whether all four files were read, so that saving cannot wipe out data it never saw.
+    bool loaded_ = false;
+    // Whether the boxes show modification CMN: choosing a class empties them and keeps CMN.
+    bool boxesShowCurrent_ = false;
+    // The counts of Modifications.txt and Details.txt as read, for the report of a mismatch.
+    std::int16_t modificationsCount_ = 0;
+    std::int16_t detailsCount_ = 0;
+};
+
+}  // namespace kalverin
