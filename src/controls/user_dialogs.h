@@ -13,9 +13,11 @@ namespace kalverin {
 // The settings a file dialog keeps between uses.
 struct FileDialogState {
     std::string title;
-    std::string filter;  // description and pattern joined by a bar: "Weapon File|*.wpn"
-    std::filesystem::path initialFolder;
-    std::filesystem::path fileName;  // the last file chosen
+    // Description and pattern joined by a bar, "Weapon File|*.wpn", or a bare pattern, "*.wpn",
+    // offered as it is.
+    std::string filter;
+    std::filesystem::path initialFolder;  // empty: the dialog opens where the toolkit chooses
+    std::filesystem::path fileName;       // the last file chosen
 };
 
 class UserDialogs {

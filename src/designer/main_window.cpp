@@ -18,10 +18,12 @@
 #include <QVBoxLayout>
 
 #include "about/about_window.h"
+#include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
 #include "qt_support/control_view.h"
+#include "qt_support/item_text_input.h"
 #include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -78,7 +80,10 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    txtLevel_->setMaximumWidth(48);
+    for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
+                           static_cast<QWidget*>(cmdLevelDown_)}) {
+        level->setFixedWidth(44);
+    }
     txtLevel_->setAlignment(Qt::AlignCenter);
     left->addWidget(Caption("Frame Type"));
     left->addWidget(cmbChooseFrame_);
@@ -123,7 +128,8 @@ void MainWindow::BuildWidgets() {
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
-        box->setMaximumWidth(110);
+        // Wide enough for a price with all its digits.
+        box->setFixedWidth(112);
         middle->addWidget(Caption(stat.caption), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
@@ -135,12 +141,14 @@ void MainWindow::BuildWidgets() {
         }
     }
     middle->setRowStretch(row, 1);
-    columns->addLayout(middle, 2);
+    columns->addLayout(middle, 0);
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
+    // The name and the description go into weapon files, which cannot carry every text.
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
-    txtDescription_ = Named(new QPlainTextEdit, "txtDescription");
+    KeepToItemText(txtFirearm_);
+    txtDescription_ = Named(new ItemTextEdit, "txtDescription");
     auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
     chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
@@ -172,6 +180,7 @@ void MainWindow::BuildMenus() {
     mnuNewWeapon_ = action(file, "&New Weapon", "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen_ = action(file, "&Open Old Weapon", "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveAs_ = action(file, "S&ave As", "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    const QList<QAction*> cardEntries = AddStatCardEntries(file, model_, dialogs_, this);
     mnuExit_ = action(file, "E&xit", "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage Data"));
@@ -187,6 +196,9 @@ void MainWindow::BuildMenus() {
     // Everywhere but the boxes the user types into, the menu shortcuts win.
     QList<QKeySequence> shortcuts;
     for (QAction* entry : {mnuNewWeapon_, mnuOpen_, mnuSaveAs_, mnuExit_, mnuAbout_}) {
+        shortcuts << entry->shortcut();
+    }
+    for (QAction* entry : cardEntries) {
         shortcuts << entry->shortcut();
     }
     for (QLineEdit* box : findChildren<QLineEdit*>()) {
@@ -218,6 +230,9 @@ void MainWindow::ConnectEvents() {
             [this] { Run([this] { model_.ReloadData(); }); });
     connect(mnuNewWeapon_, &QAction::triggered, this,
             [this] { Run([this] { model_.NewWeapon(); }); });
+    connect(mnuOpen_, &QAction::triggered, this, [this] { Run([this] { model_.OpenWeapon(); }); });
+    connect(mnuSaveAs_, &QAction::triggered, this,
+            [this] { Run([this] { model_.SaveWeaponAs(); }); });
     connect(mnuAbout_, &QAction::triggered, this, [this] {
         if (!about_) {
             about_ = new About(this);

@@ -18,6 +18,8 @@ MainWindowModel::MainWindowModel(std::filesystem::path programDir, std::filesyst
     cmbChooseFrame.text = kChooseFramePrompt;
     cmbChooseClass.text = kChooseClassPrompt;
     cdbSaveAs.title = "Save Weapon As";
+    // Until the first Save As the dialog offers weapon files, in no folder of its own.
+    cdbSaveAs.filter = "*.wpn";
 }
 
 void MainWindowModel::Load() {

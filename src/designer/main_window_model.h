@@ -79,6 +79,15 @@ class MainWindowModel {
     // Writes the statistics into their twelve boxes.
     void ShowStatistics();
 
+    // "Save As": asks for a weapon file and writes the design into it; Cancel writes nothing.
+    void SaveWeaponAs();
+    // Writes the design as the window shows it, replacing any file at `path`, and says so. A
+    // write that fails leaves the file as it was and says nothing.
+    void WriteWeaponFile(const std::filesystem::path& path);
+    // "Open Old Weapon": clears the design, asks for a weapon file and shows the design it
+    // holds. A file that cannot be read in full ends the open silently.
+    void OpenWeapon();
+
     // The installed option in slot `slot` (1 to 20).
     InstalledOption& Option(int slot);
     const InstalledOption& Option(int slot) const;
@@ -146,6 +155,8 @@ class MainWindowModel {
     Outcome<StatBlock> StatisticsAfter(int mod, std::int16_t step) const;
     // Shows why modification `mod` cannot be applied with step `step`, if it cannot.
     bool ApplicationRefused(int mod, std::int16_t step);
+    // Reads a weapon file's items into the design; whatever was read before a fault stays.
+    void ReadWeaponFile(std::string_view bytes);
 
     std::filesystem::path programDir_;
     std::filesystem::path currentDir_;

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -74,22 +76,42 @@ class MainWindowTest : public ::testing::Test {
 
     void Press(const char* button) { QTest::mouseClick(Find<QPushButton>(button), Qt::LeftButton); }
 
-    // The texts of the message boxes shown while `action` runs, each closed with OK.
-    QStringList MessagesDuring(const std::function<void()>& action) {
-        QStringList shown;
+    struct Modals {
+        QStringList messages;
+        QStringList fileDialogs;  // title and filters of each
+    };
+
+    // Runs `action`, closing each message box with OK and answering each file dialog with the
+    // next of `paths`, or Cancel when there is none.
+    Modals ModalsDuring(const std::function<void()>& action, QStringList paths = {}) {
+        Modals shown;
         QTimer closer;
-        QObject::connect(&closer, &QTimer::timeout, window.get(), [&shown] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        QObject::connect(&closer, &QTimer::timeout, window.get(), [&shown, &paths] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
                 EXPECT_EQ(box->windowTitle(), QStringLiteral("Kalverin"));
                 EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
                 EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
-                shown << box->text();
+                shown.messages << box->text();
                 box->button(QMessageBox::Ok)->click();
+            } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                shown.fileDialogs << dialog->windowTitle() + QLatin1Char('|') +
+                                         dialog->nameFilters().join(QLatin1Char(';'));
+                if (paths.isEmpty()) {
+                    dialog->reject();
+                } else {
+                    dialog->selectFile(paths.takeFirst());
+                    static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
+                }
             }
         });
         closer.start(10);
         action();
         return shown;
+    }
+
+    QStringList MessagesDuring(const std::function<void()>& action) {
+        return ModalsDuring(action).messages;
     }
 
     TempFolder program;
@@ -238,6 +260,32 @@ TEST_F(MainWindowTest, ReloadDataClearsTheDesign) {
     EXPECT_EQ(firearm->text(), QString());
     EXPECT_EQ(Find<QLineEdit>("txtMarkup")->text(), QStringLiteral("5"));
     EXPECT_EQ(Find<QLineEdit>("txtPower")->text(), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, SaveAsAndOpenGoThroughTheFileDialog) {
+    const QString weapons = QString::fromStdString((program.path() / "Weapons").string());
+    std::filesystem::create_directory(program.path() / "Weapons");
+    auto* openEntry = Find<QAction>("mnuOpen");
+    EXPECT_EQ(ModalsDuring([openEntry] { openEntry->trigger(); }).fileDialogs,
+              QStringList{QStringLiteral("Save Weapon As|*.wpn")});
+
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    QTest::keyClicks(Find<QLineEdit>("txtFirearm"), QStringLiteral("Snub \"nose\""));
+    auto saved = ModalsDuring([this] { Find<QAction>("mnuSaveAs")->trigger(); },
+                              {weapons + QStringLiteral("/Snub")});
+    EXPECT_EQ(saved.fileDialogs, QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
+    EXPECT_EQ(saved.messages, QStringList{QStringLiteral("The weapon is saved.")});
+    EXPECT_EQ(program.Read("Weapons/Snub.wpn").substr(0, 29), "\"Snub nose\",\"Heavy Pistol\",5,");
+
+    Pick("cmbChooseFrame", "Taser");
+    auto opened = ModalsDuring([openEntry] { openEntry->trigger(); },
+                               {weapons + QStringLiteral("/Snub.wpn")});
+    EXPECT_EQ(opened.fileDialogs,
+              QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
+    EXPECT_TRUE(opened.messages.isEmpty());
+    EXPECT_EQ(Find<QLineEdit>("txtFirearm")->text(), QStringLiteral("Snub nose"));
+    EXPECT_EQ(Find<QLineEdit>("txtDPV")->text(), QStringLiteral("260"));
+    EXPECT_EQ(Find<QComboBox>("cmbChooseFrame")->currentText(), QStringLiteral("Heavy Pistol"));
 }
 
 TEST_F(MainWindowTest, AboutOpensOneWindowBesideTheMainWindowAndANewOneAfterClosing) {

@@ -5,9 +5,11 @@
 
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <variant>
 
 #include "catalogue/conversions.h"
+#include "catalogue/item_value.h"
 
 namespace kalverin {
 
@@ -22,6 +24,20 @@ class StatValue {
         StatValue stat;
         stat.value_ = std::move(text);
         return stat;
+    }
+    // A statistic as a weapon file stores it: a bare number is a number, anything else (a
+    // quoted item, an empty one, or a number too large for this precision) is shown as read.
+    static StatValue FromItem(const ItemValue& item) {
+        if (item.kind() == ItemValue::Kind::Number) {
+            if constexpr (std::is_same_v<Number, float>) {
+                if (auto single = NarrowToSingle(item.number())) {
+                    return *single;
+                }
+            } else {
+                return item.number();
+            }
+        }
+        return Text(item.Shown());
     }
 
     bool IsNumber() const { return std::holds_alternative<Number>(value_); }

@@ -10,9 +10,13 @@
 namespace kalverin {
 namespace {
 
-// "Weapon File|*.wpn" becomes the filter Qt shows: "Weapon File (*.wpn)".
+// "Weapon File|*.wpn" becomes the filter Qt shows: "Weapon File (*.wpn)"; a bare pattern is
+// shown as it is.
 QStringList QtFilters(std::string_view filter) {
     QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+    if (parts.size() == 1 && !parts.front().isEmpty()) {
+        return parts;
+    }
     QStringList filters;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');

@@ -1,0 +1,294 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+
+#include "designer/design_fixture.h"
+
+namespace kalverin {
+namespace {
+
+using testing::DesignTest;
+using Lines = std::vector<std::string>;
+
+constexpr const char* kCleared = "0||||||||||5|";
+
+// A file as Save As writes it, with a Final Price that disagrees with DPV x Mark-Up.
+const std::string kGun =
+    "\"Gun\",\"Revolver\",5,\"D\",\"SA\",3,\"1.3\",6,\"Cylinder\",0.5,1,100,999\r\n"
+    "7.5,1,0,2,0\r\n"
+    "2\r\n"
+    "\"Booster\",2\r\n"
+    "\"Scope\",0\r\n"
+    "\"light, compact\"\r\n";
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+        text.replace(at, from.size(), to);
+    }
+    return text;
+}
+
+// Every line end but the last becomes a comma.
+std::string OneLine(const std::string& bytes) {
+    std::string joined = Replaced(bytes, "\r\n", ",");
+    joined.back() = '\r';
+    return joined + "\n";
+}
+
+// Every comma outside quotes becomes `separator`.
+std::string Separated(const std::string& bytes, const std::string& separator) {
+    std::string out;
+    bool quoted = false;
+    for (char c : bytes) {
+        quoted ^= c == '"';
+        out += c == ',' && !quoted ? separator : std::string(1, c);
+    }
+    return out;
+}
+
+class WeaponFileTest : public DesignTest {
+  protected:
+    void SaveAs(const std::filesystem::path& answer) {
+        dialogs.answers.emplace_back(answer);
+        model.SaveWeaponAs();
+    }
+    void Open(const std::filesystem::path& answer) {
+        dialogs.answers.emplace_back(answer);
+        model.OpenWeapon();
+    }
+    std::filesystem::path Weapon(const std::string& bytes) {
+        return program.Write("Weapons/Test.wpn", bytes);
+    }
+};
+
+TEST_F(WeaponFileTest, ASavedFileHoldsTheDesignAsShown) {
+    const std::tuple<const char*, std::function<void()>, std::string> cases[] = {
+        {"no options",
+         [this] {
+             PickFrame("Revolver");
+             model.txtFirearm.text = "Snub";
+             model.txtDescription.text = "Short";
+         },
+         "\"Snub\",\"Revolver\",3,\"M\",\"SA\",4,\"1.1\",6,\"Cylinder\",0,2,150,750\r\n"
+         "5,1,1,0,0\r\n0\r\n\"Short\"\r\n"},
+        {"options, levels and a comma",
+         [this] {
+             PickFrame("Revolver");
+             Install("Booster");
+             Install("Scope");
+             Select("Booster");
+             model.RaiseLevel();
+             model.txtFirearm.text = "Gun";
+             model.txtDescription.text = "light, compact";
+         },
+         "\"Gun\",\"Revolver\",5,\"D\",\"SA\",3,\"1.3\",6,\"Cylinder\",0,1,290,1740\r\n"
+         "6,1,0,0,0\r\n2\r\n\"Booster\",2\r\n\"Scope\",1\r\n\"light, compact\"\r\n"},
+        // Number items are the leading numbers of their boxes.
+        {"boxes that are not plain numbers",
+         [this] {
+             PickFrame("Carbine");
+             model.txtPower.text = "3 (x2)";
+             model.txtConceal.text = "";
+             model.txtDPV.text = "abc";
+             model.txtMarkup.text = ".5";
+         },
+         "\"\",\"Carbine\",3,\"L\",\"SA/BF\",0,\"3.5\",12,\"Magazine\",0,1.5,0,200\r\n"
+         "0.5,0,1,0,0\r\n0\r\n\"\"\r\n"},
+    };
+    const auto path = program.path() / "Test.wpn";
+    for (const auto& [what, design, bytes] : cases) {
+        SCOPED_TRACE(what);
+        design();
+        TakeMessages();
+        model.WriteWeaponFile(path);
+        EXPECT_EQ(TakeMessages(), Lines{"The weapon is saved."});
+        EXPECT_EQ(program.Read("Test.wpn"), bytes);
+    }
+}
+
+TEST_F(WeaponFileTest, SaveAsAddsTheExtensionByACaseSensitiveTest) {
+    PickFrame("Revolver");
+    const auto folder = program.path() / "Weapons";
+    std::filesystem::create_directory(folder);
+    for (const char* chosen : {"Gun", "Gun.WPN", "Gunwpn", "Gun.wpn"}) {
+        SCOPED_TRACE(chosen);
+        SaveAs(folder / chosen);
+        EXPECT_EQ(TakeMessages(), Lines{"The weapon is saved."});
+        const auto& [state, save] = dialogs.asked.back();
+        EXPECT_TRUE(save);
+        EXPECT_EQ(state.title, "Save Weapon As");
+        EXPECT_EQ(state.filter, "Weapon File|*.wpn");
+        EXPECT_EQ(state.initialFolder, folder);
+    }
+    std::set<std::string> written;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        written.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(written, (std::set<std::string>{"Gun.wpn", "Gun.WPN.wpn", "Gunwpn"}));
+
+    model.SaveWeaponAs();  // Cancel
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(WeaponFileTest, OpenUsesTheDialogAsTheLastSaveAsLeftIt) {
+    PickFrame("Revolver");
+    model.OpenWeapon();  // Cancel: the design stays cleared
+    EXPECT_EQ(Stats(), kCleared);
+    FileDialogState first = dialogs.asked.back().first;
+    EXPECT_FALSE(dialogs.asked.back().second);
+    EXPECT_EQ(first.title, "Save Weapon As");
+    EXPECT_EQ(first.filter, "*.wpn");
+    EXPECT_TRUE(first.initialFolder.empty());
+
+    std::filesystem::create_directory(program.path() / "Weapons");
+    SaveAs(program.path() / "Weapons" / "Gun");
+    model.OpenWeapon();
+    const FileDialogState& later = dialogs.asked.back().first;
+    EXPECT_EQ(later.filter, "Weapon File|*.wpn");
+    EXPECT_EQ(later.initialFolder, program.path() / "Weapons");
+    EXPECT_EQ(later.fileName, program.path() / "Weapons" / "Gun");
+    EXPECT_TRUE(TakeMessages() == Lines{"The weapon is saved."});
+}
+
+TEST_F(WeaponFileTest, OpenShowsTheStoredDesignWhateverTheLineLayout) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"as written", kGun},
+        {"all on one line", OneLine(kGun)},
+        {"one item per line", Separated(kGun, "\r\n")},
+        {"blanks and a bare point", Replaced(Separated(kGun, ",  "), "0.5", ".5")},
+    };
+    for (const auto& [what, bytes] : cases) {
+        SCOPED_TRACE(what);
+        PickFrame("Carbine");
+        Open(Weapon(bytes));
+        // The Final Price is DPV x Mark-Up again: 100 x 7.5.
+        EXPECT_EQ(Stats(), "5|D|1.3|SA|3|6|Cylinder|0.5|1|100|7.5|750");
+        EXPECT_EQ(Mounts(), "1020");
+        EXPECT_EQ(model.lstCurrentMod.items(), (Lines{"Booster", "Scope"}));
+        EXPECT_EQ(View().options, (std::vector<InstalledOption>{{"Booster", 2}, {"Scope", 0}}));
+        EXPECT_EQ(model.txtFirearm.text, "Gun");
+        EXPECT_EQ(model.txtDescription.text, "light, compact");
+        EXPECT_EQ(model.cmbChooseFrame.text, "Revolver");
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(WeaponFileTest, AnOpenThatFailsKeepsWhatWasReadWithinTheDesignsLimits) {
+    std::string tooMany = kGun.substr(0, kGun.find("2\r\n")) + "25\r\n";
+    for (int i = 1; i <= 25; ++i) {
+        tooMany += "\"Option " + std::to_string(i) + "\",1\r\n";
+    }
+    tooMany += "\"Many\"\r\n";
+    Lines twenty;
+    for (int i = 1; i <= 20; ++i) {
+        twenty.push_back("Option " + std::to_string(i));
+    }
+    const std::tuple<const char*, std::string, Lines> cases[] = {
+        {"count above 20", tooMany, twenty},
+        {"missing file", "", {}},
+        {"ends before the description",
+         kGun.substr(0, kGun.rfind("\"light")),
+         {"Booster", "Scope"}},
+        {"ends among the options", kGun.substr(0, kGun.find("\"Scope")), {"Booster"}},
+        {"level beyond 16 bits", Replaced(kGun, "\"Scope\",0", "\"Scope\",40000"), {"Booster"}},
+        {"count beyond 16 bits", Replaced(kGun, "\r\n2\r\n", "\r\n70000\r\n"), {}},
+        {"capacity beyond 16 bits",
+         Replaced(kGun, "\"SA\",3,\"1.3\",6", "\"SA\",3,\"1.3\",40000"),
+         {}},
+    };
+    for (const auto& [what, bytes, listed] : cases) {
+        SCOPED_TRACE(what);
+        PickFrame("Carbine");
+        Open(bytes.empty() ? program.path() / "Missing.wpn" : Weapon(bytes));
+        EXPECT_EQ(model.lstCurrentMod.items(), listed);
+        EXPECT_EQ(static_cast<std::size_t>(model.intModCounter), listed.size());
+        // Neither the statistics, the mounts, the name, the description nor the frame text.
+        EXPECT_EQ(Stats(), kCleared);
+        EXPECT_EQ(Mounts(), "0000");
+        EXPECT_EQ(model.txtFirearm.text + model.txtDescription.text, "");
+        EXPECT_EQ(model.cmbChooseFrame.text, "Carbine");
+    }
+    EXPECT_TRUE(TakeMessages().empty());
+}
+
+TEST_F(WeaponFileTest, ASavedDesignOpensAgainAndCanBeContinued) {
+    PickFrame("Revolver");
+    Install("Booster");
+    Install("Scope");
+    Select("Booster");
+    model.RaiseLevel();
+    model.chkLarge.value = 2;
+    model.txtFirearm.text = "Gun";
+    model.txtDescription.text = "light, compact";
+    const auto before = View();
+    model.WriteWeaponFile(program.path() / "Gun.wpn");
+
+    PickFrame("Carbine");
+    Open(program.path() / "Gun.wpn");
+    auto after = View();
+    after.texts[12] = before.texts[12];  // the level box is not part of the design
+    EXPECT_EQ(after.texts, before.texts);
+    EXPECT_EQ(after.mounts, before.mounts);
+    EXPECT_EQ(after.installedLines, before.installedLines);
+    EXPECT_EQ(after.options, before.options);
+
+    // The frame is found again by its name, so its DPV prices the next option.
+    EXPECT_EQ(model.intChooseFrame, 1);
+    Install("Gilding");
+    EXPECT_EQ(model.txtDPV.text, "440");
+
+    // Without such a frame in the catalogue the design cannot go on.
+    TakeMessages();
+    Open(Weapon(Replaced(kGun, "\"Revolver\"", "\"Musket\"")));
+    EXPECT_EQ(model.cmbChooseFrame.text, "Musket");
+    Install("Blank");
+    EXPECT_EQ(TakeMessages(), Lines{"Choose a frame first: options are installed on a frame."});
+    EXPECT_EQ(model.intModCounter, 2);
+}
+
+TEST_F(WeaponFileTest, AWriteThatFailsSaysNothingAndLeavesTheFileAsItWas) {
+    PickFrame("Revolver");
+    const std::string old = "old bytes\r\n";
+    program.Write("Old.wpn", old);
+    std::filesystem::create_symlink("/dev/full", program.path() / "Full.wpn");
+    const std::tuple<const char*, const char*, int> cases[] = {
+        {"missing folder", "No such folder/Gun.wpn", 0},
+        {"link to a full device", "Full.wpn", 0},
+        {"disk full halfway", "Old.wpn", 1},
+    };
+    for (const auto& [what, name, failures] : cases) {
+        SCOPED_TRACE(what);
+        files.failuresLeft = failures;
+        model.WriteWeaponFile(program.path() / name);
+        EXPECT_TRUE(TakeMessages().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "No such folder"));
+    EXPECT_TRUE(std::filesystem::is_symlink(program.path() / "Full.wpn"));
+    EXPECT_EQ(program.Read("Old.wpn"), old);
+}
+
+}  // namespace
+}  // namespace kalverin
+
+namespace kalverin {
+namespace {
+
+TEST_F(WeaponFileTest, ABareTextWithADoubleQuoteIsSavedAgainAsAReadableFile) {
+    PickFrame("Carbine");
+    Open(
+        Weapon("Big \"Iron\",Revolver,5,D,SA,3,1\"3,6,Cyl\"inder,0.5,1,100,999\r\n"
+               "7.5,1,0,0,0\r\n1\r\nSc\"ope,1\r\nsix\"shooter\r\n"));
+    EXPECT_EQ(model.txtFirearm.text, "Big 'Iron'");
+    EXPECT_EQ(model.txtWeight.text, "1'3");
+    EXPECT_EQ(model.lstCurrentMod.items(), (Lines{"Sc'ope"}));
+
+    SaveAs(program.path() / "Weapons" / "Again.wpn");
+    EXPECT_EQ(
+        program.Read("Weapons/Again.wpn"),
+        "\"Big 'Iron'\",\"Revolver\",5,\"D\",\"SA\",3,\"1'3\",6,\"Cyl'inder\",0.5,1,100,750\r\n"
+        "7.5,1,0,0,0\r\n1\r\n\"Sc'ope\",1\r\n\"six'shooter\"\r\n");
+}
+
+}  // namespace
+}  // namespace kalverin
