@@ -25,6 +25,9 @@ class DiskFileStore final : public FileStore {
         if (!file) {
             return Outcome<std::string>::Failure(SystemReason(errno));
         }
+        // The reads below fill a buffer of their own; a stream buffer would only cost a call
+        // to the system for its size.
+        std::setvbuf(file.get(), nullptr, _IONBF, 0);
         std::string bytes;
         char buffer[64 * 1024];
         while (true) {
@@ -58,6 +61,8 @@ class DiskFileStore final : public FileStore {
             return SystemReason(errno);
         }
         FileHandle file(raw);
+        // Written in one piece, so a stream buffer would only cost a call to the system.
+        std::setvbuf(raw, nullptr, _IONBF, 0);
         if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), raw) != bytes.size()) {
             return SystemReason(errno);
         }
