@@ -1,8 +1,6 @@
 // The editors' saves on full data files, against writing the same bytes straight to disk.
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -13,65 +11,55 @@
 #include "frame_editor/frame_editor_model.h"
 #include "full_catalogue.h"
 #include "modification_editor/modification_editor_model.h"
+#include "saving.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin::bench {
 namespace {
 
-using testing::ReadFileBytes;
 using testing::RecordingDialogs;
 using testing::TempFolder;
 
 constexpr double kSaveLimitMicros = 5000;
 
-// A user saves with the disk at rest; saving in a tight loop would instead time each write
-// waiting for the previous one to reach the disk. So the data files are flushed, untimed, before
-// each save.
-void SettleDataFiles(benchmark::State& state, const std::filesystem::path& programDir) {
-    state.PauseTiming();
+// The four files the editors write.
+std::vector<std::filesystem::path> DataFiles(const std::filesystem::path& programDir) {
+    std::vector<std::filesystem::path> paths;
     for (std::string_view name : {kFramesFile, kModificationsFile, kMaxLevelFile, kDetailsFile}) {
-        const int file = open(DataFilePath(programDir, name).c_str(), O_RDONLY);
-        if (file >= 0) {
-            fdatasync(file);
-            close(file);
-        }
+        paths.push_back(DataFilePath(programDir, name));
     }
-    state.ResumeTiming();
+    return paths;
 }
 
-// Writes the files' present bytes over them again, as plainly as the disk allows.
+// The data files `names` of a full-capacity folder with `frames` frames, written as they are.
 void RewriteFiles(benchmark::State& state, int frames, std::vector<std::string_view> names) {
     TempFolder program;
     WriteFullCatalogue(program.path(), frames);
-    std::vector<std::pair<std::filesystem::path, std::string>> files;
+    std::vector<std::filesystem::path> paths;
     for (std::string_view name : names) {
-        auto path = DataFilePath(program.path(), name);
-        files.emplace_back(path, ReadFileBytes(path));
+        paths.push_back(DataFilePath(program.path(), name));
     }
-    for (auto _ : state) {
-        SettleDataFiles(state, program.path());
-        for (const auto& [path, bytes] : files) {
-            if (DiskFiles().Write(path, bytes)) {
-                state.SkipWithError("a data file could not be written");
-            }
-        }
-    }
+    RewriteAsIs(state, paths);
 }
 
 void RewriteFramesFile(benchmark::State& state) {
     RewriteFiles(state, kMaxFrames, {kFramesFile});
 }
-BENCHMARK(RewriteFramesFile)->Name("Files/RewriteFrames")->Unit(benchmark::kMicrosecond);
+BENCHMARK(RewriteFramesFile)
+    ->Name("Files/RewriteFrames")
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSaveIterations);
 
 void RewriteModificationFiles(benchmark::State& state) {
     RewriteFiles(state, kEditorFrameColumns, {kModificationsFile, kMaxLevelFile, kDetailsFile});
 }
 BENCHMARK(RewriteModificationFiles)
     ->Name("Files/RewriteThreeModificationFiles")
-    ->Unit(benchmark::kMicrosecond);
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSaveIterations);
 
-// "Save Frames" on a frame of twenty: the edited frame goes into the table, Frames.txt is
+// "Save Frames" with twenty frames: the edited frame goes into the table, Frames.txt is
 // rewritten and read again, and the confirmation is shown.
 void SaveFrames(benchmark::State& state) {
     TempFolder program;
@@ -79,9 +67,10 @@ void SaveFrames(benchmark::State& state) {
     RecordingDialogs dialogs;
     FrameEditorModel editor(program.path(), dialogs);
     editor.LoadFrameTable();
+    const auto files = DataFiles(program.path());
     int power = 0;
     for (auto _ : state) {
-        SettleDataFiles(state, program.path());
+        SettleFiles(state, files);
         editor.cmbChooseFrame.text = FrameName(7);
         editor.ChooseEditedFrame();
         editor.txtPower.text = std::to_string(++power % 10);
@@ -93,7 +82,10 @@ void SaveFrames(benchmark::State& state) {
         state.SkipWithError("a save of the frames did not go through");
     }
 }
-BENCHMARK(SaveFrames)->Name("FrameEditor/SaveFrames")->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveFrames)
+    ->Name("FrameEditor/SaveFrames")
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSaveIterations);
 [[maybe_unused]] const bool kSaveFramesBudget = SetBudget(
     "FrameEditor/SaveFrames", {.limitMicros = kSaveLimitMicros, .baseline = "Files/RewriteFrames"});
 
@@ -106,9 +98,10 @@ void SaveModifications(benchmark::State& state) {
     ModificationEditorModel editor(program.path(), dialogs);
     editor.Load();
     editor.ChooseClass("All");
+    const auto files = DataFiles(program.path());
     int power = 0;
     for (auto _ : state) {
-        SettleDataFiles(state, program.path());
+        SettleFiles(state, files);
         editor.ChooseModification(41);
         // A change to each of the three files.
         editor.txtPower.text = std::to_string(++power % 10);
@@ -121,7 +114,10 @@ void SaveModifications(benchmark::State& state) {
         state.SkipWithError("a save of the modifications did not go through");
     }
 }
-BENCHMARK(SaveModifications)->Name("ModificationEditor/SaveChanges")->Unit(benchmark::kMicrosecond);
+BENCHMARK(SaveModifications)
+    ->Name("ModificationEditor/SaveChanges")
+    ->Unit(benchmark::kMicrosecond)
+    ->Iterations(kSaveIterations);
 [[maybe_unused]] const bool kSaveModificationsBudget =
     SetBudget("ModificationEditor/SaveChanges",
               {.limitMicros = kSaveLimitMicros, .baseline = "Files/RewriteThreeModificationFiles"});

@@ -70,7 +70,7 @@ QWidget* Widgets() {
 }
 
 void Menus(QMenuBar* bar) {
-    const int entries[] = {4, 3, 1};
+    const int entries[] = {6, 3, 1};
     for (int entryCount : entries) {
         QMenu* menu = bar->addMenu(QStringLiteral("Menu"));
         for (int i = 0; i < entryCount; ++i) {
