@@ -112,7 +112,7 @@ void WriteFullCatalogue(const std::filesystem::path& programDir, int frames) {
     WriteData(programDir, kFramesFile, WriteFramesFile(Frames(frames)));
     WriteData(programDir, kClassesFile, classes.Take());
     WriteData(programDir, kModificationsFile, WriteModificationsFile(mods));
-    WriteData(programDir, kMaxLevelFile, WriteMaxLevelFile(levels, frames));
+    WriteData(programDir, kMaxLevelFile, WriteMaxLevelFileWithColumns(levels, frames));
     WriteData(programDir, kDetailsFile, WriteDetailsFile(details));
 }
 

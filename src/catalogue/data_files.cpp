@@ -166,7 +166,11 @@ std::string WriteModificationsFile(const ModificationsFile& file) {
     return out.Take();
 }
 
-std::string WriteMaxLevelFile(const MaxLevelFile& file, int columns) {
+std::string WriteMaxLevelFile(const MaxLevelFile& file) {
+    return WriteMaxLevelFileWithColumns(file, kEditorFrameColumns);
+}
+
+std::string WriteMaxLevelFileWithColumns(const MaxLevelFile& file, int columns) {
     ItemWriter out;
     out.Whole(file.count).EndLine();
     const MaxLevelRow blank;

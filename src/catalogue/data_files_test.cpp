@@ -128,7 +128,7 @@ TEST(DataFilesTest, MaxLevelRowsAreWrittenWithAsManyColumnsAsAsked) {
         {kMaxFrames, "1\r\n\"A\",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20\r\n"},
     };
     for (const auto& [columns, expected] : cases) {
-        EXPECT_EQ(WriteMaxLevelFile(file, columns), expected) << columns << " columns";
+        EXPECT_EQ(WriteMaxLevelFileWithColumns(file, columns), expected) << columns << " columns";
     }
     EXPECT_EQ(WriteMaxLevelFile(file), std::get<1>(cases[1]));
 }
