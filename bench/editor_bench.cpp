@@ -23,22 +23,28 @@ using testing::TempFolder;
 
 constexpr double kSaveLimitMicros = 5000;
 
-// The four files the editors write.
-std::vector<std::filesystem::path> DataFiles(const std::filesystem::path& programDir) {
-    std::vector<std::filesystem::path> paths;
-    for (std::string_view name : {kFramesFile, kModificationsFile, kMaxLevelFile, kDetailsFile}) {
-        paths.push_back(DataFilePath(programDir, name));
+// A full-capacity data folder with `frames` frames, and the dialogs an editor on it reports to.
+struct EditorFolder {
+    TempFolder program;
+    RecordingDialogs dialogs;
+    // The four files the editors write.
+    std::vector<std::filesystem::path> files;
+
+    explicit EditorFolder(int frames) {
+        WriteFullCatalogue(program.path(), frames);
+        for (std::string_view name :
+             {kFramesFile, kModificationsFile, kMaxLevelFile, kDetailsFile}) {
+            files.push_back(DataFilePath(program.path(), name));
+        }
     }
-    return paths;
-}
+};
 
 // The data files `names` of a full-capacity folder with `frames` frames, written as they are.
 void RewriteFiles(benchmark::State& state, int frames, std::vector<std::string_view> names) {
-    TempFolder program;
-    WriteFullCatalogue(program.path(), frames);
+    EditorFolder folder(frames);
     std::vector<std::filesystem::path> paths;
     for (std::string_view name : names) {
-        paths.push_back(DataFilePath(program.path(), name));
+        paths.push_back(DataFilePath(folder.program.path(), name));
     }
     RewriteAsIs(state, paths);
 }
@@ -62,15 +68,12 @@ BENCHMARK(RewriteModificationFiles)
 // "Save Frames" with twenty frames: the edited frame goes into the table, Frames.txt is
 // rewritten and read again, and the confirmation is shown.
 void SaveFrames(benchmark::State& state) {
-    TempFolder program;
-    WriteFullCatalogue(program.path(), kMaxFrames);
-    RecordingDialogs dialogs;
-    FrameEditorModel editor(program.path(), dialogs);
+    EditorFolder folder(kMaxFrames);
+    FrameEditorModel editor(folder.program.path(), folder.dialogs);
     editor.LoadFrameTable();
-    const auto files = DataFiles(program.path());
     int power = 0;
     for (auto _ : state) {
-        SettleFiles(state, files);
+        SettleFiles(state, folder.files);
         editor.cmbChooseFrame.text = FrameName(7);
         editor.ChooseEditedFrame();
         editor.txtPower.text = std::to_string(++power % 10);
@@ -78,7 +81,7 @@ void SaveFrames(benchmark::State& state) {
     }
     const std::vector<std::string> confirmed(static_cast<std::size_t>(state.iterations()),
                                              "All changes are saved.");
-    if (dialogs.messages != confirmed || editor.FrameCount() != kMaxFrames) {
+    if (folder.dialogs.messages != confirmed || editor.FrameCount() != kMaxFrames) {
         state.SkipWithError("a save of the frames did not go through");
     }
 }
@@ -92,16 +95,13 @@ BENCHMARK(SaveFrames)
 // "Save Changes" with 150 modifications: Modifications.txt, MaxLevel.txt and Details.txt are
 // each changed and rewritten whole, and the list is filled again.
 void SaveModifications(benchmark::State& state) {
-    TempFolder program;
-    WriteFullCatalogue(program.path(), kEditorFrameColumns);
-    RecordingDialogs dialogs;
-    ModificationEditorModel editor(program.path(), dialogs);
+    EditorFolder folder(kEditorFrameColumns);
+    ModificationEditorModel editor(folder.program.path(), folder.dialogs);
     editor.Load();
     editor.ChooseClass("All");
-    const auto files = DataFiles(program.path());
     int power = 0;
     for (auto _ : state) {
-        SettleFiles(state, files);
+        SettleFiles(state, folder.files);
         editor.ChooseModification(41);
         // A change to each of the three files.
         editor.txtPower.text = std::to_string(++power % 10);
@@ -109,7 +109,7 @@ void SaveModifications(benchmark::State& state) {
         editor.txtDetails.text = "Revised " + std::to_string(power % 10) + " times.";
         editor.SaveChanges();
     }
-    if (!dialogs.messages.empty() || editor.lstChooseMod.Count() != kMaxModifications ||
+    if (!folder.dialogs.messages.empty() || editor.lstChooseMod.Count() != kMaxModifications ||
         editor.modifications[42].Power.Shown() != std::to_string(power % 10)) {
         state.SkipWithError("a save of the modifications did not go through");
     }
