@@ -57,22 +57,26 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& runs) {
         if (!medianMicros_.count(name)) {
             order_.push_back(name);
         }
-        medianMicros_[name] =
-            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e6;
+        const double toMicros = 1e6 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        medianMicros_[name] = run.GetAdjustedRealTime() * toMicros;
+        cpuMicros_[name] = run.GetAdjustedCPUTime() * toMicros;
     }
 }
 
 bool SummaryReporter::PrintSummary(std::ostream& out) const {
     bool kept = failed_.empty();
-    out << "\nHot paths: median real time of one iteration, per action, against its limit and "
-           "its baseline\n";
-    out << Padded("benchmark", 36) << Padded("median", 13) << Padded("per action", 13)
-        << Padded("limit", 11) << Padded("of limit", 10) << "baseline\n";
+    out << "\nHot paths: median real time (and CPU time) of one iteration, per action, against "
+           "its limit and its baseline\n";
+    out << Padded("benchmark", 36) << Padded("median", 13) << Padded("cpu", 13)
+        << Padded("per action", 13) << Padded("limit", 11) << Padded("of limit", 10)
+        << "baseline\n";
     for (const std::string& name : order_) {
         const double median = medianMicros_.at(name);
+        out << Padded(name, 36) << Padded(Micros(median), 13)
+            << Padded(Micros(cpuMicros_.at(name)), 13);
         auto budget = Budgets().find(name);
         if (budget == Budgets().end()) {
-            out << Padded(name, 36) << Micros(median) << "\n";
+            out << "\n";
             continue;
         }
         const Budget& limit = budget->second;
@@ -85,8 +89,7 @@ bool SummaryReporter::PrintSummary(std::ostream& out) const {
         }
         const bool within = share <= 1.0;
         kept = kept && within;
-        out << Padded(name, 36) << Padded(Micros(median), 13)
-            << Padded(limit.actions > 1 ? Micros(perAction) : "", 13)
+        out << Padded(limit.actions > 1 ? Micros(perAction) : "", 13)
             << Padded(Micros(limit.limitMicros), 11)
             << Padded(Ratio(share) + (within ? "" : " !"), 10) << baseline << "\n";
     }
