@@ -135,15 +135,21 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
         if (!failure) {
             continue;
         }
+        std::string message = replacements[i].label + " could not be written: " + *failure + ".";
+        bool restored = true;
         for (std::size_t j = 0; j <= i; ++j) {
             if (previous[j].kind == Earlier::Kind::Bytes) {
-                files.Write(replacements[j].path, previous[j].bytes);
+                // The user must learn which file no longer holds what it held.
+                if (auto lost = files.Write(replacements[j].path, previous[j].bytes)) {
+                    message += " " + replacements[j].label +
+                               " could not be put back as it was: " + *lost + ".";
+                    restored = false;
+                }
             } else if (previous[j].kind == Earlier::Kind::Absent) {
                 files.Remove(replacements[j].path);
             }
         }
-        return replacements[i].label + " could not be written: " + *failure +
-               ". The data files were left as they were.";
+        return restored ? message + " The data files were left as they were." : message;
     }
     return std::nullopt;
 }

@@ -142,6 +142,29 @@ TEST(DiskFilesTest, AWriteThatCannotOpenTheFileSaysWhy) {
     EXPECT_EQ(DiskFiles().Write(folder.path(), "1\r\n"), "Is a directory");
 }
 
+TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
+    const std::string full = "No space left on device";
+    const std::pair<std::size_t, std::string> cases[] = {
+        {0, "Data/A.txt could not be written: " + full +
+                ". Data/A.txt could not be put back as "
+                "it was: " +
+                full + "."},
+        {9, "Data/B.txt could not be written: " + full +
+                ". Data/A.txt could not be put back as "
+                "it was: " +
+                full + ". Data/B.txt could not be put back as it was: " + full + "."},
+    };
+    for (const auto& [failAt, message] : cases) {
+        TempFolder folder;
+        auto a = folder.Write("A.txt", "old a\r\n");
+        auto b = folder.Write("B.txt", "old b\r\n");
+        FaultyDiskFiles files(failAt, FaultyDiskFiles::AfterFault::StaysFull);
+        EXPECT_EQ(
+            ReplaceFiles(files, {{a, "Data/A.txt", "new a\r\n"}, {b, "Data/B.txt", "new b\r\n"}}),
+            message);
+    }
+}
+
 TEST(ReplaceFilesTest, AFullDeviceIsReportedAndTheOtherFilesGetTheirBytesBack) {
     TempFolder folder;
     auto first = folder.Write("First.txt", "first, as it was\r\n");

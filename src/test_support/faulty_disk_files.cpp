@@ -8,6 +8,10 @@ Outcome<std::string> FaultyDiskFiles::Read(const std::filesystem::path& path) co
 
 std::optional<std::string> FaultyDiskFiles::Write(const std::filesystem::path& path,
                                                   std::string_view bytes) {
+    if (failed_ && after_ == AfterFault::StaysFull && !bytes.empty()) {
+        DiskFiles().Write(path, "");
+        return "No space left on device";
+    }
     if (failed_ || written_ + bytes.size() <= failAt_) {
         written_ += bytes.size();
         return DiskFiles().Write(path, bytes);
