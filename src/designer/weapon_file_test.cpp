@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 
 #include "designer/design_fixture.h"
+#include "test_support/faulty_disk_files.h"
 
 namespace kalverin {
 namespace {
@@ -219,23 +221,49 @@ TEST_F(WeaponFileTest, ASavedDesignWithOptionsOpensAgainAndCanBeContinued) {
 
 TEST_F(WeaponFileTest, AWriteThatFailsSaysNothingAndLeavesTheFileAsItWas) {
     PickFrame("Revolver");
-    const std::string old = "old bytes\r\n";
-    program.Write("Old.wpn", old);
     std::filesystem::create_symlink("/dev/full", program.path() / "Full.wpn");
-    const std::tuple<const char*, const char*, int> cases[] = {
-        {"missing folder", "No such folder/Gun.wpn", 0},
-        {"link to a full device", "Full.wpn", 0},
-        {"disk full halfway", "Old.wpn", 1},
-    };
-    for (const auto& [what, name, failures] : cases) {
-        SCOPED_TRACE(what);
-        files.failuresLeft = failures;
+    for (const char* name : {"No such folder/Gun.wpn", "Full.wpn"}) {
         model.WriteWeaponFile(program.path() / name);
-        EXPECT_TRUE(TakeMessages().empty());
+        EXPECT_TRUE(TakeMessages().empty()) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(program.path() / "No such folder"));
     EXPECT_TRUE(std::filesystem::is_symlink(program.path() / "Full.wpn"));
-    EXPECT_EQ(program.Read("Old.wpn"), old);
+}
+
+TEST_F(WeaponFileTest, AWriteThatFailsAtAnyByteSaysNothingAndLeavesTheFileAsItWas) {
+    // An earlier file gets its bytes back; a new one is not left behind.
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"Old.wpn", "old bytes\r\n"},
+        {"New.wpn", std::nullopt},
+    };
+    for (const auto& [name, old] : cases) {
+        SCOPED_TRACE(name);
+        const auto path = program.path() / name;
+        if (old) {
+            program.Write(name, *old);
+        }
+        for (std::size_t failAt = 0;; ++failAt) {
+            ASSERT_LE(failAt, 1000U) << "the save never succeeds";
+            testing::FaultyDiskFiles files(failAt);
+            MainWindowModel saver(program.path(), program.path(), dialogs, files);
+            saver.Load();
+            saver.cmbChooseFrame.text = "Revolver";
+            saver.SelectFrame();
+            saver.txtFirearm.text = "Gun";
+            TakeMessages();
+            saver.WriteWeaponFile(path);
+            if (!files.failed()) {
+                EXPECT_EQ(TakeMessages(), Lines{"The weapon is saved."});
+                EXPECT_EQ(program.Read(name).substr(0, 17), "\"Gun\",\"Revolver\",");
+                break;
+            }
+            EXPECT_TRUE(TakeMessages().empty()) << failAt;
+            EXPECT_EQ(std::filesystem::exists(path), old.has_value()) << failAt;
+            if (old) {
+                EXPECT_EQ(program.Read(name), *old) << failAt;
+            }
+        }
+    }
 }
 
 TEST_F(WeaponFileTest, ABareTextWithADoubleQuoteIsSavedAgainAsAReadableFile) {

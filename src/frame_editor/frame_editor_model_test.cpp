@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/faulty_disk_files.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -36,26 +37,6 @@ std::string FrameLine(const std::string& name, const std::string& power, int num
     return "\"" + name + "\"," + power + ",\"L\",\"SA\",2,1.5,6,\"Magazine\",\"Top\",,\"\",2,100," +
            std::to_string(number);
 }
-
-// The disk, except that the first write stops half-way and fails, as a full disk would.
-class FailingOnce final : public FileStore {
-  public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        if (std::exchange(failed_, true)) {
-            return DiskFiles().Write(path, bytes);
-        }
-        DiskFiles().Write(path, bytes.substr(0, bytes.size() / 2));
-        return "No space left on device";
-    }
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
-
-  private:
-    bool failed_ = false;
-};
 
 class FrameEditorTest : public ::testing::Test {
   public:
@@ -235,21 +216,28 @@ TEST_F(FrameEditorTest, AFramesFileThatCannotBeLoadedIsReportedAndNeverWritten) 
     }
 }
 
-TEST_F(FrameEditorTest, AWriteThatFailsPutsThePreviousBytesBack) {
-    FailingOnce failing;
-    Open(bundled, "Taser", failing);
-    model->txtPower.text = "2";
-    model->SaveAndReload();
-    EXPECT_EQ(FramesBytes(), bundled);
-    EXPECT_EQ(dialogs.messages,
-              Texts{"Data/Frames.txt could not be written: No space left on device. The data "
-                    "files were left as they were."});
-    // The table keeps what the file holds; the boxes keep the edit for another try.
-    EXPECT_EQ(model->Frame(7).Power, ItemValue::Number(1));
-    model->SaveAndReload();
-    EXPECT_EQ(dialogs.messages.back(), kSaved);
-    EXPECT_EQ(Lines(FramesBytes())[7],
-              R"("Taser","2","L","SS","6","0.4","2","Internal","","","",1.5,100,7)");
+TEST_F(FrameEditorTest, AWriteThatFailsAtAnyBytePutsThePreviousBytesBack) {
+    for (std::size_t failAt = 0;; ++failAt) {
+        ASSERT_LE(failAt, 2 * bundled.size()) << "the save never succeeds";
+        testing::FaultyDiskFiles files(failAt);
+        Open(bundled, "Taser", files);
+        model->txtPower.text = "2";
+        model->SaveAndReload();
+        if (!files.failed()) {
+            EXPECT_EQ(dialogs.messages, Texts{kSaved});
+            EXPECT_EQ(Lines(FramesBytes())[7],
+                      R"("Taser","2","L","SS","6","0.4","2","Internal","","","",1.5,100,7)");
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        EXPECT_EQ(FramesBytes(), bundled);
+        EXPECT_EQ(dialogs.messages,
+                  Texts{"Data/Frames.txt could not be written: No space left on device. The "
+                        "data files were left as they were."});
+        // The table keeps what the file holds; the boxes keep the edit for another try.
+        EXPECT_EQ(model->Frame(7).Power, ItemValue::Number(1));
+        EXPECT_EQ(model->txtPower.text, "2");
+    }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "modification_editor/modification_editor_model.h"
 #include "modification_editor/modification_test_data.h"
+#include "test_support/faulty_disk_files.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -22,30 +24,6 @@ Names Lines(const std::string& bytes) {
     EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
     return lines;
 }
-
-// The disk, except that the first write to one file stops half-way and fails, as a full disk
-// would.
-class FailingOnceFiles final : public FileStore {
-  public:
-    explicit FailingOnceFiles(std::filesystem::path failing) : failing_(std::move(failing)) {}
-
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        if (path != failing_ || std::exchange(failed_, true)) {
-            return DiskFiles().Write(path, bytes);
-        }
-        DiskFiles().Write(path, bytes.substr(0, bytes.size() / 2));
-        return "No space left on device";
-    }
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
-
-  private:
-    std::filesystem::path failing_;
-    bool failed_ = false;
-};
 
 class SaveChangesTest : public ::testing::Test {
   protected:
@@ -202,23 +180,35 @@ TEST_F(SaveChangesTest, AnEditorThatCouldNotReadItsFilesNeverWritesThem) {
     EXPECT_EQ(Saved(), before);
 }
 
-TEST_F(SaveChangesTest, AFailedWriteOfTheSecondFileLeavesAllThreeAsTheyWere) {
+TEST_F(SaveChangesTest, AWriteThatFailsAtAnyByteLeavesAllThreeFilesAsTheyWere) {
     const std::string before = Saved();
-    FailingOnceFiles files(program.path() / "Data" / "MaxLevel.txt");
-    Model& editor = ShowScope(files);
-    editor.txtModification.text = "Night Scope";
-    editor.Text(1).text = "9";
-    editor.SaveChanges();
-    EXPECT_EQ(dialogs.messages,
-              Names{"Data/MaxLevel.txt could not be written: No space left on device. The data "
-                    "files were left as they were."});
-    EXPECT_EQ(Saved(), before);
-    // The tables keep what the files hold; the boxes keep the edit for another try.
-    EXPECT_EQ(editor.modifications[2].Modification.Shown() + editor.txtModification.text,
-              "ScopeNight Scope");
-    EXPECT_EQ(editor.maxLevels[2].levels[0], 0);
-    editor.SaveChanges();
-    EXPECT_EQ(Lines(Read("MaxLevel.txt"))[2], "\"Night Scope\",9,1,2,3,4,5,6,7,8,9,10,11,12,-1");
+    std::set<std::string> failedFiles;
+    for (std::size_t failAt = 0;; ++failAt) {
+        ASSERT_LE(failAt, 2 * before.size()) << "the save never succeeds";
+        testing::FaultyDiskFiles files(failAt);
+        Model& editor = ShowScope(files);
+        editor.txtModification.text = "Night Scope";
+        editor.Text(1).text = "9";
+        editor.SaveChanges();
+        if (!files.failed()) {
+            EXPECT_EQ(dialogs.messages, Names{});
+            EXPECT_EQ(Lines(Read("MaxLevel.txt"))[2],
+                      "\"Night Scope\",9,1,2,3,4,5,6,7,8,9,10,11,12,-1");
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        const std::string failed = "Data/" + files.failedPath().filename().string();
+        failedFiles.insert(failed);
+        EXPECT_EQ(dialogs.messages,
+                  Names{failed + " could not be written: No space left on "
+                                 "device. The data files were left as they were."});
+        EXPECT_EQ(Saved(), before);
+        // The tables keep what the files hold; the boxes keep the edit for another try.
+        EXPECT_EQ(editor.modifications[2].Modification.Shown() + editor.txtModification.text,
+                  "ScopeNight Scope");
+        EXPECT_EQ(editor.maxLevels[2].levels[0], 0);
+    }
+    EXPECT_EQ(failedFiles.size(), 3U) << "a write of each of the three files failed once";
 }
 
 }  // namespace
