@@ -78,16 +78,6 @@ DesignTest::DesignTest() : model(program.path(), program.path(), dialogs) {
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{});
 }
 
-void DesignTest::UseData(const std::string& frames, const std::string& classes,
-                         const std::string& mods, const std::string& maxLevels) {
-    program.Write("Data/Frames.txt", frames);
-    program.Write("Data/Classes.txt", classes);
-    program.Write("Data/Modifications.txt", mods);
-    program.Write("Data/MaxLevel.txt", maxLevels);
-    model.ReloadData();
-    EXPECT_EQ(TakeMessages(), std::vector<std::string>{});
-}
-
 void DesignTest::PickFrame(const std::string& name) {
     model.cmbChooseFrame.text = name;
     model.SelectFrame();
@@ -119,22 +109,15 @@ std::int16_t DesignTest::ModIndex(const std::string& name) const {
 }
 
 DesignView DesignTest::View() const {
-    DesignView view;
-    for (const TextBox* box :
-         {&model.txtPower, &model.txtDamage, &model.txtWeight, &model.txtMode, &model.txtConceal,
-          &model.txtCapacity, &model.txtLoad, &model.txtRecoil, &model.txtFCU, &model.txtDPV,
-          &model.txtMarkup, &model.txtPrice, &model.txtLevel, &model.txtFirearm,
-          &model.txtDescription}) {
-        view.texts.push_back(box->text);
-    }
-    view.texts.push_back(model.cmbChooseFrame.text);
-    for (const CheckBox* box :
-         {&model.chkBarrel, &model.chkTop, &model.chkLarge, &model.chkSmall}) {
-        view.mounts.push_back(box->value);
-    }
-    view.installedLines = model.lstCurrentMod.items();
-    view.optionLines = model.lstChooseMod.items();
-    view.buttons = {model.cmdAddMod.enabled, model.cmdLevelUp.enabled, model.cmdLevelDown.enabled};
+    DesignView view{
+        Stats(),
+        Mounts(),
+        model.txtLevel.text,
+        model.txtFirearm.text + "|" + model.txtDescription.text + "|" + model.cmbChooseFrame.text,
+        model.lstCurrentMod.items(),
+        model.lstChooseMod.items(),
+        {model.cmdAddMod.enabled, model.cmdLevelUp.enabled, model.cmdLevelDown.enabled},
+        {}};
     for (int slot = 1; slot <= model.intModCounter; ++slot) {
         view.options.push_back(model.Option(slot));
     }
@@ -147,7 +130,7 @@ std::string DesignTest::Stats() const {
          {&model.txtPower, &model.txtDamage, &model.txtWeight, &model.txtMode, &model.txtConceal,
           &model.txtCapacity, &model.txtLoad, &model.txtRecoil, &model.txtFCU, &model.txtDPV,
           &model.txtMarkup, &model.txtPrice}) {
-        joined += (joined.empty() ? "" : "|") + box->text;
+        joined += (box == &model.txtPower ? "" : "|") + box->text;
     }
     return joined;
 }

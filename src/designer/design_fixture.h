@@ -16,8 +16,10 @@ namespace kalverin::testing {
 
 // Everything a user can see of the design, to check that a refused action changed nothing.
 struct DesignView {
-    std::vector<std::string> texts;
-    std::vector<std::int16_t> mounts;
+    std::string stats;   // as Stats() gives them
+    std::string mounts;  // as Mounts() gives them
+    std::string level;
+    std::string named;  // the firearm's name, its description and the frame chooser's text
     std::vector<std::string> installedLines;
     std::vector<std::string> optionLines;
     std::vector<bool> buttons;
@@ -29,10 +31,6 @@ struct DesignView {
 class DesignTest : public ::testing::Test {
   protected:
     DesignTest();
-
-    // Replaces the data files and reloads them.
-    void UseData(const std::string& frames, const std::string& classes, const std::string& mods,
-                 const std::string& maxLevels);
 
     void PickFrame(const std::string& name);
     void PickClass(const std::string& name);

@@ -41,11 +41,10 @@ TEST_F(DesignTest, PickingAFrameThrowsTheDesignAway) {
     PickFrame("Revolver");
     EXPECT_EQ(Stats(), "3|M|1.1|SA|4|6|Cylinder|0|2|150|5|750");
     EXPECT_EQ(Mounts(), "1100");
-    EXPECT_EQ(model.intModCounter, 0);
-    EXPECT_EQ(model.lstCurrentMod.Count() + model.lstChooseMod.Count(), 0);
+    const auto shown = View();
+    EXPECT_EQ(shown.level + " " + shown.named, "0 ||Revolver");
+    EXPECT_EQ(shown.installedLines.size() + shown.optionLines.size() + shown.options.size(), 0U);
     EXPECT_EQ(model.cmbChooseClass.text, "Choose Class");
-    EXPECT_EQ(model.txtFirearm.text + model.txtDescription.text, "");
-    EXPECT_EQ(model.txtLevel.text, "0");
 }
 
 TEST_F(DesignTest, NewWeaponClearsTheDesignButKeepsTheFrameAndTheLevelButtons) {
@@ -55,21 +54,22 @@ TEST_F(DesignTest, NewWeaponClearsTheDesignButKeepsTheFrameAndTheLevelButtons) {
     Select("Booster");
     model.RaiseLevel();
     model.txtFirearm.text = "Snub";
-    ASSERT_TRUE(model.cmdLevelDown.enabled);
-    ASSERT_FALSE(model.cmdAddMod.enabled);
+    ASSERT_EQ(View().buttons, (std::vector<bool>{false, false, true}));
 
     model.NewWeapon();
     EXPECT_EQ(Stats(), "0||||||||||5|");
     EXPECT_EQ(Mounts(), "0000");
-    EXPECT_EQ(model.txtLevel.text, "0");
-    EXPECT_EQ(model.txtFirearm.text + model.txtDescription.text, "");
-    EXPECT_TRUE(model.cmdAddMod.enabled);
-    EXPECT_TRUE(model.cmdLevelDown.enabled);
-    EXPECT_EQ(model.cmbChooseFrame.text, "Revolver");
+    const auto cleared = View();
+    EXPECT_EQ(cleared.level + " " + cleared.named, "0 ||Revolver");
+    EXPECT_EQ(cleared.buttons, (std::vector<bool>{true, false, true}));
     EXPECT_EQ(model.intChooseFrame, 1);
     EXPECT_TRUE(model.intBaseDPV.IsEmpty());
     EXPECT_EQ(model.intModCounter, 0);
     EXPECT_EQ(model.Option(1), InstalledOption{});
+    TakeMessages();
+    Install("Blank");
+    EXPECT_EQ(TakeMessages(),
+              std::vector<std::string>{"The Concealability box is empty. Choose a frame first."});
 
     // The cleared design takes its next option in slot 1 once a frame shows again.
     PickFrame("Carbine");

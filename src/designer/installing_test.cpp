@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
 #include "designer/design_fixture.h"
@@ -31,18 +30,16 @@ TEST_F(DesignTest, InstallingListsTheOptionAtLevelOneClaimsItsMountAndAppliesIt)
     EXPECT_TRUE(TakeMessages().empty());
 }
 
-struct RuleRefusal {
-    const char* what;
-    std::function<void()> setup;
-    const char* option;
-    const char* message;
-    const char* mounts;
-    bool addEnabled;
-    bool upEnabled;
-};
-
 TEST_F(DesignTest, EachRuleRefusesWithItsMessageAndLeavesWhatItDid) {
-    const RuleRefusal cases[] = {
+    const struct {
+        const char* what;
+        std::function<void()> setup;
+        const char* option;
+        const char* message;
+        const char* mounts;
+        bool addEnabled;
+        bool upEnabled;
+    } cases[] = {
         {"duplicate, even at level 0",
          [this] {
              Install("Booster");
@@ -54,6 +51,8 @@ TEST_F(DesignTest, EachRuleRefusesWithItsMessageAndLeavesWhatItDid) {
          "Booster", "Modification already exists", "1100", true, true},
         {"slot taken", [this] { Install("Scope"); }, "Sight", kCannot, "1000", true, true},
         {"mount word in the wrong case", [] {}, "Lug", kCannot, "1100", true, true},
+        {"grayed mount box", [this] { model.chkTop.value = 2; }, "Scope", kCannot, "1200", true,
+         true},
         // The slot is claimed before the level rule refuses, and stays claimed.
         {"maximum level 0", [] {}, "Forbidden", kCannot, "1000", false, false},
         {"full cylinder", [this] { model.txtCapacity.text = "7"; }, "Scope", kCannot, "1000", true,
@@ -61,95 +60,62 @@ TEST_F(DesignTest, EachRuleRefusesWithItsMessageAndLeavesWhatItDid) {
         {"no FCU room", [] {}, "Bipod", "There is no room for this modification.", "0100", true,
          true},
     };
-    for (const RuleRefusal& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         PickFrame("Revolver");
         model.cmdLevelUp.enabled = true;
         c.setup();
         TakeMessages();
-        auto before = View();
+        const auto before = View();
 
         Install(c.option);
         EXPECT_EQ(TakeMessages(), Lines{c.message});
         auto after = View();
-        EXPECT_EQ(model.txtLevel.text, "0");
-        EXPECT_EQ(Mounts(), c.mounts);
-        EXPECT_EQ(model.cmdAddMod.enabled, c.addEnabled);
-        EXPECT_EQ(model.cmdLevelUp.enabled, c.upEnabled);
-        // The installed options and the statistics are as they were.
-        EXPECT_EQ(after.installedLines, before.installedLines);
-        EXPECT_EQ(after.options, before.options);
-        after.texts[12] = before.texts[12];  // txtLevel
-        EXPECT_EQ(after.texts, before.texts);
+        EXPECT_EQ(after.level, "0");
+        EXPECT_EQ(after.mounts, c.mounts);
+        EXPECT_EQ(after.buttons, (std::vector<bool>{c.addEnabled, c.upEnabled, before.buttons[2]}));
+        // The installed options, the statistics and the texts are as they were.
+        after.level = before.level;
+        after.mounts = before.mounts;
+        after.buttons = before.buttons;
+        after.optionLines = before.optionLines;
+        EXPECT_EQ(after, before);
     }
 }
 
-struct PlainRefusal {
-    const char* what;
-    std::function<void()> setup;
-    const char* option;  // nothing: no line is selected
-    Lines messages;
-};
-
 TEST_F(DesignTest, AnInstallThatCannotBeWorkedOutChangesNothing) {
-    const PlainRefusal cases[] = {
-        {"no frame since start-up",
-         [] {},
-         "Blank",
-         {"Choose a frame first: options are installed on a frame."}},
-        {"cleared design",
-         [this] {
-             PickFrame("Revolver");
-             model.NewWeapon();
-         },
-         "Scope",
-         {"The Concealability box is empty. Choose a frame first."}},
-        {"text where the frame has a number",
-         [this] { PickFrame("Oddity"); },
-         "Blank",
-         {"The Concealability box shows \"high\", which is not a number Kalverin can work with, "
-          "so Blank cannot be applied."}},
-        {"text in a numeric option field",
-         [this] { PickFrame("Revolver"); },
-         "Broken",
-         {"Broken cannot be applied: its Weight field holds \"heavy\", which is not a number."}},
-        {"capacity leaving 16 bits",
-         [this] {
-             PickFrame("Revolver");
-             model.txtCapacity.text = "32760";
-         },
-         "Extra",
-         {"Applying Extra would take the Ammo Capacity to 32770, outside -32768 to 32767."}},
-        {"capacity box beyond 16 bits",
-         [this] {
-             PickFrame("Revolver");
-             model.txtCapacity.text = "40000";
-         },
-         "Blank",
-         {"The Ammo Capacity box shows \"40000\", which is not a number Kalverin can work with, "
-          "so Blank cannot be applied."}},
-        {"typed Mark-Up too large",
-         [this] {
-             PickFrame("Revolver");
-             model.txtMarkup.text = "1e39";
-         },
-         "Blank",
-         {"The Mark-Up box shows \"1e39\", which is too large for a Mark-Up."}},
-        {"nothing selected", [this] { PickFrame("Revolver"); }, nullptr, {}},
-    };
-    for (const PlainRefusal& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.setup();
-        PickClass("All");
-        if (c.option != nullptr) {
-            const Lines& lines = model.lstChooseMod.items();
-            model.ChooseOption(
-                static_cast<int>(std::find(lines.begin(), lines.end(), c.option) - lines.begin()));
+    const std::string notANumber =
+        ", which is not a number Kalverin can work with, so Blank cannot be applied.";
+    using Model = MainWindowModel;
+    // Frame picked, box typed into, option selected, message (none: nothing happens at all).
+    const std::tuple<const char*, TextBox Model::*, const char*, const char*, std::string> cases[] =
+        {
+            {nullptr, nullptr, "", "Blank",
+             "Choose a frame first: options are installed on a frame."},
+            {"Oddity", nullptr, "", "Blank", "The Concealability box shows \"high\"" + notANumber},
+            {"Revolver", nullptr, "", "Broken",
+             "Broken cannot be applied: its Weight field holds \"heavy\", which is not a number."},
+            {"Revolver", &Model::txtCapacity, "32760", "Extra",
+             "Applying Extra would take the Ammo Capacity to 32770, outside -32768 to 32767."},
+            {"Revolver", &Model::txtCapacity, "40000", "Blank",
+             "The Ammo Capacity box shows \"40000\"" + notANumber},
+            {"Revolver", &Model::txtMarkup, "1e39", "Blank",
+             "The Mark-Up box shows \"1e39\", which is too large for a Mark-Up."},
+            {"Revolver", nullptr, "", nullptr, ""},  // "Add" with no option selected
+        };
+    for (const auto& [frame, box, text, option, message] : cases) {
+        SCOPED_TRACE(message);
+        if (frame) {
+            PickFrame(frame);
         }
+        if (box) {
+            (model.*box).text = text;
+        }
+        PickClass("All");
         TakeMessages();
-        auto before = View();
-        model.AddModification();
-        EXPECT_EQ(TakeMessages(), c.messages);
+        const auto before = View();
+        option ? Install(option) : model.AddModification();
+        EXPECT_EQ(TakeMessages(), message.empty() ? Lines{} : Lines{message});
         EXPECT_EQ(View(), before);
         EXPECT_EQ(model.intModCounter, 0);
     }
@@ -173,11 +139,15 @@ TEST_F(DesignTest, TheAmmunitionRuleTriggersOnlyAtExactlySevenOrTen) {
 }
 
 TEST_F(DesignTest, AnOptionThatTakesFCUNeedsSomeLeftOver) {
+    // FCU shown, option (Bipod takes 2, Scope 1, Blank none), whether it fits, FCU after.
     const std::tuple<const char*, const char*, bool, const char*> cases[] = {
         {"2", "Bipod", false, "2"},  // 2 - 2 leaves nothing
-        {"2", "Scope", true, "1"},  {"2.5", "Bipod", true, "0.5"}, {"0", "Scope", false, "0"},
-        {"0", "Blank", true, "0"},  {"-3", "Blank", true, "-3"},  // an option that takes no FCU
-                                                                  // always fits
+        {"2", "Scope", true, "1"},
+        {"2.5", "Bipod", true, "0.5"},
+        {"0", "Scope", false, "0"},
+        // An option that takes no FCU always fits.
+        {"0", "Blank", true, "0"},
+        {"-3", "Blank", true, "-3"},
     };
     for (const auto& [fcu, option, fits, after] : cases) {
         SCOPED_TRACE(std::string(option) + " on " + fcu);
@@ -199,15 +169,19 @@ TEST_F(DesignTest, ATwentyFirstOptionIsRefused) {
         mods += "\"Any\"," + name + ",1,\"\",0,0,0,\"\",0,1,\"\",,\"\",0,\"\",0\r\n";
         levels += name + ",1\r\n";
     }
-    UseData("1\r\n\"Frame\",0,\"L\",\"SA\",0,1,1,\"Clip\",,,\"\",1,10,1\r\n", "1\r\n\"Any\"\r\n",
-            mods, levels);
+    program.Write("Data/Frames.txt",
+                  "1\r\n\"Frame\",0,\"L\",\"SA\",0,1,1,\"Clip\",,,\"\",1,10,1\r\n");
+    program.Write("Data/Classes.txt", "1\r\n\"Any\"\r\n");
+    program.Write("Data/Modifications.txt", mods);
+    program.Write("Data/MaxLevel.txt", levels);
+    model.ReloadData();
     PickFrame("Frame");
     for (int i = 1; i <= 20; ++i) {
         Install("Option " + std::to_string(i));
     }
     ASSERT_EQ(model.intModCounter, 20);
     ASSERT_TRUE(TakeMessages().empty());
-    auto before = View();
+    const auto before = View();
 
     Install("Option 21");
     EXPECT_EQ(TakeMessages(), Lines{"The weapon already carries 20 options and modifications; "
