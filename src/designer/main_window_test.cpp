@@ -100,7 +100,12 @@ class MainWindowTest : public ::testing::Test {
                 if (paths.isEmpty()) {
                     dialog->reject();
                 } else {
-                    dialog->selectFile(paths.takeFirst());
+                    // Typed into the file name box, as a user does: once that box has the
+                    // focus, selectFile() leaves its text alone, and Open would look for the
+                    // name the dialog offered instead.
+                    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(name, nullptr);
+                    name->setText(paths.takeFirst());
                     static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
                 }
             }
