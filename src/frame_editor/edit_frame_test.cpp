@@ -10,9 +10,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSet>
 #include <QTest>
 
 #include "designer/main_window.h"
+#include "qt_support/keyboard_access.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -68,6 +70,7 @@ TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Choose Frame"));
 
     QStringList captions;
+    QSet<QChar> keys;
     for (const char* name :
          {"txtFrame", "txtPower", "txtDamage", "txtMode", "txtConceal", "txtWeight", "txtCapacity",
           "txtLoad", "txtMount1", "txtMount2", "txtMount3", "txtFCU", "txtDPV"}) {
@@ -77,7 +80,9 @@ TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
         EXPECT_EQ(box->text(), QString()) << name;
         for (QLabel* label : window->findChildren<QLabel*>()) {
             if (label->buddy() == box) {
-                captions << label->text();
+                captions << ShownText(label->text());
+                keys.insert(AccessKeyOf(label->text()));
+                EXPECT_EQ(box->accessibleName(), ShownText(label->text())) << name;
             }
         }
     }
@@ -88,12 +93,16 @@ TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
                   QStringLiteral("Weight"), QStringLiteral("Ammo Capacity"),
                   QStringLiteral("Ammo Load"), QStringLiteral("Mount 1"), QStringLiteral("Mount 2"),
                   QStringLiteral("Mount 3"), QStringLiteral("FCU"), QStringLiteral("DPV")}));
+    // Each caption has a key of its own, and none is the File menu's.
+    EXPECT_EQ(keys.size(), 13);
+    EXPECT_FALSE(keys.contains(QChar()));
+    EXPECT_FALSE(keys.contains(QLatin1Char('F')));
 }
 
 TEST_F(EditFrameTest, TheFileMenuCarriesSaveAndExitWithTheirShortcuts) {
     const std::tuple<const char*, const char*, const char*> entries[] = {
         {"mnuSave", "&Save Frames", "Ctrl+S"},
-        {"mnuExit", "Exit", "Ctrl+X"},
+        {"mnuExit", "E&xit", "Ctrl+X"},
     };
     for (const auto& [name, text, keys] : entries) {
         auto* action = Find<QAction>(name);
@@ -105,7 +114,7 @@ TEST_F(EditFrameTest, TheFileMenuCarriesSaveAndExitWithTheirShortcuts) {
     for (QAction* menu : window->menuBar()->actions()) {
         menus << menu->text();
     }
-    EXPECT_EQ(menus, QStringList{QStringLiteral("File")});
+    EXPECT_EQ(menus, QStringList{QStringLiteral("&File")});
 }
 
 TEST_F(EditFrameTest, APickFromTheListShowsTheFrameAndTypingChoosesNothing) {
