@@ -143,9 +143,20 @@ void AssignAccessKeys(QWidget* window, const QList<QWidget*>& controls) {
                 return true;
             }
         }
+        // The least wanted holder moves first: the controls listed first keep their keys
+        // where they can.
+        QList<qsizetype> held;
         for (qsizetype position : captions[i].positions) {
+            if (!fixed.contains(keyAt(i, position))) {
+                held.append(position);
+            }
+        }
+        std::stable_sort(held.begin(), held.end(), [&](qsizetype a, qsizetype b) {
+            return holder.value(keyAt(i, a)) > holder.value(keyAt(i, b));
+        });
+        for (qsizetype position : held) {
             QChar key = keyAt(i, position);
-            if (fixed.contains(key) || seen.contains(key)) {
+            if (seen.contains(key)) {
                 continue;
             }
             seen.insert(key);
