@@ -48,18 +48,18 @@ class DiskFileStore final : public FileStore {
         errno = 0;
         std::FILE* raw = std::fopen(path.c_str(), "wb");
         if (!raw) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         FileHandle file(raw);
         if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), raw) != bytes.size()) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         // A buffered write that "succeeded" is not a saved file until the flush and close do.
         if (std::fflush(raw) != 0) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         if (std::fclose(file.release()) != 0) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         return std::nullopt;
     }
@@ -71,6 +71,17 @@ class DiskFileStore final : public FileStore {
 };
 
 }  // namespace
+
+std::string WriteFailureReason(int error) {
+    std::string reason = SystemReason(error);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        reason +=
+            ". This folder is read-only for you, as the Data folder of a system-wide install is; "
+            "to edit the rules data, run Kalverin from a portable folder that you unpacked "
+            "yourself";
+    }
+    return reason;
+}
 
 FileStore& DiskFiles() {
     static DiskFileStore disk;
