@@ -74,7 +74,11 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(tr("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    txtLevel_->setMaximumWidth(48);
+    // Narrow, so that the installed options get the width of the column.
+    for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
+                           static_cast<QWidget*>(cmdLevelDown_)}) {
+        level->setMaximumWidth(48);
+    }
     txtLevel_->setAlignment(Qt::AlignCenter);
     // The level controls have no caption of their own; assistive tools read these names.
     txtLevel_->setAccessibleName(tr("Level"));
@@ -120,9 +124,12 @@ void MainWindow::BuildWidgets() {
         {QT_TR_NOOP("Mark-Up"), "txtMarkup", &MainWindowModel::txtMarkup},
         {QT_TR_NOOP("Final Price"), "txtPrice", &MainWindowModel::txtPrice},
     };
+    // Wide enough for an ammunition load such as "Magazine" or a price with decimals.
+    const int statWidth = fontMetrics().horizontalAdvance(QStringLiteral("Magazine")) + 16;
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
+        box->setMinimumWidth(statWidth);
         box->setMaximumWidth(110);
         middle->addWidget(CaptionFor(tr(stat.caption), box), row, 0);
         middle->addWidget(box, row, 1);
