@@ -9,10 +9,10 @@
 #                                       folder, from a temporary program folder
 #   e2e_test.sh PROGRAM ARTIFACTS       runs PROGRAM where it is installed, on its own Data
 #
-# Needs Xvfb, xdotool and ImageMagick's import (scripts/install-deps.sh installs them).
+# Needs Xvfb, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
-# Readers in the pipelines below read their input to the end: one that stopped early would
-# fail its writer, and with it the whole pipeline.
+# Readers in the pipelines here read their input to the end: one that stopped early would fail
+# its writer, and with it the whole pipeline.
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
     echo "usage: $0 PROGRAM ARTIFACTS [DATA]" >&2
@@ -22,75 +22,12 @@ program=$1
 artifacts=$2
 data=${3:-}
 
-# Short waits for one step; the watchdog bounds the whole run below any test-runner limit.
-step_limit=15
+# The watchdog stops the whole run well below the test runner's limit.
 run_limit=150
-
-for tool in Xvfb xdotool import; do
-    if ! command -v "$tool" >/dev/null; then
-        echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
-        exit 1
-    fi
-done
-
-mkdir -p "$artifacts"
-rm -f "$artifacts"/{main_window.png,failure.png,saved.wpn,program.log}
-work=$(mktemp -d "${TMPDIR:-/tmp}/kalverin-e2e.XXXXXX")
-xvfb_pid=""
-app_pid=""
-watchdog_pid=""
-
-cleanup() {
-    local status=$?
-    trap - EXIT INT TERM
-    [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
-    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
-        kill "$app_pid" 2>/dev/null
-        # A program that does not stop when asked is stopped for good.
-        timeout 5 tail --pid="$app_pid" -f /dev/null || kill -9 "$app_pid" 2>/dev/null
-    fi
-    if [ -n "$xvfb_pid" ] && kill -0 "$xvfb_pid" 2>/dev/null; then
-        kill "$xvfb_pid" 2>/dev/null
-        timeout 5 tail --pid="$xvfb_pid" -f /dev/null || kill -9 "$xvfb_pid" 2>/dev/null
-    fi
-    [ -f "$work/program.log" ] && cp "$work/program.log" "$artifacts/program.log"
-    rm -rf "$work"
-    exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'echo "FAIL: stopped after ${run_limit} s" >&2; exit 124' TERM
-# The watchdog keeps no output open, so that whoever reads this script's output is not held up
-# by it, and it is stopped with the script.
-(
-    sleep "$run_limit" &
-    sleeper=$!
-    trap 'kill "$sleeper"; exit 0' TERM
-    wait "$sleeper" && kill -TERM $$
-) >/dev/null 2>&1 &
-watchdog_pid=$!
-
-step() { echo "-- $SECONDS s: $*"; }
-
-fail() {
-    echo "FAIL: $*" >&2
-    # What the screen showed when it went wrong.
-    [ -n "${DISPLAY:-}" ] && timeout 10 import -window root "$artifacts/failure.png" 2>/dev/null
-    exit 1
-}
-
-# Waits until `check` (a command) succeeds, trying every tenth of a second.
-wait_until() {
-    local what=$1
-    shift
-    local tries=$((step_limit * 10))
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || fail "$what: nothing after ${step_limit} s"
-        kill -0 "$app_pid" 2>/dev/null || fail "$what: the program has ended"
-        sleep 0.1
-    done
-}
+# shellcheck source=src/app/x_session.sh
+source "$(dirname "$0")/x_session.sh"
+x_session_begin
+rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
 # Splits a data-file line into its items, without their quotes: a comma ends an item unless it
 # stands between quotes. Shared by the two readers below.
@@ -142,7 +79,7 @@ else
     data_dir=$(dirname "$(readlink -f "$(command -v "$program")")")/Data
 fi
 [ -f "$data_dir/Frames.txt" ] || fail "no Data folder at $data_dir"
-mkdir -p "$work/current/Weapons" "$work/home"
+mkdir -p "$work/current/Weapons"
 
 frame="Sniper Rifle"
 class="Barrel"
@@ -174,48 +111,13 @@ mount_state() {
 
 # --- The X server and the program --------------------------------------------------------------
 step "X server"
-# Xvfb picks a free display itself and writes its number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-tries=$((step_limit * 10))
-until [ -s "$work/display" ]; do
-    tries=$((tries - 1))
-    [ "$tries" -gt 0 ] && kill -0 "$xvfb_pid" 2>/dev/null || {
-        cat "$work/xvfb.log" >&2
-        fail "Xvfb did not start"
-    }
-    sleep 0.1
-done
-export DISPLAY=":$(sed -n 1p "$work/display")"
-echo "   DISPLAY=$DISPLAY"
-
+x_start
 step "program"
-# A clean environment: the X display and nothing of the desktop this test runs from.
-(cd "$work/current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
-    DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$run" >"$work/program.log" 2>&1) &
-app_pid=$!
-
-window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' | sed -n 1p) ||
-    fail "no window titled \"Kalverin\" after ${step_limit} s"
-echo "   window $window"
-timeout "$step_limit" xdotool windowfocus --sync "$window" || fail "the window takes no focus"
-
-visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l; }
-windows_are() { [ "$(visible_windows)" -eq "$1" ]; }
-
-# Picks `entry` from the list of the chooser that has the focus: F4 opens the list, typing
-# finds the entry, Return picks it.
-pick_from_list() {
-    xdotool key F4
-    wait_until "the list of the chooser" windows_are 2
-    xdotool type --delay 40 "$1"
-    xdotool key Return
-    wait_until "the list closing" windows_are 1
-}
+x_run_program "$run" "$work/current"
 
 step "frame: a click into the frame chooser, then \"$frame\" from its list"
 # The chooser sits under its caption at the top of the left column.
-xdotool mousemove --window "$window" 100 58 click 1
+click_in_window 100 58
 pick_from_list "$frame"
 
 step "class: Tab to the class chooser, then \"$class\" from its list"
@@ -224,14 +126,12 @@ pick_from_list "$class"
 
 step "option: Tab to the options, type \"$option\", Tab to Add and press it"
 xdotool key Tab
-sleep 0.3
-xdotool type --delay 40 "$option"
-sleep 0.3
+type_to_select "$option"
 xdotool key Tab space
 
 step "name: a click into the Firearm Name box, then typing"
 # The box sits under its caption at the top of the right column.
-xdotool mousemove --window "$window" 474 58 click 1
+click_in_window -100 58
 sleep 0.2
 xdotool type --delay 20 "$firearm"
 
@@ -241,9 +141,8 @@ step "File > Save As (Ctrl+A) to $saved"
 xdotool key shift+Tab
 sleep 0.3
 xdotool key ctrl+a
-dialog=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Save Weapon As$' |
-    sed -n 1p) || fail "no \"Save Weapon As\" dialog after ${step_limit} s"
-timeout "$step_limit" xdotool windowfocus --sync "$dialog" || fail "the file dialog takes no focus"
+dialog=$(x_window_titled "Save Weapon As")
+x_focus "$dialog"
 sleep 0.5
 # The file name box has the focus and takes a full path.
 xdotool key ctrl+a
@@ -257,11 +156,10 @@ titled_windows_are() {
 wait_until "the message after saving" titled_windows_are 2
 message=$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p) ||
     fail "no message after saving"
-timeout "$step_limit" xdotool windowfocus --sync "$message" || fail "the message takes no focus"
+x_focus "$message"
 xdotool key Return
 wait_until "the message closing" windows_are 1
-# Without a window manager nobody hands the focus back to the main window.
-timeout "$step_limit" xdotool windowfocus --sync "$window" || fail "the window takes no focus"
+x_focus "$window"
 
 step "screenshot"
 timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
