@@ -28,6 +28,21 @@ if(KALVERIN_INSTALL_LAYOUT STREQUAL "system")
             DESTINATION usr/share/metainfo)
     install(FILES ${KALVERIN_ICON} DESTINATION usr/share/icons/hicolor/scalable/apps
             RENAME ${KALVERIN_DESKTOP_ID}.svg)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION usr/share/doc/kalverin
+            RENAME copyright)
+else()
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${program_dir})
+endif()
+
+if(KALVERIN_BUILD_TESTS)
+    # The desktop entry and the AppStream data, checked as desktops and software centres read
+    # them.
+    add_test(NAME Packaging.DesktopEntryIsValid
+             COMMAND desktop-file-validate
+                     ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.desktop)
+    add_test(NAME Packaging.MetainfoIsValid
+             COMMAND appstreamcli validate --no-net
+                     ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml)
 endif()
 
 set(CPACK_ERROR_ON_ABSOLUTE_INSTALL_DESTINATION ON)
