@@ -109,6 +109,15 @@ Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view 
 std::string WriteFramesFile(const FramesFile& file) {
     ItemWriter out;
     out.Value(file.count).EndLine();
+    // The count line goes back as it was read, unless that would read back as another number of
+    // frames: a text holding a double quote ends early, and a fraction may round to a half in
+    // the general format. Then the line holds the number of frames written.
+    FieldReader readBack(out.bytes());
+    std::int16_t count = readBack.Count();
+    if (!readBack.ok() || (count < 0 ? 0 : count) != static_cast<int>(file.frames.size())) {
+        out = ItemWriter();
+        out.Whole(static_cast<std::int16_t>(file.frames.size())).EndLine();
+    }
     for (const FrameRecord& f : file.frames) {
         out.Value(f.Frame)
             .Value(f.Power)

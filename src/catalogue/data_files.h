@@ -20,7 +20,8 @@ Outcome<std::vector<std::string>> ReadClassesFile(std::string_view bytes, std::s
 // fourteen for the modification editor.
 Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view label, int columns);
 
-// The count line as read, then one line per frame.
+// The count line as read, then one line per frame. A count line that would read back as another
+// number of frames is written as the number of frames instead.
 std::string WriteFramesFile(const FramesFile& file);
 // The count, then records 1 to count; a record the vector lacks is written empty.
 std::string WriteModificationsFile(const ModificationsFile& file);

@@ -41,6 +41,30 @@ TEST(FramesFileTest, WritesBackTheBytesItRead) {
     EXPECT_EQ(WriteFramesFile(file.value()), kTwoFrames);
 }
 
+TEST(FramesFileTest, ACountLineThatWouldReadBackAsAnotherCountIsWrittenAsTheFrameCount) {
+    const std::string frame = "\"P\",1,\"L\",\"SA\",0,1,6,\"Magazine\",,,\"\",2,4,1\r\n";
+    const std::pair<std::string, std::string> cases[] = {
+        // Kept as read.
+        {"\"2\"\r\n" + frame + frame, "\"2\"\r\n"},
+        {"2.4\r\n" + frame + frame, "2.4\r\n"},
+        {"\r\n", "\r\n"},
+        {"-3\r\n", "-3\r\n"},
+        // A text holding a double quote, written between quotes, would read back as a count of 1.
+        {"1\"\r\n", "0\r\n"},
+        // 2.5000000000000004 rounds to 3; written with 15 digits it is 2.5, which rounds to 2.
+        {"2.5000000000000004\r\n" + frame + frame + frame, "3\r\n"},
+    };
+    for (const auto& [bytes, countLine] : cases) {
+        auto file = ReadFramesFile(bytes, "Data/Frames.txt");
+        ASSERT_TRUE(file) << file.error();
+        std::string written = WriteFramesFile(file.value());
+        EXPECT_EQ(written.substr(0, written.find('\n') + 1), countLine) << bytes;
+        auto again = ReadFramesFile(written, "Data/Frames.txt");
+        ASSERT_TRUE(again) << again.error();
+        EXPECT_EQ(again->frames, file->frames) << bytes;
+    }
+}
+
 TEST(DataFilesTest, EveryWriterGivesBackTheBundledFilesByteForByte) {
     std::string frames = ReadFileBytes(BundledData() / "Frames.txt");
     auto framesFile = ReadFramesFile(frames, "Frames.txt");

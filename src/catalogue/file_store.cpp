@@ -88,38 +88,57 @@ FileStore& DiskFiles() {
     return disk;
 }
 
+namespace {
+
+// What undoing a replacement takes: the earlier bytes back, the new file removed again, or
+// nothing at all for something that is no regular file (a device keeps no contents to restore).
+struct Earlier {
+    enum class Kind { Bytes, Absent, NotAFile } kind = Kind::Absent;
+    std::string bytes;
+};
+
+}  // namespace
+
 std::optional<std::string> ReplaceFiles(FileStore& files,
                                         const std::vector<FileReplacement>& replacements) {
-    std::vector<std::optional<std::string>> previous;
-    previous.reserve(replacements.size());
-    for (const FileReplacement& file : replacements) {
-        auto old = files.Read(file.path);
-        if (!old) {
-            std::error_code ignored;
-            if (std::filesystem::exists(file.path, ignored)) {
-                // Without its old bytes a failed write could not be undone.
-                return file.label + " cannot be read before it is replaced: " + old.error() +
-                       ". Nothing was saved.";
-            }
-            previous.emplace_back(std::nullopt);
+    std::vector<Earlier> previous(replacements.size());
+    for (std::size_t i = 0; i < replacements.size(); ++i) {
+        const FileReplacement& file = replacements[i];
+        std::error_code ignored;
+        auto status = std::filesystem::status(file.path, ignored);
+        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+            previous[i].kind = Earlier::Kind::NotAFile;
             continue;
         }
-        previous.emplace_back(std::move(old.value()));
+        auto old = files.Read(file.path);
+        if (old) {
+            previous[i] = {Earlier::Kind::Bytes, std::move(old.value())};
+        } else if (std::filesystem::exists(status)) {
+            // Without its old bytes a failed write could not be undone.
+            return file.label + " cannot be read before it is replaced: " + old.error() +
+                   ". Nothing was saved.";
+        }
     }
     for (std::size_t i = 0; i < replacements.size(); ++i) {
         auto failure = files.Write(replacements[i].path, replacements[i].bytes);
         if (!failure) {
             continue;
         }
+        std::string message = replacements[i].label + " could not be written: " + *failure + ".";
+        bool restored = true;
         for (std::size_t j = 0; j <= i; ++j) {
-            if (previous[j]) {
-                files.Write(replacements[j].path, *previous[j]);
-            } else {
+            if (previous[j].kind == Earlier::Kind::Bytes) {
+                // The user must learn which file no longer holds what it held.
+                if (auto lost = files.Write(replacements[j].path, previous[j].bytes)) {
+                    message += " " + replacements[j].label +
+                               " could not be put back as it was: " + *lost + ".";
+                    restored = false;
+                }
+            } else if (previous[j].kind == Earlier::Kind::Absent) {
                 files.Remove(replacements[j].path);
             }
         }
-        return replacements[i].label + " could not be written: " + *failure +
-               ". The data files were left as they were.";
+        return restored ? message + " The data files were left as they were." : message;
     }
     return std::nullopt;
 }

@@ -43,7 +43,8 @@ struct FileReplacement {
 
 // Rewrites the files one after the other. When one fails, every file already rewritten gets its
 // previous bytes back (or is removed again if it did not exist), so they never disagree. Gives
-// nothing on success, or a message naming the file that failed.
+// nothing on success, or a message naming the file that failed and any file whose previous
+// bytes could not be put back.
 std::optional<std::string> ReplaceFiles(FileStore& files,
                                         const std::vector<FileReplacement>& replacements);
 

@@ -4,11 +4,157 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 
+#include "test_support/faulty_disk_files.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
 namespace {
+
+using testing::FaultyDiskFiles;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+// A file's bytes, or nothing when there is no such file.
+std::optional<std::string> OnDisk(const std::filesystem::path& path) {
+    if (!std::filesystem::exists(path)) {
+        return std::nullopt;
+    }
+    return ReadFileBytes(path);
+}
+
+bool StartsWith(const std::string& text, const std::string& start) {
+    return text.compare(0, start.size(), start) == 0;
+}
+
+// Which of the files holds byte `at` of everything a save writes.
+std::size_t FileHolding(const std::vector<FileReplacement>& files, std::size_t at) {
+    std::size_t i = 0;
+    while (at >= files[i].bytes.size()) {
+        at -= files[i].bytes.size();
+        ++i;
+    }
+    return i;
+}
+
+TEST(FaultyDiskFilesTest, TheWriteThatReachesTheFaultLeavesOnlyTheBytesBeforeIt) {
+    struct Case {
+        std::size_t failAt;
+        std::optional<std::string> first;  // what each write reports
+        std::optional<std::string> second;
+        std::string a;  // and leaves on disk
+        std::string b;
+    };
+    const std::string full = "No space left on device";
+    const Case cases[] = {
+        {0, full, std::nullopt, "", "defg"},
+        {2, full, std::nullopt, "ab", "defg"},
+        {3, std::nullopt, full, "abc", ""},
+        {5, std::nullopt, full, "abc", "de"},
+        {7, std::nullopt, std::nullopt, "abc", "defg"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        FaultyDiskFiles files(c.failAt);
+        EXPECT_EQ(files.Write(folder.path() / "a", "abc"), c.first) << c.failAt;
+        EXPECT_EQ(files.Write(folder.path() / "b", "defg"), c.second) << c.failAt;
+        EXPECT_EQ(folder.Read("a"), c.a) << c.failAt;
+        EXPECT_EQ(folder.Read("b"), c.b) << c.failAt;
+    }
+}
+
+TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
+    TempFolder folder;
+    const std::string oldFrames = "1\r\n\"Old frame\"\r\n";
+    const std::string oldMods = "2\r\n\"Old\",\"Mods\",\"that are longer\"\r\n";
+    folder.Write("Data/Frames.txt", oldFrames);
+    folder.Write("Data/Modifications.txt", oldMods);
+    const std::vector<FileReplacement> replacements = {
+        {folder.path() / "Data/Frames.txt", "Data/Frames.txt", "2\r\n\"New\",\"frames\"\r\n"},
+        {folder.path() / "Data/Modifications.txt", "Data/Modifications.txt", "0\r\n"},
+        // Not there before the save: a failed save must not leave it behind.
+        {folder.path() / "Data/MaxLevel.txt", "Data/MaxLevel.txt", "1\r\n\"New\",1,2\r\n"},
+    };
+    std::size_t total = 0;
+    for (const FileReplacement& file : replacements) {
+        total += file.bytes.size();
+    }
+
+    std::size_t failAt = 0;
+    for (;; ++failAt) {
+        ASSERT_LE(failAt, total) << "the save never succeeds";
+        FaultyDiskFiles files(failAt);
+        auto failure = ReplaceFiles(files, replacements);
+        if (!failure) {
+            break;
+        }
+        ASSERT_TRUE(files.failed()) << failAt;
+        const std::size_t failing = FileHolding(replacements, failAt);
+        EXPECT_TRUE(StartsWith(*failure, replacements[failing].label + " could not be written"))
+            << "at byte " << failAt << ": " << *failure;
+        EXPECT_NE(failure->find("No space left on device"), std::string::npos) << *failure;
+        EXPECT_EQ(OnDisk(replacements[0].path), oldFrames) << "at byte " << failAt;
+        EXPECT_EQ(OnDisk(replacements[1].path), oldMods) << "at byte " << failAt;
+        EXPECT_EQ(OnDisk(replacements[2].path), std::nullopt) << "at byte " << failAt;
+    }
+    EXPECT_EQ(failAt, total) << "the save succeeds once every byte fits, and not before";
+    for (const FileReplacement& file : replacements) {
+        EXPECT_EQ(OnDisk(file.path), file.bytes) << file.label;
+    }
+}
+
+TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
+    const std::string full = "No space left on device";
+    const std::pair<std::size_t, std::string> cases[] = {
+        {0, "Data/A.txt could not be written: " + full +
+                ". Data/A.txt could not be put back as "
+                "it was: " +
+                full + "."},
+        {9, "Data/B.txt could not be written: " + full +
+                ". Data/A.txt could not be put back as "
+                "it was: " +
+                full + ". Data/B.txt could not be put back as it was: " + full + "."},
+    };
+    for (const auto& [failAt, message] : cases) {
+        TempFolder folder;
+        auto a = folder.Write("A.txt", "old a\r\n");
+        auto b = folder.Write("B.txt", "old b\r\n");
+        FaultyDiskFiles files(failAt, FaultyDiskFiles::AfterFault::StaysFull);
+        EXPECT_EQ(
+            ReplaceFiles(files, {{a, "Data/A.txt", "new a\r\n"}, {b, "Data/B.txt", "new b\r\n"}}),
+            message);
+    }
+}
+
+TEST(ReplaceFilesTest, AFullDeviceIsReportedAndTheOtherFilesGetTheirBytesBack) {
+    TempFolder folder;
+    auto first = folder.Write("First.txt", "first, as it was\r\n");
+    auto full = folder.path() / "Full.txt";
+    std::filesystem::create_symlink("/dev/full", full);
+
+    auto failure = ReplaceFiles(DiskFiles(), {{first, "Data/First.txt", "new first\r\n"},
+                                              {full, "Data/Full.txt", "new full\r\n"}});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure,
+              "Data/Full.txt could not be written: No space left on device. The data files were "
+              "left as they were.");
+    EXPECT_EQ(folder.Read("First.txt"), "first, as it was\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(full));
+}
+
+TEST(ReplaceFilesTest, AFileThatDidNotExistIsRemovedAgainWhenALaterWriteFails) {
+    TempFolder folder;
+    auto fresh = folder.path() / "Fresh.txt";
+    auto missing = folder.path() / "No such folder" / "Gone.txt";
+
+    auto failure = ReplaceFiles(DiskFiles(),
+                                {{fresh, "Data/Fresh.txt", "x"}, {missing, "Data/Gone.txt", "y"}});
+    ASSERT_TRUE(failure);
+    EXPECT_NE(failure->find("Data/Gone.txt could not be written"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+}
 
 TEST(WriteFailureReasonTest, APermissionFailureSaysWhereTheDataCanBeEdited) {
     const std::pair<int, bool> cases[] = {
@@ -21,16 +167,6 @@ TEST(WriteFailureReasonTest, APermissionFailureSaysWhereTheDataCanBeEdited) {
         EXPECT_EQ(reason.find("system-wide install") != std::string::npos, advised) << reason;
         EXPECT_EQ(reason.find("portable folder") != std::string::npos, advised) << reason;
     }
-}
-
-TEST(WriteFailureReasonTest, AFailedReplacementOnDiskNamesTheFileAndTheSystemsReason) {
-    testing::TempFolder folder;
-    const std::filesystem::path missing = folder.path() / "Data" / "Frames.txt";
-    auto failure = ReplaceFiles(DiskFiles(), {{missing, "Data/Frames.txt", "1\r\n"}});
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(*failure,
-              "Data/Frames.txt could not be written: " + std::string(std::strerror(ENOENT)) +
-                  ". The data files were left as they were.");
 }
 
 }  // namespace

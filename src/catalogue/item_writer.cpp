@@ -4,6 +4,25 @@
 
 namespace kalverin {
 
+std::string WritableText(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"') {
+            result += '\'';
+        } else if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            result += ' ';
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 void ItemWriter::Separate() {
     if (lineStarted_) {
         bytes_ += ',';

@@ -8,6 +8,10 @@
 
 namespace kalverin {
 
+// The text as a quoted item can hold it: a double quote becomes a single quote and a line break
+// a blank, as the text boxes do with what is pasted into them.
+std::string WritableText(std::string_view text);
+
 // Builds a file in the item syntax: items of a line joined by commas, texts quoted, numbers
 // bare in plain decimal notation, each line ended by CR LF.
 class ItemWriter {

@@ -69,17 +69,7 @@ int LineOf(const ListBox& list, const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> FailingWrites::Write(const std::filesystem::path& path,
-                                                std::string_view bytes) {
-    if (failuresLeft == 0) {
-        return DiskFiles().Write(path, bytes);
-    }
-    --failuresLeft;
-    DiskFiles().Write(path, bytes.substr(0, bytes.size() / 2));
-    return "No space left on device";
-}
-
-DesignTest::DesignTest() : model(program.path(), program.path(), dialogs, files) {
+DesignTest::DesignTest() : model(program.path(), program.path(), dialogs) {
     program.Write("Data/Frames.txt", kFrames);
     program.Write("Data/Classes.txt", kClasses);
     program.Write("Data/Modifications.txt", kModifications);

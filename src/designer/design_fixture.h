@@ -26,19 +26,6 @@ struct DesignView {
     friend bool operator==(const DesignView&, const DesignView&) = default;
 };
 
-// The disk, except that a write can be made to fail halfway through, as a full disk does.
-class FailingWrites final : public FileStore {
-  public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override;
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
-
-    int failuresLeft = 0;
-};
-
 class DesignTest : public ::testing::Test {
   protected:
     DesignTest();
@@ -67,7 +54,6 @@ class DesignTest : public ::testing::Test {
 
     TempFolder program;
     RecordingDialogs dialogs;
-    FailingWrites files;
     MainWindowModel model;
 };
 

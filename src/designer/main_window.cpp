@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "about/about_window.h"
+#include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
@@ -74,10 +75,9 @@ void MainWindow::BuildWidgets() {
     cmdLevelDown_ = Named(new QPushButton(tr("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
-    // Narrow, so that the installed options get the width of the column.
     for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
                            static_cast<QWidget*>(cmdLevelDown_)}) {
-        level->setMaximumWidth(48);
+        level->setFixedWidth(44);
     }
     txtLevel_->setAlignment(Qt::AlignCenter);
     // The level controls have no caption of their own; assistive tools read these names.
@@ -124,13 +124,11 @@ void MainWindow::BuildWidgets() {
         {QT_TR_NOOP("Mark-Up"), "txtMarkup", &MainWindowModel::txtMarkup},
         {QT_TR_NOOP("Final Price"), "txtPrice", &MainWindowModel::txtPrice},
     };
-    // Wide enough for an ammunition load such as "Magazine" or a price with decimals.
-    const int statWidth = fontMetrics().horizontalAdvance(QStringLiteral("Magazine")) + 16;
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
-        box->setMinimumWidth(statWidth);
-        box->setMaximumWidth(110);
+        // Wide enough for a price with all its digits.
+        box->setFixedWidth(112);
         middle->addWidget(CaptionFor(tr(stat.caption), box), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
@@ -142,7 +140,7 @@ void MainWindow::BuildWidgets() {
         }
     }
     middle->setRowStretch(row, 1);
-    columns->addLayout(middle, 2);
+    columns->addLayout(middle, 0);
 
     // Right column: name, description and the free mounts.
     auto* right = new QVBoxLayout;
@@ -182,6 +180,7 @@ void MainWindow::BuildMenus() {
         action(file, tr("&New Weapon"), "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
     mnuOpen_ = action(file, tr("&Open Old Weapon"), "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuSaveAs_ = action(file, tr("S&ave As"), "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    const QList<QAction*> cardEntries = AddStatCardEntries(file, model_, dialogs_, this);
     mnuExit_ = action(file, tr("E&xit"), "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
     QMenu* manage = menuBar()->addMenu(tr("&Manage Data"));
@@ -197,6 +196,9 @@ void MainWindow::BuildMenus() {
     // Everywhere but the boxes the user types into, the menu shortcuts win.
     QList<QKeySequence> shortcuts;
     for (QAction* entry : {mnuNewWeapon_, mnuOpen_, mnuSaveAs_, mnuExit_, mnuAbout_}) {
+        shortcuts << entry->shortcut();
+    }
+    for (QAction* entry : cardEntries) {
         shortcuts << entry->shortcut();
     }
     for (QLineEdit* box : findChildren<QLineEdit*>()) {

@@ -102,13 +102,22 @@ class MainWindowTest : public ::testing::Test {
                 if (paths.isEmpty()) {
                     dialog->reject();
                 } else {
-                    // Typed into the file name box, as a user does: once that box has the
-                    // focus, selectFile() leaves its text alone, and Open would look for the
-                    // name the dialog offered instead.
-                    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                    ASSERT_NE(name, nullptr);
-                    name->setText(paths.takeFirst());
-                    static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
+                    const QString path = paths.takeFirst();
+                    dialog->selectFile(path);
+                    // The dialog reads its folder in the background and may reset the
+                    // selection meanwhile; answer once it holds the path.
+                    EXPECT_TRUE(QTest::qWaitFor(
+                        [dialog, &path] {
+                            if (dialog->selectedFiles() != QStringList{path}) {
+                                dialog->selectFile(path);
+                                return false;
+                            }
+                            return true;
+                        },
+                        5000));
+                    // QDialog's own accept: QFileDialog's would check the file and may open a
+                    // box of its own inside this timer call, which then never fires again.
+                    dialog->QDialog::accept();
                 }
             }
         });

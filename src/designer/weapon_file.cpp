@@ -66,19 +66,27 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     // A number item that is not a number reads as 0; an item missing or a 16-bit number out of
     // range stops the reading.
     FieldReader in(bytes);
-    const std::string name = in.Text();
-    const std::string frame = in.Text();
-    statistics.Power = StatValue<double>::FromItem(in.Value());
-    statistics.Damage = in.Text();
-    statistics.Mode = in.Text();
-    statistics.Concealability = StatValue<double>::FromItem(in.Value());
-    statistics.Weight = StatValue<float>::FromItem(in.Value());
+    // A bare item may hold a double quote, which no quoted item can; such a text is taken as
+    // the boxes would take it, so that saving the design again writes a readable file.
+    auto text = [&in] { return WritableText(in.Text()); };
+    auto value = [&in] {
+        ItemValue item = in.Value();
+        return item.kind() == ItemValue::Kind::Text ? ItemValue::Text(WritableText(item.Shown()))
+                                                    : item;
+    };
+    const std::string name = text();
+    const std::string frame = text();
+    statistics.Power = StatValue<double>::FromItem(value());
+    statistics.Damage = text();
+    statistics.Mode = text();
+    statistics.Concealability = StatValue<double>::FromItem(value());
+    statistics.Weight = StatValue<float>::FromItem(value());
     statistics.AmmoCapacity = in.Whole("Ammo Capacity");
-    statistics.AmmoLoad = in.Text();
-    statistics.Recoil = StatValue<double>::FromItem(in.Value());
-    statistics.FCU = StatValue<float>::FromItem(in.Value());
-    statistics.DPV = StatValue<double>::FromItem(in.Value());
-    statistics.FinalPrice = StatValue<double>::FromItem(in.Value());
+    statistics.AmmoLoad = text();
+    statistics.Recoil = StatValue<double>::FromItem(value());
+    statistics.FCU = StatValue<float>::FromItem(value());
+    statistics.DPV = StatValue<double>::FromItem(value());
+    statistics.FinalPrice = StatValue<double>::FromItem(value());
     statistics.MarkUp = in.Single("Mark-Up");
     std::int16_t mounts[4] = {};
     for (std::int16_t& mount : mounts) {
@@ -90,7 +98,7 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     }
     // The design holds 20 options: a file that lists more stops after the twentieth.
     for (int i = 1; i <= count && i <= kMaxInstalledOptions; ++i) {
-        std::string option = in.Text();
+        std::string option = text();
         std::int16_t level = in.Whole("a level");
         if (!in.ok()) {
             return;
@@ -102,7 +110,7 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     if (count > kMaxInstalledOptions) {
         return;
     }
-    std::string description = in.Text();
+    std::string description = text();
     // The price is worked out again from what the file says the DPV and Mark-Up are.
     const double price = LeadingNumber(statistics.DPV.Shown()) * statistics.MarkUp;
     if (!in.ok() || !std::isfinite(price)) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 
 #include "designer/design_fixture.h"
+#include "test_support/faulty_disk_files.h"
 
 namespace kalverin {
 namespace {
@@ -249,23 +251,71 @@ TEST_F(WeaponFileTest, ASavedDesignOpensAgainAndCanBeContinued) {
 
 TEST_F(WeaponFileTest, AWriteThatFailsSaysNothingAndLeavesTheFileAsItWas) {
     PickFrame("Revolver");
-    const std::string old = "old bytes\r\n";
-    program.Write("Old.wpn", old);
     std::filesystem::create_symlink("/dev/full", program.path() / "Full.wpn");
-    const std::tuple<const char*, const char*, int> cases[] = {
-        {"missing folder", "No such folder/Gun.wpn", 0},
-        {"link to a full device", "Full.wpn", 0},
-        {"disk full halfway", "Old.wpn", 1},
-    };
-    for (const auto& [what, name, failures] : cases) {
-        SCOPED_TRACE(what);
-        files.failuresLeft = failures;
+    for (const char* name : {"No such folder/Gun.wpn", "Full.wpn"}) {
         model.WriteWeaponFile(program.path() / name);
-        EXPECT_TRUE(TakeMessages().empty());
+        EXPECT_TRUE(TakeMessages().empty()) << name;
     }
     EXPECT_FALSE(std::filesystem::exists(program.path() / "No such folder"));
     EXPECT_TRUE(std::filesystem::is_symlink(program.path() / "Full.wpn"));
-    EXPECT_EQ(program.Read("Old.wpn"), old);
+}
+
+TEST_F(WeaponFileTest, AWriteThatFailsAtAnyByteSaysNothingAndLeavesTheFileAsItWas) {
+    // An earlier file gets its bytes back; a new one is not left behind.
+    const std::pair<const char*, std::optional<std::string>> cases[] = {
+        {"Old.wpn", "old bytes\r\n"},
+        {"New.wpn", std::nullopt},
+    };
+    for (const auto& [name, old] : cases) {
+        SCOPED_TRACE(name);
+        const auto path = program.path() / name;
+        if (old) {
+            program.Write(name, *old);
+        }
+        for (std::size_t failAt = 0;; ++failAt) {
+            ASSERT_LE(failAt, 1000U) << "the save never succeeds";
+            testing::FaultyDiskFiles files(failAt);
+            MainWindowModel saver(program.path(), program.path(), dialogs, files);
+            saver.Load();
+            saver.cmbChooseFrame.text = "Revolver";
+            saver.SelectFrame();
+            saver.txtFirearm.text = "Gun";
+            TakeMessages();
+            saver.WriteWeaponFile(path);
+            if (!files.failed()) {
+                EXPECT_EQ(TakeMessages(), Lines{"The weapon is saved."});
+                EXPECT_EQ(program.Read(name).substr(0, 17), "\"Gun\",\"Revolver\",");
+                break;
+            }
+            EXPECT_TRUE(TakeMessages().empty()) << failAt;
+            EXPECT_EQ(std::filesystem::exists(path), old.has_value()) << failAt;
+            if (old) {
+                EXPECT_EQ(program.Read(name), *old) << failAt;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kalverin
+
+namespace kalverin {
+namespace {
+
+TEST_F(WeaponFileTest, ABareTextWithADoubleQuoteIsSavedAgainAsAReadableFile) {
+    PickFrame("Carbine");
+    Open(
+        Weapon("Big \"Iron\",Revolver,5,D,SA,3,1\"3,6,Cyl\"inder,0.5,1,100,999\r\n"
+               "7.5,1,0,0,0\r\n1\r\nSc\"ope,1\r\nsix\"shooter\r\n"));
+    EXPECT_EQ(model.txtFirearm.text, "Big 'Iron'");
+    EXPECT_EQ(model.txtWeight.text, "1'3");
+    EXPECT_EQ(model.lstCurrentMod.items(), (Lines{"Sc'ope"}));
+
+    SaveAs(program.path() / "Weapons" / "Again.wpn");
+    EXPECT_EQ(
+        program.Read("Weapons/Again.wpn"),
+        "\"Big 'Iron'\",\"Revolver\",5,\"D\",\"SA\",3,\"1'3\",6,\"Cyl'inder\",0.5,1,100,750\r\n"
+        "7.5,1,0,0,0\r\n1\r\n\"Sc'ope\",1\r\n\"six'shooter\"\r\n");
 }
 
 }  // namespace

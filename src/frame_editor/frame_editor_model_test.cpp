@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support/faulty_disk_files.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
 namespace {
 
+using testing::FaultyDiskFiles;
 using testing::RecordingDialogs;
 using testing::TempFolder;
 
@@ -35,26 +37,6 @@ std::string FrameLine(const std::string& name, const std::string& power, int num
     return "\"" + name + "\"," + power + ",\"L\",\"SA\",2,1.5,6,\"Magazine\",\"Top\",,\"\",2,100," +
            std::to_string(number);
 }
-
-// Writes the first byte-half of the file, then fails, as a full disk would.
-class FailingFiles final : public FileStore {
-  public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        if (failures > 0) {
-            --failures;
-            DiskFiles().Write(path, bytes.substr(0, bytes.size() / 2));
-            return "No space left on device";
-        }
-        return DiskFiles().Write(path, bytes);
-    }
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
-
-    int failures = 1;
-};
 
 class FrameEditorTest : public ::testing::Test {
   public:
@@ -340,27 +322,31 @@ TEST_F(FrameEditorTest, AFramesFileThatCannotBeLoadedIsReportedAndNeverWritten) 
     }
 }
 
-TEST_F(FrameEditorTest, AWriteThatFailsPutsThePreviousBytesBack) {
+TEST_F(FrameEditorTest, AWriteThatFailsAtAnyBytePutsThePreviousBytesBack) {
     const std::string before = FramesBytes();
-    FailingFiles failing;
-    Load(failing);
-    Choose("Taser");
-    model->txtPower.text = "2";
-    model->SaveAndReload();
-
-    EXPECT_EQ(FramesBytes(), before);
-    EXPECT_EQ(dialogs.messages,
-              std::vector<std::string>{"Data/Frames.txt could not be written: No space left on "
-                                       "device. The data files were left as they were."});
-    // The table keeps what the file holds; the boxes keep the edit for another try.
-    EXPECT_EQ(model->Frame(7).Power, ItemValue::Number(1));
-    EXPECT_EQ(model->txtPower.text, "2");
-
-    dialogs.messages.clear();
-    model->SaveAndReload();
-    EXPECT_EQ(dialogs.messages, std::vector<std::string>{kSaved});
-    EXPECT_EQ(Lines(FramesBytes())[7],
-              R"("Taser","2","L","SS","6","0.4","2","Internal","","","",1.5,100,7)");
+    for (std::size_t failAt = 0;; ++failAt) {
+        ASSERT_LE(failAt, 2 * before.size()) << "the save never succeeds";
+        FaultyDiskFiles files(failAt);
+        Load(files);
+        Choose("Taser");
+        model->txtPower.text = "2";
+        dialogs.messages.clear();
+        model->SaveAndReload();
+        if (!files.failed()) {
+            EXPECT_EQ(dialogs.messages, std::vector<std::string>{kSaved});
+            EXPECT_EQ(Lines(FramesBytes())[7],
+                      R"("Taser","2","L","SS","6","0.4","2","Internal","","","",1.5,100,7)");
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        EXPECT_EQ(FramesBytes(), before);
+        EXPECT_EQ(dialogs.messages,
+                  std::vector<std::string>{"Data/Frames.txt could not be written: No space left "
+                                           "on device. The data files were left as they were."});
+        // The table keeps what the file holds; the boxes keep the edit for another try.
+        EXPECT_EQ(model->Frame(7).Power, ItemValue::Number(1));
+        EXPECT_EQ(model->txtPower.text, "2");
+    }
 }
 
 }  // namespace

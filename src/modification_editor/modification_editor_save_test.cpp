@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "modification_editor/modification_editor_model.h"
 #include "modification_editor/modification_test_data.h"
+#include "test_support/faulty_disk_files.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -39,31 +41,6 @@ SavedFiles ReadSaved(const TempFolder& program) {
     return {program.Read("Data/Modifications.txt"), program.Read("Data/MaxLevel.txt"),
             program.Read("Data/Details.txt")};
 }
-
-// The disk, except that the first write to one file stops half-way and fails, as a full disk
-// would.
-class FailingOnceFiles final : public FileStore {
-  public:
-    explicit FailingOnceFiles(std::filesystem::path failing) : failing_(std::move(failing)) {}
-
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        if (path == failing_ && !failed_) {
-            failed_ = true;
-            DiskFiles().Write(path, bytes.substr(0, bytes.size() / 2));
-            return "No space left on device";
-        }
-        return DiskFiles().Write(path, bytes);
-    }
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
-
-  private:
-    std::filesystem::path failing_;
-    bool failed_ = false;
-};
 
 class SaveChangesTest : public ::testing::Test {
   protected:
@@ -336,28 +313,38 @@ TEST_F(SaveChangesTest, AnEditorThatCouldNotReadItsFilesNeverWritesThem) {
     EXPECT_TRUE(ReadSaved(program) == before);
 }
 
-TEST_F(SaveChangesTest, AFailedWriteOfTheSecondFileLeavesAllThreeAsTheyWere) {
+TEST_F(SaveChangesTest, AWriteThatFailsAtAnyByteLeavesAllThreeFilesAsTheyWere) {
     const SavedFiles before = ReadSaved(program);
-    FailingOnceFiles files(program.path() / "Data" / "MaxLevel.txt");
-    ModificationEditorModel editor(program.path(), dialogs, files);
-    ShowScope(editor);
-    editor.txtModification.text = "Night Scope";
-    editor.Text(1).text = "9";
-    editor.SaveChanges();
-
-    EXPECT_EQ(dialogs.messages,
-              Names{"Data/MaxLevel.txt could not be written: No space left on device. The data "
-                    "files were left as they were."});
-    EXPECT_TRUE(ReadSaved(program) == before);
-    EXPECT_EQ(editor.modifications[2].Modification.Shown(), "Scope");
-    EXPECT_EQ(editor.maxLevels[2].levels[0], 0);
-    EXPECT_EQ(editor.txtModification.text, "Night Scope");
-
-    // Saving again, with the disk working, writes the edit into all three files.
-    editor.SaveChanges();
-    EXPECT_EQ(dialogs.messages.size(), 1U);
-    EXPECT_EQ(Lines(program.Read("Data/MaxLevel.txt"))[2],
-              "\"Night Scope\",9,1,2,3,4,5,6,7,8,9,10,11,12,-1");
+    const std::size_t total =
+        before.modifications.size() + before.maxLevels.size() + before.details.size();
+    std::set<std::string> failedFiles;
+    for (std::size_t failAt = 0;; ++failAt) {
+        ASSERT_LE(failAt, 2 * total) << "the save never succeeds";
+        testing::FaultyDiskFiles files(failAt);
+        ModificationEditorModel editor(program.path(), dialogs, files);
+        ShowScope(editor);
+        editor.txtModification.text = "Night Scope";
+        editor.Text(1).text = "9";
+        dialogs.messages.clear();
+        editor.SaveChanges();
+        if (!files.failed()) {
+            EXPECT_EQ(dialogs.messages, Names{});
+            EXPECT_EQ(Lines(program.Read("Data/MaxLevel.txt"))[2],
+                      "\"Night Scope\",9,1,2,3,4,5,6,7,8,9,10,11,12,-1");
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        const std::string failed = "Data/" + files.failedPath().filename().string();
+        failedFiles.insert(failed);
+        EXPECT_EQ(dialogs.messages,
+                  Names{failed + " could not be written: No space left on "
+                                 "device. The data files were left as they were."});
+        EXPECT_TRUE(ReadSaved(program) == before);
+        EXPECT_EQ(editor.modifications[2].Modification.Shown(), "Scope");
+        EXPECT_EQ(editor.maxLevels[2].levels[0], 0);
+        EXPECT_EQ(editor.txtModification.text, "Night Scope");
+    }
+    EXPECT_EQ(failedFiles.size(), 3U) << "a write of each of the three files failed once";
 }
 
 }  // namespace

@@ -1,0 +1,216 @@
+#include "designer/stat_card_printer.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QAction>
+#include <QFile>
+#include <QLocale>
+#include <QMenu>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextOption>
+#include <algorithm>
+#include <memory>
+
+#include "designer/main_window_model.h"
+#include "designer/stat_card.h"
+#include "kalverin_version.h"
+#include "qt_support/qt_text.h"
+
+namespace kalverin {
+namespace {
+
+// Type sizes tried, largest first, before the whole card is shrunk to the page.
+constexpr double kLargestPointSize = 10.0;
+constexpr double kSmallestPointSize = 6.0;
+constexpr double kPointSizeStep = 0.5;
+
+// A design's text as rich text: escaped, its line breaks kept.
+QString Html(const std::string& bytes) {
+    QString text = ToQt(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br/>"));
+}
+
+QString Heading(const char* caption) {
+    return QStringLiteral("<p style=\"margin-top: 8px; margin-bottom: 3px;\"><b>") +
+           QString::fromLatin1(caption) + QStringLiteral("</b></p>");
+}
+
+const QString kTable = QStringLiteral(
+    "<table width=\"100%\" border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
+    "style=\"border-collapse: collapse; border-color: #999999;\">");
+
+QString StatisticsTable(const StatCard& card) {
+    QString html = kTable;
+    for (const StatCardRow& row : card.statistics) {
+        html += QStringLiteral("<tr><td bgcolor=\"#eeeeee\">") + Html(row.label) +
+                QStringLiteral("</td><td align=\"right\">") + Html(row.value) +
+                QStringLiteral("</td></tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString OptionsTable(const StatCard& card) {
+    if (card.options.empty()) {
+        return QStringLiteral("<p>None</p>");
+    }
+    QString html = kTable + QStringLiteral(
+                                "<tr><th bgcolor=\"#eeeeee\" align=\"left\">Option</th>"
+                                "<th bgcolor=\"#eeeeee\" align=\"right\">Level</th></tr>");
+    for (const StatCardOption& option : card.options) {
+        html += QStringLiteral("<tr><td>") + Html(option.name) +
+                QStringLiteral("</td><td align=\"right\">") + QString::number(option.level) +
+                QStringLiteral("</td></tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+QString MountsLine(const StatCard& card) {
+    QStringList mounts;
+    for (const std::string& mount : card.freeMounts) {
+        mounts << Html(mount);
+    }
+    return QStringLiteral("<p>") +
+           (mounts.isEmpty() ? QStringLiteral("None") : mounts.join(QStringLiteral(", "))) +
+           QStringLiteral("</p>");
+}
+
+// The card laid out for the width of `device`'s page, in the largest type that fits its
+// height. Gives the scale at which to paint it: below 1 when even the smallest type is too big.
+double LayOut(QTextDocument& document, const QString& html, QPaintDevice& device) {
+    const double width = device.width();
+    const double height = device.height();
+    document.documentLayout()->setPaintDevice(&device);
+    document.setDocumentMargin(0);
+    // A long word breaks rather than running off the page.
+    QTextOption option = document.defaultTextOption();
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(option);
+    document.setTextWidth(width);
+
+    for (double points = kLargestPointSize; points >= kSmallestPointSize;
+         points -= kPointSizeStep) {
+        QFont font = document.defaultFont();
+        font.setPointSizeF(points);
+        document.setDefaultFont(font);
+        document.setHtml(html);
+        if (document.size().height() <= height) {
+            return 1.0;
+        }
+    }
+    // Still too tall: lay it out wider and paint it smaller, until it fits both ways.
+    double scale = 1.0;
+    for (int attempt = 0; attempt < 8 && document.size().height() * scale > height; ++attempt) {
+        scale = height / document.size().height();
+        document.setTextWidth(width / scale);
+    }
+    return std::min(scale, height / document.size().height());
+}
+
+}  // namespace
+
+QString StatCardHtml(const StatCard& card) {
+    QString html = QStringLiteral("<html><body>");
+    if (!card.title.empty()) {
+        html += QStringLiteral("<p style=\"font-size: x-large; margin-bottom: 2px;\"><b>") +
+                Html(card.title) + QStringLiteral("</b></p>");
+    }
+    html += QStringLiteral("<p>Frame Type: <b>") + Html(card.frame) + QStringLiteral("</b></p>");
+    html += QStringLiteral(
+        "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" style=\"margin-top: 6px;\"><tr>"
+        "<td width=\"42%\" valign=\"top\">");
+    html += Heading("Statistics") + StatisticsTable(card);
+    html += QStringLiteral("</td><td width=\"4%\"></td><td width=\"54%\" valign=\"top\">");
+    html += Heading("Available Mounts") + MountsLine(card);
+    html += Heading("Current Options and Modifications") + OptionsTable(card);
+    html += QStringLiteral("</td></tr></table>");
+    if (!card.description.empty()) {
+        html += Heading("Description") + QStringLiteral("<p>") + Html(card.description) +
+                QStringLiteral("</p>");
+    }
+    return html + QStringLiteral("</body></html>");
+}
+
+bool PaintStatCard(const StatCard& card, QPagedPaintDevice& device) {
+    QTextDocument document;
+    const double scale = LayOut(document, StatCardHtml(card), device);
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    painter.scale(scale, scale);
+    document.drawContents(&painter, QRectF(QPointF(0, 0), document.size()));
+    return painter.end();
+}
+
+bool WriteStatCardPdf(const StatCard& card, const QString& path, const QPageSize& paper) {
+    QPdfWriter writer(path);
+    writer.setPageSize(paper);
+    writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    writer.setTitle(ToQt(card.title));
+    writer.setCreator(QString::fromUtf8(kApplicationTitle));
+    return PaintStatCard(card, writer);
+}
+
+QPageSize DefaultCardPaper() {
+    return QPageSize(QLocale::system().measurementSystem() == QLocale::ImperialUSSystem
+                         ? QPageSize::Letter
+                         : QPageSize::A4);
+}
+
+void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDialogState& dialog) {
+    dialog.title = "Export Stat Card";
+    dialog.filter = "PDF File|*.pdf";
+    dialog.initialFolder = model.currentDir() / "Weapons";
+    std::optional<std::filesystem::path> chosen = dialogs.AskSavePath(dialog);
+    if (!chosen) {
+        return;
+    }
+    QString path = QFile::decodeName(QByteArray::fromStdString(chosen->native()));
+    if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".pdf");
+    }
+    if (!WriteStatCardPdf(BuildStatCard(model), path, DefaultCardPaper())) {
+        dialogs.ShowMessage("The stat card could not be written to " + FromQt(path) +
+                            ". Choose a folder you may write to.");
+    }
+}
+
+void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent) {
+    StatCard card = BuildStatCard(model);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(DefaultCardPaper());
+    printer.setDocName(ToQt(card.title));
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Stat Card"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    if (!PaintStatCard(card, printer)) {
+        dialogs.ShowMessage("The stat card could not be printed.");
+    }
+}
+
+QList<QAction*> AddStatCardEntries(QMenu* file, const MainWindowModel& model, UserDialogs& dialogs,
+                                   QWidget* window) {
+    QAction* print = file->addAction(QStringLiteral("&Print Stat Card..."));
+    print->setObjectName(QStringLiteral("mnuPrintCard"));
+    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    QObject::connect(print, &QAction::triggered, window,
+                     [&model, &dialogs, window] { PrintStatCard(model, dialogs, window); });
+
+    QAction* exportPdf = file->addAction(QStringLiteral("&Export Stat Card..."));
+    exportPdf->setObjectName(QStringLiteral("mnuExportCard"));
+    exportPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    auto dialog = std::make_shared<FileDialogState>();
+    QObject::connect(exportPdf, &QAction::triggered, window,
+                     [&model, &dialogs, dialog] { ExportStatCard(model, dialogs, *dialog); });
+    return {print, exportPdf};
+}
+
+}  // namespace kalverin

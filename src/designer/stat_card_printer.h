@@ -1,0 +1,47 @@
+#pragma once
+
+// The stat card on paper: laid out with Qt's rich text on one page, written to a PDF file or
+// sent to a printer, and the two File menu entries that do it.
+
+#include <QList>
+#include <QPageSize>
+#include <QString>
+
+#include "controls/user_dialogs.h"
+
+class QAction;
+class QMenu;
+class QPagedPaintDevice;
+class QWidget;
+
+namespace kalverin {
+
+struct StatCard;
+class MainWindowModel;
+
+// The card as rich text for a QTextDocument; every text of the design is escaped.
+QString StatCardHtml(const StatCard& card);
+
+// Paints the card on the current page of `device`, in smaller type when it would not fit the
+// page otherwise. False when the device cannot be painted on (a file that cannot be written).
+bool PaintStatCard(const StatCard& card, QPagedPaintDevice& device);
+
+// Writes the card as a PDF file of one page; false when the file cannot be written.
+bool WriteStatCardPdf(const StatCard& card, const QString& path, const QPageSize& paper);
+
+// Letter where the user's region measures in inches, A4 elsewhere.
+QPageSize DefaultCardPaper();
+
+// "Export Stat Card...": asks for a PDF file, by default in the Weapons folder, and writes the
+// card of the design there. `dialog` keeps the dialog's settings between exports.
+void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDialogState& dialog);
+
+// "Print Stat Card...": the print dialog, then the card of the design on the chosen printer.
+void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent);
+
+// Appends "Print Stat Card..." (Ctrl+P) and "Export Stat Card..." (Ctrl+E) to the File menu and
+// binds them to the model; gives the two entries.
+QList<QAction*> AddStatCardEntries(QMenu* file, const MainWindowModel& model, UserDialogs& dialogs,
+                                   QWidget* window);
+
+}  // namespace kalverin
