@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by scripts that drive the real program in an X server of their own (the real-window
 # test, the README pictures): the server, the program, waits with time limits, and stopping
 # both on every way out.
@@ -6,6 +7,7 @@
 # `step_limit` (seconds one step may take) and `run_limit` (seconds the whole run may take),
 # then calls x_session_begin.
 
+artifacts=${artifacts:?the sourcing script sets artifacts}
 step_limit=${step_limit:-15}
 run_limit=${run_limit:-150}
 work=""
