@@ -7,10 +7,11 @@
 #include "about/program_picture.h"
 #include "designer/main_window.h"
 #include "kalverin_version.h"
+#include "qt_support/first_paint.h"
 
 namespace kalverin {
 
-int RunKalverin(int argc, char** argv) {
+int RunKalverin(int argc, char** argv, StartOptions options) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
@@ -24,6 +25,9 @@ int RunKalverin(int argc, char** argv) {
     std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
 
     MainWindow window(programDir, currentDir);
+    if (options.quitAfterFirstPaint) {
+        QuitAfterFirstPaint(&window);
+    }
     window.show();
     window.Start();
     return QApplication::exec();

@@ -2,8 +2,15 @@
 
 namespace kalverin {
 
+// How the program runs once started; main leaves every option at its default.
+struct StartOptions {
+    // Ends the program right after the main window's first paint, the catalogue loaded: the
+    // start-up benchmark measures the time to a usable window this way.
+    bool quitAfterFirstPaint = false;
+};
+
 // The program's start: the application, the main window on the Data folder beside the program,
 // and the event loop. Gives the exit code.
-int RunKalverin(int argc, char** argv);
+int RunKalverin(int argc, char** argv, StartOptions options = {});
 
 }  // namespace kalverin

@@ -167,6 +167,10 @@ std::string WriteModificationsFile(const ModificationsFile& file) {
 }
 
 std::string WriteMaxLevelFile(const MaxLevelFile& file) {
+    return WriteMaxLevelFileWithColumns(file, kEditorFrameColumns);
+}
+
+std::string WriteMaxLevelFileWithColumns(const MaxLevelFile& file, int columns) {
     ItemWriter out;
     out.Whole(file.count).EndLine();
     const MaxLevelRow blank;
@@ -174,7 +178,7 @@ std::string WriteMaxLevelFile(const MaxLevelFile& file) {
         const MaxLevelRow& row =
             static_cast<std::size_t>(i) < file.rows.size() ? file.rows[i] : blank;
         out.Value(row.label);
-        for (int j = 0; j < kEditorFrameColumns; ++j) {
+        for (int j = 0; j < columns && j < kMaxFrames; ++j) {
             out.Whole(row.levels[static_cast<std::size_t>(j)]);
         }
         out.EndLine();

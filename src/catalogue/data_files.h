@@ -25,7 +25,9 @@ Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view 
 std::string WriteFramesFile(const FramesFile& file);
 // The count, then records 1 to count; a record the vector lacks is written empty.
 std::string WriteModificationsFile(const ModificationsFile& file);
-// The count, then per row its label and fourteen levels.
+// The count, then per row its label and the fourteen levels the modification editor keeps.
 std::string WriteMaxLevelFile(const MaxLevelFile& file);
+// The same with `columns` levels per row: the main window reads as many as Frames.txt has frames.
+std::string WriteMaxLevelFileWithColumns(const MaxLevelFile& file, int columns);
 
 }  // namespace kalverin

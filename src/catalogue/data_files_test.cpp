@@ -117,6 +117,22 @@ TEST(DataFilesTest, MaxLevelRowsReadAsManyColumnsAsAsked) {
     EXPECT_EQ(fewer->rows[1].label.Shown(), "3");
 }
 
+TEST(DataFilesTest, MaxLevelRowsAreWrittenWithAsManyColumnsAsAsked) {
+    MaxLevelFile file{1, {MaxLevelRow{ItemValue::Text("A"), {}}}};
+    for (std::size_t j = 0; j < file.rows[0].levels.size(); ++j) {
+        file.rows[0].levels[j] = static_cast<std::int16_t>(j + 1);
+    }
+    const std::pair<int, std::string> cases[] = {
+        {3, "1\r\n\"A\",1,2,3\r\n"},
+        {kEditorFrameColumns, "1\r\n\"A\",1,2,3,4,5,6,7,8,9,10,11,12,13,14\r\n"},
+        {kMaxFrames, "1\r\n\"A\",1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20\r\n"},
+    };
+    for (const auto& [columns, expected] : cases) {
+        EXPECT_EQ(WriteMaxLevelFileWithColumns(file, columns), expected) << columns << " columns";
+    }
+    EXPECT_EQ(WriteMaxLevelFile(file), std::get<1>(cases[1]));
+}
+
 TEST(DataFilesTest, BadDataGivesAMessageThatNamesTheFileAndTheFault) {
     struct Case {
         std::string bytes;

@@ -105,6 +105,45 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
     }
 }
 
+TEST(DiskFilesTest, AWriteLeavesExactlyTheNewBytesWhateverTheFileHeldBefore) {
+    const std::string longer(9000, 'o');
+    struct Case {
+        const char* what;
+        std::optional<std::string> before;
+        std::string written;
+    };
+    const Case cases[] = {
+        {"a new file", std::nullopt, "3\r\n\"A\"\r\n"},
+        {"a shorter file", "1\r\n", "3\r\n\"A\",\"B\"\r\n"},
+        {"a file of the same length", "abcdef", "uvwxyz"},
+        {"a longer file", longer, "2\r\n\"A\"\r\n"},
+        {"a file emptied", "1\r\n\"A\"\r\n", ""},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const auto path = folder.path() / "Data.txt";
+        if (c.before) {
+            folder.Write("Data.txt", *c.before);
+        }
+        EXPECT_EQ(DiskFiles().Write(path, c.written), std::nullopt) << c.what;
+        EXPECT_EQ(ReadFileBytes(path), c.written) << c.what;
+    }
+}
+
+TEST(DiskFilesTest, AWriteToADeviceGoesThroughWithoutCuttingItToLength) {
+    TempFolder folder;
+    const auto sink = folder.path() / "Sink.txt";
+    std::filesystem::create_symlink("/dev/null", sink);
+    EXPECT_EQ(DiskFiles().Write(sink, "1\r\n\"A\"\r\n"), std::nullopt);
+}
+
+TEST(DiskFilesTest, AWriteThatCannotOpenTheFileSaysWhy) {
+    TempFolder folder;
+    EXPECT_EQ(DiskFiles().Write(folder.path() / "missing" / "Data.txt", "1\r\n"),
+              "No such file or directory");
+    EXPECT_EQ(DiskFiles().Write(folder.path(), "1\r\n"), "Is a directory");
+}
+
 TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
     const std::string full = "No space left on device";
     const std::pair<std::size_t, std::string> cases[] = {

@@ -1,0 +1,155 @@
+// The main window's model on the full catalogue: each single action from the state where it
+// costs most (twenty options installed), and a whole design from frame to lowered levels.
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <optional>
+
+#include "budgets.h"
+#include "catalogue/records.h"
+#include "design_driver.h"
+
+namespace kalverin::bench {
+namespace {
+
+constexpr double kActionLimitMicros = 50;
+
+// Times `action` alone, each time on a fresh copy of `start`, then checks with `done` on the
+// last copy that it did what it should have, and that nothing was refused.
+void TimeFromState(benchmark::State& state, const Loaded& loaded, const MainWindowModel& start,
+                   const std::function<void(MainWindowModel&)>& action,
+                   const std::function<bool(const MainWindowModel&)>& done) {
+    std::optional<MainWindowModel> model;
+    for (auto _ : state) {
+        state.PauseTiming();
+        model.emplace(start);
+        state.ResumeTiming();
+        action(*model);
+    }
+    if (!model || !done(*model) || !loaded.dialogs.messages.empty()) {
+        state.SkipWithError("the action did not do what it should have");
+    }
+}
+
+void SelectFrame(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
+    TimeFromState(
+        state, loaded, start, [](MainWindowModel& m) { PickFrame(m, 2); },
+        [](const MainWindowModel& m) { return m.intChooseFrame == 2 && m.intModCounter == 0; });
+}
+
+void ListEveryOption(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
+    TimeFromState(state, loaded, start, ListAllOptions, [](const MainWindowModel& m) {
+        return m.lstChooseMod.Count() == kMaxModifications;
+    });
+}
+
+void AddTwentiethOption(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions - 1, false);
+    // The next installable line: the nineteen installed options fill 26 lines minus the passed.
+    start.ChooseOption(25);
+    TimeFromState(
+        state, loaded, start, [](MainWindowModel& m) { m.AddModification(); },
+        [](const MainWindowModel& m) { return m.intModCounter == kMaxInstalledOptions; });
+}
+
+void ChooseInstalledOption(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
+    start.ChooseInstalledOption(0);
+    TimeFromState(
+        state, loaded, start,
+        [](MainWindowModel& m) { m.ChooseInstalledOption(kMaxInstalledOptions - 1); },
+        [](const MainWindowModel& m) {
+            return m.lstCurrentMod.selected() == kMaxInstalledOptions - 1 && m.cmdLevelUp.enabled;
+        });
+}
+
+void RaiseLevel(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
+    TimeFromState(
+        state, loaded, start, [](MainWindowModel& m) { m.RaiseLevel(); },
+        [](const MainWindowModel& m) { return m.Option(kMaxInstalledOptions).level == 2; });
+}
+
+void LowerLevel(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, true);
+    TimeFromState(
+        state, loaded, start, [](MainWindowModel& m) { m.LowerLevel(); },
+        [](const MainWindowModel& m) { return m.Option(kMaxInstalledOptions).level == 1; });
+}
+
+void ApplyModification(benchmark::State& state) {
+    Loaded loaded;
+    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
+    start.CMN = 42;
+    start.intModLevel = 1;
+    const std::string dpvBefore = start.txtDPV.text;
+    TimeFromState(
+        state, loaded, start, [](MainWindowModel& m) { m.ApplyModification(); },
+        [&](const MainWindowModel& m) { return m.txtDPV.text != dpvBefore; });
+}
+
+// The events of a full design: the frame, the class, 20 clicks and 20 "Add", then 20 clicks
+// with "+" and 20 with "-".
+constexpr int kDesignEvents = 2 + 2 * kMaxInstalledOptions + 4 * kMaxInstalledOptions;
+
+void FullDesign(benchmark::State& state) {
+    Loaded loaded;
+    int events = 0;
+    TimeFromState(
+        state, loaded, loaded.model, [&](MainWindowModel& m) { events = DesignSequence(m); },
+        [](const MainWindowModel& m) {
+            bool allAtOne = m.intModCounter == kMaxInstalledOptions;
+            for (int slot = 1; slot <= m.intModCounter; ++slot) {
+                allAtOne = allAtOne && m.Option(slot).level == 1;
+            }
+            return allAtOne;
+        });
+    if (events != kDesignEvents) {
+        state.SkipWithError("the design sent another number of events than counted");
+    }
+}
+
+// Each iteration starts from a copy of the model, made untimed but taking some 20 us; a fixed
+// count keeps a repetition near half a second.
+struct Action {
+    void (*run)(benchmark::State&);
+    const char* name;
+    int actions;
+    benchmark::IterationCount iterations = 20000;
+};
+
+const Action kActions[] = {
+    {SelectFrame, "Designer/SelectFrame", 1},
+    {ListEveryOption, "Designer/FillModList(All)", 1},
+    {AddTwentiethOption, "Designer/AddModification(20th)", 1},
+    {ChooseInstalledOption, "Designer/ChooseInstalledOption", 1},
+    {RaiseLevel, "Designer/RaiseLevel", 1},
+    {LowerLevel, "Designer/LowerLevel", 1},
+    {ApplyModification, "Designer/ApplyModification", 1},
+    {FullDesign, "Designer/FullDesign(122 events)", kDesignEvents, 1000},
+};
+
+[[maybe_unused]] const bool kRegistered = [] {
+    for (const Action& action : kActions) {
+        benchmark::RegisterBenchmark(action.name, action.run)
+            ->Unit(benchmark::kMicrosecond)
+            ->Iterations(action.iterations);
+        SetBudget(action.name,
+                  {.limitMicros = kActionLimitMicros, .actions = action.actions, .baseline = {}});
+    }
+    return true;
+}();
+
+static_assert(kDesignEvents == 122);
+
+}  // namespace
+}  // namespace kalverin::bench

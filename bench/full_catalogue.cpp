@@ -1,0 +1,119 @@
+#include "full_catalogue.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "catalogue/data_files.h"
+#include "catalogue/data_folder.h"
+#include "catalogue/item_writer.h"
+#include "modification_editor/details_file.h"
+
+namespace kalverin::bench {
+namespace {
+
+constexpr int kMaxLevelOfEveryOption = 3;
+constexpr const char* kMounts[] = {"Barrel", "Top", "Large", "Small"};
+
+std::string Numbered(const char* prefix, int index, int width) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%0*d", width, index);
+    return std::string(prefix) + digits;
+}
+
+std::string ClassName(int index) {
+    return index == 1 ? "All" : Numbered("Class ", index - 1, 2);
+}
+
+FramesFile Frames(int count) {
+    FramesFile file{ItemValue::Number(count), {}};
+    for (int i = 1; i <= count; ++i) {
+        FrameRecord frame;
+        frame.Frame = ItemValue::Text(FrameName(i));
+        frame.Power = ItemValue::Number(2 + i % 5);
+        frame.Damage = ItemValue::Text("L");
+        frame.Mode = ItemValue::Text("SA");
+        frame.Concealability = ItemValue::Number(6 - i % 9);
+        frame.Weight = ItemValue::Number(0.5 + 0.25 * i);
+        frame.AmmoCapacity = ItemValue::Number(6 + i);
+        frame.AmmoLoad = "Clip";
+        frame.Mount1 = ItemValue::Text(kMounts[0]);
+        frame.Mount2 = ItemValue::Text(kMounts[1]);
+        frame.Mount3 = kMounts[2];
+        frame.FCU = 6.5F;
+        frame.DPV = static_cast<std::int16_t>(100 + 20 * i);
+        frame.FrameNumber = static_cast<std::int16_t>(i);
+        file.frames.push_back(frame);
+    }
+    return file;
+}
+
+// The first three options take the three mounts every frame offers; the rest need none, but
+// for every fourth, which takes the Small mount no frame has and so is never installed.
+ModificationRecord Option(int i) {
+    ModificationRecord mod;
+    mod.ModType = ItemValue::Text(ClassName(2 + (i - 1) % (kFullClasses - 1)));
+    mod.Modification = ItemValue::Text(OptionName(i));
+    mod.Power = ItemValue::Number(i % 3 == 0 ? 1 : 0);
+    mod.Damage = i % 7 == 0 ? "U" : (i % 11 == 0 ? "D" : "");
+    mod.Concealability = ItemValue::Number(-(i % 2));
+    mod.Weight = ItemValue::Number(0.1 * (i % 4));
+    mod.AmmoCapacity = static_cast<std::int16_t>(i % 5 == 0 ? 2 : 0);
+    mod.AmmoLoad = ItemValue::Text(i % 13 == 0 ? "Belt" : "");
+    mod.FCU = ItemValue::Number(i % 2 == 0 ? -0.1 : 0);
+    mod.DPV = static_cast<std::int16_t>(10 + i);
+    const char* mount = i <= 3 ? kMounts[i - 1] : (i % 4 == 0 ? kMounts[3] : "");
+    mod.Mount1 = ItemValue::Text(mount);
+    mod.Mount2 = ItemValue::Text("");
+    mod.Recoil = i % 6 == 0 ? 0.5F : 0.0F;
+    mod.Mode = ItemValue::Text(i % 17 == 0 ? "SA/BF" : "");
+    mod.MarkUp = i % 9 == 0 ? 0.25F : 0.0F;
+    return mod;
+}
+
+void WriteData(const std::filesystem::path& programDir, std::string_view fileName,
+               const std::string& bytes) {
+    if (auto failure = DiskFiles().Write(DataFilePath(programDir, fileName), bytes)) {
+        throw std::runtime_error(DataFileLabel(fileName) + " could not be written: " + *failure);
+    }
+}
+
+}  // namespace
+
+std::string FrameName(int index) {
+    return Numbered("Frame ", index, 2);
+}
+
+std::string OptionName(int index) {
+    return Numbered("Option ", index, 3);
+}
+
+void WriteFullCatalogue(const std::filesystem::path& programDir, int frames) {
+    std::filesystem::create_directories(DataFilePath(programDir, "").parent_path());
+
+    ItemWriter classes;
+    classes.Whole(kFullClasses).EndLine();
+    for (int i = 1; i <= kFullClasses; ++i) {
+        classes.Text(ClassName(i)).EndLine();
+    }
+
+    ModificationsFile mods{kMaxModifications, {}};
+    MaxLevelFile levels{kMaxModifications, {}};
+    DetailsFile details{kMaxModifications, {}};
+    for (int i = 1; i <= kMaxModifications; ++i) {
+        mods.records.push_back(Option(i));
+        MaxLevelRow row{ItemValue::Text(OptionName(i)), {}};
+        row.levels.fill(kMaxLevelOfEveryOption);
+        levels.rows.push_back(row);
+        details.rows.push_back(
+            {ItemValue::Text(OptionName(i)),
+             "What " + OptionName(i) + " does to a weapon, and on which frames it is allowed."});
+    }
+
+    WriteData(programDir, kFramesFile, WriteFramesFile(Frames(frames)));
+    WriteData(programDir, kClassesFile, classes.Take());
+    WriteData(programDir, kModificationsFile, WriteModificationsFile(mods));
+    WriteData(programDir, kMaxLevelFile, WriteMaxLevelFileWithColumns(levels, frames));
+    WriteData(programDir, kDetailsFile, WriteDetailsFile(details));
+}
+
+}  // namespace kalverin::bench

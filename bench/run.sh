@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the bench preset and runs every benchmark: the hot paths (Google Benchmark, five
+# repetitions, medians) and the start-up comparison against a bare Qt window. Prints the figures,
+# each one's limit and its ratio to its baseline. Exits non-zero when a limit is missed.
+#
+#   bench/run.sh                     (JOBS, RUNS and REPETITIONS may be set)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh libbenchmark-dev
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j"${JOBS:-$(nproc)}"
+
+status=0
+build/bench/bench/kalverin_benchmarks --benchmark_repetitions="${REPETITIONS:-5}" \
+    --benchmark_report_aggregates_only=true --benchmark_color=false || status=$?
+echo
+bench/startup.sh build/bench || status=$?
+exit "$status"
