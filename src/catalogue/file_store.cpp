@@ -119,6 +119,11 @@ struct Earlier {
     std::string bytes;
 };
 
+bool Holds(const FileStore& files, const std::filesystem::path& path, const std::string& bytes) {
+    auto now = files.Read(path);
+    return now && now.value() == bytes;
+}
+
 }  // namespace
 
 std::optional<std::string> ReplaceFiles(FileStore& files,
@@ -150,8 +155,13 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
         bool restored = true;
         for (std::size_t j = 0; j <= i; ++j) {
             if (previous[j].kind == Earlier::Kind::Bytes) {
-                // The user must learn which file no longer holds what it held.
-                if (auto lost = files.Write(replacements[j].path, previous[j].bytes)) {
+                // The user must learn which file no longer holds what it held; a file the
+                // failed write never touched (a read-only folder refuses it) still does.
+                auto lost = files.Write(replacements[j].path, previous[j].bytes);
+                if (lost && Holds(files, replacements[j].path, previous[j].bytes)) {
+                    lost.reset();
+                }
+                if (lost) {
                     message += " " + replacements[j].label +
                                " could not be put back as it was: " + *lost + ".";
                     restored = false;
