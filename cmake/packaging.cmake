@@ -28,13 +28,28 @@ if(KALVERIN_INSTALL_LAYOUT STREQUAL "system")
             DESTINATION usr/share/metainfo)
     install(FILES ${KALVERIN_ICON} DESTINATION usr/share/icons/hicolor/scalable/apps
             RENAME ${KALVERIN_DESKTOP_ID}.svg)
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION usr/share/doc/kalverin
+            RENAME copyright)
+else()
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${program_dir})
+endif()
+
+if(KALVERIN_BUILD_TESTS)
+    # The desktop entry and the AppStream data, checked as desktops and software centres read
+    # them.
+    add_test(NAME Packaging.DesktopEntryIsValid
+             COMMAND desktop-file-validate
+                     ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.desktop)
+    add_test(NAME Packaging.MetainfoIsValid
+             COMMAND appstreamcli validate --no-net
+                     ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml)
 endif()
 
 set(CPACK_ERROR_ON_ABSOLUTE_INSTALL_DESTINATION ON)
 set(CPACK_PACKAGE_NAME kalverin)
 set(CPACK_PACKAGE_VENDOR "The Kalverin developers")
 set(CPACK_PACKAGE_CONTACT "The Kalverin developers <maintainers@kalverin.invalid>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design firearms under a role-playing game's creation rules")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Design firearms under a sourcebook's firearm creation rules")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 if(KALVERIN_INSTALL_LAYOUT STREQUAL "system")

@@ -4,6 +4,10 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev fonts-dejavu-core
           poppler-utils)
+# The real-window test: a virtual X server, a keyboard and mouse driver, and screenshots.
+packages+=(xvfb xdotool imagemagick)
+# Checks of the desktop entry and the AppStream data.
+packages+=(desktop-file-utils appstream)
 packages+=("$@")
 
 missing=()

@@ -6,13 +6,13 @@ namespace kalverin {
 namespace {
 
 constexpr const char* kDescription =
-    "Kalverin designs firearms under a role-playing game's construction rules: choose a frame, "
-    "install options and modifications, and read the resulting statistics and price. The rules "
-    "data lives in plain text files in the Data folder beside the program.";
+    "Kalverin designs firearms under the firearm creation rules of a published sourcebook: "
+    "choose a frame, install options and modifications, and read the resulting statistics and "
+    "price. The rules data lives in plain text files in the Data folder beside the program.";
 
 constexpr const char* kDisclaimer =
-    "Kalverin is a design aid for a tabletop game. It describes fictional weapons only; nothing "
-    "it shows is a plan for a real one. The program comes with no warranty of any kind.";
+    "Kalverin is a design aid. It describes fictional weapons only; nothing it shows is a plan "
+    "for a real one. The program comes with no warranty of any kind.";
 
 // A 32-bit number value is stored low byte first. Bytes missing at the end count as zero: the
 // last one may have been taken for a string's terminating NUL.

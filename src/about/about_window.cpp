@@ -73,10 +73,10 @@ void About::BuildWidgets() {
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
-    cmdOK_ = new QPushButton(QStringLiteral("OK"));
+    cmdOK_ = new QPushButton(tr("OK"));
     cmdOK_->setObjectName(QStringLiteral("cmdOK"));
     cmdOK_->setDefault(true);
-    cmdSysInfo_ = new QPushButton(QStringLiteral("&System Info..."));
+    cmdSysInfo_ = new QPushButton(tr("&System Info..."));
     cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
 
     auto* texts = new QVBoxLayout;

@@ -14,6 +14,8 @@ class QPushButton;
 namespace kalverin {
 
 class About final : public QDialog {
+    Q_OBJECT
+
   public:
     // Looks for the system-information tool on this machine.
     explicit About(QWidget* parent = nullptr);

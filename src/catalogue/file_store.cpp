@@ -58,17 +58,17 @@ class DiskFileStore final : public FileStore {
             raw = std::fopen(path.c_str(), "wb");
         }
         if (!raw) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         FileHandle file(raw);
         // Written in one piece, so a stream buffer would only cost a call to the system.
         std::setvbuf(raw, nullptr, _IONBF, 0);
         if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), raw) != bytes.size()) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         // A buffered write that "succeeded" is not a saved file until the flush and close do.
         if (std::fflush(raw) != 0) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         // What is left of longer earlier contents goes; a device has no length to cut.
         std::error_code noLength;
@@ -81,7 +81,7 @@ class DiskFileStore final : public FileStore {
             }
         }
         if (std::fclose(file.release()) != 0) {
-            return SystemReason(errno);
+            return WriteFailureReason(errno);
         }
         return std::nullopt;
     }
@@ -93,6 +93,17 @@ class DiskFileStore final : public FileStore {
 };
 
 }  // namespace
+
+std::string WriteFailureReason(int error) {
+    std::string reason = SystemReason(error);
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        reason +=
+            ". This folder is read-only for you, as the Data folder of a system-wide install is; "
+            "to edit the rules data, run Kalverin from a portable folder that you unpacked "
+            "yourself";
+    }
+    return reason;
+}
 
 FileStore& DiskFiles() {
     static DiskFileStore disk;
@@ -107,6 +118,11 @@ struct Earlier {
     enum class Kind { Bytes, Absent, NotAFile } kind = Kind::Absent;
     std::string bytes;
 };
+
+bool Holds(const FileStore& files, const std::filesystem::path& path, const std::string& bytes) {
+    auto now = files.Read(path);
+    return now && now.value() == bytes;
+}
 
 }  // namespace
 
@@ -139,8 +155,13 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
         bool restored = true;
         for (std::size_t j = 0; j <= i; ++j) {
             if (previous[j].kind == Earlier::Kind::Bytes) {
-                // The user must learn which file no longer holds what it held.
-                if (auto lost = files.Write(replacements[j].path, previous[j].bytes)) {
+                // The user must learn which file no longer holds what it held; a file the
+                // failed write never touched (a read-only folder refuses it) still does.
+                auto lost = files.Write(replacements[j].path, previous[j].bytes);
+                if (lost && Holds(files, replacements[j].path, previous[j].bytes)) {
+                    lost.reset();
+                }
+                if (lost) {
                     message += " " + replacements[j].label +
                                " could not be put back as it was: " + *lost + ".";
                     restored = false;

@@ -30,6 +30,11 @@ class FileStore {
 // The real file system.
 FileStore& DiskFiles();
 
+// Why a write failed, from the system's error number, as a message shows it. Where the user
+// may not write at all, it says where the data can be edited instead: the Data folder of an
+// install for the whole system belongs to the system.
+std::string WriteFailureReason(int error);
+
 struct FileReplacement {
     std::filesystem::path path;
     std::string label;  // how a message names the file, as "Data/MaxLevel.txt"

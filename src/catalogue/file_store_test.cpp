@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -191,6 +193,45 @@ TEST(ReplaceFilesTest, AFileThatDidNotExistIsRemovedAgainWhenALaterWriteFails) {
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find("Data/Gone.txt could not be written"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(fresh));
+}
+
+// A folder the user may not write to: every write is refused before the file is touched.
+class ReadOnlyFolder final : public FileStore {
+  public:
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        return DiskFiles().Read(path);
+    }
+    std::optional<std::string> Write(const std::filesystem::path&, std::string_view) override {
+        return WriteFailureReason(EACCES);
+    }
+    void Remove(const std::filesystem::path&) override {}
+};
+
+TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndEveryFileKeepsItsBytes) {
+    TempFolder folder;
+    auto frames = folder.Write("Data/Frames.txt", "1\r\n\"Old\"\r\n");
+    auto mods = folder.Write("Data/Modifications.txt", "0\r\n");
+    ReadOnlyFolder files;
+    auto failure = ReplaceFiles(
+        files, {{frames, "Data/Frames.txt", "2\r\n"}, {mods, "Data/Modifications.txt", "1\r\n"}});
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(*failure, "Data/Frames.txt could not be written: " + WriteFailureReason(EACCES) +
+                            ". The data files were left as they were.");
+    EXPECT_EQ(folder.Read("Data/Frames.txt"), "1\r\n\"Old\"\r\n");
+    EXPECT_EQ(folder.Read("Data/Modifications.txt"), "0\r\n");
+}
+
+TEST(WriteFailureReasonTest, APermissionFailureSaysWhereTheDataCanBeEdited) {
+    const std::pair<int, bool> cases[] = {
+        {EACCES, true}, {EPERM, true}, {EROFS, true}, {ENOSPC, false}, {EIO, false},
+    };
+    for (const auto& [error, advised] : cases) {
+        SCOPED_TRACE(std::strerror(error));
+        const std::string reason = WriteFailureReason(error);
+        EXPECT_EQ(reason.rfind(std::strerror(error), 0), 0u) << reason;
+        EXPECT_EQ(reason.find("system-wide install") != std::string::npos, advised) << reason;
+        EXPECT_EQ(reason.find("portable folder") != std::string::npos, advised) << reason;
+    }
 }
 
 }  // namespace

@@ -24,18 +24,12 @@
 #include "modification_editor/modifications_window.h"
 #include "qt_support/control_view.h"
 #include "qt_support/item_text_input.h"
+#include "qt_support/keyboard_access.h"
 #include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
-namespace {
-
-QLabel* Caption(const char* text) {
-    return new QLabel(QString::fromLatin1(text));
-}
-
-}  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& programDir,
                        const std::filesystem::path& currentDir, QWidget* parent)
@@ -44,6 +38,7 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     BuildWidgets();
     BuildMenus();
+    SetKeyboardAccess();
     ConnectEvents();
     Refresh();
 
@@ -74,10 +69,10 @@ void MainWindow::BuildWidgets() {
         combo->setInsertPolicy(QComboBox::NoInsert);
     }
     lstChooseMod_ = Named(new QListWidget, "lstChooseMod");
-    cmdAddMod_ = Named(new QPushButton(QStringLiteral("Add")), "cmdAddMod");
+    cmdAddMod_ = Named(new QPushButton(tr("Add")), "cmdAddMod");
     lstCurrentMod_ = Named(new QListWidget, "lstCurrentMod");
-    cmdLevelUp_ = Named(new QPushButton(QStringLiteral("+")), "cmdLevelUp");
-    cmdLevelDown_ = Named(new QPushButton(QStringLiteral("-")), "cmdLevelDown");
+    cmdLevelUp_ = Named(new QPushButton(tr("+")), "cmdLevelUp");
+    cmdLevelDown_ = Named(new QPushButton(tr("-")), "cmdLevelDown");
     txtLevel_ = Named(new QLineEdit, "txtLevel");
     txtLevel_->setReadOnly(true);
     for (QWidget* level : {static_cast<QWidget*>(cmdLevelUp_), static_cast<QWidget*>(txtLevel_),
@@ -85,14 +80,18 @@ void MainWindow::BuildWidgets() {
         level->setFixedWidth(44);
     }
     txtLevel_->setAlignment(Qt::AlignCenter);
-    left->addWidget(Caption("Frame Type"));
+    // The level controls have no caption of their own; assistive tools read these names.
+    txtLevel_->setAccessibleName(tr("Level"));
+    cmdLevelUp_->setAccessibleName(tr("Raise Level"));
+    cmdLevelDown_->setAccessibleName(tr("Lower Level"));
+    left->addWidget(CaptionFor(tr("Frame Type"), cmbChooseFrame_));
     left->addWidget(cmbChooseFrame_);
-    left->addWidget(Caption("Option Classes"));
+    left->addWidget(CaptionFor(tr("Option Classes"), cmbChooseClass_));
     left->addWidget(cmbChooseClass_);
-    left->addWidget(Caption("Options"));
+    left->addWidget(CaptionFor(tr("Options"), lstChooseMod_));
     left->addWidget(lstChooseMod_, 1);
     left->addWidget(cmdAddMod_);
-    left->addWidget(Caption("Current Options and Modifications"));
+    left->addWidget(CaptionFor(tr("Current Options and Modifications"), lstCurrentMod_));
     auto* current = new QHBoxLayout;
     current->addWidget(lstCurrentMod_, 1);
     auto* levels = new QVBoxLayout;
@@ -112,25 +111,25 @@ void MainWindow::BuildWidgets() {
         TextBox MainWindowModel::*box;
     };
     const Stat stats[] = {
-        {"Power", "txtPower", &MainWindowModel::txtPower},
-        {"Damage", "txtDamage", &MainWindowModel::txtDamage},
-        {"Weight", "txtWeight", &MainWindowModel::txtWeight},
-        {"Mode", "txtMode", &MainWindowModel::txtMode},
-        {"Concealability", "txtConceal", &MainWindowModel::txtConceal},
-        {"Ammo Capacity", "txtCapacity", &MainWindowModel::txtCapacity},
-        {"Ammo Load", "txtLoad", &MainWindowModel::txtLoad},
-        {"Recoil", "txtRecoil", &MainWindowModel::txtRecoil},
-        {"FCU", "txtFCU", &MainWindowModel::txtFCU},
-        {"DPV", "txtDPV", &MainWindowModel::txtDPV},
-        {"Mark-Up", "txtMarkup", &MainWindowModel::txtMarkup},
-        {"Final Price", "txtPrice", &MainWindowModel::txtPrice},
+        {QT_TR_NOOP("Power"), "txtPower", &MainWindowModel::txtPower},
+        {QT_TR_NOOP("Damage"), "txtDamage", &MainWindowModel::txtDamage},
+        {QT_TR_NOOP("Weight"), "txtWeight", &MainWindowModel::txtWeight},
+        {QT_TR_NOOP("Mode"), "txtMode", &MainWindowModel::txtMode},
+        {QT_TR_NOOP("Concealability"), "txtConceal", &MainWindowModel::txtConceal},
+        {QT_TR_NOOP("Ammo Capacity"), "txtCapacity", &MainWindowModel::txtCapacity},
+        {QT_TR_NOOP("Ammo Load"), "txtLoad", &MainWindowModel::txtLoad},
+        {QT_TR_NOOP("Recoil"), "txtRecoil", &MainWindowModel::txtRecoil},
+        {QT_TR_NOOP("FCU"), "txtFCU", &MainWindowModel::txtFCU},
+        {QT_TR_NOOP("DPV"), "txtDPV", &MainWindowModel::txtDPV},
+        {QT_TR_NOOP("Mark-Up"), "txtMarkup", &MainWindowModel::txtMarkup},
+        {QT_TR_NOOP("Final Price"), "txtPrice", &MainWindowModel::txtPrice},
     };
     int row = 0;
     for (const Stat& stat : stats) {
         auto* box = Named(new QLineEdit, stat.name);
         // Wide enough for a price with all its digits.
         box->setFixedWidth(112);
-        middle->addWidget(Caption(stat.caption), row, 0);
+        middle->addWidget(CaptionFor(tr(stat.caption), box), row, 0);
         middle->addWidget(box, row, 1);
         ++row;
         if (stat.box == &MainWindowModel::txtMarkup) {
@@ -149,18 +148,18 @@ void MainWindow::BuildWidgets() {
     txtFirearm_ = Named(new QLineEdit, "txtFirearm");
     KeepToItemText(txtFirearm_);
     txtDescription_ = Named(new ItemTextEdit, "txtDescription");
-    auto* mounts = Named(new QGroupBox(QStringLiteral("Available Mounts")), "Mounts");
+    auto* mounts = Named(new QGroupBox(tr("Available Mounts")), "Mounts");
     auto* mountBoxes = new QVBoxLayout(mounts);
-    chkBarrel_ = Named(new QCheckBox(QStringLiteral("Barrel Mount")), "chkBarrel");
-    chkTop_ = Named(new QCheckBox(QStringLiteral("Top Mount")), "chkTop");
-    chkLarge_ = Named(new QCheckBox(QStringLiteral("Large Under Mount")), "chkLarge");
-    chkSmall_ = Named(new QCheckBox(QStringLiteral("Small Under Mount")), "chkSmall");
+    chkBarrel_ = Named(new QCheckBox(tr("Barrel Mount")), "chkBarrel");
+    chkTop_ = Named(new QCheckBox(tr("Top Mount")), "chkTop");
+    chkLarge_ = Named(new QCheckBox(tr("Large Under Mount")), "chkLarge");
+    chkSmall_ = Named(new QCheckBox(tr("Small Under Mount")), "chkSmall");
     for (QCheckBox* box : {chkBarrel_, chkTop_, chkLarge_, chkSmall_}) {
         mountBoxes->addWidget(box);
     }
-    right->addWidget(Caption("Firearm Name"));
+    right->addWidget(CaptionFor(tr("Firearm Name"), txtFirearm_));
     right->addWidget(txtFirearm_);
-    right->addWidget(Caption("Description"));
+    right->addWidget(CaptionFor(tr("Description"), txtDescription_));
     right->addWidget(txtDescription_, 1);
     right->addWidget(mounts);
     columns->addLayout(right, 3);
@@ -169,29 +168,30 @@ void MainWindow::BuildWidgets() {
 }
 
 void MainWindow::BuildMenus() {
-    auto action = [this](QMenu* menu, const char* text, const char* name, QKeySequence keys) {
-        QAction* entry = menu->addAction(QString::fromLatin1(text));
+    auto action = [](QMenu* menu, const QString& text, const char* name, QKeySequence keys) {
+        QAction* entry = menu->addAction(text);
         entry->setObjectName(QString::fromLatin1(name));
         entry->setShortcut(keys);
         return entry;
     };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuNewWeapon_ = action(file, "&New Weapon", "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
-    mnuOpen_ = action(file, "&Open Old Weapon", "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuSaveAs_ = action(file, "S&ave As", "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuNewWeapon_ =
+        action(file, tr("&New Weapon"), "mnuNewWeapon", QKeySequence(Qt::CTRL | Qt::Key_N));
+    mnuOpen_ = action(file, tr("&Open Old Weapon"), "mnuOpen", QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuSaveAs_ = action(file, tr("S&ave As"), "mnuSaveAs", QKeySequence(Qt::CTRL | Qt::Key_A));
     const QList<QAction*> cardEntries = AddStatCardEntries(file, model_, dialogs_, this);
-    mnuExit_ = action(file, "E&xit", "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
+    mnuExit_ = action(file, tr("E&xit"), "mnuExit", QKeySequence(Qt::CTRL | Qt::Key_X));
 
-    QMenu* manage = menuBar()->addMenu(QStringLiteral("&Manage Data"));
+    QMenu* manage = menuBar()->addMenu(tr("&Manage Data"));
     manage->setObjectName(QStringLiteral("mnuManage"));
-    mnuFrames_ = action(manage, "&Frames", "mnuFrames", QKeySequence());
-    mnuModifications_ = action(manage, "&Modifications", "mnuModifications", QKeySequence());
-    mnuReload_ = action(manage, "&Reload Data", "mnuReload", QKeySequence());
+    mnuFrames_ = action(manage, tr("&Frames"), "mnuFrames", QKeySequence());
+    mnuModifications_ = action(manage, tr("&Modifications"), "mnuModifications", QKeySequence());
+    mnuReload_ = action(manage, tr("&Reload Data"), "mnuReload", QKeySequence());
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    mnuAbout_ = action(help, "A&bout", "mnuAbout", QKeySequence(Qt::CTRL | Qt::Key_B));
+    mnuAbout_ = action(help, tr("A&bout"), "mnuAbout", QKeySequence(Qt::CTRL | Qt::Key_B));
 
     // Everywhere but the boxes the user types into, the menu shortcuts win.
     QList<QKeySequence> shortcuts;
@@ -206,6 +206,27 @@ void MainWindow::BuildMenus() {
             LetMenuShortcutsThrough(box, shortcuts);
         }
     }
+}
+
+void MainWindow::SetKeyboardAccess() {
+    const QList<QWidget*> left = {cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, cmdAddMod_,
+                                  lstCurrentMod_,  cmdLevelUp_,     txtLevel_,     cmdLevelDown_};
+    QList<QWidget*> middle;
+    for (const char* name :
+         {"txtPower", "txtDamage", "txtWeight", "txtMode", "txtConceal", "txtCapacity", "txtLoad",
+          "txtRecoil", "txtFCU", "txtDPV", "txtMarkup", "txtPrice"}) {
+        middle << findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    const QList<QWidget*> right = {txtFirearm_, txtDescription_, chkBarrel_,
+                                   chkTop_,     chkLarge_,       chkSmall_};
+    // Tab goes down the left column, then the middle one, then the right one.
+    SetTabOrder(left + middle + right);
+    // The controls the user works with get the free access keys first; the read-only
+    // statistics take what is left.
+    AssignAccessKeys(this,
+                     QList<QWidget*>{cmbChooseFrame_, cmbChooseClass_, lstChooseMod_, cmdAddMod_,
+                                     lstCurrentMod_, txtFirearm_, txtDescription_, txtMarkup_} +
+                         right.mid(2) + middle);
 }
 
 template <typename Procedure>

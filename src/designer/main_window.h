@@ -27,6 +27,8 @@ class EditFrame;
 class Modifications;
 
 class MainWindow final : public QMainWindow {
+    Q_OBJECT
+
   public:
     MainWindow(const std::filesystem::path& programDir, const std::filesystem::path& currentDir,
                QWidget* parent = nullptr);
@@ -43,6 +45,8 @@ class MainWindow final : public QMainWindow {
   private:
     void BuildWidgets();
     void BuildMenus();
+    // The Tab order down the three columns, and the access keys of the captions.
+    void SetKeyboardAccess();
     void ConnectEvents();
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>

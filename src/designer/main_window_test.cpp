@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -21,6 +22,7 @@
 #include <QTimer>
 
 #include "about/about_window.h"
+#include "qt_support/keyboard_access.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -101,18 +103,13 @@ class MainWindowTest : public ::testing::Test {
                     dialog->reject();
                 } else {
                     const QString path = paths.takeFirst();
-                    dialog->selectFile(path);
-                    // The dialog reads its folder in the background and may reset the
-                    // selection meanwhile; answer once it holds the path.
-                    EXPECT_TRUE(QTest::qWaitFor(
-                        [dialog, &path] {
-                            if (dialog->selectedFiles() != QStringList{path}) {
-                                dialog->selectFile(path);
-                                return false;
-                            }
-                            return true;
-                        },
-                        5000));
+                    // Typed into the file name box, as a user does: once that box has the
+                    // focus, selectFile() leaves its text alone and the dialog would answer
+                    // with the name it offered.
+                    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                    ASSERT_NE(name, nullptr);
+                    name->setText(path);
+                    EXPECT_EQ(dialog->selectedFiles(), QStringList{path});
                     // QDialog's own accept: QFileDialog's would check the file and may open a
                     // box of its own inside this timer call, which then never fires again.
                     dialog->QDialog::accept();
@@ -150,7 +147,7 @@ TEST_F(MainWindowTest, HasEveryControlByItsName) {
     }
     EXPECT_FALSE(Find<QLineEdit>("txtMarkup")->isReadOnly());
     EXPECT_FALSE(Find<QLineEdit>("txtFirearm")->isReadOnly());
-    EXPECT_EQ(Find<QCheckBox>("chkLarge")->text(), QStringLiteral("Large Under Mount"));
+    EXPECT_EQ(ShownText(Find<QCheckBox>("chkLarge")->text()), QStringLiteral("Large Under Mount"));
     EXPECT_EQ(Find<QComboBox>("cmbChooseFrame")->count(), 14);
     EXPECT_EQ(Find<QComboBox>("cmbChooseFrame")->currentText(), QStringLiteral("Choose Frame"));
     EXPECT_FALSE(Find<QPushButton>("cmdLevelUp")->isEnabled());
@@ -179,6 +176,91 @@ TEST_F(MainWindowTest, MenusCarryTheirCaptionsAndShortcuts) {
     }
     EXPECT_EQ(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Manage Data"),
                                   QStringLiteral("&Help")}));
+}
+
+TEST_F(MainWindowTest, CaptionsCarryAccessKeysAndNameTheirBoxes) {
+    const QList<QChar> menuKeys = {QLatin1Char('F'), QLatin1Char('M'), QLatin1Char('H')};
+    // The controls the user works with, each with its own key; then the statistics, which may
+    // share one.
+    const std::tuple<const char*, const char*, bool> controls[] = {
+        {"cmbChooseFrame", "Frame Type", true},
+        {"cmbChooseClass", "Option Classes", true},
+        {"lstChooseMod", "Options", true},
+        {"cmdAddMod", "Add", true},
+        {"lstCurrentMod", "Current Options and Modifications", true},
+        {"txtFirearm", "Firearm Name", true},
+        {"txtDescription", "Description", true},
+        {"txtMarkup", "Mark-Up", true},
+        {"chkBarrel", "Barrel Mount", true},
+        {"chkTop", "Top Mount", true},
+        {"chkLarge", "Large Under Mount", true},
+        {"chkSmall", "Small Under Mount", true},
+        {"txtPower", "Power", false},
+        {"txtDamage", "Damage", false},
+        {"txtWeight", "Weight", false},
+        {"txtMode", "Mode", false},
+        {"txtConceal", "Concealability", false},
+        {"txtCapacity", "Ammo Capacity", false},
+        {"txtLoad", "Ammo Load", false},
+        {"txtRecoil", "Recoil", false},
+        {"txtFCU", "FCU", false},
+        {"txtDPV", "DPV", false},
+        {"txtPrice", "Final Price", false},
+    };
+    QList<QChar> ownKeys;
+    for (const auto& [name, caption, ownKey] : controls) {
+        SCOPED_TRACE(name);
+        auto* control = Find<QWidget>(name);
+        ASSERT_NE(control, nullptr);
+        QString text;
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            text = button->text();
+        } else {
+            for (QLabel* label : window->findChildren<QLabel*>()) {
+                if (label->buddy() == control) {
+                    text = label->text();
+                }
+            }
+            EXPECT_EQ(control->accessibleName(), QString::fromLatin1(caption));
+        }
+        EXPECT_EQ(ShownText(text), QString::fromLatin1(caption));
+        QChar key = AccessKeyOf(text);
+        EXPECT_FALSE(key.isNull()) << text.toStdString();
+        EXPECT_FALSE(menuKeys.contains(key)) << text.toStdString();
+        if (ownKey) {
+            EXPECT_FALSE(ownKeys.contains(key)) << text.toStdString();
+            ownKeys << key;
+        }
+    }
+}
+
+TEST_F(MainWindowTest, TabGoesDownTheLeftThenTheMiddleThenTheRightColumn) {
+    const QStringList columns = {
+        QStringLiteral("cmbChooseFrame"), QStringLiteral("cmbChooseClass"),
+        QStringLiteral("lstChooseMod"),   QStringLiteral("cmdAddMod"),
+        QStringLiteral("lstCurrentMod"),  QStringLiteral("cmdLevelUp"),
+        QStringLiteral("txtLevel"),       QStringLiteral("cmdLevelDown"),
+        QStringLiteral("txtPower"),       QStringLiteral("txtDamage"),
+        QStringLiteral("txtWeight"),      QStringLiteral("txtMode"),
+        QStringLiteral("txtConceal"),     QStringLiteral("txtCapacity"),
+        QStringLiteral("txtLoad"),        QStringLiteral("txtRecoil"),
+        QStringLiteral("txtFCU"),         QStringLiteral("txtDPV"),
+        QStringLiteral("txtMarkup"),      QStringLiteral("txtPrice"),
+        QStringLiteral("txtFirearm"),     QStringLiteral("txtDescription"),
+        QStringLiteral("chkBarrel"),      QStringLiteral("chkTop"),
+        QStringLiteral("chkLarge"),       QStringLiteral("chkSmall"),
+    };
+    // The focus chain holds disabled controls too, so the order does not depend on the design.
+    QStringList order;
+    QWidget* start = Find<QWidget>("cmbChooseFrame");
+    QWidget* widget = start;
+    do {
+        if (columns.contains(widget->objectName()) && !order.contains(widget->objectName())) {
+            order << widget->objectName();
+        }
+        widget = widget->nextInFocusChain();
+    } while (widget != start && order.size() < columns.size());
+    EXPECT_EQ(order, columns);
 }
 
 TEST_F(MainWindowTest, CtrlXInTheDescriptionCutsTextAndInAStatisticsBoxEndsTheProgram) {

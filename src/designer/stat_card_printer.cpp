@@ -2,6 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 #include <QMenu>
@@ -35,9 +36,14 @@ QString Html(const std::string& bytes) {
     return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br/>"));
 }
 
+// The card's own words, for a translator.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("kalverin::StatCard", text);
+}
+
 QString Heading(const char* caption) {
-    return QStringLiteral("<p style=\"margin-top: 8px; margin-bottom: 3px;\"><b>") +
-           QString::fromLatin1(caption) + QStringLiteral("</b></p>");
+    return QStringLiteral("<p style=\"margin-top: 8px; margin-bottom: 3px;\"><b>") + Tr(caption) +
+           QStringLiteral("</b></p>");
 }
 
 const QString kTable = QStringLiteral(
@@ -56,11 +62,11 @@ QString StatisticsTable(const StatCard& card) {
 
 QString OptionsTable(const StatCard& card) {
     if (card.options.empty()) {
-        return QStringLiteral("<p>None</p>");
+        return QStringLiteral("<p>") + Tr("None") + QStringLiteral("</p>");
     }
-    QString html = kTable + QStringLiteral(
-                                "<tr><th bgcolor=\"#eeeeee\" align=\"left\">Option</th>"
-                                "<th bgcolor=\"#eeeeee\" align=\"right\">Level</th></tr>");
+    QString html = kTable + QStringLiteral("<tr><th bgcolor=\"#eeeeee\" align=\"left\">") +
+                   Tr("Option") + QStringLiteral("</th><th bgcolor=\"#eeeeee\" align=\"right\">") +
+                   Tr("Level") + QStringLiteral("</th></tr>");
     for (const StatCardOption& option : card.options) {
         html += QStringLiteral("<tr><td>") + Html(option.name) +
                 QStringLiteral("</td><td align=\"right\">") + QString::number(option.level) +
@@ -75,7 +81,7 @@ QString MountsLine(const StatCard& card) {
         mounts << Html(mount);
     }
     return QStringLiteral("<p>") +
-           (mounts.isEmpty() ? QStringLiteral("None") : mounts.join(QStringLiteral(", "))) +
+           (mounts.isEmpty() ? Tr("None") : mounts.join(QStringLiteral(", "))) +
            QStringLiteral("</p>");
 }
 
@@ -119,7 +125,8 @@ QString StatCardHtml(const StatCard& card) {
         html += QStringLiteral("<p style=\"font-size: x-large; margin-bottom: 2px;\"><b>") +
                 Html(card.title) + QStringLiteral("</b></p>");
     }
-    html += QStringLiteral("<p>Frame Type: <b>") + Html(card.frame) + QStringLiteral("</b></p>");
+    html += QStringLiteral("<p>") + Tr("Frame Type:") + QStringLiteral(" <b>") + Html(card.frame) +
+            QStringLiteral("</b></p>");
     html += QStringLiteral(
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" style=\"margin-top: 6px;\"><tr>"
         "<td width=\"42%\" valign=\"top\">");
@@ -186,7 +193,7 @@ void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* 
     printer.setPageSize(DefaultCardPaper());
     printer.setDocName(ToQt(card.title));
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Print Stat Card"));
+    dialog.setWindowTitle(Tr("Print Stat Card"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -198,13 +205,13 @@ void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* 
 
 QList<QAction*> AddStatCardEntries(QMenu* file, const MainWindowModel& model, UserDialogs& dialogs,
                                    QWidget* window) {
-    QAction* print = file->addAction(QStringLiteral("&Print Stat Card..."));
+    QAction* print = file->addAction(Tr("&Print Stat Card..."));
     print->setObjectName(QStringLiteral("mnuPrintCard"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     QObject::connect(print, &QAction::triggered, window,
                      [&model, &dialogs, window] { PrintStatCard(model, dialogs, window); });
 
-    QAction* exportPdf = file->addAction(QStringLiteral("&Export Stat Card..."));
+    QAction* exportPdf = file->addAction(Tr("&Export Stat Card..."));
     exportPdf->setObjectName(QStringLiteral("mnuExportCard"));
     exportPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     auto dialog = std::make_shared<FileDialogState>();

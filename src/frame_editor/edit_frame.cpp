@@ -12,6 +12,7 @@
 
 #include "qt_support/control_view.h"
 #include "qt_support/item_text_input.h"
+#include "qt_support/keyboard_access.h"
 #include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_keys.h"
@@ -24,11 +25,12 @@ EditFrame::EditFrame(const std::filesystem::path& programDir, QWidget* parent, U
       widgetDialogs_(this),
       model_(programDir, dialogs ? *dialogs : widgetDialogs_, files) {
     setObjectName(QStringLiteral("EditFrame"));
-    setWindowTitle(QStringLiteral("Change Forms"));
+    setWindowTitle(tr("Change Forms"));
     // While the editor is shown the main window takes no input.
     setWindowModality(Qt::ApplicationModal);
     BuildWidgets();
     BuildMenus();
+    SetKeyboardAccess();
     ConnectEvents();
     Refresh();
     resize(460, 300);
@@ -49,6 +51,8 @@ void EditFrame::BuildWidgets() {
     cmbChooseFrame_->setObjectName(QStringLiteral("cmbChooseFrame"));
     cmbChooseFrame_->setEditable(true);
     cmbChooseFrame_->setInsertPolicy(QComboBox::NoInsert);
+    // The chooser has no caption; assistive tools read this name.
+    cmbChooseFrame_->setAccessibleName(tr("Frame to edit"));
     rows->addWidget(cmbChooseFrame_);
 
     // Name and statistics on the left, load, mounts, FCU and DPV on the right.
@@ -59,8 +63,7 @@ void EditFrame::BuildWidgets() {
         auto* widget = new QLineEdit;
         widget->setObjectName(QString::fromLatin1(boxes[i].name));
         KeepToItemText(widget);
-        auto* caption = new QLabel(QString::fromLatin1(boxes[i].caption));
-        caption->setBuddy(widget);
+        QLabel* caption = CaptionFor(tr(boxes[i].caption), widget);
         const int row = static_cast<int>(i) % leftRows;
         const int column = static_cast<int>(i) < leftRows ? 0 : 2;
         grid->addWidget(caption, row, column);
@@ -73,12 +76,12 @@ void EditFrame::BuildWidgets() {
 }
 
 void EditFrame::BuildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuSave_ = file->addAction(QStringLiteral("&Save Frames"));
+    mnuSave_ = file->addAction(tr("&Save Frames"));
     mnuSave_->setObjectName(QStringLiteral("mnuSave"));
     mnuSave_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuExit_ = file->addAction(QStringLiteral("Exit"));
+    mnuExit_ = file->addAction(tr("E&xit"));
     mnuExit_->setObjectName(QStringLiteral("mnuExit"));
     mnuExit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
 
@@ -89,6 +92,16 @@ void EditFrame::BuildMenus() {
     for (const FieldBox& box : boxes_) {
         LetMenuShortcutsThroughWithoutSelection(box.widget, exitKeys);
     }
+}
+
+void EditFrame::SetKeyboardAccess() {
+    QList<QWidget*> order = {cmbChooseFrame_};
+    for (const FieldBox& box : boxes_) {
+        order << box.widget;
+    }
+    // Down the left column of boxes, then down the right one.
+    SetTabOrder(order);
+    AssignAccessKeys(this, order);
 }
 
 template <typename Procedure>

@@ -18,6 +18,8 @@ class QLineEdit;
 namespace kalverin {
 
 class EditFrame final : public QMainWindow {
+    Q_OBJECT
+
   public:
     // Messages go to `dialogs`, or to real message boxes when none is given.
     explicit EditFrame(const std::filesystem::path& programDir, QWidget* parent = nullptr,
@@ -35,6 +37,7 @@ class EditFrame final : public QMainWindow {
   private:
     void BuildWidgets();
     void BuildMenus();
+    void SetKeyboardAccess();
     void ConnectEvents();
     template <typename Procedure>
     void Run(Procedure procedure);

@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSet>
 #include <QTest>
 
 #include "designer/main_window.h"
+#include "qt_support/keyboard_access.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -65,17 +67,24 @@ TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
     EXPECT_EQ(chooser->count(), 14);
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Choose Frame"));
 
-    // Each box by its name, with the caption beside it.
+    // Each box by its name, with the caption beside it; each caption has a key of its own, and
+    // none is the File menu's.
     QStringList boxes;
+    QSet<QChar> keys;
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (auto* box = qobject_cast<QLineEdit*>(label->buddy())) {
-            boxes << box->objectName() + QLatin1Char('=') + label->text();
+            boxes << box->objectName() + QLatin1Char('=') + ShownText(label->text());
+            keys.insert(AccessKeyOf(label->text()));
+            EXPECT_EQ(box->accessibleName(), ShownText(label->text()));
         }
     }
     EXPECT_EQ(boxes.join(QLatin1Char('|')).toStdString(),
               "txtFrame=Frame|txtPower=Power|txtDamage=Damage|txtMode=Mode|txtConceal="
               "Concealability|txtWeight=Weight|txtCapacity=Ammo Capacity|txtLoad=Ammo Load|"
               "txtMount1=Mount 1|txtMount2=Mount 2|txtMount3=Mount 3|txtFCU=FCU|txtDPV=DPV");
+    EXPECT_EQ(keys.size(), 13);
+    EXPECT_FALSE(keys.contains(QChar()));
+    EXPECT_FALSE(keys.contains(QLatin1Char('F')));
 
     QStringList menus;
     for (QAction* menu : window->menuBar()->actions()) {
@@ -84,8 +93,8 @@ TEST_F(EditFrameTest, HasEveryControlAndMenuEntryByItsName) {
                          entry->text() + QLatin1Char(' ') + entry->shortcut().toString();
         }
     }
-    EXPECT_EQ(menus, (QStringList{QStringLiteral("File mnuSave &Save Frames Ctrl+S"),
-                                  QStringLiteral("File mnuExit Exit Ctrl+X")}));
+    EXPECT_EQ(menus, (QStringList{QStringLiteral("&File mnuSave &Save Frames Ctrl+S"),
+                                  QStringLiteral("&File mnuExit E&xit Ctrl+X")}));
 }
 
 TEST_F(EditFrameTest, APickFromTheListShowsTheFrameAndTypingChoosesNothing) {

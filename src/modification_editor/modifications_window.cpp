@@ -18,17 +18,12 @@
 
 #include "qt_support/control_view.h"
 #include "qt_support/item_text_input.h"
+#include "qt_support/keyboard_access.h"
 #include "qt_support/list_pick.h"
 #include "qt_support/qt_text.h"
 
 namespace kalverin {
 namespace {
-
-QLabel* CaptionFor(const char* text, QWidget* box) {
-    auto* label = new QLabel(QString::fromLatin1(text));
-    label->setBuddy(box);
-    return label;
-}
 
 QString LevelBoxName(int column) {
     return QStringLiteral("Text%1").arg(column);
@@ -49,7 +44,7 @@ const char* const kFocusAfterLevels[] = {
 Modifications::Modifications(const std::filesystem::path& programDir, QWidget* parent)
     : QDialog(parent), dialogs_(this), model_(programDir, dialogs_) {
     setObjectName(QStringLiteral("Modifications"));
-    setWindowTitle(QStringLiteral("Modifications"));
+    setWindowTitle(tr("Modifications"));
     BuildWidgets();
     BuildMenus();
     SetFocusOrder();
@@ -73,7 +68,7 @@ QLineEdit* Modifications::AddBox(const QString& name, TextBox& box) {
     return widget;
 }
 
-void Modifications::AddBeside(QGridLayout* grid, const char* caption, QWidget* box, int row,
+void Modifications::AddBeside(QGridLayout* grid, const QString& caption, QWidget* box, int row,
                               int column) {
     grid->addWidget(CaptionFor(caption, box), row, column);
     grid->addWidget(box, row, column + 1);
@@ -91,40 +86,40 @@ void Modifications::BuildWidgets() {
     lstChooseMod_ = Named(new QListWidget, "lstChooseMod");
     QLineEdit* modType = AddBox(QStringLiteral("txtModType"), model_.txtModType);
     QLineEdit* modification = AddBox(QStringLiteral("txtModification"), model_.txtModification);
-    left->addWidget(CaptionFor("Option Classes", cmbChooseClass_));
+    left->addWidget(CaptionFor(tr("Option Classes"), cmbChooseClass_));
     left->addWidget(cmbChooseClass_);
-    left->addWidget(CaptionFor("Options", lstChooseMod_));
+    left->addWidget(CaptionFor(tr("Options"), lstChooseMod_));
     left->addWidget(lstChooseMod_, 1);
-    left->addWidget(CaptionFor("Mod Type", modType));
+    left->addWidget(CaptionFor(tr("Mod Type"), modType));
     left->addWidget(modType);
-    left->addWidget(CaptionFor("Modification", modification));
+    left->addWidget(CaptionFor(tr("Modification"), modification));
     left->addWidget(modification);
     auto* mounts = new QGridLayout;
-    AddBeside(mounts, "Mount 1", AddBox(QStringLiteral("txtMount1"), model_.txtMount1), 0, 0);
-    AddBeside(mounts, "Mount 2", AddBox(QStringLiteral("txtMount2"), model_.txtMount2), 1, 0);
-    AddBeside(mounts, "Mount 3", AddBox(QStringLiteral("txtMount3"), model_.txtMount3), 2, 0);
+    AddBeside(mounts, tr("Mount 1"), AddBox(QStringLiteral("txtMount1"), model_.txtMount1), 0, 0);
+    AddBeside(mounts, tr("Mount 2"), AddBox(QStringLiteral("txtMount2"), model_.txtMount2), 1, 0);
+    AddBeside(mounts, tr("Mount 3"), AddBox(QStringLiteral("txtMount3"), model_.txtMount3), 2, 0);
     left->addLayout(mounts);
     columns->addLayout(left, 3);
 
     // Middle column: the save button above the statistics.
     auto* middle = new QVBoxLayout;
-    cmdSave_ = Named(new QPushButton(QStringLiteral("Save Changes")), "cmdSave");
+    cmdSave_ = Named(new QPushButton(tr("Save Changes")), "cmdSave");
     // Enter in a box must not save behind the user's back.
     cmdSave_->setAutoDefault(false);
     middle->addWidget(cmdSave_);
     auto* stats = new QGridLayout;
     const std::pair<const char*, const char*> statBoxes[] = {
-        {"Power", "txtPower"},
-        {"Damage", "txtDamage"},
-        {"Mode", "txtMode"},
-        {"Concealability", "txtConceal"},
-        {"Ammo Capacity", "txtCapacity"},
-        {"Ammo Load", "txtLoad"},
-        {"Weight", "txtWeight"},
-        {"Recoil", "txtRecoil"},
-        {"FCU", "txtFCU"},
-        {"DPV", "txtDPV"},
-        {"Mark-Up", "txtMarkup"},
+        {QT_TR_NOOP("Power"), "txtPower"},
+        {QT_TR_NOOP("Damage"), "txtDamage"},
+        {QT_TR_NOOP("Mode"), "txtMode"},
+        {QT_TR_NOOP("Concealability"), "txtConceal"},
+        {QT_TR_NOOP("Ammo Capacity"), "txtCapacity"},
+        {QT_TR_NOOP("Ammo Load"), "txtLoad"},
+        {QT_TR_NOOP("Weight"), "txtWeight"},
+        {QT_TR_NOOP("Recoil"), "txtRecoil"},
+        {QT_TR_NOOP("FCU"), "txtFCU"},
+        {QT_TR_NOOP("DPV"), "txtDPV"},
+        {QT_TR_NOOP("Mark-Up"), "txtMarkup"},
     };
     TextBox* const statModel[] = {
         &model_.txtPower,    &model_.txtDamage, &model_.txtMode,   &model_.txtConceal,
@@ -135,7 +130,7 @@ void Modifications::BuildWidgets() {
         const auto& [caption, name] = statBoxes[row];
         QLineEdit* box = AddBox(QString::fromLatin1(name), *statModel[row]);
         box->setMaximumWidth(120);
-        AddBeside(stats, caption, box, row, 0);
+        AddBeside(stats, tr(caption), box, row, 0);
     }
     middle->addLayout(stats);
     middle->addStretch();
@@ -145,17 +140,17 @@ void Modifications::BuildWidgets() {
     auto* right = new QVBoxLayout;
     txtDetails_ = Named(new ItemTextEdit, "txtDetails");
     txtDetails_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    right->addWidget(CaptionFor("Modification Details", txtDetails_));
+    right->addWidget(CaptionFor(tr("Modification Details"), txtDetails_));
     right->addWidget(txtDetails_, 1);
     auto* levels = new QGridLayout;
     for (int j = 1; j <= kEditorFrameColumns; ++j) {
         QLineEdit* box = AddBox(LevelBoxName(j), model_.Text(j));
         box->setMaximumWidth(48);
         const int half = kEditorFrameColumns / 2;
-        AddBeside(levels, ModificationEditorModel::FrameCaption(j), box, (j - 1) % half,
+        AddBeside(levels, tr(ModificationEditorModel::FrameCaption(j)), box, (j - 1) % half,
                   j <= half ? 0 : 2);
     }
-    right->addWidget(new QLabel(QStringLiteral("Maximum Level by Frame")));
+    right->addWidget(new QLabel(tr("Maximum Level by Frame")));
     right->addLayout(levels);
     columns->addLayout(right, 3);
 }
@@ -163,26 +158,26 @@ void Modifications::BuildWidgets() {
 void Modifications::BuildMenus() {
     auto* bar = new QMenuBar(this);
     layout()->setMenuBar(bar);
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    QMenu* file = bar->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    mnuSave_ = Named(file->addAction(QStringLiteral("&Save")), "mnuSave");
-    mnuExit_ = Named(file->addAction(QStringLiteral("E&xit")), "mnuExit");
+    mnuSave_ = Named(file->addAction(tr("&Save")), "mnuSave");
+    mnuExit_ = Named(file->addAction(tr("E&xit")), "mnuExit");
 }
 
 void Modifications::SetFocusOrder() {
-    std::vector<QWidget*> order;
+    QList<QWidget*> order;
     for (const char* name : kFocusBeforeLevels) {
-        order.push_back(findChild<QWidget*>(QString::fromLatin1(name)));
+        order << findChild<QWidget*>(QString::fromLatin1(name));
     }
     for (int j = 1; j <= kEditorFrameColumns; ++j) {
-        order.push_back(findChild<QWidget*>(LevelBoxName(j)));
+        order << findChild<QWidget*>(LevelBoxName(j));
     }
     for (const char* name : kFocusAfterLevels) {
-        order.push_back(findChild<QWidget*>(QString::fromLatin1(name)));
+        order << findChild<QWidget*>(QString::fromLatin1(name));
     }
-    for (std::size_t i = 1; i < order.size(); ++i) {
-        setTabOrder(order[i - 1], order[i]);
-    }
+    SetTabOrder(order);
+    // The class chooser, the options and the save button get the free access keys first.
+    AssignAccessKeys(this, QList<QWidget*>{cmbChooseClass_, lstChooseMod_, cmdSave_} + order);
 }
 
 template <typename Procedure>

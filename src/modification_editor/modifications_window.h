@@ -23,6 +23,8 @@ namespace kalverin {
 class ItemTextEdit;
 
 class Modifications final : public QDialog {
+    Q_OBJECT
+
   public:
     explicit Modifications(const std::filesystem::path& programDir, QWidget* parent = nullptr);
     ~Modifications() override;
@@ -45,11 +47,12 @@ class Modifications final : public QDialog {
   private:
     void BuildWidgets();
     void BuildMenus();
+    // The focus order, and the access keys of the captions.
     void SetFocusOrder();
     void ConnectEvents();
     QLineEdit* AddBox(const QString& name, TextBox& box);
     // A caption left of its box, in row `row` from column `column` of `grid`.
-    void AddBeside(QGridLayout* grid, const char* caption, QWidget* box, int row, int column);
+    void AddBeside(QGridLayout* grid, const QString& caption, QWidget* box, int row, int column);
     // Runs a model procedure for a user event, then shows the result.
     template <typename Procedure>
     void Run(Procedure procedure);

@@ -18,6 +18,7 @@
 
 #include "designer/main_window.h"
 #include "modification_editor/modification_test_data.h"
+#include "qt_support/keyboard_access.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -66,7 +67,9 @@ TEST_F(ModificationsWindowTest, HasEveryControlByNameWithItsCaption) {
     std::map<QString, QString> captions;  // box name -> caption beside or over it
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (label->buddy()) {
-            captions[label->buddy()->objectName()] = label->text();
+            captions[label->buddy()->objectName()] = ShownText(label->text());
+            EXPECT_FALSE(AccessKeyOf(label->text()).isNull()) << label->text().toStdString();
+            EXPECT_EQ(label->buddy()->accessibleName(), ShownText(label->text()));
         }
     }
     const QString expected = QStringLiteral(
@@ -89,7 +92,8 @@ TEST_F(ModificationsWindowTest, HasEveryControlByNameWithItsCaption) {
     EXPECT_TRUE(chooser->isEditable());
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Choose Class"));
     EXPECT_EQ(chooser->count(), 4);
-    EXPECT_EQ(Find<QPushButton>(window.get(), "cmdSave")->text(), QStringLiteral("Save Changes"));
+    EXPECT_EQ(ShownText(Find<QPushButton>(window.get(), "cmdSave")->text()),
+              QStringLiteral("Save Changes"));
     QStringList menus;
     for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
         for (QAction* entry : menu->menu()->actions()) {

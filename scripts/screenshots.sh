@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Takes the README's pictures: the main window with a design in progress, the frame editor and
+# the modification editor, each cropped to its window, into docs/. Runs the optimised build on
+# the bundled data in an X server of its own, then commits the pictures if they changed.
+# Run by hand; CI does not.
+#
+#   scripts/screenshots.sh [--no-commit] [PROGRAM]
+#
+# --no-commit leaves the pictures uncommitted; PROGRAM takes the pictures of a program already
+# built instead of building one.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+commit=yes
+if [ "${1:-}" = "--no-commit" ]; then
+    commit=no
+    shift
+fi
+program=${1:-}
+if [ -z "$program" ]; then
+    scripts/install-deps.sh
+    cmake --preset release >/dev/null
+    cmake --build --preset release -j"$(nproc)"
+    program=build/release/src/app/kalverin
+fi
+
+artifacts=$root/build/screenshots
+# shellcheck source=src/app/x_session.sh
+source src/app/x_session.sh
+x_session_begin
+
+mkdir -p "$work/program" "$work/current/Weapons" docs
+cp "$program" "$work/program/kalverin"
+cp -r data "$work/program/Data"
+
+# The window's own picture, without the dates that would make every run a change.
+shoot() {
+    local id=$1 name=$2
+    sleep 0.5
+    import -window "$id" png:- | convert - -strip "$root/docs/$name.png" ||
+        fail "no picture of window $id"
+    echo "   docs/$name.png"
+}
+
+step "X server and program"
+x_start
+x_run_program "$work/program/kalverin" "$work/current"
+
+step "main window: a design in progress"
+# The frame chooser sits under its caption at the top of the left column; Tab goes on from it
+# to the class chooser and the options.
+click_in_window 100 58
+pick_from_list "Sniper Rifle"
+install() {
+    x_focus "$window"
+    click_in_window 100 58
+    xdotool key Tab
+    pick_from_list "$1"
+    xdotool key Tab
+    type_to_select "$2"
+    xdotool key Tab space
+    sleep 0.3
+}
+install "Barrel" "Polygonal Rifling"
+install "Sights" "Variable Power Scope"
+install "Stock" "Adjustable Cheek Rest"
+# The Firearm Name box sits under its caption at the top of the right column; Tab goes on to
+# the description.
+click_in_window -100 58
+xdotool type --delay 10 "Long Reach"
+xdotool key Tab
+xdotool type --delay 5 "A marksman's rifle for long shots in daylight: polygonal rifling, a variable power scope and a cheek rest."
+# The rifling, the first of the installed options, one level up: the list's access key, End
+# and Home select it whatever the list had selected.
+xdotool key alt+c
+xdotool key End Home
+xdotool key Tab space
+shoot "$window" main-window
+
+step "frame editor: Manage Data > Frames, the Sniper Rifle chosen"
+xdotool key alt+m
+wait_until "the Manage Data menu" windows_are 2
+xdotool key f
+editor=$(x_window_titled "Change Forms")
+x_focus "$editor"
+pick_from_list "Sniper Rifle" 2
+shoot "$editor" frame-editor
+xdotool key alt+f
+wait_until "the editor's File menu" windows_are 3
+xdotool key x
+wait_until "the frame editor closing" windows_are 1
+
+step "modification editor: Manage Data > Modifications, a scope chosen"
+x_focus "$window"
+xdotool key alt+m
+wait_until "the Manage Data menu" windows_are 2
+xdotool key m
+editor=$(x_window_titled "Modifications")
+x_focus "$editor"
+# The class chooser's access key.
+xdotool key alt+o
+pick_from_list "Sights" 2
+xdotool key Tab
+type_to_select "Variable Power Scope"
+shoot "$editor" modification-editor
+
+if [ "$commit" = yes ]; then
+    git add docs/main-window.png docs/frame-editor.png docs/modification-editor.png
+    if git diff --cached --quiet -- docs; then
+        echo "The pictures have not changed."
+    else
+        git commit -m "Refresh the README pictures" -- docs/main-window.png docs/frame-editor.png \
+            docs/modification-editor.png
+    fi
+fi

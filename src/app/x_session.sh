@@ -1,0 +1,160 @@
+# shellcheck shell=bash
+# Sourced by scripts that drive the real program in an X server of their own (the real-window
+# test, the README pictures): the server, the program, waits with time limits, and stopping
+# both on every way out.
+#
+# The sourcing script sets `artifacts` (where failure.png and program.log go) and may set
+# `step_limit` (seconds one step may take) and `run_limit` (seconds the whole run may take),
+# then calls x_session_begin.
+
+artifacts=${artifacts:?the sourcing script sets artifacts}
+step_limit=${step_limit:-15}
+run_limit=${run_limit:-150}
+work=""
+xvfb_pid=""
+app_pid=""
+watchdog_pid=""
+window=""
+
+x_session_cleanup() {
+    local status=$?
+    trap - EXIT INT TERM
+    [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
+    local pid
+    for pid in "$app_pid" "$xvfb_pid"; do
+        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+            kill "$pid" 2>/dev/null
+            # One that does not stop when asked is stopped for good.
+            timeout 5 tail --pid="$pid" -f /dev/null || kill -9 "$pid" 2>/dev/null
+        fi
+    done
+    [ -f "$work/program.log" ] && cp "$work/program.log" "$artifacts/program.log"
+    rm -rf "$work"
+    exit "$status"
+}
+
+# Checks the tools, makes the temporary folder `work` and sets up the stopping.
+x_session_begin() {
+    local tool
+    for tool in Xvfb xdotool import convert; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
+            exit 1
+        fi
+    done
+    mkdir -p "$artifacts"
+    rm -f "$artifacts/failure.png" "$artifacts/program.log"
+    work=$(mktemp -d "${TMPDIR:-/tmp}/kalverin-x.XXXXXX")
+    trap x_session_cleanup EXIT
+    trap 'exit 130' INT
+    trap 'echo "FAIL: stopped after ${run_limit} s" >&2; exit 124' TERM
+    # The watchdog keeps no output open, so that whoever reads the script's output is not held
+    # up by it, and it is stopped with the script.
+    (
+        sleep "$run_limit" &
+        sleeper=$!
+        trap 'kill "$sleeper"; exit 0' TERM
+        wait "$sleeper" && kill -TERM $$
+    ) >/dev/null 2>&1 &
+    watchdog_pid=$!
+}
+
+step() { echo "-- $SECONDS s: $*"; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    # What the screen showed when it went wrong.
+    [ -n "${DISPLAY:-}" ] && timeout 10 import -window root "$artifacts/failure.png" 2>/dev/null
+    exit 1
+}
+
+# Waits until the command succeeds, trying every tenth of a second: wait_until WHAT COMMAND...
+wait_until() {
+    local what=$1
+    shift
+    local tries=$((step_limit * 10))
+    until "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || fail "$what: nothing after ${step_limit} s"
+        [ -z "$app_pid" ] || kill -0 "$app_pid" 2>/dev/null || fail "$what: the program has ended"
+        sleep 0.1
+    done
+}
+
+# Starts an X server on a display it picks itself, and exports DISPLAY.
+x_start() {
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    xvfb_pid=$!
+    local tries=$((step_limit * 10))
+    until [ -s "$work/display" ]; do
+        tries=$((tries - 1))
+        if [ "$tries" -le 0 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+            cat "$work/xvfb.log" >&2
+            fail "Xvfb did not start"
+        fi
+        sleep 0.1
+    done
+    DISPLAY=":$(sed -n 1p "$work/display")"
+    export DISPLAY
+    echo "   DISPLAY=$DISPLAY"
+}
+
+# Starts PROGRAM with CURRENT as its current folder and waits for its main window, whose id
+# goes to `window`. The environment is clean: the display and nothing of the desktop the
+# script runs from.
+x_run_program() {
+    local program=$1 current=$2
+    mkdir -p "$work/home"
+    (cd "$current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
+        DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1) &
+    app_pid=$!
+    window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
+        sed -n 1p) || fail "no window titled \"Kalverin\" after ${step_limit} s"
+    echo "   window $window"
+    x_focus "$window"
+}
+
+# Without a window manager nobody hands the focus on; the script does.
+x_focus() {
+    timeout "$step_limit" xdotool windowfocus --sync "$1" || fail "window $1 takes no focus"
+}
+
+# The window titled exactly TITLE, once it is shown.
+x_window_titled() {
+    timeout "$step_limit" xdotool search --sync --onlyvisible --name "^$1\$" | sed -n 1p ||
+        fail "no window titled \"$1\" after ${step_limit} s"
+}
+
+# Clicks in the main window at X, Y; a negative X counts from the right edge.
+click_in_window() {
+    local x=$1 y=$2
+    if [ "$x" -lt 0 ]; then
+        local WIDTH
+        eval "$(xdotool getwindowgeometry --shell "$window" | grep '^WIDTH=')"
+        x=$((WIDTH + x))
+    fi
+    xdotool mousemove --window "$window" "$x" "$y" click 1
+}
+
+# Whether the program shows N windows (its menus and drop-down lists count).
+windows_are() {
+    [ "$(xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | wc -l)" -eq "$1" ]
+}
+
+# Picks ENTRY from the list of the chooser that has the focus: F4 opens the list, typing
+# finds the entry, Return picks it. SHOWN is the number of windows shown before.
+pick_from_list() {
+    local entry=$1 shown=${2:-1}
+    xdotool key F4
+    wait_until "the list of the chooser" windows_are $((shown + 1))
+    xdotool type --delay 40 "$entry"
+    xdotool key Return
+    wait_until "the list closing" windows_are "$shown"
+}
+
+# Selects ENTRY in the list box that has the focus by typing its name.
+type_to_select() {
+    sleep 0.3
+    xdotool type --delay 40 "$1"
+    sleep 0.3
+}
