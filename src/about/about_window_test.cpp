@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "about/sys_info_fakes.h"
+#include "test_support/named_controls.h"
 #include "test_support/recording_dialogs.h"
 
 namespace kalverin {
@@ -35,9 +36,7 @@ class AboutWindowTest : public ::testing::Test {
 
     template <typename Widget>
     Widget* Find(const char* name) {
-        auto* widget = about->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::FindNamed<Widget>(about, name);
     }
 
     FakeRegistry registry;

@@ -19,6 +19,7 @@
 
 #include "about/about_window.h"
 #include "designer/stat_card_printer.h"
+#include "designer/statistic_boxes.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
@@ -105,27 +106,8 @@ void MainWindow::BuildWidgets() {
 
     // Middle column: the statistics, each caption beside its box.
     auto* middle = new QGridLayout;
-    struct Stat {
-        const char* caption;
-        const char* name;
-        TextBox MainWindowModel::*box;
-    };
-    const Stat stats[] = {
-        {QT_TR_NOOP("Power"), "txtPower", &MainWindowModel::txtPower},
-        {QT_TR_NOOP("Damage"), "txtDamage", &MainWindowModel::txtDamage},
-        {QT_TR_NOOP("Weight"), "txtWeight", &MainWindowModel::txtWeight},
-        {QT_TR_NOOP("Mode"), "txtMode", &MainWindowModel::txtMode},
-        {QT_TR_NOOP("Concealability"), "txtConceal", &MainWindowModel::txtConceal},
-        {QT_TR_NOOP("Ammo Capacity"), "txtCapacity", &MainWindowModel::txtCapacity},
-        {QT_TR_NOOP("Ammo Load"), "txtLoad", &MainWindowModel::txtLoad},
-        {QT_TR_NOOP("Recoil"), "txtRecoil", &MainWindowModel::txtRecoil},
-        {QT_TR_NOOP("FCU"), "txtFCU", &MainWindowModel::txtFCU},
-        {QT_TR_NOOP("DPV"), "txtDPV", &MainWindowModel::txtDPV},
-        {QT_TR_NOOP("Mark-Up"), "txtMarkup", &MainWindowModel::txtMarkup},
-        {QT_TR_NOOP("Final Price"), "txtPrice", &MainWindowModel::txtPrice},
-    };
     int row = 0;
-    for (const Stat& stat : stats) {
+    for (const StatisticBox& stat : kStatisticBoxes) {
         auto* box = Named(new QLineEdit, stat.name);
         // Wide enough for a price with all its digits.
         box->setFixedWidth(112);

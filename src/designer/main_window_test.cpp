@@ -23,6 +23,7 @@
 
 #include "about/about_window.h"
 #include "qt_support/keyboard_access.h"
+#include "test_support/named_controls.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -43,18 +44,12 @@ class MainWindowTest : public ::testing::Test {
 
     template <typename Widget>
     Widget* Find(const char* name) {
-        auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
+        return testing::FindNamed<Widget>(window.get(), name);
     }
 
     // Picks an entry of a chooser's list, as a click in its drop-down list does.
     void Pick(const char* chooser, const char* entry) {
-        auto* combo = Find<QComboBox>(chooser);
-        int index = combo->findText(QString::fromLatin1(entry));
-        ASSERT_GE(index, 0) << entry;
-        combo->setCurrentIndex(index);
-        emit combo->activated(index);
+        testing::PickEntry(Find<QComboBox>(chooser), entry);
     }
 
     QRect LineRect(const char* list, const char* line) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "designer/main_window_model.h"
+#include "designer/statistic_boxes.h"
 
 namespace kalverin {
 
@@ -11,22 +12,8 @@ StatCard BuildStatCard(const MainWindowModel& model) {
     card.title = model.txtFirearm.text;
     card.frame = model.cmbChooseFrame.text;
 
-    const std::pair<const char*, const TextBox*> statistics[] = {
-        {"Power", &model.txtPower},
-        {"Damage", &model.txtDamage},
-        {"Weight", &model.txtWeight},
-        {"Mode", &model.txtMode},
-        {"Concealability", &model.txtConceal},
-        {"Ammo Capacity", &model.txtCapacity},
-        {"Ammo Load", &model.txtLoad},
-        {"Recoil", &model.txtRecoil},
-        {"FCU", &model.txtFCU},
-        {"DPV", &model.txtDPV},
-        {"Mark-Up", &model.txtMarkup},
-        {"Final Price", &model.txtPrice},
-    };
-    for (const auto& [label, box] : statistics) {
-        card.statistics.push_back({label, box->text});
+    for (const StatisticBox& stat : kStatisticBoxes) {
+        card.statistics.push_back({stat.caption, (model.*stat.box).text});
     }
 
     // Only a ticked box is a free mount; a grayed one is not.

@@ -14,6 +14,7 @@
 
 #include "designer/main_window.h"
 #include "qt_support/keyboard_access.h"
+#include "test_support/named_controls.h"
 #include "test_support/recording_dialogs.h"
 #include "test_support/temp_folder.h"
 
@@ -23,12 +24,7 @@ namespace {
 using testing::RecordingDialogs;
 using testing::TempFolder;
 
-template <typename Widget>
-Widget* Find(QWidget* window, const char* name) {
-    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
+using testing::FindNamed;
 
 class EditFrameTest : public ::testing::Test {
   protected:
@@ -43,7 +39,7 @@ class EditFrameTest : public ::testing::Test {
 
     template <typename Widget>
     Widget* Find(const char* name) {
-        return kalverin::Find<Widget>(window.get(), name);
+        return testing::FindNamed<Widget>(window.get(), name);
     }
 
     // A pick from the chooser's list, as the keyboard makes it.
@@ -159,23 +155,23 @@ TEST(FramesMenuTest, TheEditorKeepsItsStateAcrossExitAndCloseForTheNextShowing) 
     main.show();
     main.Start();
     auto show = [&main] {
-        kalverin::Find<QAction>(&main, "mnuFrames")->trigger();
+        testing::FindNamed<QAction>(&main, "mnuFrames")->trigger();
         return main.findChild<EditFrame*>();
     };
     EXPECT_EQ(main.findChild<EditFrame*>(), nullptr);  // made on its first showing
     EditFrame* editor = show();
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isVisible() && editor->isModal());
-    auto* chooser = kalverin::Find<QComboBox>(editor, "cmbChooseFrame");
+    auto* chooser = testing::FindNamed<QComboBox>(editor, "cmbChooseFrame");
     chooser->setCurrentIndex(9);
     emit chooser->activated(9);
-    auto* power = kalverin::Find<QLineEdit>(editor, "txtPower");
+    auto* power = testing::FindNamed<QLineEdit>(editor, "txtPower");
     power->setText(QStringLiteral("10"));
     // The next showing does not read the file again.
     program.Write("Data/Frames.txt", "0\r\n");
 
     const std::function<void()> leave[] = {
-        [editor] { kalverin::Find<QAction>(editor, "mnuExit")->trigger(); },
+        [editor] { testing::FindNamed<QAction>(editor, "mnuExit")->trigger(); },
         [editor] { editor->close(); },
     };
     for (const auto& way : leave) {

@@ -19,6 +19,7 @@
 #include "designer/main_window.h"
 #include "modification_editor/modification_test_data.h"
 #include "qt_support/keyboard_access.h"
+#include "test_support/named_controls.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -26,23 +27,14 @@ namespace {
 
 using testing::TempFolder;
 
-template <typename Widget>
-Widget* Find(QWidget* window, const char* name) {
-    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
+using testing::FindNamed;
 
 void ChooseClass(QWidget* window, const char* name) {
-    auto* chooser = Find<QComboBox>(window, "cmbChooseClass");
-    int index = chooser->findText(QString::fromLatin1(name));
-    ASSERT_GE(index, 0) << name;
-    chooser->setCurrentIndex(index);
-    emit chooser->activated(index);
+    testing::PickEntry(FindNamed<QComboBox>(window, "cmbChooseClass"), name);
 }
 
 void Retype(QWidget* window, const char* name, const QString& text) {
-    auto* box = Find<QLineEdit>(window, name);
+    auto* box = FindNamed<QLineEdit>(window, name);
     box->selectAll();
     QTest::keyClicks(box, text);
 }
@@ -88,11 +80,11 @@ TEST_F(ModificationsWindowTest, HasEveryControlByNameWithItsCaption) {
     }
     EXPECT_EQ(shown.join(QLatin1Char('|')), expected);
 
-    auto* chooser = Find<QComboBox>(window.get(), "cmbChooseClass");
+    auto* chooser = FindNamed<QComboBox>(window.get(), "cmbChooseClass");
     EXPECT_TRUE(chooser->isEditable());
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Choose Class"));
     EXPECT_EQ(chooser->count(), 4);
-    EXPECT_EQ(ShownText(Find<QPushButton>(window.get(), "cmdSave")->text()),
+    EXPECT_EQ(ShownText(FindNamed<QPushButton>(window.get(), "cmdSave")->text()),
               QStringLiteral("Save Changes"));
     QStringList menus;
     for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
@@ -111,7 +103,7 @@ TEST_F(ModificationsWindowTest, TabMovesTheFocusInTheWindowsOrder) {
         "txtConceal txtCapacity txtLoad txtWeight txtRecoil txtFCU txtDPV Text1 Text2 Text3 Text4 "
         "Text5 Text6 Text7 Text8 Text9 Text10 Text11 Text12 Text13 Text14 cmbChooseClass "
         "lstChooseMod cmdSave txtMarkup txtDetails txtModType");
-    Find<QLineEdit>(window.get(), "txtModType")->setFocus();
+    FindNamed<QLineEdit>(window.get(), "txtModType")->setFocus();
     QStringList visited;
     for (qsizetype i = 0; i < expected.count(QLatin1Char(' ')) + 1; ++i) {
         QWidget* focus = QApplication::focusWidget();
@@ -125,11 +117,13 @@ TEST_F(ModificationsWindowTest, TabMovesTheFocusInTheWindowsOrder) {
 }
 
 TEST_F(ModificationsWindowTest, ChoosingShowsTheModificationAndBothSavesWriteWhatWasTyped) {
-    auto* power = Find<QLineEdit>(window.get(), "txtPower");
-    auto* details = Find<QPlainTextEdit>(window.get(), "txtDetails");
+    auto* power = FindNamed<QLineEdit>(window.get(), "txtPower");
+    auto* details = FindNamed<QPlainTextEdit>(window.get(), "txtDetails");
     const std::function<void()> saves[] = {
-        [this] { QTest::mouseClick(Find<QPushButton>(window.get(), "cmdSave"), Qt::LeftButton); },
-        [this] { Find<QAction>(window.get(), "mnuSave")->trigger(); },
+        [this] {
+            QTest::mouseClick(FindNamed<QPushButton>(window.get(), "cmdSave"), Qt::LeftButton);
+        },
+        [this] { FindNamed<QAction>(window.get(), "mnuSave")->trigger(); },
     };
     int typed = 7;
     for (const auto& save : saves) {
@@ -137,8 +131,8 @@ TEST_F(ModificationsWindowTest, ChoosingShowsTheModificationAndBothSavesWriteWha
         ChooseClass(window.get(), "Barrel");
         ChooseClass(window.get(), "Sights");
         EXPECT_EQ(power->text() + details->toPlainText(), QString());
-        Find<QListWidget>(window.get(), "lstChooseMod")->setCurrentRow(0);
-        EXPECT_EQ(Find<QLineEdit>(window.get(), "Text14")->text(), QStringLiteral("-1"));
+        FindNamed<QListWidget>(window.get(), "lstChooseMod")->setCurrentRow(0);
+        EXPECT_EQ(FindNamed<QLineEdit>(window.get(), "Text14")->text(), QStringLiteral("-1"));
         EXPECT_EQ(details->toPlainText(), QStringLiteral("Magnified sight, for the top rail."));
 
         Retype(window.get(), "txtPower", QString::number(typed));
@@ -175,23 +169,23 @@ TEST(ModificationsFromMainWindowTest, ExitKeepsTheEditorAsItWasAndTheTitleBarUnl
                 editor->hide();
             }
         });
-        Find<QAction>(&main, "mnuModifications")->trigger();
+        FindNamed<QAction>(&main, "mnuModifications")->trigger();
         EXPECT_TRUE(ran);
     };
     // The class, the list, the boxes and the current modification, as shown.
     auto shown = [](Modifications* editor) {
-        return Find<QComboBox>(editor, "cmbChooseClass")->currentText().toStdString() + " " +
-               std::to_string(Find<QComboBox>(editor, "cmbChooseClass")->count()) + " " +
-               std::to_string(Find<QListWidget>(editor, "lstChooseMod")->count()) + " " +
-               Find<QLineEdit>(editor, "txtPower")->text().toStdString() + " " +
+        return FindNamed<QComboBox>(editor, "cmbChooseClass")->currentText().toStdString() + " " +
+               std::to_string(FindNamed<QComboBox>(editor, "cmbChooseClass")->count()) + " " +
+               std::to_string(FindNamed<QListWidget>(editor, "lstChooseMod")->count()) + " " +
+               FindNamed<QLineEdit>(editor, "txtPower")->text().toStdString() + " " +
                std::to_string(editor->model().CMN);
     };
 
     whileShown([](Modifications* editor) {
         ChooseClass(editor, "Barrel");
-        Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
+        FindNamed<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
         Retype(editor, "txtPower", QStringLiteral("99 unsaved"));
-        Find<QAction>(editor, "mnuExit")->trigger();
+        FindNamed<QAction>(editor, "mnuExit")->trigger();
     });
     // Shown again, the editor reads no file: the classes it holds stay although the file changed.
     program.Write("Data/Classes.txt", "1\r\n\"Feed\"\r\n");
@@ -202,7 +196,7 @@ TEST(ModificationsFromMainWindowTest, ExitKeepsTheEditorAsItWasAndTheTitleBarUnl
     EXPECT_EQ(main.findChild<Modifications*>(), nullptr);
     whileShown([&shown](Modifications* editor) {
         EXPECT_EQ(shown(editor), "Choose Class 1 0  0");
-        Find<QAction>(editor, "mnuExit")->trigger();
+        FindNamed<QAction>(editor, "mnuExit")->trigger();
     });
 }
 
