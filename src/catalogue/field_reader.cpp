@@ -25,7 +25,11 @@ std::string FieldReader::Text() {
     return item ? std::move(item->text) : std::string();
 }
 
-std::int16_t FieldReader::Whole(std::string_view field) {
+// A number item narrowed to its field's type. A text that is no number reads as 0; a number the
+// type cannot hold is a fault named after the field.
+template <typename Narrow>
+auto FieldReader::Narrowed(std::string_view field, Narrow narrow, std::string_view why)
+    -> std::remove_cvref_t<decltype(*narrow(0.0))> {
     auto item = Take();
     if (!item) {
         return 0;
@@ -34,29 +38,20 @@ std::int16_t FieldReader::Whole(std::string_view field) {
     if (!number) {
         return 0;
     }
-    auto whole = RoundWhole(*number);
-    if (!whole) {
-        Refuse(field, item->text, "is outside -32768 to 32767");
+    auto narrowed = narrow(*number);
+    if (!narrowed) {
+        Refuse(field, item->text, why);
         return 0;
     }
-    return *whole;
+    return *narrowed;
+}
+
+std::int16_t FieldReader::Whole(std::string_view field) {
+    return Narrowed(field, RoundWhole, "is outside -32768 to 32767");
 }
 
 float FieldReader::Single(std::string_view field) {
-    auto item = Take();
-    if (!item) {
-        return 0;
-    }
-    auto number = ParseNumber(item->text);
-    if (!number) {
-        return 0;
-    }
-    auto single = NarrowToSingle(*number);
-    if (!single) {
-        Refuse(field, item->text, "is too large for a single-precision number");
-        return 0;
-    }
-    return *single;
+    return Narrowed(field, NarrowToSingle, "is too large for a single-precision number");
 }
 
 std::int16_t FieldReader::Count(ItemValue* asRead) {

@@ -4,8 +4,10 @@
 // read after it gives a default, so a reader can take a whole record and check once.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "catalogue/item_reader.h"
 #include "catalogue/item_value.h"
@@ -36,6 +38,9 @@ class FieldReader {
   private:
     std::optional<Item> Take();
     void Refuse(std::string_view field, std::string_view text, std::string_view why);
+    template <typename Narrow>
+    auto Narrowed(std::string_view field, Narrow narrow, std::string_view why)
+        -> std::remove_cvref_t<decltype(*narrow(0.0))>;
 
     ItemReader items_;
     Fault fault_ = Fault::None;
