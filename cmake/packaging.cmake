@@ -7,6 +7,10 @@ set(KALVERIN_INSTALL_LAYOUT "portable" CACHE STRING "portable or system")
 set_property(CACHE KALVERIN_INSTALL_LAYOUT PROPERTY STRINGS portable system)
 
 set(KALVERIN_DESKTOP_ID org.kalverin.Kalverin)
+# The AppStream data names the project's version and its release date.
+set(KALVERIN_METAINFO ${PROJECT_BINARY_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml.in
+               ${KALVERIN_METAINFO} @ONLY)
 if(KALVERIN_INSTALL_LAYOUT STREQUAL "system")
     set(program_dir opt/kalverin)
 else()
@@ -24,8 +28,7 @@ if(KALVERIN_INSTALL_LAYOUT STREQUAL "system")
     install(FILES ${PROJECT_BINARY_DIR}/packaging/kalverin DESTINATION usr/bin)
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.desktop
             DESTINATION usr/share/applications)
-    install(FILES ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml
-            DESTINATION usr/share/metainfo)
+    install(FILES ${KALVERIN_METAINFO} DESTINATION usr/share/metainfo)
     install(FILES ${KALVERIN_ICON} DESTINATION usr/share/icons/hicolor/scalable/apps
             RENAME ${KALVERIN_DESKTOP_ID}.svg)
     install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION usr/share/doc/kalverin
@@ -41,8 +44,7 @@ if(KALVERIN_BUILD_TESTS)
              COMMAND desktop-file-validate
                      ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.desktop)
     add_test(NAME Packaging.MetainfoIsValid
-             COMMAND appstreamcli validate --no-net
-                     ${PROJECT_SOURCE_DIR}/packaging/${KALVERIN_DESKTOP_ID}.metainfo.xml)
+             COMMAND appstreamcli validate --no-net ${KALVERIN_METAINFO})
 endif()
 
 set(CPACK_ERROR_ON_ABSOLUTE_INSTALL_DESTINATION ON)
