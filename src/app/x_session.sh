@@ -105,8 +105,16 @@ x_start() {
 x_run_program() {
     local program=$1 current=$2
     mkdir -p "$work/home"
+    # A sanitizer build's settings from the test run go through too, less the strict string
+    # checks: the X keyboard library copies a counted string with strndup, which they take for
+    # an overflow.
+    local sanitizers=()
+    [ -z "${ASAN_OPTIONS:-}" ] || sanitizers+=("ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0")
+    [ -z "${LSAN_OPTIONS:-}" ] || sanitizers+=("LSAN_OPTIONS=$LSAN_OPTIONS")
+    [ -z "${UBSAN_OPTIONS:-}" ] || sanitizers+=("UBSAN_OPTIONS=$UBSAN_OPTIONS")
     (cd "$current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
-        DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" >"$work/program.log" 2>&1) &
+        "${sanitizers[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" \
+        >"$work/program.log" 2>&1) &
     app_pid=$!
     window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
         sed -n 1p) || fail "no window titled \"Kalverin\" after ${step_limit} s"
