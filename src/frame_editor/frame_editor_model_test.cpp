@@ -15,16 +15,6 @@ const char kSaved[] = "All changes are saved.";
 const char kChooseFirst[] =
     "Choose a frame from the list before saving; its boxes are what is saved.";
 
-// A file's lines without their CR LF; line 0 is the count.
-Texts Lines(const std::string& bytes) {
-    Texts lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    return lines;
-}
-
 std::string Joined(const Texts& items, const char* separator) {
     std::string joined;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -108,10 +98,10 @@ TEST_F(FrameEditorTest, TheChosenFrameIsWrittenFromItsBoxesInTheirKindsAndTheRes
         if (box) {
             ((*model).*box).text = typed;
         }
-        Texts expected = Lines(bundled);
+        Texts expected = testing::CrLfLines(bundled);
         expected[static_cast<std::size_t>(model->intChooseFrame)] = written;
         model->SaveAndReload();
-        EXPECT_EQ(Lines(FramesBytes()), expected);
+        EXPECT_EQ(testing::CrLfLines(FramesBytes()), expected);
         EXPECT_EQ(dialogs.messages, Texts{kSaved});
     }
 }
@@ -147,7 +137,7 @@ TEST_F(FrameEditorTest, TwentyFramesLoadInFullAndOfTwoWithOneNameTheLaterIsEdite
     model->txtPower.text = "8";
     model->SaveAndReload();
     lines[20] = R"("Frame 3","8","L","SA","2","1.5","6","Magazine","Top","","",2,100,20)";
-    EXPECT_EQ(Lines(FramesBytes()), lines);
+    EXPECT_EQ(testing::CrLfLines(FramesBytes()), lines);
 }
 
 TEST_F(FrameEditorTest, RefusedSavesLeaveTheFileAndTheTableAsTheyWere) {
@@ -225,7 +215,7 @@ TEST_F(FrameEditorTest, AWriteThatFailsAtAnyBytePutsThePreviousBytesBack) {
         model->SaveAndReload();
         if (!files.failed()) {
             EXPECT_EQ(dialogs.messages, Texts{kSaved});
-            EXPECT_EQ(Lines(FramesBytes())[7],
+            EXPECT_EQ(testing::CrLfLines(FramesBytes())[7],
                       R"("Taser","2","L","SS","6","0.4","2","Internal","","","",1.5,100,7)");
             break;
         }

@@ -15,16 +15,6 @@ namespace {
 using Names = std::vector<std::string>;
 using Model = ModificationEditorModel;
 
-Names Lines(const std::string& bytes) {
-    Names lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2) {
-        lines.push_back(bytes.substr(start, end - start));
-    }
-    EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
-    return lines;
-}
-
 class SaveChangesTest : public ::testing::Test {
   protected:
     SaveChangesTest() { testing::WriteEditorData(program); }
@@ -60,9 +50,9 @@ TEST_F(SaveChangesTest, UnchangedBoxesChangeOnlyTheKindsOfTheCurrentRecord) {
     ShowScope().SaveChanges();
     EXPECT_TRUE(dialogs.messages.empty());
     // Every other line is written as it was read: Folding Stock's empty mounts stay bare.
-    Names expected = Lines(testing::kModifications);
+    Names expected = testing::CrLfLines(testing::kModifications);
     expected[2] = kScopeSavedUnchanged;
-    EXPECT_EQ(Lines(Read("Modifications.txt")), expected);
+    EXPECT_EQ(testing::CrLfLines(Read("Modifications.txt")), expected);
     EXPECT_EQ(Read("MaxLevel.txt") + Read("Details.txt"), testing::kMaxLevels + testing::kDetails);
 }
 
@@ -95,7 +85,7 @@ TEST_F(SaveChangesTest, BoxesAreConvertedAsTheyAreSavedAndKeepWhatWasTyped) {
         box.text = typed;
         editor.SaveChanges();
         EXPECT_TRUE(dialogs.messages.empty());
-        EXPECT_EQ(Lines(Read(file))[2], written);
+        EXPECT_EQ(testing::CrLfLines(Read(file))[2], written);
         EXPECT_EQ(box.text, typed);
     }
 }
@@ -104,8 +94,10 @@ TEST_F(SaveChangesTest, ARenameReachesTwoFilesWhileDetailsKeepsItsOldLabel) {
     Model& editor = ShowScope();
     editor.txtModification.text = "Night Scope";
     editor.SaveChanges();
-    EXPECT_EQ(Lines(Read("Modifications.txt"))[2].substr(0, 24), R"("Sights","Night Scope",2)");
-    EXPECT_EQ(Lines(Read("MaxLevel.txt"))[2], "\"Night Scope\",0,1,2,3,4,5,6,7,8,9,10,11,12,-1");
+    EXPECT_EQ(testing::CrLfLines(Read("Modifications.txt"))[2].substr(0, 24),
+              R"("Sights","Night Scope",2)");
+    EXPECT_EQ(testing::CrLfLines(Read("MaxLevel.txt"))[2],
+              "\"Night Scope\",0,1,2,3,4,5,6,7,8,9,10,11,12,-1");
     EXPECT_EQ(Read("Details.txt"), testing::kDetails);
     EXPECT_EQ(editor.lstChooseMod.items(), (Names{"Night Scope", "Long Barrel"}));
 }
@@ -192,7 +184,7 @@ TEST_F(SaveChangesTest, AWriteThatFailsAtAnyByteLeavesAllThreeFilesAsTheyWere) {
         editor.SaveChanges();
         if (!files.failed()) {
             EXPECT_EQ(dialogs.messages, Names{});
-            EXPECT_EQ(Lines(Read("MaxLevel.txt"))[2],
+            EXPECT_EQ(testing::CrLfLines(Read("MaxLevel.txt"))[2],
                       "\"Night Scope\",9,1,2,3,4,5,6,7,8,9,10,11,12,-1");
             break;
         }

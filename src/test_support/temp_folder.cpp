@@ -1,5 +1,7 @@
 #include "test_support/temp_folder.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -50,6 +52,17 @@ void CopyBundledData(const TempFolder& programDir) {
 std::string ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> CrLfLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string_view::npos;
+         start = end + 2) {
+        lines.emplace_back(bytes.substr(start, end - start));
+    }
+    EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
+    return lines;
 }
 
 }  // namespace kalverin::testing

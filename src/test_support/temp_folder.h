@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kalverin::testing {
 
@@ -32,5 +33,8 @@ void CopyBundledData(const TempFolder& programDir);
 
 // The whole content of a file.
 std::string ReadFileBytes(const std::filesystem::path& path);
+
+// A data file's lines without their CR LF; a last line without one fails the test.
+std::vector<std::string> CrLfLines(std::string_view bytes);
 
 }  // namespace kalverin::testing
