@@ -36,10 +36,7 @@ class MainWindowTest : public ::testing::Test {
     MainWindowTest() {
         testing::CopyBundledData(program);
         window = std::make_unique<MainWindow>(program.path(), program.path());
-        window->show();
-        window->Start();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        testing::ShowStarted(window.get());
     }
 
     template <typename Widget>

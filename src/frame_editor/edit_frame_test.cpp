@@ -31,10 +31,7 @@ class EditFrameTest : public ::testing::Test {
     EditFrameTest() {
         testing::CopyBundledData(program);
         window = std::make_unique<EditFrame>(program.path(), nullptr, &dialogs);
-        window->show();
-        window->Start();
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        testing::ShowStarted(window.get());
     }
 
     template <typename Widget>

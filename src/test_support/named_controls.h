@@ -1,15 +1,25 @@
 #pragma once
 
-// What the window tests share: a control found by its name, and a chooser's entry picked as a
-// click in its drop-down list picks it.
+// What the window tests share: a window shown and started as the program does it, a control
+// found by its name, and a chooser's entry picked as a click in its drop-down list picks it.
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QString>
+#include <QTest>
 #include <QWidget>
 
 namespace kalverin::testing {
+
+// Shows the window, starts it (its data read) and waits until it has the focus.
+template <typename Window>
+void ShowStarted(Window* window) {
+    window->show();
+    window->Start();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
 
 // The control of that name; a missing one fails the test that asked for it.
 template <typename Widget>
