@@ -2,60 +2,17 @@
 
 #include "catalogue/field_reader.h"
 #include "catalogue/item_writer.h"
+#include "catalogue/record_fields.h"
 #include "catalogue/record_reader.h"
 
 namespace kalverin {
-namespace {
-
-FrameRecord ReadFrame(FieldReader& in) {
-    FrameRecord f;
-    f.Frame = in.Value();
-    f.Power = in.Value();
-    f.Damage = in.Value();
-    f.Mode = in.Value();
-    f.Concealability = in.Value();
-    f.Weight = in.Value();
-    f.AmmoCapacity = in.Value();
-    f.AmmoLoad = in.Text();
-    f.Mount1 = in.Value();
-    f.Mount2 = in.Value();
-    f.Mount3 = in.Text();
-    f.FCU = in.Single("FCU");
-    f.DPV = in.Whole("DPV");
-    f.FrameNumber = in.Whole("frame number");
-    f.Recoil = 0;
-    return f;
-}
-
-ModificationRecord ReadModification(FieldReader& in) {
-    ModificationRecord m;
-    m.ModType = in.Value();
-    m.Modification = in.Value();
-    m.Power = in.Value();
-    m.Damage = in.Text();
-    m.Concealability = in.Value();
-    m.Weight = in.Value();
-    m.AmmoCapacity = in.Whole("Ammo Capacity");
-    m.AmmoLoad = in.Value();
-    m.FCU = in.Value();
-    m.DPV = in.Whole("DPV");
-    m.Mount1 = in.Value();
-    m.Mount2 = in.Value();
-    m.Mount3 = in.Text();
-    m.Recoil = in.Single("Recoil");
-    m.Mode = in.Value();
-    m.MarkUp = in.Single("Mark-Up");
-    return m;
-}
-
-}  // namespace
-
 Outcome<FramesFile> ReadFramesFile(std::string_view bytes, std::string_view label) {
     FieldReader reader(bytes);
     FramesFile file;
     std::int16_t count = reader.Count(&file.count);
     auto frames =
-        ReadRecords<FrameRecord>(reader, count, kMaxFrames, label, {"frame", "frames"}, ReadFrame);
+        ReadRecords<FrameRecord>(reader, count, kMaxFrames, label, {"frame", "frames"},
+                                 [](FieldReader& in) { return ReadRecord(in, kFrameFields); });
     if (!frames) {
         return Outcome<FramesFile>::Failure(frames.error());
     }
@@ -67,9 +24,9 @@ Outcome<ModificationsFile> ReadModificationsFile(std::string_view bytes, std::st
     FieldReader reader(bytes);
     ModificationsFile file;
     file.count = reader.Count();
-    auto records =
-        ReadRecords<ModificationRecord>(reader, file.count, kMaxModifications, label,
-                                        {"modification", "modifications"}, ReadModification);
+    auto records = ReadRecords<ModificationRecord>(
+        reader, file.count, kMaxModifications, label, {"modification", "modifications"},
+        [](FieldReader& in) { return ReadRecord(in, kModificationFields); });
     if (!records) {
         return Outcome<ModificationsFile>::Failure(records.error());
     }
@@ -118,22 +75,8 @@ std::string WriteFramesFile(const FramesFile& file) {
         out = ItemWriter();
         out.Whole(static_cast<std::int16_t>(file.frames.size())).EndLine();
     }
-    for (const FrameRecord& f : file.frames) {
-        out.Value(f.Frame)
-            .Value(f.Power)
-            .Value(f.Damage)
-            .Value(f.Mode)
-            .Value(f.Concealability)
-            .Value(f.Weight)
-            .Value(f.AmmoCapacity)
-            .Text(f.AmmoLoad)
-            .Value(f.Mount1)
-            .Value(f.Mount2)
-            .Text(f.Mount3)
-            .Single(f.FCU)
-            .Whole(f.DPV)
-            .Whole(f.FrameNumber)
-            .EndLine();
+    for (const FrameRecord& frame : file.frames) {
+        WriteRecord(out, frame, kFrameFields);
     }
     return out.Take();
 }
@@ -145,23 +88,7 @@ std::string WriteModificationsFile(const ModificationsFile& file) {
     for (int i = 0; i < file.count; ++i) {
         const ModificationRecord& m =
             static_cast<std::size_t>(i) < file.records.size() ? file.records[i] : blank;
-        out.Value(m.ModType)
-            .Value(m.Modification)
-            .Value(m.Power)
-            .Text(m.Damage)
-            .Value(m.Concealability)
-            .Value(m.Weight)
-            .Whole(m.AmmoCapacity)
-            .Value(m.AmmoLoad)
-            .Value(m.FCU)
-            .Whole(m.DPV)
-            .Value(m.Mount1)
-            .Value(m.Mount2)
-            .Text(m.Mount3)
-            .Single(m.Recoil)
-            .Value(m.Mode)
-            .Single(m.MarkUp)
-            .EndLine();
+        WriteRecord(out, m, kModificationFields);
     }
     return out.Take();
 }

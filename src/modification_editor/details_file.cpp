@@ -11,13 +11,9 @@ Outcome<DetailsFile> ReadDetailsFile(std::string_view bytes, std::string_view la
     FieldReader reader(bytes);
     DetailsFile file;
     file.count = reader.Count();
-    auto rows = ReadRecords<DetailRecord>(reader, file.count, kMaxModifications, label,
-                                          {"row", "rows"}, [](FieldReader& in) {
-                                              DetailRecord row;
-                                              row.label = in.Value();
-                                              row.text = in.Text();
-                                              return row;
-                                          });
+    auto rows =
+        ReadRecords<DetailRecord>(reader, file.count, kMaxModifications, label, {"row", "rows"},
+                                  [](FieldReader& in) { return ReadRecord(in, kDetailFields); });
     if (!rows) {
         return Outcome<DetailsFile>::Failure(rows.error());
     }
@@ -32,7 +28,7 @@ std::string WriteDetailsFile(const DetailsFile& file) {
     for (int i = 0; i < file.count; ++i) {
         const DetailRecord& row =
             static_cast<std::size_t>(i) < file.rows.size() ? file.rows[i] : blank;
-        out.Value(row.label).Text(row.text).EndLine();
+        WriteRecord(out, row, kDetailFields);
     }
     return out.Take();
 }

@@ -10,6 +10,7 @@
 
 #include "catalogue/item_value.h"
 #include "catalogue/outcome.h"
+#include "catalogue/record_fields.h"
 
 namespace kalverin {
 
@@ -20,6 +21,11 @@ struct DetailRecord {
     std::string text;
 
     friend bool operator==(const DetailRecord&, const DetailRecord&) = default;
+};
+
+inline constexpr RecordField<DetailRecord> kDetailFields[] = {
+    {"label", &DetailRecord::label},
+    {"details", &DetailRecord::text},
 };
 
 struct DetailsFile {
