@@ -7,8 +7,8 @@
 #include "catalogue/records.h"
 #include "designer/main_window_model.h"
 #include "full_catalogue.h"
-#include "test_support/recording_dialogs.h"
-#include "test_support/temp_folder.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
 
 namespace kalverin::bench {
 namespace {

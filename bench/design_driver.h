@@ -3,8 +3,8 @@
 // The main window's model on the full catalogue, driven as the window's events drive it.
 
 #include "designer/main_window_model.h"
-#include "test_support/recording_dialogs.h"
-#include "test_support/temp_folder.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
 
 namespace kalverin::bench {
 

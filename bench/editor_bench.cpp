@@ -12,8 +12,8 @@
 #include "full_catalogue.h"
 #include "modification_editor/modification_editor_model.h"
 #include "saving.h"
-#include "test_support/recording_dialogs.h"
-#include "test_support/temp_folder.h"
+#include "support/recording_dialogs.h"
+#include "support/temp_folder.h"
 
 namespace kalverin::bench {
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "catalogue/file_store.h"
-#include "test_support/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace kalverin::bench {
 

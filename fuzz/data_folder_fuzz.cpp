@@ -4,7 +4,7 @@
 
 #include "catalogue/data_folder.h"
 #include "fuzz_target.h"
-#include "test_support/memory_files.h"
+#include "support/memory_files.h"
 
 using namespace kalverin;
 using fuzz::Require;

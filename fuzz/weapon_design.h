@@ -11,8 +11,8 @@
 
 #include "designer/main_window_model.h"
 #include "fuzz_target.h"
-#include "test_support/memory_files.h"
-#include "test_support/recording_dialogs.h"
+#include "support/memory_files.h"
+#include "support/recording_dialogs.h"
 
 namespace kalverin::fuzz {
 
@@ -56,7 +56,8 @@ class WeaponDesigner {
     std::string Save() {
         const std::filesystem::path path = kProgramDir / "Saved.wpn";
         dialogs_.messages.clear();
-        model_->WriteWeaponFile(path);
+        dialogs_.answers.assign({path});
+        model_->SaveWeaponAs();
         Require(dialogs_.messages == std::vector<std::string>{"The weapon is saved."},
                 "a save to memory succeeds");
         dialogs_.messages.clear();
@@ -76,7 +77,7 @@ class WeaponDesigner {
             shown.boxes.push_back(std::to_string(mount->value));
         }
         shown.options = m.lstCurrentMod.items();
-        shown.optionCount = m.intModCounter;
+        shown.optionCount = m.design().intModCounter;
         return shown;
     }
 
@@ -99,11 +100,12 @@ class WeaponDesigner {
     }
 
     static void RequireWithinLimits(const MainWindowModel& m) {
-        Require(m.intModCounter >= 0 && m.intModCounter <= kMaxInstalledOptions,
+        const std::int16_t count = m.design().intModCounter;
+        Require(count >= 0 && count <= kMaxInstalledOptions,
                 "the option count is within the design's 20 options");
-        Require(m.lstCurrentMod.items().size() == static_cast<std::size_t>(m.intModCounter),
+        Require(m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),
                 "the installed options listed are the option count");
-        const StatBlock& s = m.statistics;
+        const StatBlock& s = m.design().statistics;
         RequireFinite(s.Power, m.txtPower);
         RequireFinite(s.Concealability, m.txtConceal);
         RequireFinite(s.Weight, m.txtWeight);

@@ -13,7 +13,7 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/program"
 cp -R data "$work/program/Data"
-"build/$preset/src/designer/stat_card_sample" "$work/program" "$work/card.pdf"
+"build/$preset/tests/stat_card_sample" "$work/program" "$work/card.pdf"
 mkdir -p docs
 pdftoppm -png -r 80 -singlefile "$work/card.pdf" docs/stat-card
 echo "docs/stat-card.png"

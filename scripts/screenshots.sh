@@ -26,8 +26,8 @@ if [ -z "$program" ]; then
 fi
 
 artifacts=$root/build/screenshots
-# shellcheck source=src/app/x_session.sh
-source src/app/x_session.sh
+# shellcheck source=tests/e2e/x_session.sh
+source tests/e2e/x_session.sh
 x_session_begin
 
 mkdir -p "$work/program" "$work/current/Weapons" docs

@@ -26,6 +26,43 @@ std::uint32_t NumberValue(const std::string& bytes) {
 
 }  // namespace
 
+std::span<const Control<AboutModel>> AboutModel::Controls() {
+    using M = AboutModel;
+    using K = ControlKind;
+    // The picture beside the title, the version and the description; under the rule, the
+    // disclaimer beside the buttons. "OK" is the window's own: it closes it.
+    static constexpr Control<M> kTable[] = {
+        {.name = "cmdOK",
+         .caption = "OK",
+         .kind = K::Button,
+         .place = {.row = 4, .column = 2, .caption = CaptionAt::On}},
+        {.name = "cmdSysInfo",
+         .caption = "&System Info...",
+         .kind = K::Button,
+         .place = {.row = 5, .column = 2, .caption = CaptionAt::On},
+         .on = {.pressed = &M::StartSysInfo}},
+        {.name = "Image1",
+         .kind = K::Picture,
+         .place = {.rowSpan = 3},
+         .accessibleName = "Kalverin"},
+        {.name = "lblTitle", .kind = K::Label, .mirror = &M::lblTitle, .place = {.column = 1}},
+        {.name = "lblVersion",
+         .kind = K::Label,
+         .mirror = &M::lblVersion,
+         .place = {.row = 1, .column = 1}},
+        {.name = "lblDescription",
+         .kind = K::Label,
+         .mirror = &M::lblDescription,
+         .place = {.row = 2, .column = 1}},
+        {.name = "Rule", .kind = K::Rule, .place = {.row = 3, .columnSpan = 3}},
+        {.name = "lblDisclaimer",
+         .kind = K::Label,
+         .mirror = &M::lblDisclaimer,
+         .place = {.row = 4, .rowSpan = 2, .columnSpan = 2}},
+    };
+    return kTable;
+}
+
 std::vector<std::string> SystemInformationTools() {
 #ifdef _WIN32
     return {};

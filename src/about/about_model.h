@@ -9,6 +9,7 @@
 
 #include "about/program_starter.h"
 #include "about/registry.h"
+#include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
 
@@ -31,6 +32,9 @@ class AboutModel {
     // started through `starter`; the one message goes to `dialogs`.
     AboutModel(Registry& registry, ProgramStarter& starter, UserDialogs& dialogs,
                std::vector<std::string> otherTools = SystemInformationTools());
+
+    // The window: its picture, labels and buttons.
+    static std::span<const Control<AboutModel>> Controls();
 
     // The window's load: its caption, the title and the version line.
     void Load();

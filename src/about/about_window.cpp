@@ -1,7 +1,5 @@
 #include "about/about_window.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +8,7 @@
 #include "about/program_picture.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/widget_dialogs.h"
+#include "qt_support/window_binder.h"
 
 namespace kalverin {
 namespace {
@@ -17,12 +16,6 @@ namespace {
 constexpr int kPictureSide = 64;
 // Wide enough that the wrapped texts keep to a few lines.
 constexpr int kTextWidth = 320;
-
-QLabel* Label(const char* name, const TextBox& box) {
-    auto* label = new QLabel(ToQt(box.text));
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 }  // namespace
 
@@ -49,66 +42,32 @@ void About::BuildWidgets() {
     model_->Load();
     setWindowTitle(ToQt(model_->caption));
 
-    auto* image = new QLabel;
-    image->setObjectName(QStringLiteral("Image1"));
+    binder_ = new WindowBinder(this, BindControls(*model_, AboutModel::Controls()), {});
+    auto* window = new QVBoxLayout(this);
+    window->addWidget(binder_->body());
+    window->setSizeConstraint(QLayout::SetFixedSize);
+
+    auto* image = binder_->Find<QLabel>("Image1");
     image->setPixmap(ProgramPicture(kPictureSide, devicePixelRatio()));
     image->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
-
-    QLabel* title = Label("lblTitle", model_->lblTitle);
+    auto* title = binder_->Find<QLabel>("lblTitle");
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.5);
     title->setFont(bold);
-    QLabel* version = Label("lblVersion", model_->lblVersion);
-    QLabel* description = Label("lblDescription", model_->lblDescription);
-    QLabel* disclaimer = Label("lblDisclaimer", model_->lblDisclaimer);
-    for (QLabel* text : {description, disclaimer}) {
+    for (const char* name : {"lblDescription", "lblDisclaimer"}) {
+        auto* text = binder_->Find<QLabel>(name);
         text->setWordWrap(true);
         text->setMinimumWidth(kTextWidth);
     }
 
-    // A sunken line draws the etched rule: a dark line with a light one beneath it.
-    auto* rule = new QFrame;
-    rule->setObjectName(QStringLiteral("Rule"));
-    rule->setFrameShape(QFrame::HLine);
-    rule->setFrameShadow(QFrame::Sunken);
-
-    cmdOK_ = new QPushButton(tr("OK"));
-    cmdOK_->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK_->setDefault(true);
-    cmdSysInfo_ = new QPushButton(tr("&System Info..."));
-    cmdSysInfo_->setObjectName(QStringLiteral("cmdSysInfo"));
-
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(title);
-    texts->addWidget(version);
-    texts->addSpacing(8);
-    texts->addWidget(description);
-    auto* top = new QHBoxLayout;
-    top->addWidget(image, 0, Qt::AlignTop);
-    top->addSpacing(12);
-    top->addLayout(texts, 1);
-
-    auto* bottom = new QHBoxLayout;
-    bottom->addWidget(disclaimer, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(cmdOK_);
-    buttons->addWidget(cmdSysInfo_);
-    buttons->addStretch();
-    bottom->addSpacing(12);
-    bottom->addLayout(buttons);
-
-    auto* window = new QVBoxLayout(this);
-    window->addLayout(top);
-    window->addWidget(rule);
-    window->addLayout(bottom);
-    window->setSizeConstraint(QLayout::SetFixedSize);
-
     // "OK" closes the window; Escape does the same through the dialog's own cancel. Either way
     // the window is discarded and the next "About" builds a new one.
-    connect(cmdOK_, &QPushButton::clicked, this, &QWidget::close);
-    connect(cmdSysInfo_, &QPushButton::clicked, this, [this] { model_->StartSysInfo(); });
-    cmdOK_->setFocus();
+    auto* ok = binder_->Find<QPushButton>("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+    binder_->Refresh();
+    ok->setFocus();
 }
 
 }  // namespace kalverin

@@ -1,17 +1,16 @@
 #pragma once
 
-// The Qt About window: shows the model's caption and labels and sends "System Info" to it. It
-// is shown not modal and is discarded when closed.
+// The Qt About window: built from the model's control table, it shows the model's caption and
+// labels and sends "System Info" to it. It is shown not modal and is discarded when closed.
 
 #include <QDialog>
 #include <memory>
 
 #include "about/about_model.h"
 
-class QLabel;
-class QPushButton;
-
 namespace kalverin {
+
+class WindowBinder;
 
 class About final : public QDialog {
     Q_OBJECT
@@ -33,9 +32,7 @@ class About final : public QDialog {
     std::unique_ptr<ProgramStarter> ownStarter_;
     std::unique_ptr<UserDialogs> ownDialogs_;
     std::unique_ptr<AboutModel> model_;
-
-    QPushButton* cmdOK_ = nullptr;
-    QPushButton* cmdSysInfo_ = nullptr;
+    WindowBinder* binder_ = nullptr;
 };
 
 }  // namespace kalverin

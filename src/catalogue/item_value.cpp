@@ -43,6 +43,10 @@ std::string ItemValue::Shown() const {
     return {};
 }
 
+bool ItemValue::Shows(std::string_view text) const {
+    return kind_ == Kind::Text ? text_ == text : Shown() == text;
+}
+
 bool ItemValue::IsEmpty() const {
     return kind_ == Kind::Empty || (kind_ == Kind::Text && text_.empty());
 }

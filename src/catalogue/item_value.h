@@ -28,6 +28,9 @@ class ItemValue {
     // The text a box shows: the text, the number in the general format, or nothing.
     std::string Shown() const;
 
+    // Whether it shows exactly `text`; a text is compared without being copied.
+    bool Shows(std::string_view text) const;
+
     // Empty when it shows nothing, whether read as an empty item or as a quoted "".
     bool IsEmpty() const;
 

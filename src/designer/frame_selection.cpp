@@ -1,16 +1,17 @@
 // Choosing a frame: the design starts afresh on it.
 
 #include "catalogue/conversions.h"
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
 
-std::int16_t MainWindowModel::FrameNamed(const std::string& name) const {
+std::int16_t MainWindowModel::FrameNamed(std::string_view name) const {
     // Every frame is looked at, so of two frames with the same name the later one is found. A
     // name read as a bare number is matched by the text it shows.
     std::int16_t found = 0;
-    for (int i = 1; i <= catalogue.intNumberofFrames; ++i) {
-        if (catalogue.Frame(i).Frame.Shown() == name) {
+    for (int i = 1; i <= catalogue_.intNumberofFrames; ++i) {
+        if (catalogue_.Frame(i).Frame.Shows(name)) {
             found = static_cast<std::int16_t>(i);
         }
     }
@@ -19,14 +20,14 @@ std::int16_t MainWindowModel::FrameNamed(const std::string& name) const {
 
 void MainWindowModel::SelectFrame() {
     if (std::int16_t found = FrameNamed(cmbChooseFrame.text)) {
-        intChooseFrame = found;
+        design_.intChooseFrame = found;
     }
     NewWeapon();
     ShowFrame();
 }
 
 void MainWindowModel::ShowFrame() {
-    const FrameRecord& frame = catalogue.Frame(intChooseFrame);
+    const FrameRecord& frame = catalogue_.Frame(design_.intChooseFrame);
     txtFirearm.text.clear();
     txtDescription.text.clear();
     txtPower.text = frame.Power.Shown();
@@ -41,24 +42,20 @@ void MainWindowModel::ShowFrame() {
     txtDPV.text = FormatWhole(frame.DPV);
     txtMarkup.text = std::string("5");  // the factor the price below is worked out with
     // The bare frame's price is worked out in single precision, as the mark-up factor is held.
-    txtPrice.text = FormatGeneral(static_cast<float>(frame.DPV) * sngMarkUp);
-    intBaseDPV = ItemValue::Number(frame.DPV);
-    intFrameNumber = frame.FrameNumber;
+    txtPrice.text = FormatGeneral(static_cast<float>(frame.DPV) * design_.sngMarkUp);
+    design_.intBaseDPV = ItemValue::Number(frame.DPV);
+    design_.intFrameNumber = frame.FrameNumber;
     SetFrameMounts();
 }
 
 void MainWindowModel::SetFrameMounts() {
-    const FrameRecord& frame = catalogue.Frame(intChooseFrame);
+    const FrameRecord& frame = catalogue_.Frame(design_.intChooseFrame);
     const std::string mounts[] = {frame.Mount1.Shown(), frame.Mount2.Shown(), frame.Mount3};
     for (const std::string& mount : mounts) {
-        if (mount == "Barrel") {
-            chkBarrel.value = 1;
-        } else if (mount == "Top") {
-            chkTop.value = 1;
-        } else if (mount == "Large") {
-            chkLarge.value = 1;
-        } else if (mount == "Small") {
-            chkSmall.value = 1;
+        for (const MountBox& box : kMounts) {
+            if (mount == box.word) {
+                (this->*box.box).value = 1;
+            }
         }
         // An empty mount ends the frame's list; any other word names no mount and is passed by.
         if (mount.empty()) {

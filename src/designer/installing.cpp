@@ -1,6 +1,7 @@
 // Installing an option on the design: the duplicate, mount, level, ammunition and room rules.
 
 #include "catalogue/conversions.h"
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
@@ -9,11 +10,11 @@ namespace {
 constexpr const char* kCannotInstall = "This modification cannot be installed.";
 }  // namespace
 
-std::int16_t MainWindowModel::ModificationNamed(const std::string& name) const {
+std::int16_t MainWindowModel::ModificationNamed(std::string_view name) const {
     // Every entry is looked at, so of several with the same name the last one is found.
     std::int16_t found = 0;
-    for (int j = 1; j <= catalogue.intNumberofMods; ++j) {
-        if (catalogue.Modification(j).Modification.Shown() == name) {
+    for (int j = 1; j <= catalogue_.intNumberofMods; ++j) {
+        if (catalogue_.Modification(j).Modification.Shows(name)) {
             found = static_cast<std::int16_t>(j);
         }
     }
@@ -24,20 +25,20 @@ void MainWindowModel::AddModification() {
     if (lstChooseMod.selected() < 0) {
         return;
     }
-    strChooseMod = lstChooseMod.SelectedText();
-    for (int i = 1; i <= intModCounter; ++i) {
-        if (Option(i).name == strChooseMod) {
+    design_.strChooseMod = lstChooseMod.SelectedText();
+    for (int i = 1; i <= design_.intModCounter; ++i) {
+        if (design_.Option(i).name == design_.strChooseMod) {
             dialogs_.ShowMessage("Modification already exists");
             return;
         }
     }
-    if (intModCounter >= kMaxInstalledOptions) {
+    if (design_.intModCounter >= kMaxInstalledOptions) {
         dialogs_.ShowMessage("The weapon already carries " + std::to_string(kMaxInstalledOptions) +
                              " options and modifications; no more can be installed.");
         return;
     }
-    if (std::int16_t found = ModificationNamed(strChooseMod)) {
-        CMN = found;
+    if (std::int16_t found = ModificationNamed(design_.strChooseMod)) {
+        design_.CMN = found;
     }
     InstallModification();
 }
@@ -45,21 +46,22 @@ void MainWindowModel::AddModification() {
 void MainWindowModel::InstallModification() {
     // The rules below claim a mount and switch buttons off even when they refuse; a design that
     // cannot take the option's values at all is refused before any of that happens.
-    if (intChooseFrame == 0) {
+    if (design_.intChooseFrame == 0) {
         dialogs_.ShowMessage("Choose a frame first: options are installed on a frame.");
         return;
     }
-    if (ApplicationRefused(CMN, 1)) {
+    auto applied = Applied(design_.CMN, 1);
+    if (!applied) {
         return;
     }
-    const ModificationRecord& mod = catalogue.Modification(CMN);
+    const ModificationRecord& mod = catalogue_.Modification(design_.CMN);
 
-    blnModLegal = false;
+    design_.blnModLegal = false;
     txtLevel.text = "0";
-    intTempLevel = 0;
+    design_.intTempLevel = 0;
     MountPosition();
     CheckMaxLevel();
-    if (!blnModLegal) {
+    if (!design_.blnModLegal) {
         dialogs_.ShowMessage(kCannotInstall);
         return;
     }
@@ -72,45 +74,46 @@ void MainWindowModel::InstallModification() {
         return;
     }
 
-    lstCurrentMod.Add(strChooseMod);
+    lstCurrentMod.Add(design_.strChooseMod);
     txtLevel.text = "1";
-    intModLevel = 1;
-    ApplyModification();
-    ++intModCounter;
-    Option(intModCounter) = InstalledOption{mod.Modification.Shown(), 1};
+    design_.intModLevel = 1;
+    ApplyModification(std::move(*applied));
+    ++design_.intModCounter;
+    design_.Option(design_.intModCounter) = InstalledOption{mod.Modification.Shown(), 1};
 }
 
 void MainWindowModel::MountPosition() {
-    const std::string mount = catalogue.Modification(CMN).Mount1.Shown();
+    const std::string mount = catalogue_.Modification(design_.CMN).Mount1.Shown();
     if (mount.empty()) {
-        blnModLegal = true;
+        design_.blnModLegal = true;
         return;
     }
-    CheckBox* slot = mount == "Barrel"  ? &chkBarrel
-                     : mount == "Top"   ? &chkTop
-                     : mount == "Large" ? &chkLarge
-                     : mount == "Small" ? &chkSmall
-                                        : nullptr;
+    CheckBox* slot = nullptr;
+    for (const MountBox& box : kMounts) {
+        if (mount == box.word) {
+            slot = &(this->*box.box);
+        }
+    }
     // The slot is claimed here, before the other rules: a refusal later on leaves it claimed.
     if (slot != nullptr && slot->value == 1) {
-        blnModLegal = true;
+        design_.blnModLegal = true;
         slot->value = 0;
     }
 }
 
 void MainWindowModel::CheckMaxLevel() {
-    intMaxLevel = catalogue.MaxLevel(CMN, intFrameNumber);
-    if (intTempLevel == intMaxLevel) {
+    design_.intMaxLevel = catalogue_.MaxLevel(design_.CMN, design_.intFrameNumber);
+    if (design_.intTempLevel == design_.intMaxLevel) {
         cmdLevelUp.enabled = false;
         cmdAddMod.enabled = false;
-        blnModLegal = false;
+        design_.blnModLegal = false;
     }
     // A full cylinder of seven or magazine of ten takes no further changes.
     double capacity = LeadingNumber(txtCapacity.text);
     if ((txtLoad.text == "Cylinder" && capacity == 7) ||
         (txtLoad.text == "Magazine" && capacity == 10)) {
         cmdLevelUp.enabled = false;
-        blnModLegal = false;
+        design_.blnModLegal = false;
     }
 }
 

@@ -11,8 +11,8 @@ int MainWindowModel::SelectedSlot() const {
     }
     const std::string name = lstCurrentMod.SelectedText();
     int slot = 0;
-    for (int i = 1; i <= intModCounter; ++i) {
-        if (Option(i).name == name) {
+    for (int i = 1; i <= design_.intModCounter; ++i) {
+        if (design_.Option(i).name == name) {
             slot = i;
         }
     }
@@ -29,12 +29,12 @@ void MainWindowModel::FindModLevel() {
     if (slot == 0) {
         return;
     }
-    const InstalledOption& option = Option(slot);
-    intTempLevel = option.level;
+    const InstalledOption& option = design_.Option(slot);
+    design_.intTempLevel = option.level;
     if (std::int16_t found = ModificationNamed(option.name)) {
-        CMN = found;
+        design_.CMN = found;
     }
-    intMaxLevel = catalogue.MaxLevel(CMN, intFrameNumber);
+    design_.intMaxLevel = catalogue_.MaxLevel(design_.CMN, design_.intFrameNumber);
 }
 
 void MainWindowModel::SelectInstalledOption() {
@@ -43,7 +43,7 @@ void MainWindowModel::SelectInstalledOption() {
     }
     cmdLevelUp.enabled = true;
     FindModLevel();
-    txtLevel.text = FormatWhole(intTempLevel);
+    txtLevel.text = FormatWhole(design_.intTempLevel);
     CheckMaxLevel();
 }
 
@@ -52,15 +52,16 @@ void MainWindowModel::RaiseLevel() {
     if (slot == 0) {
         return;
     }
-    intModLevel = 1;
+    design_.intModLevel = 1;
     FindModLevel();
-    if (intTempLevel + 1 <= intMaxLevel) {
-        if (ApplicationRefused(CMN, intModLevel)) {
+    if (design_.intTempLevel + 1 <= design_.intMaxLevel) {
+        auto applied = Applied(design_.CMN, design_.intModLevel);
+        if (!applied) {
             return;
         }
-        txtLevel.text = FormatWhole(static_cast<std::int16_t>(intTempLevel + 1));
-        Option(slot).level = ParseWholeNumber(txtLevel.text).value_or(0);
-        ApplyModification();
+        txtLevel.text = FormatWhole(static_cast<std::int16_t>(design_.intTempLevel + 1));
+        design_.Option(slot).level = ParseWholeNumber(txtLevel.text).value_or(0);
+        ApplyModification(std::move(*applied));
     } else {
         cmdLevelUp.enabled = false;
     }
@@ -68,7 +69,7 @@ void MainWindowModel::RaiseLevel() {
     // Compares the level before the raise, still in intTempLevel, with the maximum: "+" stays
     // enabled on reaching the maximum and goes off at the next press.
     CheckMaxLevel();
-    if (!blnModLegal) {
+    if (!design_.blnModLegal) {
         cmdLevelUp.enabled = false;
     }
 }
@@ -78,16 +79,17 @@ void MainWindowModel::LowerLevel() {
     if (slot == 0) {
         return;
     }
-    intModLevel = -1;
+    design_.intModLevel = -1;
     FindModLevel();
-    if (intTempLevel > 0) {
-        if (ApplicationRefused(CMN, intModLevel)) {
+    if (design_.intTempLevel > 0) {
+        auto applied = Applied(design_.CMN, design_.intModLevel);
+        if (!applied) {
             return;
         }
-        txtLevel.text = FormatWhole(static_cast<std::int16_t>(intTempLevel - 1));
-        Option(slot).level = ParseWholeNumber(txtLevel.text).value_or(0);
+        txtLevel.text = FormatWhole(static_cast<std::int16_t>(design_.intTempLevel - 1));
+        design_.Option(slot).level = ParseWholeNumber(txtLevel.text).value_or(0);
         cmdLevelUp.enabled = true;
-        ApplyModification();
+        ApplyModification(std::move(*applied));
     } else {
         cmdLevelDown.enabled = false;
     }

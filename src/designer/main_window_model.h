@@ -6,12 +6,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/outcome.h"
 #include "catalogue/records.h"
+#include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
 #include "designer/stat_block.h"
@@ -28,12 +30,41 @@ struct InstalledOption {
     friend bool operator==(const InstalledOption&, const InstalledOption&) = default;
 };
 
+// The design being worked on, apart from what only the window's boxes hold (the firearm's
+// name, its description and the free mounts).
+struct WeaponDesign {
+    std::int16_t intChooseFrame = 0;  // the chosen frame in the catalogue, from 1
+    std::int16_t intFrameNumber = 0;  // its column of maximum levels
+    ItemValue intBaseDPV;             // its DPV; the empty text once the design is cleared
+    float sngMarkUp = 0;              // what a frame's DPV is multiplied by for its price
+    std::array<InstalledOption, kMaxInstalledOptions> options{};  // slots 1 to intModCounter
+    std::int16_t intModCounter = 0;
+    std::int16_t CMN = 0;  // the modification being handled, from 1
+    std::string strChooseMod;
+    bool blnModLegal = false;
+    std::int16_t intTempLevel = 0;
+    std::int16_t intMaxLevel = 0;
+    std::int16_t intModLevel = 0;  // the step, +1 or -1, an option is applied with
+    StatBlock statistics;
+
+    // The installed option in slot `slot`, 1 to 20.
+    InstalledOption& Option(int slot) { return options.at(static_cast<std::size_t>(slot) - 1); }
+    const InstalledOption& Option(int slot) const {
+        return options.at(static_cast<std::size_t>(slot) - 1);
+    }
+
+    friend bool operator==(const WeaponDesign&, const WeaponDesign&) = default;
+};
+
 class MainWindowModel {
   public:
     // programDir holds the Data folder; currentDir holds the Weapons folder offered for weapon
     // files. Messages and file dialogs go to `dialogs`.
     MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
                     UserDialogs& dialogs, FileStore& files = DiskFiles());
+
+    // The window: its controls, their captions and places, and what their events run.
+    static std::span<const Control<MainWindowModel>> Controls();
 
     // The window's load: mark-up 5, level buttons off, level step +1, mounts clear, and the
     // catalogue read. A data file that cannot be read leaves the catalogue empty.
@@ -49,8 +80,6 @@ class MainWindowModel {
     // A pick from the frame chooser's list: the design starts afresh on that frame, showing its
     // base statistics, the price of the bare frame and the mounts it leaves free.
     void SelectFrame();
-    void ShowFrame();
-    void SetFrameMounts();
 
     // A pick from the class chooser's list fills the option list with that class's options.
     void FillModList();
@@ -60,38 +89,24 @@ class MainWindowModel {
     // "Add" or a double click on the option list: installs the selected option if the rules
     // allow it, else says why not.
     void AddModification();
-    void InstallModification();
-    // Claims the mount slot that modification CMN needs.
+    // Claims the mount slot that modification CMN needs; the main window offers it to the rest
+    // of the program.
     void MountPosition();
-    // The maximum-level and ammunition rules for modification CMN at level intTempLevel.
-    void CheckMaxLevel();
 
     // A click on line `line` (from 0) of the installed options selects it.
     void ChooseInstalledOption(int line);
-    void FindModLevel();
-    void SelectInstalledOption();
     // "+" and "-": the selected option one level up or down.
     void RaiseLevel();
     void LowerLevel();
 
-    // Applies modification CMN with the level step intModLevel to the statistics as shown.
-    void ApplyModification();
-    // Writes the statistics into their twelve boxes.
-    void ShowStatistics();
-
     // "Save As": asks for a weapon file and writes the design into it; Cancel writes nothing.
     void SaveWeaponAs();
-    // Writes the design as the window shows it, replacing any file at `path`, and says so. A
-    // write that fails leaves the file as it was and says nothing.
-    void WriteWeaponFile(const std::filesystem::path& path);
     // "Open Old Weapon": clears the design, asks for a weapon file and shows the design it
     // holds. A file that cannot be read in full ends the open silently.
     void OpenWeapon();
 
-    // The installed option in slot `slot` (1 to 20).
-    InstalledOption& Option(int slot);
-    const InstalledOption& Option(int slot) const;
-
+    const WeaponDesign& design() const { return design_; }
+    const DataCatalogue& catalogue() const { return catalogue_; }
     const std::filesystem::path& programDir() const { return programDir_; }
     const std::filesystem::path& currentDir() const { return currentDir_; }
 
@@ -128,33 +143,35 @@ class MainWindowModel {
     // The file dialog of Save As and Open; it keeps its settings between uses.
     FileDialogState cdbSaveAs;
 
-    // The catalogue and the design.
-    DataCatalogue catalogue;
-    std::int16_t intChooseFrame = 0;
-    std::int16_t intFrameNumber = 0;
-    ItemValue intBaseDPV;
-    float sngMarkUp = 0;
-    std::int16_t intModCounter = 0;
-    std::int16_t CMN = 0;
-    std::string strChooseMod;
-    bool blnModLegal = false;
-    std::int16_t intTempLevel = 0;
-    std::int16_t intMaxLevel = 0;
-    std::int16_t intModLevel = 0;
-    StatBlock statistics;
-
   private:
+    void ShowFrame();
+    void SetFrameMounts();
+    void InstallModification();
+    // The maximum-level and ammunition rules for modification CMN at level intTempLevel.
+    void CheckMaxLevel();
+    void FindModLevel();
+    void SelectInstalledOption();
+    // Writes the statistics into their twelve boxes.
+    void ShowStatistics();
+
     // The index of the last catalogue frame whose name shows as `name`; 0 when none does.
-    std::int16_t FrameNamed(const std::string& name) const;
+    std::int16_t FrameNamed(std::string_view name) const;
     // The index of the last catalogue modification named `name`; 0 when none is.
-    std::int16_t ModificationNamed(const std::string& name) const;
+    std::int16_t ModificationNamed(std::string_view name) const;
     // The slot of the installed option selected in lstCurrentMod; 0 when none is.
     int SelectedSlot() const;
     // The statistics after modification `mod` is applied with level step `step` to what the
     // boxes show, or why that cannot be done.
     Outcome<StatBlock> StatisticsAfter(int mod, std::int16_t step) const;
-    // Shows why modification `mod` cannot be applied with step `step`, if it cannot.
-    bool ApplicationRefused(int mod, std::int16_t step);
+    // The statistics after modification `mod` is applied with `step`, or nothing after a
+    // message saying why it cannot be.
+    std::optional<StatBlock> Applied(int mod, std::int16_t step);
+    // Makes the statistics that applying modification CMN with step intModLevel gave the
+    // design's, and shows them.
+    void ApplyModification(StatBlock applied);
+    // Writes the design as the window shows it, replacing any file at `path`, and says so. A
+    // write that fails leaves the file as it was and says nothing.
+    void WriteWeaponFile(const std::filesystem::path& path);
     // Reads a weapon file's items into the design; whatever was read before a fault stays.
     void ReadWeaponFile(std::string_view bytes);
 
@@ -162,7 +179,8 @@ class MainWindowModel {
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;
     FileStore& files_;
-    std::array<InstalledOption, kMaxInstalledOptions> options_{};
+    DataCatalogue catalogue_;
+    WeaponDesign design_;
 };
 
 }  // namespace kalverin

@@ -7,10 +7,10 @@ namespace kalverin {
 void MainWindowModel::FillModList() {
     lstChooseMod.Clear();
     const std::string& chosenClass = cmbChooseClass.text;
-    for (int i = 1; i <= catalogue.intNumberofMods; ++i) {
-        const ModificationRecord& mod = catalogue.Modification(i);
+    for (int i = 1; i <= catalogue_.intNumberofMods; ++i) {
+        const ModificationRecord& mod = catalogue_.Modification(i);
         // "All" is an ordinary class of the class file that happens to list every option.
-        if (mod.ModType.Shown() == chosenClass || chosenClass == "All") {
+        if (mod.ModType.Shows(chosenClass) || chosenClass == "All") {
             lstChooseMod.Add(mod.Modification.Shown());
         }
     }

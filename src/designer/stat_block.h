@@ -70,4 +70,28 @@ struct StatBlock {
     friend bool operator==(const StatBlock&, const StatBlock&) = default;
 };
 
+// One statistic of the block, in whichever precision the rules hold it.
+using StatMember = std::variant<StatValue<double> StatBlock::*, StatValue<float> StatBlock::*,
+                                std::int16_t StatBlock::*, float StatBlock::*,
+                                std::string StatBlock::*>;
+
+// The statistic as its box shows it.
+inline std::string ShownStat(const StatBlock& block, StatMember member) {
+    return std::visit(
+        [&block](auto m) {
+            const auto& value = block.*m;
+            using Value = std::remove_cvref_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, std::int16_t>) {
+                return FormatWhole(value);
+            } else if constexpr (std::is_same_v<Value, float>) {
+                return FormatGeneral(value);
+            } else if constexpr (std::is_same_v<Value, std::string>) {
+                return value;
+            } else {
+                return value.Shown();
+            }
+        },
+        member);
+}
+
 }  // namespace kalverin

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "designer/main_window_model.h"
-#include "designer/statistic_boxes.h"
+#include "designer/design_boxes.h"
 
 namespace kalverin {
 
@@ -12,26 +12,20 @@ StatCard BuildStatCard(const MainWindowModel& model) {
     card.title = model.txtFirearm.text;
     card.frame = model.cmbChooseFrame.text;
 
-    for (const StatisticBox& stat : kStatisticBoxes) {
-        card.statistics.push_back({stat.caption, (model.*stat.box).text});
+    for (const Statistic& stat : kStatistics) {
+        card.statistics.push_back({ShownCaption(stat.caption), (model.*stat.box).text});
     }
-
     // Only a ticked box is a free mount; a grayed one is not.
-    const std::pair<const char*, const CheckBox*> mounts[] = {
-        {"Barrel Mount", &model.chkBarrel},
-        {"Top Mount", &model.chkTop},
-        {"Large Under Mount", &model.chkLarge},
-        {"Small Under Mount", &model.chkSmall},
-    };
-    for (const auto& [caption, box] : mounts) {
-        if (box->value == 1) {
-            card.freeMounts.emplace_back(caption);
+    for (const MountBox& mount : kMounts) {
+        if ((model.*mount.box).value == 1) {
+            card.freeMounts.push_back(ShownCaption(mount.caption));
         }
     }
 
-    const int installed = std::clamp<int>(model.intModCounter, 0, kMaxInstalledOptions);
+    const WeaponDesign& design = model.design();
+    const int installed = std::clamp<int>(design.intModCounter, 0, kMaxInstalledOptions);
     for (int slot = 1; slot <= installed; ++slot) {
-        const InstalledOption& option = model.Option(slot);
+        const InstalledOption& option = design.Option(slot);
         card.options.push_back({option.name, option.level});
     }
 

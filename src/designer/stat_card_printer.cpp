@@ -203,21 +203,13 @@ void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* 
     }
 }
 
-QList<QAction*> AddStatCardEntries(QMenu* file, const MainWindowModel& model, UserDialogs& dialogs,
-                                   QWidget* window) {
-    QAction* print = file->addAction(Tr("&Print Stat Card..."));
-    print->setObjectName(QStringLiteral("mnuPrintCard"));
-    print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+void ConnectStatCardEntries(QAction* print, QAction* exportPdf, const MainWindowModel& model,
+                            UserDialogs& dialogs, QWidget* window) {
     QObject::connect(print, &QAction::triggered, window,
                      [&model, &dialogs, window] { PrintStatCard(model, dialogs, window); });
-
-    QAction* exportPdf = file->addAction(Tr("&Export Stat Card..."));
-    exportPdf->setObjectName(QStringLiteral("mnuExportCard"));
-    exportPdf->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     auto dialog = std::make_shared<FileDialogState>();
     QObject::connect(exportPdf, &QAction::triggered, window,
                      [&model, &dialogs, dialog] { ExportStatCard(model, dialogs, *dialog); });
-    return {print, exportPdf};
 }
 
 }  // namespace kalverin

@@ -39,9 +39,8 @@ void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDial
 // "Print Stat Card...": the print dialog, then the card of the design on the chosen printer.
 void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent);
 
-// Appends "Print Stat Card..." (Ctrl+P) and "Export Stat Card..." (Ctrl+E) to the File menu and
-// binds them to the model; gives the two entries.
-QList<QAction*> AddStatCardEntries(QMenu* file, const MainWindowModel& model, UserDialogs& dialogs,
-                                   QWidget* window);
+// Makes "Print Stat Card..." and "Export Stat Card..." print and export the model's design.
+void ConnectStatCardEntries(QAction* print, QAction* exportPdf, const MainWindowModel& model,
+                            UserDialogs& dialogs, QWidget* window);
 
 }  // namespace kalverin

@@ -5,6 +5,7 @@
 
 #include "catalogue/conversions.h"
 #include "designer/main_window_model.h"
+#include "designer/design_boxes.h"
 
 namespace kalverin {
 namespace {
@@ -111,7 +112,7 @@ std::string StepDamage(const std::string& damage, const std::string& code) {
 }  // namespace
 
 Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
-    const ModificationRecord& mod = catalogue.Modification(modIndex);
+    const ModificationRecord& mod = catalogue_.Modification(modIndex);
     ApplicationInputs in(mod.Modification.Shown());
     const double power = in.Box(txtPower, "Power");
     const double conceal = in.Box(txtConceal, "Concealability");
@@ -164,7 +165,7 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
     after.FCU = static_cast<float>(in.Result(fcu + modFCU * step, "FCU"));
 
     // 888 and 999 add a share of the frame's own DPV, whatever the step.
-    const double baseDPV = intBaseDPV.AsNumber().value_or(0);
+    const double baseDPV = design_.intBaseDPV.AsNumber().value_or(0);
     const double dpvAfter = mod.DPV == 888   ? dpv + baseDPV
                             : mod.DPV == 999 ? dpv + baseDPV * 1.5
                                              : dpv + mod.DPV * step;
@@ -185,38 +186,24 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
     return after;
 }
 
-bool MainWindowModel::ApplicationRefused(int mod, std::int16_t step) {
+std::optional<StatBlock> MainWindowModel::Applied(int mod, std::int16_t step) {
     auto after = StatisticsAfter(mod, step);
     if (!after) {
         dialogs_.ShowMessage(after.error());
-        return true;
+        return std::nullopt;
     }
-    return false;
+    return std::move(after.value());
 }
 
-void MainWindowModel::ApplyModification() {
-    auto after = StatisticsAfter(CMN, intModLevel);
-    if (!after) {
-        dialogs_.ShowMessage(after.error());
-        return;
-    }
-    statistics = std::move(after.value());
+void MainWindowModel::ApplyModification(StatBlock applied) {
+    design_.statistics = std::move(applied);
     ShowStatistics();
 }
 
 void MainWindowModel::ShowStatistics() {
-    txtPower.text = statistics.Power.Shown();
-    txtConceal.text = statistics.Concealability.Shown();
-    txtWeight.text = statistics.Weight.Shown();
-    txtCapacity.text = FormatWhole(statistics.AmmoCapacity);
-    txtFCU.text = statistics.FCU.Shown();
-    txtDPV.text = statistics.DPV.Shown();
-    txtRecoil.text = statistics.Recoil.Shown();
-    txtMarkup.text = FormatGeneral(statistics.MarkUp);
-    txtPrice.text = statistics.FinalPrice.Shown();
-    txtDamage.text = statistics.Damage;
-    txtLoad.text = statistics.AmmoLoad;
-    txtMode.text = statistics.Mode;
+    for (const Statistic& stat : kStatistics) {
+        (this->*stat.box).text = ShownStat(design_.statistics, stat.value);
+    }
 }
 
 }  // namespace kalverin

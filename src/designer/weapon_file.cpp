@@ -5,9 +5,42 @@
 #include "catalogue/conversions.h"
 #include "catalogue/field_reader.h"
 #include "catalogue/item_writer.h"
+#include "catalogue/record_fields.h"
 #include "designer/main_window_model.h"
+#include "designer/design_boxes.h"
 
 namespace kalverin {
+namespace {
+
+// A statistic as a weapon file holds it: bare as the leading number of its box ("3 (x2)" is
+// written as 3), or quoted as the box shows it.
+struct StoredStat {
+    StatMember value;
+    bool quoted;
+};
+
+// The first line after the firearm's and the frame's names.
+constexpr StoredStat kFirstLine[] = {
+    {&StatBlock::Power, false},        {&StatBlock::Damage, true},
+    {&StatBlock::Mode, true},          {&StatBlock::Concealability, false},
+    {&StatBlock::Weight, true},        {&StatBlock::AmmoCapacity, false},
+    {&StatBlock::AmmoLoad, true},      {&StatBlock::Recoil, false},
+    {&StatBlock::FCU, false},          {&StatBlock::DPV, false},
+    {&StatBlock::FinalPrice, false},
+};
+// The second line opens with the Mark-Up, then the four mounts.
+constexpr StoredStat kMarkUp = {&StatBlock::MarkUp, false};
+
+const Statistic& StatisticOf(StatMember value) {
+    for (const Statistic& stat : kStatistics) {
+        if (stat.value == value) {
+            return stat;
+        }
+    }
+    return kStatistics[0];
+}
+
+}  // namespace
 
 void MainWindowModel::SaveWeaponAs() {
     cdbSaveAs.filter = "Weapon File|*.wpn";
@@ -25,20 +58,27 @@ void MainWindowModel::SaveWeaponAs() {
 }
 
 void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
-    // Number items are the leading numbers of their boxes, so "3 (x2)" is written as 3.
-    auto number = [](const TextBox& box) { return LeadingNumber(box.text); };
     ItemWriter out;
-    out.Text(txtFirearm.text).Text(cmbChooseFrame.text).Number(number(txtPower));
-    out.Text(txtDamage.text).Text(txtMode.text).Number(number(txtConceal)).Text(txtWeight.text);
-    out.Number(number(txtCapacity)).Text(txtLoad.text).Number(number(txtRecoil));
-    out.Number(number(txtFCU)).Number(number(txtDPV)).Number(number(txtPrice)).EndLine();
-    out.Number(number(txtMarkup));
-    for (const CheckBox* mount : {&chkBarrel, &chkTop, &chkLarge, &chkSmall}) {
-        out.Whole(mount->value);
+    auto write = [this, &out](const StoredStat& stat) {
+        const std::string& shown = (this->*StatisticOf(stat.value).box).text;
+        if (stat.quoted) {
+            out.Text(shown);
+        } else {
+            out.Number(LeadingNumber(shown));
+        }
+    };
+    out.Text(txtFirearm.text).Text(cmbChooseFrame.text);
+    for (const StoredStat& stat : kFirstLine) {
+        write(stat);
     }
-    out.EndLine().Whole(intModCounter).EndLine();
-    for (int i = 1; i <= intModCounter; ++i) {
-        out.Text(Option(i).name).Whole(Option(i).level).EndLine();
+    out.EndLine();
+    write(kMarkUp);
+    for (const MountBox& mount : kMounts) {
+        out.Whole((this->*mount.box).value);
+    }
+    out.EndLine().Whole(design_.intModCounter).EndLine();
+    for (int i = 1; i <= design_.intModCounter; ++i) {
+        out.Text(design_.Option(i).name).Whole(design_.Option(i).level).EndLine();
     }
     out.Text(txtDescription.text).EndLine();
 
@@ -74,21 +114,29 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
         return item.kind() == ItemValue::Kind::Text ? ItemValue::Text(WritableText(item.Shown()))
                                                     : item;
     };
+    StatBlock& stats = design_.statistics;
+    auto read = [&](const StoredStat& stat) {
+        const std::string name = ShownCaption(StatisticOf(stat.value).caption);
+        std::visit(Overloaded{
+                       [&](StatValue<double> StatBlock::*m) {
+                           stats.*m = StatValue<double>::FromItem(value());
+                       },
+                       [&](StatValue<float> StatBlock::*m) {
+                           stats.*m = StatValue<float>::FromItem(value());
+                       },
+                       [&](std::int16_t StatBlock::*m) { stats.*m = in.Whole(name); },
+                       [&](float StatBlock::*m) { stats.*m = in.Single(name); },
+                       [&](std::string StatBlock::*m) { stats.*m = text(); },
+                   },
+                   stat.value);
+    };
     const std::string name = text();
     const std::string frame = text();
-    statistics.Power = StatValue<double>::FromItem(value());
-    statistics.Damage = text();
-    statistics.Mode = text();
-    statistics.Concealability = StatValue<double>::FromItem(value());
-    statistics.Weight = StatValue<float>::FromItem(value());
-    statistics.AmmoCapacity = in.Whole("Ammo Capacity");
-    statistics.AmmoLoad = text();
-    statistics.Recoil = StatValue<double>::FromItem(value());
-    statistics.FCU = StatValue<float>::FromItem(value());
-    statistics.DPV = StatValue<double>::FromItem(value());
-    statistics.FinalPrice = StatValue<double>::FromItem(value());
-    statistics.MarkUp = in.Single("Mark-Up");
-    std::int16_t mounts[4] = {};
+    for (const StoredStat& stat : kFirstLine) {
+        read(stat);
+    }
+    read(kMarkUp);
+    std::int16_t mounts[std::size(kMounts)] = {};
     for (std::int16_t& mount : mounts) {
         mount = in.Whole("a mount");
     }
@@ -103,35 +151,35 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
         if (!in.ok()) {
             return;
         }
-        Option(i) = InstalledOption{option, level};
+        design_.Option(i) = InstalledOption{option, level};
         lstCurrentMod.Add(std::move(option));
-        intModCounter = static_cast<std::int16_t>(i);
+        design_.intModCounter = static_cast<std::int16_t>(i);
     }
     if (count > kMaxInstalledOptions) {
         return;
     }
     std::string description = text();
     // The price is worked out again from what the file says the DPV and Mark-Up are.
-    const double price = LeadingNumber(statistics.DPV.Shown()) * statistics.MarkUp;
+    const double price = LeadingNumber(design_.statistics.DPV.Shown()) * design_.statistics.MarkUp;
     if (!in.ok() || !std::isfinite(price)) {
         return;
     }
 
     // A box shows clear, ticked or grayed; a state it cannot show leaves it clear.
-    CheckBox* boxes[] = {&chkBarrel, &chkTop, &chkLarge, &chkSmall};
-    for (int i = 0; i < 4; ++i) {
-        boxes[i]->value = mounts[i] == 1 || mounts[i] == 2 ? mounts[i] : std::int16_t{0};
+    for (std::size_t i = 0; i < std::size(kMounts); ++i) {
+        (this->*kMounts[i].box).value =
+            mounts[i] == 1 || mounts[i] == 2 ? mounts[i] : std::int16_t{0};
     }
-    statistics.FinalPrice = price;
+    design_.statistics.FinalPrice = price;
     txtFirearm.text = name;
     txtDescription.text = std::move(description);
     cmbChooseFrame.text = frame;
     // The frame is found again by name so that the design can go on; the statistics stay as
     // the file has them. Without such a frame, installing asks for a frame to be chosen.
-    intChooseFrame = FrameNamed(frame);
-    intFrameNumber = catalogue.Frame(intChooseFrame).FrameNumber;
-    if (intChooseFrame != 0) {
-        intBaseDPV = ItemValue::Number(catalogue.Frame(intChooseFrame).DPV);
+    design_.intChooseFrame = FrameNamed(frame);
+    design_.intFrameNumber = catalogue_.Frame(design_.intChooseFrame).FrameNumber;
+    if (design_.intChooseFrame != 0) {
+        design_.intBaseDPV = ItemValue::Number(catalogue_.Frame(design_.intChooseFrame).DPV);
     }
     ShowStatistics();
 }

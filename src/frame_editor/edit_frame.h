@@ -1,21 +1,18 @@
 #pragma once
 
-// The Qt frame editor, "Change Forms": builds the widgets, sends the user's choices and menu
-// picks to the model and shows the model's controls again after each one. It is modal; Exit and
-// closing it hide it with its state kept for the next showing.
+// The Qt frame editor, "Change Forms": its widgets are built from the model's control table, the
+// user's choices and menu picks go to the model and its controls are shown again after each
+// one. It is modal; Exit and closing it hide it with its state kept for the next showing.
 
 #include <QMainWindow>
 #include <filesystem>
-#include <vector>
 
 #include "frame_editor/frame_editor_model.h"
 #include "qt_support/widget_dialogs.h"
 
-class QAction;
-class QComboBox;
-class QLineEdit;
-
 namespace kalverin {
+
+class WindowBinder;
 
 class EditFrame final : public QMainWindow {
     Q_OBJECT
@@ -35,24 +32,9 @@ class EditFrame final : public QMainWindow {
     void Refresh();
 
   private:
-    void BuildWidgets();
-    void BuildMenus();
-    void SetKeyboardAccess();
-    void ConnectEvents();
-    template <typename Procedure>
-    void Run(Procedure procedure);
-
     WidgetDialogs widgetDialogs_;
     FrameEditorModel model_;
-
-    QComboBox* cmbChooseFrame_ = nullptr;
-    struct FieldBox {
-        QLineEdit* widget;
-        TextBox FrameEditorModel::*box;
-    };
-    std::vector<FieldBox> boxes_;
-    QAction* mnuSave_ = nullptr;
-    QAction* mnuExit_ = nullptr;
+    WindowBinder* binder_ = nullptr;
 };
 
 }  // namespace kalverin

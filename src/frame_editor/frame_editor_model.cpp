@@ -15,55 +15,8 @@ constexpr const char* kNoMount = "None";
 constexpr const char* kChooseBeforeSaving =
     "Choose a frame from the list before saving; its boxes are what is saved.";
 
-constexpr FrameBox kBoxes[] = {
-    {"txtFrame", "Frame", &FrameEditorModel::txtFrame},
-    {"txtPower", "Power", &FrameEditorModel::txtPower},
-    {"txtDamage", "Damage", &FrameEditorModel::txtDamage},
-    {"txtMode", "Mode", &FrameEditorModel::txtMode},
-    {"txtConceal", "Concealability", &FrameEditorModel::txtConceal},
-    {"txtWeight", "Weight", &FrameEditorModel::txtWeight},
-    {"txtCapacity", "Ammo Capacity", &FrameEditorModel::txtCapacity},
-    {"txtLoad", "Ammo Load", &FrameEditorModel::txtLoad},
-    {"txtMount1", "Mount 1", &FrameEditorModel::txtMount1},
-    {"txtMount2", "Mount 2", &FrameEditorModel::txtMount2},
-    {"txtMount3", "Mount 3", &FrameEditorModel::txtMount3},
-    {"txtFCU", "FCU", &FrameEditorModel::txtFCU},
-    {"txtDPV", "DPV", &FrameEditorModel::txtDPV},
-};
-
-// A box whose text goes back into the frame as it stands: as a text ItemValue, even where the
-// file had a bare number, or as a plain text field. FCU and DPV are converted instead.
-struct TextField {
-    TextBox FrameEditorModel::*box;
-    ItemValue FrameRecord::*value;
-    std::string FrameRecord::*text;
-};
-
-constexpr TextField kTextFields[] = {
-    {&FrameEditorModel::txtFrame, &FrameRecord::Frame, nullptr},
-    {&FrameEditorModel::txtPower, &FrameRecord::Power, nullptr},
-    {&FrameEditorModel::txtDamage, &FrameRecord::Damage, nullptr},
-    {&FrameEditorModel::txtMode, &FrameRecord::Mode, nullptr},
-    {&FrameEditorModel::txtConceal, &FrameRecord::Concealability, nullptr},
-    {&FrameEditorModel::txtWeight, &FrameRecord::Weight, nullptr},
-    {&FrameEditorModel::txtCapacity, &FrameRecord::AmmoCapacity, nullptr},
-    {&FrameEditorModel::txtLoad, nullptr, &FrameRecord::AmmoLoad},
-    {&FrameEditorModel::txtMount1, &FrameRecord::Mount1, nullptr},
-    {&FrameEditorModel::txtMount2, &FrameRecord::Mount2, nullptr},
-    {&FrameEditorModel::txtMount3, nullptr, &FrameRecord::Mount3},
-};
-
-std::string CaptionOf(TextBox FrameEditorModel::*box) {
-    for (const FrameBox& entry : kBoxes) {
-        if (entry.box == box) {
-            return entry.caption;
-        }
-    }
-    return {};
-}
-
-std::string FieldText(const FrameRecord& frame, const TextField& field) {
-    return field.value ? (frame.*field.value).Shown() : frame.*field.text;
+std::string CaptionOf(const FrameBox& box) {
+    return ShownCaption(box.caption);
 }
 
 // Texts are written between double quotes with nothing escaped, so a quote or a line break
@@ -74,8 +27,44 @@ bool FitsBetweenQuotes(const std::string& text) {
 
 }  // namespace
 
-std::span<const FrameBox> FrameBoxes() {
-    return kBoxes;
+std::span<const Control<FrameEditorModel>> FrameEditorModel::Controls() {
+    using M = FrameEditorModel;
+    static const std::vector<Control<M>> table = [] {
+        // The chooser has no caption of its own; assistive tools read its name.
+        std::vector<Control<M>> t = {{.name = "cmbChooseFrame",
+                                      .kind = ControlKind::Chooser,
+                                      .mirror = &M::cmbChooseFrame,
+                                      .place = {.columnSpan = 4},
+                                      .on = {.picked = &M::ChooseEditedFrame},
+                                      .accessibleName = "Frame to edit"}};
+        // Name and statistics down the left, load, mounts, FCU and DPV down the right.
+        constexpr int kLeftRows = 7;
+        for (int i = 0; i < static_cast<int>(std::size(kFrameBoxes)); ++i) {
+            const FrameBox& box = kFrameBoxes[i];
+            t.push_back({box.name,
+                         box.caption,
+                         ControlKind::Box,
+                         box.box,
+                         {.row = static_cast<std::int8_t>(1 + i % kLeftRows),
+                          .column = static_cast<std::int8_t>(i < kLeftRows ? 0 : 2),
+                          .caption = CaptionAt::Beside}});
+        }
+        // The menu's captions carry no access keys.
+        t.insert(t.end(), {
+                              {"mnuFile", "File", ControlKind::Menu},
+                              {.name = "mnuSave",
+                               .caption = "&Save Frames",
+                               .kind = ControlKind::MenuEntry,
+                               .on = {.pressed = &M::SaveAndReload},
+                               .shortcut = "Ctrl+S"},
+                              {.name = "mnuExit",
+                               .caption = "Exit",
+                               .kind = ControlKind::MenuEntry,
+                               .shortcut = "Ctrl+X"},
+                          });
+        return t;
+    }();
+    return table;
 }
 
 FrameEditorModel::FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
@@ -108,7 +97,7 @@ void FrameEditorModel::ChooseEditedFrame() {
     // Every match is taken, so of two frames with one name the later is edited.
     const int entries = std::min(cmbChooseFrame.list.Count(), FrameCount());
     for (int i = 1; i <= entries; ++i) {
-        if (Frame(i).Frame.Shown() == cmbChooseFrame.text) {
+        if (Frame(i).Frame.Shows(cmbChooseFrame.text)) {
             intChooseFrame = static_cast<std::int16_t>(i);
         }
     }
@@ -120,11 +109,9 @@ void FrameEditorModel::ShowFrameFields() {
         return;
     }
     const FrameRecord& frame = Frame(intChooseFrame);
-    for (const TextField& field : kTextFields) {
-        (this->*field.box).text = FieldText(frame, field);
+    for (const FrameBox& box : kFrameBoxes) {
+        (this->*box.box).text = ShownField(frame, box.field);
     }
-    txtFCU.text = FormatGeneral(frame.FCU);
-    txtDPV.text = FormatWhole(frame.DPV);
     fieldsShown_ = true;
 }
 
@@ -133,46 +120,64 @@ bool FrameEditorModel::EditedFrameShown() const {
 }
 
 std::optional<FrameRecord> FrameEditorModel::FrameFromBoxes() const {
+    // A text goes back as a text, even where the file had a bare number; FCU and DPV must be
+    // numbers the file can keep.
     FrameRecord frame = Frame(intChooseFrame);
-    for (const TextField& field : kTextFields) {
-        const std::string& text = (this->*field.box).text;
-        if (!FitsBetweenQuotes(text)) {
-            dialogs_.ShowMessage("The " + CaptionOf(field.box) +
-                                 " box cannot hold a double quote or a line break. "
-                                 "Nothing was saved.");
+    auto refuse = [this](const FrameBox& box, std::string_view what) {
+        dialogs_.ShowMessage("The " + CaptionOf(box) + " box " + std::string(what) +
+                             ". Nothing was saved.");
+        return false;
+    };
+    auto take = [&](const FrameBox& box) {
+        const std::string& text = (this->*box.box).text;
+        if (IsTextField(box.field) && !FitsBetweenQuotes(text)) {
+            return refuse(box, "cannot hold a double quote or a line break");
+        }
+        return std::visit(Overloaded{
+                              [&](ItemValue FrameRecord::*m) {
+                                  frame.*m = ItemValue::Text(text);
+                                  return true;
+                              },
+                              [&](std::string FrameRecord::*m) {
+                                  frame.*m = text;
+                                  return true;
+                              },
+                              [&](float FrameRecord::*m) {
+                                  auto number = ParseNumber(text);
+                                  auto single = number ? NarrowToSingle(*number) : std::nullopt;
+                                  if (!single) {
+                                      return refuse(box, "must hold a number, such as 4 or 2.5");
+                                  }
+                                  frame.*m = *single;
+                                  return true;
+                              },
+                              [&](std::int16_t FrameRecord::*m) {
+                                  auto whole = ParseWholeNumber(text);
+                                  if (!whole) {
+                                      return refuse(
+                                          box, "must hold a whole number from -32768 to 32767");
+                                  }
+                                  frame.*m = *whole;
+                                  return true;
+                              },
+                          },
+                          box.field);
+    };
+    for (const FrameBox& box : kFrameBoxes) {
+        if (!take(box)) {
             return std::nullopt;
         }
-        if (field.value) {
-            frame.*field.value = ItemValue::Text(text);
-        } else {
-            frame.*field.text = text;
-        }
     }
-    auto fcu = ParseNumber(txtFCU.text);
-    auto single = fcu ? NarrowToSingle(*fcu) : std::nullopt;
-    if (!single) {
-        dialogs_.ShowMessage(
-            "The FCU box must hold a number, such as 4 or 2.5. Nothing was saved.");
-        return std::nullopt;
-    }
-    auto dpv = ParseWholeNumber(txtDPV.text);
-    if (!dpv) {
-        dialogs_.ShowMessage(
-            "The DPV box must hold a whole number from -32768 to 32767. Nothing was saved.");
-        return std::nullopt;
-    }
-    frame.FCU = *single;
-    frame.DPV = *dpv;
     return frame;
 }
 
 std::optional<std::string> FrameEditorModel::UnwritableFrame(
     const std::vector<FrameRecord>& frames) const {
     for (std::size_t i = 0; i < frames.size(); ++i) {
-        for (const TextField& field : kTextFields) {
-            if (!FitsBetweenQuotes(FieldText(frames[i], field))) {
+        for (const FrameBox& box : kFrameBoxes) {
+            if (IsTextField(box.field) && !FitsBetweenQuotes(ShownField(frames[i], box.field))) {
                 return "Frame " + std::to_string(i + 1) + " of " + DataFileLabel(kFramesFile) +
-                       " has a double quote in its " + CaptionOf(field.box) +
+                       " has a double quote in its " + CaptionOf(box) +
                        ", which the file cannot keep. Nothing was saved.";
             }
         }
@@ -208,8 +213,8 @@ bool FrameEditorModel::SaveFrames() {
 }
 
 void FrameEditorModel::ClearFrameFields() {
-    for (const FrameBox& entry : kBoxes) {
-        (this->*entry.box).text.clear();
+    for (const FrameBox& box : kFrameBoxes) {
+        (this->*box.box).text.clear();
     }
     for (TextBox* mount : {&txtMount1, &txtMount2, &txtMount3}) {
         mount->text = kNoMount;

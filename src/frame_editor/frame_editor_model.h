@@ -8,11 +8,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
+#include "catalogue/record_fields.h"
 #include "catalogue/records.h"
+#include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
 
@@ -25,20 +28,15 @@ class FrameEditorModel {
     FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
                      FileStore& files = DiskFiles());
 
+    // The window: its chooser, its boxes and its menu, and what their events run.
+    static std::span<const Control<FrameEditorModel>> Controls();
+
     // Reads Frames.txt into the table and appends each frame's name to the chooser's list. A
     // file that cannot be read leaves the table empty, so nothing can be saved from it.
     void LoadFrameTable();
     // A pick from the chooser's list: the last frame whose name is the chooser's text becomes
     // the edited frame, and its fields are shown.
     void ChooseEditedFrame();
-    // Fills the boxes from frame intChooseFrame.
-    void ShowFrameFields();
-    // Takes the boxes into frame intChooseFrame and rewrites Frames.txt. Refuses, with a
-    // message and nothing changed, when the boxes show no frame or hold what the file cannot
-    // keep. Gives whether the file was written.
-    bool SaveFrames();
-    // Empties the boxes; the mount boxes read "None".
-    void ClearFrameFields();
     // "Save Frames": saves, confirms, and shows the table as the file now holds it.
     void SaveAndReload();
 
@@ -68,6 +66,14 @@ class FrameEditorModel {
     std::int16_t intChooseFrame = 0;
 
   private:
+    // Fills the boxes from frame intChooseFrame.
+    void ShowFrameFields();
+    // Takes the boxes into frame intChooseFrame and rewrites Frames.txt. Refuses, with a
+    // message and nothing changed, when the boxes show no frame or hold what the file cannot
+    // keep. Gives whether the file was written.
+    bool SaveFrames();
+    // Empties the boxes; the mount boxes read "None".
+    void ClearFrameFields();
     bool EditedFrameShown() const;
     // Frame intChooseFrame as the boxes have it, or nothing after a message saying why not.
     std::optional<FrameRecord> FrameFromBoxes() const;
@@ -82,12 +88,29 @@ class FrameEditorModel {
     bool fieldsShown_ = false;
 };
 
-// The thirteen boxes in the order of a Frames.txt line, with the caption each is shown under.
+// A box of the editor and the field of the frame it shows.
 struct FrameBox {
-    const char* name;
-    const char* caption;
+    std::string_view name;
+    std::string_view caption;  // with '&' before its access key
     TextBox FrameEditorModel::*box;
+    FieldMember<FrameRecord> field;
 };
-std::span<const FrameBox> FrameBoxes();
+
+// The thirteen boxes in the order of a Frames.txt line; the frame number is never shown.
+inline constexpr FrameBox kFrameBoxes[] = {
+    {"txtFrame", "&Frame", &FrameEditorModel::txtFrame, &FrameRecord::Frame},
+    {"txtPower", "&Power", &FrameEditorModel::txtPower, &FrameRecord::Power},
+    {"txtDamage", "&Damage", &FrameEditorModel::txtDamage, &FrameRecord::Damage},
+    {"txtMode", "&Mode", &FrameEditorModel::txtMode, &FrameRecord::Mode},
+    {"txtConceal", "&Concealability", &FrameEditorModel::txtConceal, &FrameRecord::Concealability},
+    {"txtWeight", "&Weight", &FrameEditorModel::txtWeight, &FrameRecord::Weight},
+    {"txtCapacity", "&Ammo Capacity", &FrameEditorModel::txtCapacity, &FrameRecord::AmmoCapacity},
+    {"txtLoad", "Ammo &Load", &FrameEditorModel::txtLoad, &FrameRecord::AmmoLoad},
+    {"txtMount1", "Mount &1", &FrameEditorModel::txtMount1, &FrameRecord::Mount1},
+    {"txtMount2", "Mount &2", &FrameEditorModel::txtMount2, &FrameRecord::Mount2},
+    {"txtMount3", "Mount &3", &FrameEditorModel::txtMount3, &FrameRecord::Mount3},
+    {"txtFCU", "FC&U", &FrameEditorModel::txtFCU, &FrameRecord::FCU},
+    {"txtDPV", "DP&V", &FrameEditorModel::txtDPV, &FrameRecord::DPV},
+};
 
 }  // namespace kalverin

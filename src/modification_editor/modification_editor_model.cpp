@@ -22,7 +22,63 @@ constexpr std::array<const char*, kEditorFrameColumns> kFrameCaptions = {
     "Light MG",        "Medium MG",    "Heavy MG",       "Assault Cannon",
 };
 
+constexpr std::array<std::string_view, kEditorFrameColumns> kLevelBoxNames = {
+    "Text1", "Text2", "Text3",  "Text4",  "Text5",  "Text6",  "Text7",
+    "Text8", "Text9", "Text10", "Text11", "Text12", "Text13", "Text14",
+};
+
 constexpr const char* kOutOfRange = "is outside -32768 to 32767.";
+
+using M = ModificationEditorModel;
+
+// A box of the editor and the field of the current modification it shows.
+struct ModificationBox {
+    std::string_view name;
+    std::string_view caption;  // with '&' before its access key
+    TextBox M::*box;
+    FieldMember<ModificationRecord> field;
+    // A field held as read whose box is saved as its leading number rather than as its text.
+    bool number;
+    Place place;
+};
+
+constexpr std::string_view kDetailsCaption = "Modification Deta&ils";
+constexpr std::int16_t kStatWidth = 120;
+constexpr std::int16_t kLevelWidth = 48;
+
+constexpr Place Left(std::int8_t row) {
+    return {.row = row, .columnSpan = 2};
+}
+constexpr Place Mount(std::int8_t row) {
+    return {.row = row, .caption = CaptionAt::Beside};
+}
+constexpr Place Middle(std::int8_t row) {
+    return {.pane = 1, .row = row, .caption = CaptionAt::Beside, .width = kStatWidth};
+}
+
+// In the order the keyboard focus takes them; the fourteen level boxes come after DPV and the
+// Mark-Up after the save button.
+constexpr ModificationBox kBoxes[] = {
+    {"txtModType", "Mod &Type", &M::txtModType, &ModificationRecord::ModType, false, Left(2)},
+    {"txtModification", "&Modification", &M::txtModification, &ModificationRecord::Modification,
+     false, Left(3)},
+    {"txtMount1", "Mount &1", &M::txtMount1, &ModificationRecord::Mount1, false, Mount(4)},
+    {"txtMount2", "Mount &2", &M::txtMount2, &ModificationRecord::Mount2, false, Mount(5)},
+    {"txtMount3", "Mount &3", &M::txtMount3, &ModificationRecord::Mount3, false, Mount(6)},
+    {"txtPower", "&Power", &M::txtPower, &ModificationRecord::Power, true, Middle(1)},
+    {"txtDamage", "&Damage", &M::txtDamage, &ModificationRecord::Damage, false, Middle(2)},
+    {"txtMode", "Mod&e", &M::txtMode, &ModificationRecord::Mode, false, Middle(3)},
+    {"txtConceal", "Co&ncealability", &M::txtConceal, &ModificationRecord::Concealability, true,
+     Middle(4)},
+    {"txtCapacity", "&Ammo Capacity", &M::txtCapacity, &ModificationRecord::AmmoCapacity, false,
+     Middle(5)},
+    {"txtLoad", "Ammo &Load", &M::txtLoad, &ModificationRecord::AmmoLoad, false, Middle(6)},
+    {"txtWeight", "&Weight", &M::txtWeight, &ModificationRecord::Weight, true, Middle(7)},
+    {"txtRecoil", "&Recoil", &M::txtRecoil, &ModificationRecord::Recoil, false, Middle(8)},
+    {"txtFCU", "FC&U", &M::txtFCU, &ModificationRecord::FCU, true, Middle(9)},
+    {"txtDPV", "DP&V", &M::txtDPV, &ModificationRecord::DPV, false, Middle(10)},
+    {"txtMarkup", "Mar&k-Up", &M::txtMarkup, &ModificationRecord::MarkUp, false, Middle(11)},
+};
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
@@ -94,6 +150,70 @@ auto FirstEntries(const Table& table, std::int16_t count) {
 }
 
 }  // namespace
+
+std::span<const Control<M>> ModificationEditorModel::Controls() {
+    static const std::vector<Control<M>> table = [] {
+        std::vector<Control<M>> t;
+        auto box = [&t](const ModificationBox& b) {
+            t.push_back({b.name, b.caption, ControlKind::Box, b.box, b.place});
+        };
+        std::for_each(std::begin(kBoxes), std::end(kBoxes) - 1, box);
+        // The levels in two columns of seven, each beside its frame's caption.
+        constexpr int kHalf = kEditorFrameColumns / 2;
+        for (int j = 1; j <= kEditorFrameColumns; ++j) {
+            t.push_back({kLevelBoxNames[static_cast<std::size_t>(j) - 1],
+                         kFrameCaptions[static_cast<std::size_t>(j) - 1],
+                         ControlKind::Box,
+                         IndexedBox<M>{&M::Text, j},
+                         {.pane = 2,
+                          .row = static_cast<std::int8_t>(2 + (j - 1) % kHalf),
+                          .column = static_cast<std::int8_t>(j <= kHalf ? 0 : 2),
+                          .caption = CaptionAt::Beside,
+                          .width = kLevelWidth}});
+        }
+        t.insert(t.end(), {
+                              {"cmbChooseClass",
+                               "Option &Classes",
+                               ControlKind::Chooser,
+                               &M::cmbChooseClass,
+                               Left(0),
+                               {.picked = &M::ChooseClass}},
+                              {"lstChooseMod",
+                               "&Options",
+                               ControlKind::List,
+                               &M::lstChooseMod,
+                               {.row = 1, .columnSpan = 2, .grows = true},
+                               {.clicked = &M::ChooseModification}},
+                              {"cmdSave",
+                               "&Save Changes",
+                               ControlKind::Button,
+                               {},
+                               {.pane = 1, .columnSpan = 2, .caption = CaptionAt::On},
+                               {.pressed = &M::SaveChanges}},
+                          });
+        box(kBoxes[std::size(kBoxes) - 1]);
+        t.insert(t.end(), {
+                              {"txtDetails",
+                               kDetailsCaption,
+                               ControlKind::TextArea,
+                               &M::txtDetails,
+                               {.pane = 2, .columnSpan = 4, .grows = true}},
+                              {"lblLevels",
+                               "Maximum Level &by Frame",
+                               ControlKind::Heading,
+                               {},
+                               {.pane = 2, .row = 1, .columnSpan = 4, .caption = CaptionAt::On}},
+                              {"mnuFile", "&File", ControlKind::Menu},
+                              {.name = "mnuSave",
+                               .caption = "&Save",
+                               .kind = ControlKind::MenuEntry,
+                               .on = {.pressed = &M::SaveChanges}},
+                              {"mnuExit", "E&xit", ControlKind::MenuEntry},
+                          });
+        return t;
+    }();
+    return table;
+}
 
 ModificationEditorModel::ModificationEditorModel(std::filesystem::path programDir,
                                                  UserDialogs& dialogs, FileStore& files)
@@ -227,8 +347,7 @@ void ModificationEditorModel::Empty() {
     loaded_ = false;
 }
 
-void ModificationEditorModel::ChooseClass(std::string name) {
-    cmbChooseClass.text = std::move(name);
+void ModificationEditorModel::ChooseClass() {
     ClearFields();
     ListModifications();
 }
@@ -243,7 +362,7 @@ void ModificationEditorModel::ListModifications() {
     const std::string& chosen = cmbChooseClass.text;
     for (int i = 1; i <= intNumberofMods; ++i) {
         const ModificationRecord& m = modifications[static_cast<std::size_t>(i)];
-        if (m.ModType.Shown() == chosen || chosen == kAllClasses) {
+        if (m.ModType.Shows(chosen) || chosen == kAllClasses) {
             lstChooseMod.Add(m.Modification.Shown());
         }
     }
@@ -256,7 +375,7 @@ void ModificationEditorModel::SelectModification() {
     strChooseMod = lstChooseMod.SelectedText();
     // No early stop: among equal names the last one becomes current.
     for (int i = 1; i <= intNumberofMods; ++i) {
-        if (modifications[static_cast<std::size_t>(i)].Modification.Shown() == strChooseMod) {
+        if (modifications[static_cast<std::size_t>(i)].Modification.Shows(strChooseMod)) {
             CMN = static_cast<std::int16_t>(i);
         }
     }
@@ -273,22 +392,9 @@ void ModificationEditorModel::ShowModification() {
         return;
     }
     const ModificationRecord& m = modifications[static_cast<std::size_t>(CMN)];
-    txtModType.text = m.ModType.Shown();
-    txtModification.text = m.Modification.Shown();
-    txtPower.text = m.Power.Shown();
-    txtDamage.text = m.Damage;
-    txtConceal.text = m.Concealability.Shown();
-    txtWeight.text = m.Weight.Shown();
-    txtCapacity.text = FormatWhole(m.AmmoCapacity);
-    txtLoad.text = m.AmmoLoad.Shown();
-    txtFCU.text = m.FCU.Shown();
-    txtDPV.text = FormatWhole(m.DPV);
-    txtMount1.text = m.Mount1.Shown();
-    txtMount2.text = m.Mount2.Shown();
-    txtMount3.text = m.Mount3;
-    txtRecoil.text = FormatGeneral(m.Recoil);
-    txtMode.text = m.Mode.Shown();
-    txtMarkup.text = FormatGeneral(m.MarkUp);
+    for (const ModificationBox& box : kBoxes) {
+        (this->*box.box).text = ShownField(m, box.field);
+    }
     txtDetails.text = details[static_cast<std::size_t>(CMN)].text;
 }
 
@@ -303,11 +409,10 @@ void ModificationEditorModel::ShowMaxLevels() {
 }
 
 void ModificationEditorModel::ClearFields() {
-    for (TextBox* box : {&txtModType, &txtModification, &txtPower, &txtDamage, &txtConceal,
-                         &txtWeight, &txtCapacity, &txtLoad, &txtFCU, &txtDPV, &txtMount1,
-                         &txtMount2, &txtMount3, &txtRecoil, &txtMode, &txtMarkup, &txtDetails}) {
-        box->text.clear();
+    for (const ModificationBox& box : kBoxes) {
+        (this->*box.box).text.clear();
     }
+    txtDetails.text.clear();
     for (TextBox& box : levelBoxes_) {
         box.text.clear();
     }
@@ -330,60 +435,64 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "The boxes were emptied when a class was chosen: choose a modification in the "
             "Options list first.");
     }
-    const std::pair<const char*, const TextBox*> texts[] = {
-        {"Mod Type", &txtModType},
-        {"Modification", &txtModification},
-        {"Damage", &txtDamage},
-        {"Mode", &txtMode},
-        {"Ammo Load", &txtLoad},
-        {"Mount 1", &txtMount1},
-        {"Mount 2", &txtMount2},
-        {"Mount 3", &txtMount3},
-        {"Modification Details", &txtDetails},
+    // Texts are checked first, so that no number is converted from boxes that cannot be saved.
+    auto unquotable = [](std::string_view caption, const TextBox& box) {
+        return FitsBetweenQuotes(box.text)
+                   ? std::nullopt
+                   : std::optional(ShownCaption(caption) +
+                                   " holds a double quote or a line break, which the data "
+                                   "files cannot hold.");
     };
-    for (const auto& [caption, box] : texts) {
-        if (!FitsBetweenQuotes(box->text)) {
-            return refuse(std::string(caption) +
-                          " holds a double quote or a line break, which the data files cannot "
-                          "hold.");
+    for (const ModificationBox& box : kBoxes) {
+        if (IsTextField(box.field) && !box.number) {
+            if (auto why = unquotable(box.caption, this->*box.box)) {
+                return refuse(*why);
+            }
         }
+    }
+    if (auto why = unquotable(kDetailsCaption, txtDetails)) {
+        return refuse(*why);
     }
 
     const auto current = static_cast<std::size_t>(CMN);
     EditedModification edited{modifications[current], maxLevels[current], details[current]};
     ModificationRecord& m = edited.record;
-    auto capacity = LeadingWhole("Ammo Capacity", txtCapacity);
-    auto dpv = LeadingWhole("DPV", txtDPV);
-    auto recoil = LeadingSingle("Recoil", txtRecoil);
-    auto markUp = LeadingSingle("Mark-Up", txtMarkup);
-    if (!capacity) {
-        return refuse(capacity.error());
+    for (const ModificationBox& box : kBoxes) {
+        const TextBox& text = this->*box.box;
+        const std::string caption = ShownCaption(box.caption);
+        std::optional<std::string> why =
+            std::visit(Overloaded{
+                           [&](ItemValue ModificationRecord::*f) -> std::optional<std::string> {
+                               m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
+                                                 : ItemValue::Text(text.text);
+                               return std::nullopt;
+                           },
+                           [&](std::string ModificationRecord::*f) -> std::optional<std::string> {
+                               m.*f = text.text;
+                               return std::nullopt;
+                           },
+                           [&](float ModificationRecord::*f) -> std::optional<std::string> {
+                               auto single = LeadingSingle(caption, text);
+                               if (!single) {
+                                   return single.error();
+                               }
+                               m.*f = single.value();
+                               return std::nullopt;
+                           },
+                           [&](std::int16_t ModificationRecord::*f) -> std::optional<std::string> {
+                               auto whole = LeadingWhole(caption, text);
+                               if (!whole) {
+                                   return whole.error();
+                               }
+                               m.*f = whole.value();
+                               return std::nullopt;
+                           },
+                       },
+                       box.field);
+        if (why) {
+            return refuse(*why);
+        }
     }
-    if (!dpv) {
-        return refuse(dpv.error());
-    }
-    if (!recoil) {
-        return refuse(recoil.error());
-    }
-    if (!markUp) {
-        return refuse(markUp.error());
-    }
-    m.ModType = ItemValue::Text(txtModType.text);
-    m.Modification = ItemValue::Text(txtModification.text);
-    m.Power = ItemValue::Number(LeadingNumber(txtPower.text));
-    m.Damage = txtDamage.text;
-    m.Mode = ItemValue::Text(txtMode.text);
-    m.Concealability = ItemValue::Number(LeadingNumber(txtConceal.text));
-    m.Weight = ItemValue::Number(LeadingNumber(txtWeight.text));
-    m.AmmoCapacity = capacity.value();
-    m.AmmoLoad = ItemValue::Text(txtLoad.text);
-    m.Recoil = recoil.value();
-    m.FCU = ItemValue::Number(LeadingNumber(txtFCU.text));
-    m.DPV = dpv.value();
-    m.Mount1 = ItemValue::Text(txtMount1.text);
-    m.Mount2 = ItemValue::Text(txtMount2.text);
-    m.Mount3 = txtMount3.text;
-    m.MarkUp = markUp.value();
     edited.detail.text = txtDetails.text;
 
     // MaxLevel.txt names its row after the modification; Details.txt keeps the label it had.

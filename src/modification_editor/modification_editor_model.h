@@ -8,12 +8,15 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "catalogue/file_store.h"
 #include "catalogue/outcome.h"
+#include "catalogue/record_fields.h"
 #include "catalogue/records.h"
+#include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
 #include "modification_editor/details_file.h"
@@ -27,32 +30,20 @@ class ModificationEditorModel {
     ModificationEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
                             FileStore& files = DiskFiles());
 
+    // The window: its controls, their captions and places, and what their events run.
+    static std::span<const Control<ModificationEditorModel>> Controls();
+
     // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails. A file
     // that cannot be read is reported and leaves the editor empty, and it then saves nothing.
     // Files that disagree on the number of modifications, and a Frames.txt whose frames do not
     // match the fourteen level columns, are reported and the editor works on.
     void Load();
-    // Each reads its file into its table; on a fault it shows the message naming the file,
-    // leaves the table as it was and gives false.
-    bool LoadModifications();
-    bool LoadClasses();
-    bool LoadMaxLevels();
-    bool LoadDetails();
 
-    // A class chosen in cmbChooseClass: the boxes emptied and the list refilled for it.
-    void ChooseClass(std::string name);
+    // A class picked in cmbChooseClass: the boxes emptied and the list refilled for it.
+    void ChooseClass();
     // Entry `row` (from 0) of lstChooseMod chosen: it becomes the current modification.
     void ChooseModification(int row);
 
-    // Lists in lstChooseMod the modifications of the class in the chooser's text; "All" lists
-    // every one. Names and classes are compared exactly.
-    void ListModifications();
-    // Makes the selected list entry current (the last record of that name) and shows it.
-    void SelectModification();
-    void ShowModification();
-    void ShowMaxLevels();
-    // Empties all 31 boxes; the tables and the current modification stay as they are.
-    void ClearFields();
     // Takes the boxes back into the current modification and rewrites the three files. Nothing
     // is written unless every box converts; a refusal or a failed write shows one message and
     // leaves the files and the tables as they were. The boxes keep what the user typed.
@@ -100,6 +91,22 @@ class ModificationEditorModel {
     std::string strChooseMod;
 
   private:
+    // Each reads its file into its table; on a fault it shows the message naming the file,
+    // leaves the table as it was and gives false.
+    bool LoadModifications();
+    bool LoadClasses();
+    bool LoadMaxLevels();
+    bool LoadDetails();
+    // Lists in lstChooseMod the modifications of the class in the chooser's text; "All" lists
+    // every one. Names and classes are compared exactly.
+    void ListModifications();
+    // Makes the selected list entry current (the last record of that name) and shows it.
+    void SelectModification();
+    void ShowModification();
+    void ShowMaxLevels();
+    // Empties all 31 boxes; the tables and the current modification stay as they are.
+    void ClearFields();
+
     // What the boxes turn into for the current modification.
     struct EditedModification {
         ModificationRecord record;
