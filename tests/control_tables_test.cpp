@@ -32,8 +32,8 @@ void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
         }
         auto& keys = control.kind == ControlKind::MenuEntry ? menuKeys : windowKeys;
         auto [other, fresh] = keys.emplace(key, control.caption);
-        EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share "
-                           << key << (control.kind == ControlKind::MenuEntry ? " in " : "")
+        EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
+                           << (control.kind == ControlKind::MenuEntry ? " in " : "")
                            << (control.kind == ControlKind::MenuEntry ? menu : "");
     }
 }

@@ -61,10 +61,11 @@ TEST_P(ScenarioTest, GivesItsTranscript) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()),
-    [](const ::testing::TestParamInfo<std::filesystem::path>& info) {
-        std::string name = info.param.lexically_relative(KALVERIN_SCENARIOS).replace_extension()
-                               .generic_string();
-        std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+    [](const ::testing::TestParamInfo<std::filesystem::path>& test) {
+        std::string name =
+            test.param.lexically_relative(KALVERIN_SCENARIOS).replace_extension().generic_string();
+        std::replace_if(
+            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
         return name;
     });
 

@@ -63,10 +63,10 @@ using Mirror = std::variant<std::monostate, TextBox Model::*, ComboBox Model::*,
 
 template <typename Model>
 struct Events {
-    void (Model::*picked)() = nullptr;            // a chooser's entry picked from its list
-    void (Model::*clicked)(int) = nullptr;        // a list line clicked or chosen, from 0
-    void (Model::*doubleClicked)() = nullptr;     // a list line double-clicked, after its click
-    void (Model::*pressed)() = nullptr;           // a button pressed, a menu entry chosen
+    void (Model::*picked)() = nullptr;         // a chooser's entry picked from its list
+    void (Model::*clicked)(int) = nullptr;     // a list line clicked or chosen, from 0
+    void (Model::*doubleClicked)() = nullptr;  // a list line double-clicked, after its click
+    void (Model::*pressed)() = nullptr;        // a button pressed, a menu entry chosen
 };
 
 template <typename Model>
@@ -114,9 +114,8 @@ std::vector<BoundControl> BindControls(Model& model, std::span<const Control<Mod
     std::vector<BoundControl> bound;
     bound.reserve(table.size());
     for (const Control<Model>& control : table) {
-        BoundControl b{control.name,     control.caption,        control.kind,
-                       control.place,    control.shortcut,       control.accessibleName,
-                       control.opens};
+        BoundControl b{control.name,     control.caption,        control.kind, control.place,
+                       control.shortcut, control.accessibleName, control.opens};
         std::visit(
             [&](auto member) {
                 using Member = decltype(member);

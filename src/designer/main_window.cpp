@@ -50,8 +50,7 @@ void MainWindow::Refresh() {
 
 void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuExit"), &QAction::triggered, this, [] { QApplication::exit(0); });
-    connect(binder_->Action("mnuFrames"), &QAction::triggered, this,
-            [this] { ShowFrameEditor(); });
+    connect(binder_->Action("mnuFrames"), &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(binder_->Action("mnuModifications"), &QAction::triggered, this,
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });

@@ -71,9 +71,9 @@ struct StatBlock {
 };
 
 // One statistic of the block, in whichever precision the rules hold it.
-using StatMember = std::variant<StatValue<double> StatBlock::*, StatValue<float> StatBlock::*,
-                                std::int16_t StatBlock::*, float StatBlock::*,
-                                std::string StatBlock::*>;
+using StatMember =
+    std::variant<StatValue<double> StatBlock::*, StatValue<float> StatBlock::*,
+                 std::int16_t StatBlock::*, float StatBlock::*, std::string StatBlock::*>;
 
 // The statistic as its box shows it.
 inline std::string ShownStat(const StatBlock& block, StatMember member) {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "designer/main_window_model.h"
 #include "designer/design_boxes.h"
+#include "designer/main_window_model.h"
 
 namespace kalverin {
 

@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "catalogue/conversions.h"
-#include "designer/main_window_model.h"
 #include "designer/design_boxes.h"
+#include "designer/main_window_model.h"
 
 namespace kalverin {
 namespace {

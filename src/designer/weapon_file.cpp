@@ -6,8 +6,8 @@
 #include "catalogue/field_reader.h"
 #include "catalogue/item_writer.h"
 #include "catalogue/record_fields.h"
-#include "designer/main_window_model.h"
 #include "designer/design_boxes.h"
+#include "designer/main_window_model.h"
 
 namespace kalverin {
 namespace {
@@ -21,11 +21,11 @@ struct StoredStat {
 
 // The first line after the firearm's and the frame's names.
 constexpr StoredStat kFirstLine[] = {
-    {&StatBlock::Power, false},        {&StatBlock::Damage, true},
-    {&StatBlock::Mode, true},          {&StatBlock::Concealability, false},
-    {&StatBlock::Weight, true},        {&StatBlock::AmmoCapacity, false},
-    {&StatBlock::AmmoLoad, true},      {&StatBlock::Recoil, false},
-    {&StatBlock::FCU, false},          {&StatBlock::DPV, false},
+    {&StatBlock::Power, false},      {&StatBlock::Damage, true},
+    {&StatBlock::Mode, true},        {&StatBlock::Concealability, false},
+    {&StatBlock::Weight, true},      {&StatBlock::AmmoCapacity, false},
+    {&StatBlock::AmmoLoad, true},    {&StatBlock::Recoil, false},
+    {&StatBlock::FCU, false},        {&StatBlock::DPV, false},
     {&StatBlock::FinalPrice, false},
 };
 // The second line opens with the Mark-Up, then the four mounts.

@@ -103,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Lookup, StartSysInfoTest, ::testing::Values(
     SysInfoCase{"NothingAnywhereFails",                 {},                 {},                   {},            {},               true,   {},            true},
     SysInfoCase{"NoKeysStartsTheFirstToolOnSearchPath", {},                 {},                   {},            kTwoOnSearchPath, true,   {kHwList},     false},
     SysInfoCase{"SearchPathToolThatWillNotStartFails",  {},                 {},                   {},            kTwoOnSearchPath, false,  {kHwList},     true}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
 TEST_F(AboutModelTest, ToolKeyWithoutThePathValueFallsBackToTheLocation) {
@@ -168,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(Values, GetKeyValueTest, ::testing::Values(
     KeyValueCase{"ExpandableStringLeavesItAsItWas",  RegistryValue{2, "%SystemRoot%"},             true,  true,   "as it was"},
     KeyValueCase{"MissingValue",                     std::nullopt,                                 true,  false,  ""},
     KeyValueCase{"MissingKey",                       std::nullopt,                                 false, false,  ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& test) { return std::string(test.param.name); });
 // clang-format on
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "support/scenario.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -22,116 +23,71 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-// A text as a transcript shows it: quoted, with line breaks, quotes and bytes outside plain
-// ASCII written as escapes.
-std::string Quoted(std::string_view text) {
-    std::string out = "\"";
-    for (char c : text) {
+// Bytes as a transcript writes them: a backslash, a line break and a byte outside plain ASCII
+// as an escape (\\ \r \n \xNN), and in a quoted text a double quote too (\").
+std::string Escaped(std::string_view bytes, bool quoted) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
+        if (c == '\\' || (quoted && c == '"')) {
+            (out += '\\') += c;
+        } else if (c == '\r' || c == '\n') {
+            out += c == '\r' ? "\\r" : "\\n";
         } else if (byte < 0x20 || byte >= 0x7F) {
-            static const char kHex[] = "0123456789ABCDEF";
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
+            ((out += "\\x") += kHex[byte >> 4]) += kHex[byte & 0xF];
         } else {
             out += c;
         }
     }
-    return out + "\"";
-}
-
-// A file line as a transcript shows it: as it is, but for bytes that are not plain ASCII.
-std::string Raw(std::string_view line) {
-    std::string quoted = Quoted(line);
-    std::string out;
-    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
-        // Quotes and backslashes are the file's own here.
-        if (quoted[i] == '\\' && (quoted[i + 1] == '"' || quoted[i + 1] == '\\')) {
-            ++i;
-        }
-        out += quoted[i];
-    }
     return out;
 }
 
-// A file line of a transcript as bytes: \r, \n and \xNN stand for their bytes.
-std::string Unescaped(std::string_view line) {
+std::string Quoted(std::string_view text) {
+    return "\"" + Escaped(text, true) + "\"";
+}
+
+std::string Unescaped(std::string_view text) {
     std::string bytes;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '\\' && i + 1 < line.size()) {
-            if (line[i + 1] == 'r' || line[i + 1] == 'n') {
-                bytes += line[++i] == 'r' ? '\r' : '\n';
-                continue;
-            }
-            if (line[i + 1] == 'x' && i + 3 < line.size()) {
-                bytes += static_cast<char>(std::stoi(std::string(line.substr(i + 2, 2)), nullptr, 16));
-                i += 3;
-                continue;
-            }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes += text[i];
+        } else if (const char e = text[++i]; e == 'x' && i + 2 < text.size()) {
+            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else {
+            bytes += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
         }
-        bytes += line[i];
     }
     return bytes;
 }
 
-// Reads the words of a command: bare words, and texts in double quotes with their escapes.
+// The words of a command: bare words, and texts between double quotes.
 class Words {
   public:
     explicit Words(std::string_view line) : line_(line) {}
 
     bool AtEnd() {
-        SkipBlanks();
-        return pos_ >= line_.size();
+        pos_ = std::min(line_.find_first_not_of(' ', pos_), line_.size());
+        return pos_ == line_.size();
     }
 
     std::string Next() {
-        SkipBlanks();
-        if (pos_ >= line_.size()) {
+        if (AtEnd()) {
             throw std::runtime_error("a word is missing in: " + std::string(line_));
         }
-        if (line_[pos_] != '"') {
-            std::size_t start = pos_;
-            while (pos_ < line_.size() && line_[pos_] != ' ') {
-                ++pos_;
-            }
-            return std::string(line_.substr(start, pos_ - start));
+        const bool quoted = line_[pos_] == '"';
+        std::size_t end = pos_ + (quoted ? 1 : 0);
+        while (end < line_.size() && line_[end] != (quoted ? '"' : ' ')) {
+            end += quoted && line_[end] == '\\' ? 2 : 1;
         }
-        std::string text;
-        for (++pos_; pos_ < line_.size() && line_[pos_] != '"'; ++pos_) {
-            char c = line_[pos_];
-            if (c == '\\' && pos_ + 1 < line_.size()) {
-                char e = line_[++pos_];
-                if (e == 'r') {
-                    c = '\r';
-                } else if (e == 'n') {
-                    c = '\n';
-                } else if (e == 'x' && pos_ + 2 < line_.size()) {
-                    c = static_cast<char>(std::stoi(std::string(line_.substr(pos_ + 1, 2)), nullptr, 16));
-                    pos_ += 2;
-                } else {
-                    c = e;
-                }
-            }
-            text += c;
-        }
-        ++pos_;
-        return text;
+        std::string word = quoted ? Unescaped(line_.substr(pos_ + 1, end - pos_ - 1))
+                                  : std::string(line_.substr(pos_, end - pos_));
+        pos_ = std::min(end + 1, line_.size());
+        return word;
     }
 
   private:
-    void SkipBlanks() {
-        while (pos_ < line_.size() && line_[pos_] == ' ') {
-            ++pos_;
-        }
-    }
-
     std::string_view line_;
     std::size_t pos_ = 0;
 };
@@ -157,12 +113,12 @@ class ScriptedDialogs final : public UserDialogs {
         std::string folder = state.initialFolder.empty()
                                  ? std::string()
                                  : state.initialFolder.lexically_relative(root_).generic_string();
-        said.push_back(std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
-                       Quoted(state.filter) + " in " + Quoted(folder) +
-                       (state.fileName.empty()
-                            ? std::string()
-                            : ", last " + Quoted(state.fileName.lexically_relative(root_)
-                                                     .generic_string())));
+        said.push_back(
+            std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
+            Quoted(state.filter) + " in " + Quoted(folder) +
+            (state.fileName.empty()
+                 ? std::string()
+                 : ", last " + Quoted(state.fileName.lexically_relative(root_).generic_string())));
         if (answers.empty()) {
             throw std::runtime_error("a file dialog was shown with no answer ready");
         }
@@ -286,10 +242,10 @@ Lines FileLines(std::string_view bytes) {
     std::size_t start = 0;
     for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string_view::npos;
          start = end + 2) {
-        lines.push_back(Raw(bytes.substr(start, end - start)));
+        lines.push_back(Escaped(bytes.substr(start, end - start), false));
     }
     if (start < bytes.size()) {
-        lines.push_back(Raw(bytes.substr(start)) + " (no line end)");
+        lines.push_back(Escaped(bytes.substr(start), false) + " (no line end)");
     }
     return lines;
 }
@@ -321,7 +277,9 @@ class Scenario {
             }
             out += line + "\n";
             if (writing && line.rfind("|", 0) == 0) {
-                content += Unescaped(std::string_view(line).substr(line.size() > 1 ? 2 : 1)) + "\r\n";
+                content += Unescaped(std::string_view(line).substr(
+                               std::min<std::size_t>(line.size(), 2))) +
+                           "\r\n";
                 continue;
             }
             finishFile();
@@ -338,6 +296,8 @@ class Scenario {
             for (const std::string& change : Do(verb, words)) {
                 out += "  " + change + "\n";
             }
+            // What a command did to the files beside the windows is no window's doing.
+            files_ = FilesUnder(folder_.path());
         }
         finishFile();
         return out;
@@ -350,12 +310,11 @@ class Scenario {
     Lines Do(const std::string& verb, Words& words) {
         if (verb == "data") {
             const std::string set = words.Next();
-            std::filesystem::copy(set == "bundled" ? BundledData()
-                                                   : std::filesystem::path(KALVERIN_TEST_DATA) / set,
-                                  program() / "Data",
-                                  std::filesystem::copy_options::recursive |
-                                      std::filesystem::copy_options::overwrite_existing);
-            files_ = FilesUnder(folder_.path());
+            std::filesystem::copy(
+                set == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / set,
+                program() / "Data",
+                std::filesystem::copy_options::recursive |
+                    std::filesystem::copy_options::overwrite_existing);
             return {};
         }
         if (verb == "window") {
@@ -382,7 +341,6 @@ class Scenario {
                 throw std::runtime_error(path + " holds no " + from);
             }
             folder_.Write(path, bytes.replace(at, from.size(), words.Next()));
-            files_ = FilesUnder(folder_.path());
             return {};
         }
         if (verb == "read" || verb == "rewrite") {
@@ -390,7 +348,6 @@ class Scenario {
         }
         if (verb == "remove") {
             std::filesystem::remove(folder_.path() / words.Next());
-            files_ = FilesUnder(folder_.path());
             return {};
         }
         if (!window_) {
@@ -436,8 +393,8 @@ class Scenario {
         } else if (name == "Classes.txt") {
             take(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
                 std::string out;
-                for (const std::string& name : classes) {
-                    out += "\"" + name + "\"\r\n";
+                for (const std::string& entry : classes) {
+                    out += Quoted(entry) + "\r\n";
                 }
                 return out;
             });
@@ -472,8 +429,8 @@ class Scenario {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
                                                              program(), dialogs_, disk_);
             } else if (kind == "modifications") {
-                found->second = MakeWindow<ModificationEditorModel>(
-                    &ModificationEditorModel::Load, program(), dialogs_, disk_);
+                found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
+                                                                    program(), dialogs_, disk_);
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
@@ -524,7 +481,8 @@ class Scenario {
         }
         BoundControl& c = Control(words.Next());
         if (verb == "pick") {
-            c.combo->text = c.combo->list.items().at(static_cast<std::size_t>(Line(c.combo->list, words)));
+            c.combo->text =
+                c.combo->list.items().at(static_cast<std::size_t>(Line(c.combo->list, words)));
             c.picked();
         } else if (verb == "type") {
             (c.combo ? c.combo->text : c.text->text) = words.Next();

@@ -167,7 +167,8 @@ class MainWindowTest : public ::testing::Test {
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                shown << dialog->windowTitle() + QLatin1Char('|') + dialog->nameFilters().join(QLatin1Char(';'));
+                shown << dialog->windowTitle() + QLatin1Char('|') +
+                             dialog->nameFilters().join(QLatin1Char(';'));
                 if (paths.isEmpty()) {
                     dialog->reject();
                     return;
@@ -388,9 +389,7 @@ TEST(AboutWindowTest, EnterEscapeAndOKCloseItAndSystemInfoKeepsItOpen) {
     const std::function<void(About*)> ways[] = {
         [](About*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
         [](About*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
-        [](About* about) {
-            QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
-        },
+        [](About* about) { QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton); },
     };
     for (const auto& close : ways) {
         QPointer<About> about = new About(nullptr, registry, starter, dialogs);
