@@ -37,6 +37,7 @@ QPageSize DefaultCardPaper();
 void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDialogState& dialog);
 
 // "Print Stat Card...": the print dialog, then the card of the design on the chosen printer.
+// The printing module beside the program does both; it is loaded on the first print.
 void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent);
 
 // Appends "Print Stat Card..." (Ctrl+P) and "Export Stat Card..." (Ctrl+E) to the File menu and
