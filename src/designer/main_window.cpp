@@ -41,7 +41,6 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     BuildMenus();
     SetKeyboardAccess();
     ConnectEvents();
-    Refresh();
 
     resize(589, 379);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {

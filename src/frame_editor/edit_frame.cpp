@@ -32,7 +32,6 @@ EditFrame::EditFrame(const std::filesystem::path& programDir, QWidget* parent, U
     BuildMenus();
     SetKeyboardAccess();
     ConnectEvents();
-    Refresh();
     resize(460, 300);
 }
 

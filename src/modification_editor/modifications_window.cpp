@@ -49,7 +49,6 @@ Modifications::Modifications(const std::filesystem::path& programDir, QWidget* p
     BuildMenus();
     SetFocusOrder();
     ConnectEvents();
-    Refresh();
     resize(780, 540);
 }
 
