@@ -49,6 +49,27 @@ double LeadingRadixNumber(std::string_view digits, int radix) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+// A sign and up to 15 digits, nothing else: most items of the data files. Such a number is exact
+// in a double, so it is read straight from its digits without the general parser.
+std::optional<double> ShortWholeNumber(std::string_view body) {
+    const bool negative = !body.empty() && body.front() == '-';
+    if (!body.empty() && (body.front() == '-' || body.front() == '+')) {
+        body.remove_prefix(1);
+    }
+    if (body.empty() || body.size() > 15) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : body) {
+        if (!IsDigit(c)) {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    const auto number = static_cast<double>(value);
+    return negative ? -number : number;
+}
+
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
@@ -130,6 +151,9 @@ std::optional<double> ParseNumber(std::string_view text) {
         --last;
     }
     std::string_view body = text.substr(first, last - first);
+    if (auto whole = ShortWholeNumber(body)) {
+        return whole;
+    }
     std::string cleaned;
     std::size_t pos = 0;
     if (pos < body.size() && (body[pos] == '-' || body[pos] == '+')) {
