@@ -1,7 +1,9 @@
 #include "about/program_picture.h"
 
 #include <QIconEngine>
+#include <QImage>
 #include <QPainter>
+#include <QResource>
 #include <QSvgRenderer>
 #include <algorithm>
 #include <iterator>
@@ -47,10 +49,16 @@ class IconPictures {
 
   private:
     static QPixmap Read(QSize size) {
-        if (size.width() == size.height() &&
-            std::find(std::begin(kDrawnSides), std::end(kDrawnSides), size.width()) !=
-                std::end(kDrawnSides)) {
-            return QPixmap(QStringLiteral(":/about/kalverin-%1.png").arg(size.width()));
+        const int side = size.width();
+        if (size.height() == side && std::find(std::begin(kDrawnSides), std::end(kDrawnSides),
+                                               side) != std::end(kDrawnSides)) {
+            // The pixels as drawn at build time, read in place: no decoding.
+            const QResource pixels(QStringLiteral(":/about/kalverin-%1.rgba").arg(side));
+            if (pixels.compressionAlgorithm() == QResource::NoCompression &&
+                pixels.size() == qint64{side} * side * 4) {
+                return QPixmap::fromImage(QImage(pixels.data(), side, side, side * 4,
+                                                 QImage::Format_RGBA8888_Premultiplied));
+            }
         }
         return DrawPicture(size);
     }

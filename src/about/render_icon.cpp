@@ -1,8 +1,11 @@
-// Draws the program's vector picture as PNG files at the sizes window frames and task bars use,
-// once, at build time: the program then shows its window without drawing vectors.
+// Draws the program's vector picture at the sizes window frames and task bars use, once, at
+// build time: the program then shows its window without drawing vectors. Each size is written
+// twice: as its bare pixels (RGBA, 8 bits a channel, premultiplied, row after row), which the
+// program takes as they are, and as a PNG file for everything else.
 //
-//   render_icon PICTURE.svg FOLDER SIDE...   writes FOLDER/kalverin-SIDE.png for each SIDE
+//   render_icon PICTURE.svg FOLDER SIDE...   writes FOLDER/kalverin-SIDE.rgba and .png for each
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -29,14 +32,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s is no size\n", argv[i]);
             return 2;
         }
-        QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+        QImage image(side, side, QImage::Format_RGBA8888_Premultiplied);
         image.fill(Qt::transparent);
         QPainter painter(&image);
         renderer.render(&painter);
         painter.end();
         const QString path =
-            QString::fromLocal8Bit(argv[2]) + QStringLiteral("/kalverin-%1.png").arg(side);
-        if (!image.save(path, "PNG")) {
+            QString::fromLocal8Bit(argv[2]) + QStringLiteral("/kalverin-%1").arg(side);
+        QFile pixels(path + QStringLiteral(".rgba"));
+        const auto size = static_cast<qint64>(image.sizeInBytes());
+        if (!pixels.open(QIODevice::WriteOnly) ||
+            pixels.write(reinterpret_cast<const char*>(image.constBits()), size) != size ||
+            !image.save(path + QStringLiteral(".png"), "PNG")) {
             std::fprintf(stderr, "%s could not be written\n", qPrintable(path));
             return 1;
         }
