@@ -17,9 +17,17 @@ struct Budget {
     // The user actions one iteration performs; the limit holds for each of them on average.
     int actions = 1;
     // A benchmark of the same run that does the bare part of the work (reading or writing the
-    // same bytes, say); empty when there is none.
+    // same bytes, say), or the same work on less data; empty when there is none.
     std::string baseline;
+    // The most the median may be of the baseline's; 0 when the ratio is only shown.
+    double baselineLimit = 0;
+    // Whether the work must make no heap allocation (counted by the benchmark under
+    // kAllocationsCounter).
+    bool allocationFree = false;
 };
+
+// The counter under which a benchmark reports its heap allocations per iteration.
+inline constexpr char kAllocationsCounter[] = "allocs";
 
 // Registers the budget of the benchmark named `name`; gives true, for use in an initializer.
 bool SetBudget(const std::string& name, Budget budget);
@@ -37,6 +45,7 @@ class SummaryReporter final : public benchmark::ConsoleReporter {
     std::map<std::string, double> medianMicros_;
     // On a loaded machine real time runs well ahead of the CPU time the work itself took.
     std::map<std::string, double> cpuMicros_;
+    std::map<std::string, double> allocations_;
     std::vector<std::string> order_;
     std::vector<std::string> failed_;
 };

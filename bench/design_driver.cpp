@@ -22,8 +22,8 @@ int InstallOptions(MainWindowModel& model, int count) {
 
 }  // namespace
 
-Loaded::Loaded() {
-    WriteFullCatalogue(program.path(), kMaxFrames);
+Loaded::Loaded(int modifications) {
+    WriteFullCatalogue(program.path(), kMaxFrames, modifications);
     model.Load();
 }
 

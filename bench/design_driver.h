@@ -8,14 +8,14 @@
 
 namespace kalverin::bench {
 
-// A model on a full-capacity catalogue of twenty frames, loaded; its messages are recorded and
-// its file dialogs answered from a script.
+// A model on a catalogue of twenty frames and `modifications` modifications (the full capacity
+// unless told), loaded; its messages are recorded and its file dialogs answered from a script.
 struct Loaded {
     testing::TempFolder program;
     testing::RecordingDialogs dialogs;
     MainWindowModel model{program.path(), program.path(), dialogs};
 
-    Loaded();
+    explicit Loaded(int modifications = kMaxModifications);
 };
 
 // A pick of frame `index` (from 1) from the frame chooser's list.

@@ -1,11 +1,14 @@
-// The main window's model on the full catalogue: each single action from the state where it
-// costs most (twenty options installed), and a whole design from frame to lowered levels.
+// The main window's model: each single action on the full catalogue from the state where it
+// costs most (twenty options installed), a whole design from frame to lowered levels, and each
+// action on catalogues of 10 and of 150 modifications, whose cost should not depend on it.
 
 #include <benchmark/benchmark.h>
 
 #include <functional>
 #include <optional>
+#include <string>
 
+#include "allocation_count.h"
 #include "budgets.h"
 #include "catalogue/records.h"
 #include "design_driver.h"
@@ -15,18 +18,24 @@ namespace {
 
 constexpr double kActionLimitMicros = 50;
 
-// Times `action` alone, each time on a fresh copy of `start`, then checks with `done` on the
-// last copy that it did what it should have, and that nothing was refused.
+// Times `action` alone, each time on a fresh copy of `start`, and counts the heap allocations
+// it makes; then checks with `done` on the last copy that it did what it should have, and that
+// nothing was refused.
 void TimeFromState(benchmark::State& state, const Loaded& loaded, const MainWindowModel& start,
                    const std::function<void(MainWindowModel&)>& action,
                    const std::function<bool(const MainWindowModel&)>& done) {
     std::optional<MainWindowModel> model;
+    std::int64_t allocations = 0;
     for (auto _ : state) {
         state.PauseTiming();
         model.emplace(start);
         state.ResumeTiming();
+        const std::int64_t before = AllocationCount();
         action(*model);
+        allocations += AllocationCount() - before;
     }
+    state.counters[kAllocationsCounter] =
+        benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);
     if (!model || !done(*model) || !loaded.dialogs.messages.empty()) {
         state.SkipWithError("the action did not do what it should have");
     }
@@ -138,13 +147,92 @@ const Action kActions[] = {
     {FullDesign, "Designer/FullDesign(122 events)", kDesignEvents, 1000},
 };
 
+// The same design, five options on frame 1 and the last one chosen, on a catalogue of
+// `modifications`. An action looks up the options it touches, so with names compared in place
+// it costs as much on 150 modifications as on 10.
+constexpr int kScalingInstalled = 5;
+constexpr int kSmallCatalogue = 10;
+
+struct ScaledAction {
+    const char* name;
+    // From the design to the state the action starts from.
+    void (*prepare)(MainWindowModel&);
+    void (*action)(MainWindowModel&);
+    bool (*done)(const MainWindowModel&);
+};
+
+const ScaledAction kScaledActions[] = {
+    {
+        "SelectFrame",
+        [](MainWindowModel&) {},
+        [](MainWindowModel& m) { PickFrame(m, 2); },
+        [](const MainWindowModel& m) { return m.intChooseFrame == 2 && m.intModCounter == 0; },
+    },
+    {
+        // The line after the five installed options and the one passed by.
+        "AddModification",
+        [](MainWindowModel& m) { m.ChooseOption(kScalingInstalled + 1); },
+        [](MainWindowModel& m) { m.AddModification(); },
+        [](const MainWindowModel& m) { return m.intModCounter == kScalingInstalled + 1; },
+    },
+    {
+        "ChooseInstalledOption",
+        [](MainWindowModel&) {},
+        [](MainWindowModel& m) { m.ChooseInstalledOption(0); },
+        [](const MainWindowModel& m) { return m.lstCurrentMod.selected() == 0; },
+    },
+    {
+        "RaiseLevel",
+        [](MainWindowModel&) {},
+        [](MainWindowModel& m) { m.RaiseLevel(); },
+        [](const MainWindowModel& m) { return m.Option(kScalingInstalled).level == 2; },
+    },
+    {
+        "LowerLevel",
+        [](MainWindowModel& m) { m.RaiseLevel(); },
+        [](MainWindowModel& m) { m.LowerLevel(); },
+        [](const MainWindowModel& m) { return m.Option(kScalingInstalled).level == 1; },
+    },
+};
+
+void TimeScaled(benchmark::State& state, const ScaledAction& scaled, int modifications) {
+    Loaded loaded(modifications);
+    MainWindowModel start = Designed(loaded.model, kScalingInstalled, false);
+    scaled.prepare(start);
+    TimeFromState(state, loaded, start, scaled.action, scaled.done);
+}
+
+std::string ScaledName(const ScaledAction& scaled, int modifications) {
+    return std::string("Scaling/") + scaled.name + "/" + std::to_string(modifications);
+}
+
 [[maybe_unused]] const bool kRegistered = [] {
     for (const Action& action : kActions) {
         benchmark::RegisterBenchmark(action.name, action.run)
             ->Unit(benchmark::kMicrosecond)
             ->Iterations(action.iterations);
-        SetBudget(action.name,
-                  {.limitMicros = kActionLimitMicros, .actions = action.actions, .baseline = {}});
+        // A single action allocates nothing; a whole design fills lists it starts without.
+        SetBudget(action.name, {.limitMicros = kActionLimitMicros,
+                                .actions = action.actions,
+                                .baseline = {},
+                                .allocationFree = action.actions == 1});
+    }
+    for (const ScaledAction& scaled : kScaledActions) {
+        for (int modifications : {kSmallCatalogue, kMaxModifications}) {
+            const std::string name = ScaledName(scaled, modifications);
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [&scaled, modifications](benchmark::State& state) {
+                                             TimeScaled(state, scaled, modifications);
+                                         })
+                ->Unit(benchmark::kMicrosecond)
+                ->Iterations(20000);
+            // On the full catalogue, the same cost as on the small one, within the noise.
+            const bool full = modifications == kMaxModifications;
+            SetBudget(name, {.limitMicros = kActionLimitMicros,
+                             .baseline = full ? ScaledName(scaled, kSmallCatalogue) : "",
+                             .baselineLimit = full ? 1.2 : 0,
+                             .allocationFree = true});
+        }
     }
     return true;
 }();

@@ -1,12 +1,14 @@
 #include "full_catalogue.h"
 
-#include <cstdio>
 #include <stdexcept>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/item_writer.h"
 #include "modification_editor/details_file.h"
+#include "support/temp_folder.h"
 
 namespace kalverin::bench {
 namespace {
@@ -14,14 +16,29 @@ namespace {
 constexpr int kMaxLevelOfEveryOption = 3;
 constexpr const char* kMounts[] = {"Barrel", "Top", "Large", "Small"};
 
-std::string Numbered(const char* prefix, int index, int width) {
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%0*d", width, index);
-    return std::string(prefix) + digits;
+// The bundled data set's names in one of its files, in file order.
+template <typename Read, typename Name>
+std::vector<std::string> BundledNames(std::string_view fileName, Read read, Name name) {
+    const std::string bytes = testing::ReadFileBytes(testing::BundledData() / fileName);
+    auto file = read(bytes, fileName);
+    if (!file) {
+        throw std::runtime_error(file.error());
+    }
+    return name(file.value());
 }
 
-std::string ClassName(int index) {
-    return index == 1 ? "All" : Numbered("Class ", index - 1, 2);
+// Name `index` (from 1) of `names`: the names in turn, then again with " 2" after them, and so on.
+std::string Nth(const std::vector<std::string>& names, int index) {
+    const auto count = static_cast<int>(names.size());
+    const std::string& name = names[static_cast<std::size_t>((index - 1) % count)];
+    const int round = (index - 1) / count;
+    if (round == 0) {
+        return name;
+    }
+    std::string numbered = name;
+    numbered += ' ';
+    numbered += std::to_string(round + 1);
+    return numbered;
 }
 
 FramesFile Frames(int count) {
@@ -80,14 +97,40 @@ void WriteData(const std::filesystem::path& programDir, std::string_view fileNam
 }  // namespace
 
 std::string FrameName(int index) {
-    return Numbered("Frame ", index, 2);
+    static const std::vector<std::string> names =
+        BundledNames(kFramesFile, ReadFramesFile, [](const FramesFile& file) {
+            std::vector<std::string> names;
+            for (const FrameRecord& frame : file.frames) {
+                names.push_back(frame.Frame.Shown());
+            }
+            return names;
+        });
+    return Nth(names, index);
 }
 
 std::string OptionName(int index) {
-    return Numbered("Option ", index, 3);
+    static const std::vector<std::string> names =
+        BundledNames(kModificationsFile, ReadModificationsFile, [](const ModificationsFile& file) {
+            std::vector<std::string> names;
+            for (const ModificationRecord& mod : file.records) {
+                names.push_back(mod.Modification.Shown());
+            }
+            return names;
+        });
+    return Nth(names, index);
 }
 
-void WriteFullCatalogue(const std::filesystem::path& programDir, int frames) {
+std::string ClassName(int index) {
+    // "All" first, as in every Classes.txt; the others after it.
+    static const std::vector<std::string> others =
+        BundledNames(kClassesFile, ReadClassesFile, [](std::vector<std::string> classes) {
+            std::erase(classes, "All");
+            return classes;
+        });
+    return index == 1 ? "All" : Nth(others, index - 1);
+}
+
+void WriteFullCatalogue(const std::filesystem::path& programDir, int frames, int modifications) {
     std::filesystem::create_directories(DataFilePath(programDir, "").parent_path());
 
     ItemWriter classes;
@@ -96,10 +139,11 @@ void WriteFullCatalogue(const std::filesystem::path& programDir, int frames) {
         classes.Text(ClassName(i)).EndLine();
     }
 
-    ModificationsFile mods{kMaxModifications, {}};
-    MaxLevelFile levels{kMaxModifications, {}};
-    DetailsFile details{kMaxModifications, {}};
-    for (int i = 1; i <= kMaxModifications; ++i) {
+    const auto count = static_cast<std::int16_t>(modifications);
+    ModificationsFile mods{count, {}};
+    MaxLevelFile levels{count, {}};
+    DetailsFile details{count, {}};
+    for (int i = 1; i <= modifications; ++i) {
         mods.records.push_back(Option(i));
         MaxLevelRow row{ItemValue::Text(OptionName(i)), {}};
         row.levels.fill(kMaxLevelOfEveryOption);

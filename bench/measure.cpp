@@ -1,4 +1,5 @@
-// Runs a command and prints its wall time and peak memory: "wall_ms max_rss_kib exit_code".
+// Runs a command and prints its wall time, CPU time (user and system) and peak memory:
+// "wall_ms cpu_ms max_rss_kib exit_code".
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -6,6 +7,14 @@
 
 #include <chrono>
 #include <cstdio>
+
+namespace {
+
+double Millis(const timeval& time) {
+    return static_cast<double>(time.tv_sec) * 1e3 + static_cast<double>(time.tv_usec) / 1e3;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -31,6 +40,7 @@ int main(int argc, char** argv) {
     }
     const std::chrono::duration<double, std::milli> wall = std::chrono::steady_clock::now() - start;
     const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    std::printf("%.3f %ld %d\n", wall.count(), usage.ru_maxrss, code);
+    std::printf("%.3f %.3f %ld %d\n", wall.count(), Millis(usage.ru_utime) + Millis(usage.ru_stime),
+                usage.ru_maxrss, code);
     return 0;
 }

@@ -18,6 +18,8 @@ else()
 endif()
 
 install(TARGETS kalverin RUNTIME DESTINATION ${program_dir})
+# The printing module, loaded from the program's folder on the first print.
+install(TARGETS kalverin_print LIBRARY DESTINATION ${program_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/ DESTINATION ${program_dir}/Data)
 file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/packaging/empty)
 install(DIRECTORY ${PROJECT_BINARY_DIR}/packaging/empty/ DESTINATION ${program_dir}/Weapons)

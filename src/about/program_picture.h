@@ -9,7 +9,8 @@ namespace kalverin {
 
 // The picture at `side` by `side` device-independent pixels, sharp on the screen's scale.
 QPixmap ProgramPicture(int side, qreal devicePixelRatio);
-// The picture at the sizes window frames and task bars ask for.
+// The picture as the window icon. The sizes window frames and task bars ask for are drawn at
+// build time; any other size is drawn from the vectors. Each size is read or drawn once.
 QIcon ProgramIcon();
 
 }  // namespace kalverin

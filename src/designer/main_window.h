@@ -27,6 +27,7 @@ class MainWindow final : public QMainWindow {
     ~MainWindow() override;
 
     // The window's load: reads the catalogue (a faulty data folder is reported) and shows it.
+    // The widgets show nothing of the model before it.
     void Start();
 
     MainWindowModel& model() { return model_; }

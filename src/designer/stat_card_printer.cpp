@@ -4,18 +4,18 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QFile>
+#include <QLibrary>
 #include <QLocale>
 #include <QMenu>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QTextDocument>
 #include <QTextOption>
 #include <algorithm>
 #include <memory>
 
 #include "designer/main_window_model.h"
+#include "designer/print_job.h"
 #include "designer/stat_card.h"
 #include "kalverin_version.h"
 #include "qt_support/qt_text.h"
@@ -188,17 +188,23 @@ void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDial
 }
 
 void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent) {
-    StatCard card = BuildStatCard(model);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(DefaultCardPaper());
-    printer.setDocName(ToQt(card.title));
-    QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(Tr("Print Stat Card"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
-    if (dialog.exec() != QDialog::Accepted) {
-        return;
+    // Loaded on the first print and kept loaded; a failed load is tried again on the next one.
+    static PrintEntry print = nullptr;
+    if (!print) {
+        QLibrary module(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
+                        QLatin1String(kPrintModule));
+        print = reinterpret_cast<PrintEntry>(module.resolve(kPrintEntry));
+        if (!print) {
+            dialogs.ShowMessage("The stat card could not be printed: " +
+                                FromQt(module.errorString()));
+            return;
+        }
     }
-    if (!PaintStatCard(card, printer)) {
+    const StatCard card = BuildStatCard(model);
+    const PrintJob job{
+        parent, Tr("Print Stat Card"), ToQt(card.title), DefaultCardPaper(),
+        [&card](QPagedPaintDevice& printer) { return PaintStatCard(card, printer); }};
+    if (static_cast<PrintOutcome>(print(&job)) == PrintOutcome::Failed) {
         dialogs.ShowMessage("The stat card could not be printed.");
     }
 }

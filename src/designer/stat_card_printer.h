@@ -37,6 +37,7 @@ QPageSize DefaultCardPaper();
 void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDialogState& dialog);
 
 // "Print Stat Card...": the print dialog, then the card of the design on the chosen printer.
+// The printing module beside the program does both; it is loaded on the first print.
 void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent);
 
 // Makes "Print Stat Card..." and "Export Stat Card..." print and export the model's design.

@@ -24,6 +24,7 @@ class EditFrame final : public QMainWindow {
     ~EditFrame() override;
 
     // The window's load: reads Frames.txt (a faulty file is reported) and shows its frames.
+    // The widgets show nothing of the model before it.
     void Start();
 
     FrameEditorModel& model() { return model_; }

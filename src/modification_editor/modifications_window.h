@@ -21,6 +21,7 @@ class Modifications final : public QDialog {
     ~Modifications() override;
 
     // The window's load: reads the four data files and shows the result.
+    // The widgets show nothing of the model before it.
     void Load();
 
     ModificationEditorModel& model() { return model_; }
