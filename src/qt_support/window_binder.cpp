@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "qt_support/accessible_controls.h"
 #include "qt_support/control_view.h"
 #include "qt_support/item_text_input.h"
 #include "qt_support/list_pick.h"
@@ -66,6 +67,7 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
             auto* combo = new QComboBox;
             combo->setEditable(true);
             combo->setInsertPolicy(QComboBox::NoInsert);
+            AnnounceAsChooser(combo);
             widget = combo;
             break;
         }
@@ -88,6 +90,8 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
         }
         case ControlKind::ReadOnlyBox: {
             auto* box = new QLineEdit;
+            // Announced before it is made read-only, which asks for its interface already.
+            AnnounceAsReadOnly(box);
             box->setReadOnly(true);
             widget = box;
             break;
@@ -143,7 +147,6 @@ void WindowBinder::Build(QWidget* window, const BinderOptions& options) {
     };
     std::vector<int> opened;
     QMenu* menu = nullptr;
-    QLabel* heading = nullptr;  // a heading still waiting for the control it heads
     for (Bound& b : bound_) {
         const BoundControl& c = b.control;
         if (c.kind == ControlKind::Menu) {
@@ -190,15 +193,10 @@ void WindowBinder::Build(QWidget* window, const BinderOptions& options) {
             static_cast<QGroupBox*>(b.widget)->setLayout(pane(c.opens));
             opened.push_back(c.opens);
         }
-        if (c.kind == ControlKind::Heading) {
-            // Its access key goes to the first control it heads.
-            heading = static_cast<QLabel*>(b.widget);
-        } else if (heading && c.TakesFocus()) {
-            heading->setBuddy(b.widget);
-            heading = nullptr;
-        }
         Connect(b);
     }
+
+    HeadPanes();
 
     body_ = new QWidget(window);
     auto* columns = new QHBoxLayout(body_);
@@ -216,6 +214,29 @@ void WindowBinder::Build(QWidget* window, const BinderOptions& options) {
         }
         const auto slot = static_cast<std::size_t>(index);
         columns->addLayout(grid, slot < options.paneStretch.size() ? options.paneStretch[slot] : 0);
+    }
+}
+
+void WindowBinder::HeadPanes() {
+    for (const Bound& heading : bound_) {
+        if (heading.control.kind != ControlKind::Heading) {
+            continue;
+        }
+        // A heading heads the controls below it in its pane: its access key goes to the first of
+        // them, and assistive tools tell of it with each.
+        auto* label = static_cast<QLabel*>(heading.widget);
+        label->setBuddy(nullptr);
+        const Place& at = heading.control.place;
+        for (const Bound& b : bound_) {
+            if (b.widget && b.control.TakesFocus() && b.control.place.pane == at.pane &&
+                b.control.place.row > at.row) {
+                if (!label->buddy()) {
+                    label->setBuddy(b.widget);
+                }
+                b.widget->setAccessibleDescription(
+                    Translated(ShownCaption(heading.control.caption)));
+            }
+        }
     }
 }
 
@@ -250,6 +271,13 @@ void WindowBinder::Connect(Bound& b) {
             connect(list, &QListWidget::currentRowChanged, this, choose);
             connect(list, &QListWidget::itemClicked, this,
                     [list, choose](QListWidgetItem* item) { choose(list->row(item)); });
+            // Assistive tools select a line without making it current.
+            connect(list, &QListWidget::itemSelectionChanged, this, [list, choose] {
+                const QList<QListWidgetItem*> selected = list->selectedItems();
+                if (!selected.isEmpty()) {
+                    choose(list->row(selected.front()));
+                }
+            });
             if (c.doubleClicked) {
                 connect(list, &QListWidget::itemDoubleClicked, this,
                         [this, &c] { Run([&] { c.doubleClicked(); }); });

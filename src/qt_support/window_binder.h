@@ -57,6 +57,7 @@ class WindowBinder final : public QObject {
     void Build(QWidget* window, const BinderOptions& options);
     QWidget* MakeWidget(Bound& bound);
     void Connect(Bound& bound);
+    void HeadPanes();
     void SetShortcutPolicy(const BinderOptions& options);
     void SetTabOrder();
     // Runs a user event on the model, then shows the result.
