@@ -107,8 +107,8 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
         t.insert(
             t.end(),
             {
-                // The entries without a procedure here are the window's own: the editors, the
-                // About window, printing and leaving.
+                // The entries without a procedure here are the window's own: the recent files,
+                // the editors, the About window, printing and leaving.
                 {"mnuFile", "&File", K::Menu},
                 {.name = "mnuNewWeapon",
                  .caption = "&New Weapon",
@@ -120,6 +120,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .kind = K::MenuEntry,
                  .on = {.pressed = &M::OpenWeapon},
                  .shortcut = "Ctrl+O"},
+                {"mnuOpenRecent", "Open &Recent", K::Submenu},
                 {.name = "mnuSaveAs",
                  .caption = "S&ave As",
                  .kind = K::MenuEntry,
