@@ -166,7 +166,7 @@ void MainWindow::ConnectWindowEntries() {
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
-                           model_, dialogs_, this);
+                           binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
 }
 
 void MainWindow::ShowFrameEditor() {

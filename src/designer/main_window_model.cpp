@@ -108,7 +108,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
             t.end(),
             {
                 // The entries without a procedure here are the window's own: the recent files,
-                // the editors, the About window, printing and leaving.
+                // the editors, the About window, printing, copying and leaving.
                 {"mnuFile", "&File", K::Menu},
                 {.name = "mnuNewWeapon",
                  .caption = "&New Weapon",
@@ -135,6 +135,11 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .kind = K::MenuEntry,
                  .shortcut = "Ctrl+E"},
                 {.name = "mnuExit", .caption = "E&xit", .kind = K::MenuEntry, .shortcut = "Ctrl+X"},
+                {"mnuEdit", "&Edit", K::Menu},
+                {.name = "mnuCopyStatBlock",
+                 .caption = "Copy &Stat Block",
+                 .kind = K::MenuEntry,
+                 .shortcut = "Ctrl+Shift+C"},
                 {"mnuManage", "&Manage Data", K::Menu},
                 {"mnuFrames", "&Frames", K::MenuEntry},
                 {"mnuModifications", "&Modifications", K::MenuEntry},

@@ -170,28 +170,20 @@ struct Window {
     std::shared_ptr<void> model;
     std::vector<BoundControl> controls;
     std::function<void()> load;
-    // The main window's own: its stat card, a weapon file opened without the dialog, and the
+    // The main window's own: its stat block, a weapon file opened without the dialog, and the
     // list of Open Recent.
     std::function<Lines()> card;
     std::function<void(const std::filesystem::path&)> open;
     std::function<ListBox()> recent;
 };
 
-// The stat card as the lines of a transcript.
-Lines CardLines(const StatCard& card) {
-    Lines lines = {"card " + Quoted(card.title) + " on " + Quoted(card.frame)};
-    for (const StatCardRow& row : card.statistics) {
-        lines.push_back(row.label + ": " + Quoted(row.value));
+// The stat block as copied, a transcript line for each of its lines.
+Lines StatBlockLines(const std::string& text) {
+    Lines lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line.empty() ? "|" : "| " + Escaped(line, false));
     }
-    std::string mounts = "free mounts:";
-    for (const std::string& mount : card.freeMounts) {
-        mounts += " " + Quoted(mount);
-    }
-    lines.push_back(mounts);
-    for (const StatCardOption& option : card.options) {
-        lines.push_back("option " + Quoted(option.name) + " at " + std::to_string(option.level));
-    }
-    lines.push_back("description " + Quoted(card.description));
     return lines;
 }
 
@@ -439,7 +431,9 @@ class Scenario {
                                                             current(), dialogs_, disk_);
                 auto* model = static_cast<MainWindowModel*>(found->second.model.get());
                 model->KeepRecentWeaponsIn(recent_);
-                found->second.card = [model] { return CardLines(BuildStatCard(*model)); };
+                found->second.card = [model] {
+                    return StatBlockLines(StatBlockText(BuildStatCard(*model)));
+                };
                 found->second.open = [model](const auto& path) { model->OpenWeaponFile(path); };
                 found->second.recent = [this, model] {
                     ListBox paths;

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -266,7 +267,7 @@ TEST_F(MainWindowTest, MessagesAndFileDialogsAreRealOnes) {
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub300"));
 }
 
-TEST_F(MainWindowTest, AWeaponFileDroppedOnTheWindowOpens) {
+TEST_F(MainWindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
     QMimeData dragged;
     const QString gun = PathText(program.Write("Gun.wpn", kGun));
     dragged.setUrls({QUrl::fromLocalFile(gun)});
@@ -279,6 +280,11 @@ TEST_F(MainWindowTest, AWeaponFileDroppedOnTheWindowOpens) {
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
     QApplication::sendEvent(box, &drop);
     EXPECT_EQ(Text("txtFirearm") + Text("txtPrice"), QStringLiteral("Gun6900"));
+
+    Get<QAction>("mnuCopyStatBlock")->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied->text().startsWith(QStringLiteral("Gun\nFrame Type: Sniper Rifle\n")));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("Sniper Rifle")));
 }
 
 // The next window opens where the last one was closed, its file dialog in the last folder, and
