@@ -30,11 +30,11 @@ void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
         if (key == 0) {
             continue;
         }
-        auto& keys = control.kind == ControlKind::MenuEntry ? menuKeys : windowKeys;
+        auto& keys = InMenu(control.kind) ? menuKeys : windowKeys;
         auto [other, fresh] = keys.emplace(key, control.caption);
         EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
-                           << (control.kind == ControlKind::MenuEntry ? " in " : "")
-                           << (control.kind == ControlKind::MenuEntry ? menu : "");
+                           << (InMenu(control.kind) ? " in " : "")
+                           << (InMenu(control.kind) ? menu : "");
     }
 }
 

@@ -10,7 +10,8 @@ struct StartOptions {
 };
 
 // The program's start: the application, the main window on the Data folder beside the program,
-// and the event loop. Gives the exit code.
+// the weapon file the command line names, if any, and the event loop. Gives the exit code; a
+// command line with anything but Qt's options and one file gives 2 after a line of usage.
 int RunKalverin(int argc, char** argv, StartOptions options = {});
 
 }  // namespace kalverin

@@ -31,7 +31,14 @@ enum class ControlKind : std::uint8_t {
     Group,        // a framed group; the controls of pane `opens` stand inside it
     Menu,         // a menu of the menu bar
     MenuEntry,    // an entry of the menu last listed above it; runs `pressed`
+    Submenu,      // a menu inside the menu last listed above it, whose entries the window makes
 };
+
+// Whether a control of this kind stands in a menu of the menu bar, and takes its access key
+// among that menu's entries.
+constexpr bool InMenu(ControlKind kind) {
+    return kind == ControlKind::MenuEntry || kind == ControlKind::Submenu;
+}
 
 // Where a caption stands: over its control, to its left (in the grid column before the
 // control's), or on the control itself (buttons, check boxes, groups, headings, menus).

@@ -2,22 +2,49 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
+#include <QUrl>
 
 #include "about/about_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
 #include "modification_editor/modifications_window.h"
+#include "qt_support/qt_text.h"
 #include "qt_support/window_binder.h"
 
 namespace kalverin {
+namespace {
+
+const QString kGeometryKey = QStringLiteral("window/geometry");
+const QString kFolderKey = QStringLiteral("dialog/folder");
+const QString kRecentKey = QStringLiteral("recentWeapons");
+
+// The first weapon file of the user's own disks among what is dragged.
+std::optional<std::filesystem::path> DraggedWeapon(const QMimeData* data) {
+    for (const QUrl& url : data ? data->urls() : QList<QUrl>()) {
+        const QString path = url.toLocalFile();
+        if (path.endsWith(QStringLiteral(".wpn"), Qt::CaseInsensitive)) {
+            return PathFromQt(path);
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 MainWindow::MainWindow(const std::filesystem::path& programDir,
                        const std::filesystem::path& currentDir, QWidget* parent)
-    : QMainWindow(parent), dialogs_(this), model_(programDir, currentDir, dialogs_) {
+    : QMainWindow(parent),
+      settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalverin"),
+                QStringLiteral("kalverin")),
+      dialogs_(this),
+      model_(programDir, currentDir, dialogs_) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     // Everywhere but the boxes the user types into, the menu shortcuts win.
@@ -29,12 +56,25 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     setMenuBar(binder_->menuBar());
     binder_->Find<QLineEdit>("txtLevel")->setAlignment(Qt::AlignCenter);
     ConnectWindowEntries();
+    model_.KeepRecentWeaponsIn(*this);
+    if (const QString folder = settings_.value(kFolderKey).toString(); !folder.isEmpty()) {
+        model_.cdbSaveAs.initialFolder = PathFromQt(folder);
+    }
+    setAcceptDrops(true);
+    installEventFilter(this);
+    for (QWidget* child : findChildren<QWidget*>()) {
+        if (child->acceptDrops()) {
+            child->installEventFilter(this);
+        }
+    }
 
     resize(589, 379);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
+    // Where the window was when it was last closed, once the settings hold it.
+    restoreGeometry(settings_.value(kGeometryKey).toByteArray());
 }
 
 MainWindow::~MainWindow() = default;
@@ -48,14 +88,85 @@ void MainWindow::Refresh() {
     binder_->Refresh();
 }
 
+void MainWindow::OpenWeaponFile(const std::filesystem::path& path) {
+    model_.OpenWeaponFile(path);
+    Refresh();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    KeepWindowSettings();
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QMainWindow::eventFilter(watched, event);
+    }
+    auto* drag = static_cast<QDropEvent*>(event);
+    const std::optional<std::filesystem::path> weapon = DraggedWeapon(drag->mimeData());
+    if (!weapon) {
+        // Dragged text still goes into the box under it.
+        return QMainWindow::eventFilter(watched, event);
+    }
+    drag->acceptProposedAction();
+    if (type == QEvent::Drop) {
+        OpenWeaponFile(*weapon);
+    }
+    return true;
+}
+
+std::vector<std::filesystem::path> MainWindow::Read() {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& path : settings_.value(kRecentKey).toStringList()) {
+        paths.push_back(PathFromQt(path));
+    }
+    return paths;
+}
+
+void MainWindow::Write(const std::vector<std::filesystem::path>& paths) {
+    QStringList list;
+    for (const std::filesystem::path& path : paths) {
+        list << PathText(path);
+    }
+    settings_.setValue(kRecentKey, list);
+}
+
+void MainWindow::ListRecentWeapons() {
+    QAction* recent = binder_->Action("mnuOpenRecent");
+    QMenu* menu = recent->menu();
+    menu->clear();
+    int number = 0;
+    for (const std::filesystem::path& path : model_.RecentWeapons()) {
+        // Its number is the entry's access key; an ampersand of the path shows as it is.
+        const QString shown = PathText(path).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        connect(menu->addAction(QStringLiteral("&%1 %2").arg(++number).arg(shown)),
+                &QAction::triggered, this, [this, path] { OpenWeaponFile(path); });
+    }
+    recent->setEnabled(number > 0);
+}
+
+void MainWindow::KeepWindowSettings() {
+    settings_.setValue(kGeometryKey, saveGeometry());
+    if (!model_.cdbSaveAs.fileName.empty()) {
+        settings_.setValue(kFolderKey, PathText(model_.cdbSaveAs.fileName.parent_path()));
+    }
+}
+
 void MainWindow::ConnectWindowEntries() {
-    connect(binder_->Action("mnuExit"), &QAction::triggered, this, [] { QApplication::exit(0); });
+    connect(binder_->Action("mnuExit"), &QAction::triggered, this, [this] {
+        KeepWindowSettings();
+        QApplication::exit(0);
+    });
+    QMenu* recent = binder_->Action("mnuOpenRecent")->menu();
+    connect(qobject_cast<QMenu*>(recent->parentWidget()), &QMenu::aboutToShow, this,
+            [this] { ListRecentWeapons(); });
     connect(binder_->Action("mnuFrames"), &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(binder_->Action("mnuModifications"), &QAction::triggered, this,
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
-                           model_, dialogs_, this);
+                           binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
 }
 
 void MainWindow::ShowFrameEditor() {

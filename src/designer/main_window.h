@@ -1,10 +1,12 @@
 #pragma once
 
 // The Qt main window: its widgets are built from the model's control table, user events go to
-// the model and the model's controls are shown again after each one.
+// the model and the model's controls are shown again after each one. It keeps its place, the
+// file dialog's last folder and Open Recent's list in the user's settings.
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QSettings>
 #include <filesystem>
 #include <memory>
 
@@ -18,7 +20,7 @@ class EditFrame;
 class Modifications;
 class WindowBinder;
 
-class MainWindow final : public QMainWindow {
+class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     Q_OBJECT
 
   public:
@@ -35,8 +37,27 @@ class MainWindow final : public QMainWindow {
     // Copies every control of the model to its widget.
     void Refresh();
 
+    // Opens a weapon file as "Open Old Weapon" opens the one chosen in its dialog: for Open
+    // Recent, a file dropped on the window and the file named at start.
+    void OpenWeaponFile(const std::filesystem::path& path);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    // A weapon file dragged over the window, or over a box that takes dropped text, opens when
+    // it is dropped.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
-    // The menu entries that open other windows, print or leave: the window's own.
+    // Open Recent's list, kept in the settings.
+    std::vector<std::filesystem::path> Read() override;
+    void Write(const std::vector<std::filesystem::path>& paths) override;
+    // Open Recent's entries, made afresh each time the File menu opens.
+    void ListRecentWeapons();
+    // Keeps the window's place and size and the file dialog's last folder for the next run.
+    void KeepWindowSettings();
+
+    // The menu entries that open other windows, list recent files, print or leave: the
+    // window's own.
     void ConnectWindowEntries();
     // Manage Data, "Frames": the editor is made on its first showing and kept after.
     void ShowFrameEditor();
@@ -44,6 +65,8 @@ class MainWindow final : public QMainWindow {
     void ShowModifications();
     void ShowAbout();
 
+    // Read once, when the window is made; written when something in it changes.
+    QSettings settings_;
     WidgetDialogs dialogs_;
     MainWindowModel model_;
     WindowBinder* binder_ = nullptr;

@@ -107,8 +107,8 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
         t.insert(
             t.end(),
             {
-                // The entries without a procedure here are the window's own: the editors, the
-                // About window, printing and leaving.
+                // The entries without a procedure here are the window's own: the recent files,
+                // the editors, the About window, printing, copying and leaving.
                 {"mnuFile", "&File", K::Menu},
                 {.name = "mnuNewWeapon",
                  .caption = "&New Weapon",
@@ -120,6 +120,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .kind = K::MenuEntry,
                  .on = {.pressed = &M::OpenWeapon},
                  .shortcut = "Ctrl+O"},
+                {"mnuOpenRecent", "Open &Recent", K::Submenu},
                 {.name = "mnuSaveAs",
                  .caption = "S&ave As",
                  .kind = K::MenuEntry,
@@ -134,6 +135,11 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .kind = K::MenuEntry,
                  .shortcut = "Ctrl+E"},
                 {.name = "mnuExit", .caption = "E&xit", .kind = K::MenuEntry, .shortcut = "Ctrl+X"},
+                {"mnuEdit", "&Edit", K::Menu},
+                {.name = "mnuCopyStatBlock",
+                 .caption = "Copy &Stat Block",
+                 .kind = K::MenuEntry,
+                 .shortcut = "Ctrl+Shift+C"},
                 {"mnuManage", "&Manage Data", K::Menu},
                 {"mnuFrames", "&Frames", K::MenuEntry},
                 {"mnuModifications", "&Modifications", K::MenuEntry},

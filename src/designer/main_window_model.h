@@ -6,8 +6,10 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
@@ -21,6 +23,17 @@
 namespace kalverin {
 
 inline constexpr int kMaxInstalledOptions = 20;
+// How many weapon files File > Open Recent lists.
+inline constexpr std::size_t kRecentWeapons = 8;
+
+// Where Open Recent's list is kept between runs, the most recent file first. The Qt window keeps
+// it in the user's settings.
+class RecentWeaponsStore {
+  public:
+    virtual ~RecentWeaponsStore() = default;
+    virtual std::vector<std::filesystem::path> Read() = 0;
+    virtual void Write(const std::vector<std::filesystem::path>& paths) = 0;
+};
 
 // An option on the design: a modification's name and its level.
 struct InstalledOption {
@@ -104,6 +117,15 @@ class MainWindowModel {
     // "Open Old Weapon": clears the design, asks for a weapon file and shows the design it
     // holds. A file that cannot be read in full ends the open silently.
     void OpenWeapon();
+    // Opens the weapon file at `path` (from the current folder) as "Open Old Weapon" opens the
+    // one chosen in its dialog: Open Recent, a file dropped on the window or named at start.
+    void OpenWeaponFile(const std::filesystem::path& path);
+
+    // Open Recent keeps its list in `store`, read when the list is first wanted.
+    void KeepRecentWeaponsIn(RecentWeaponsStore& store);
+    // The weapon files last saved or opened in full that are still there, the most recent
+    // first.
+    std::vector<std::filesystem::path> RecentWeapons();
 
     const WeaponDesign& design() const { return design_; }
     const DataCatalogue& catalogue() const { return catalogue_; }
@@ -172,8 +194,16 @@ class MainWindowModel {
     // Writes the design as the window shows it, replacing any file at `path`, and says so. A
     // write that fails leaves the file as it was and says nothing.
     void WriteWeaponFile(const std::filesystem::path& path);
+    // Reads the weapon file at `path` into the cleared design and puts it first in Open Recent;
+    // a file that cannot be read in full ends the open silently.
+    void ReadWeaponFrom(const std::filesystem::path& path);
     // Reads a weapon file's items into the design; whatever was read before a fault stays.
-    void ReadWeaponFile(std::string_view bytes);
+    // Gives whether the whole design was read.
+    bool ReadWeaponFile(std::string_view bytes);
+    // Open Recent's list, read from its store on first use.
+    std::vector<std::filesystem::path>& Recent();
+    // Puts the weapon file at `path` first in Open Recent, once, and keeps the list.
+    void RememberWeapon(const std::filesystem::path& path);
 
     std::filesystem::path programDir_;
     std::filesystem::path currentDir_;
@@ -181,6 +211,8 @@ class MainWindowModel {
     FileStore& files_;
     DataCatalogue catalogue_;
     WeaponDesign design_;
+    RecentWeaponsStore* recentStore_ = nullptr;
+    std::optional<std::vector<std::filesystem::path>> recent_;
 };
 
 }  // namespace kalverin

@@ -19,7 +19,7 @@ struct PrintJob {
     QWidget* parent = nullptr;
     QString dialogTitle;
     QString documentName;
-    QPageSize paper;
+    QPageSize paper;  // for a print to a file; a printer offers its own paper
     std::function<bool(QPagedPaintDevice&)> paint;
 };
 

@@ -9,7 +9,11 @@
 extern "C" Q_DECL_EXPORT int KalverinPrint(const kalverin::PrintJob* job) {
     using kalverin::PrintOutcome;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(job->paper);
+    // The dialog offers the printer's own paper; without a printer it prints to a file, on the
+    // card's paper for the user's region.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setPageSize(job->paper);
+    }
     printer.setDocName(job->documentName);
     QPrintDialog dialog(&printer, job->parent);
     dialog.setWindowTitle(job->dialogTitle);

@@ -37,4 +37,9 @@ struct StatCard {
 // The card of the design the window shows now: its boxes as they read, not recomputed.
 StatCard BuildStatCard(const MainWindowModel& model);
 
+// The card as plain text for a chat or a forum post, lines ended by LF: the name, the frame,
+// the statistics and the options each with its value in a column of its own, the free mounts,
+// and the description. No line ends in a blank.
+std::string StatBlockText(const StatCard& card);
+
 }  // namespace kalverin

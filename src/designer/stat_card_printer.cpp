@@ -2,11 +2,13 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
-#include <QFile>
+#include <QGuiApplication>
 #include <QLibrary>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
@@ -177,7 +179,7 @@ void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDial
     if (!chosen) {
         return;
     }
-    QString path = QFile::decodeName(QByteArray::fromStdString(chosen->native()));
+    QString path = PathText(*chosen);
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".pdf");
     }
@@ -209,8 +211,17 @@ void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* 
     }
 }
 
-void ConnectStatCardEntries(QAction* print, QAction* exportPdf, const MainWindowModel& model,
-                            UserDialogs& dialogs, QWidget* window) {
+void CopyStatBlock(const MainWindowModel& model) {
+    const StatCard card = BuildStatCard(model);
+    auto* data = new QMimeData;
+    data->setText(ToQt(StatBlockText(card)));
+    data->setHtml(StatCardHtml(card));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void ConnectStatCardEntries(QAction* print, QAction* exportPdf, QAction* copy,
+                            const MainWindowModel& model, UserDialogs& dialogs, QWidget* window) {
+    QObject::connect(copy, &QAction::triggered, window, [&model] { CopyStatBlock(model); });
     QObject::connect(print, &QAction::triggered, window,
                      [&model, &dialogs, window] { PrintStatCard(model, dialogs, window); });
     auto dialog = std::make_shared<FileDialogState>();

@@ -1,7 +1,7 @@
 #pragma once
 
 // The stat card on paper: laid out with Qt's rich text on one page, written to a PDF file or
-// sent to a printer, and the two File menu entries that do it.
+// sent to a printer, or copied to the clipboard; and the menu entries that do it.
 
 #include <QList>
 #include <QPageSize>
@@ -40,8 +40,13 @@ void ExportStatCard(const MainWindowModel& model, UserDialogs& dialogs, FileDial
 // The printing module beside the program does both; it is loaded on the first print.
 void PrintStatCard(const MainWindowModel& model, UserDialogs& dialogs, QWidget* parent);
 
-// Makes "Print Stat Card..." and "Export Stat Card..." print and export the model's design.
-void ConnectStatCardEntries(QAction* print, QAction* exportPdf, const MainWindowModel& model,
-                            UserDialogs& dialogs, QWidget* window);
+// "Copy Stat Block": the card on the clipboard as plain text (StatBlockText), for a chat, and
+// as rich text, for editors that take it.
+void CopyStatBlock(const MainWindowModel& model);
+
+// Makes "Print Stat Card...", "Export Stat Card..." and "Copy Stat Block" print, export and copy
+// the model's design.
+void ConnectStatCardEntries(QAction* print, QAction* exportPdf, QAction* copy,
+                            const MainWindowModel& model, UserDialogs& dialogs, QWidget* window);
 
 }  // namespace kalverin

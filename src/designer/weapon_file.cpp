@@ -86,23 +86,30 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
     if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
         return;
     }
+    RememberWeapon(path);
     dialogs_.ShowMessage("The weapon is saved.");
 }
 
 void MainWindowModel::OpenWeapon() {
     NewWeapon();
-    auto chosen = dialogs_.AskOpenPath(cdbSaveAs);
-    if (!chosen) {
-        return;
+    if (auto chosen = dialogs_.AskOpenPath(cdbSaveAs)) {
+        ReadWeaponFrom(*chosen);
     }
-    auto bytes = files_.Read(*chosen);
-    if (!bytes) {
-        return;
-    }
-    ReadWeaponFile(bytes.value());
 }
 
-void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
+void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
+    NewWeapon();
+    ReadWeaponFrom(currentDir_ / path);
+}
+
+void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
+    auto bytes = files_.Read(path);
+    if (bytes && ReadWeaponFile(bytes.value())) {
+        RememberWeapon(path);
+    }
+}
+
+bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     // A number item that is not a number reads as 0; an item missing or a 16-bit number out of
     // range stops the reading.
     FieldReader in(bytes);
@@ -142,27 +149,27 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     }
     const std::int16_t count = in.Whole("the option count");
     if (!in.ok()) {
-        return;
+        return false;
     }
     // The design holds 20 options: a file that lists more stops after the twentieth.
     for (int i = 1; i <= count && i <= kMaxInstalledOptions; ++i) {
         std::string option = text();
         std::int16_t level = in.Whole("a level");
         if (!in.ok()) {
-            return;
+            return false;
         }
         design_.Option(i) = InstalledOption{option, level};
         lstCurrentMod.Add(std::move(option));
         design_.intModCounter = static_cast<std::int16_t>(i);
     }
     if (count > kMaxInstalledOptions) {
-        return;
+        return false;
     }
     std::string description = text();
     // The price is worked out again from what the file says the DPV and Mark-Up are.
     const double price = LeadingNumber(design_.statistics.DPV.Shown()) * design_.statistics.MarkUp;
     if (!in.ok() || !std::isfinite(price)) {
-        return;
+        return false;
     }
 
     // A box shows clear, ticked or grayed; a state it cannot show leaves it clear.
@@ -182,6 +189,43 @@ void MainWindowModel::ReadWeaponFile(std::string_view bytes) {
         design_.intBaseDPV = ItemValue::Number(catalogue_.Frame(design_.intChooseFrame).DPV);
     }
     ShowStatistics();
+    return true;
+}
+
+void MainWindowModel::KeepRecentWeaponsIn(RecentWeaponsStore& store) {
+    recentStore_ = &store;
+    recent_.reset();
+}
+
+std::vector<std::filesystem::path>& MainWindowModel::Recent() {
+    if (!recent_) {
+        recent_ = recentStore_ ? recentStore_->Read() : std::vector<std::filesystem::path>{};
+    }
+    return *recent_;
+}
+
+std::vector<std::filesystem::path> MainWindowModel::RecentWeapons() {
+    std::vector<std::filesystem::path> there;
+    for (const std::filesystem::path& path : Recent()) {
+        std::error_code unreadable;
+        if (std::filesystem::is_regular_file(path, unreadable)) {
+            there.push_back(path);
+        }
+    }
+    return there;
+}
+
+void MainWindowModel::RememberWeapon(const std::filesystem::path& path) {
+    std::vector<std::filesystem::path>& recent = Recent();
+    const std::filesystem::path file = (currentDir_ / path).lexically_normal();
+    std::erase(recent, file);
+    recent.insert(recent.begin(), file);
+    if (recent.size() > kRecentWeapons) {
+        recent.resize(kRecentWeapons);
+    }
+    if (recentStore_) {
+        recentStore_->Write(recent);
+    }
 }
 
 }  // namespace kalverin

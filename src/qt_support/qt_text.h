@@ -1,8 +1,10 @@
 #pragma once
 
-// The one place where the program's code-page texts become QStrings and back.
+// The one place where the program's code-page texts, and the file system's paths, become
+// QStrings and back.
 
 #include <QString>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -10,5 +12,9 @@ namespace kalverin {
 
 QString ToQt(std::string_view bytes);
 std::string FromQt(const QString& text);
+
+// A path in the file system's own encoding, as Qt shows and takes it.
+QString PathText(const std::filesystem::path& path);
+std::filesystem::path PathFromQt(const QString& text);
 
 }  // namespace kalverin

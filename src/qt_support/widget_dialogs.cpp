@@ -24,10 +24,6 @@ QStringList QtFilters(std::string_view filter) {
     return filters;
 }
 
-QString PathText(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
 }  // namespace
 
 void WidgetDialogs::ShowMessage(std::string_view text) {
@@ -61,7 +57,7 @@ std::optional<std::filesystem::path> WidgetDialogs::AskPath(FileDialogState& sta
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    std::filesystem::path chosen(QFile::encodeName(dialog.selectedFiles().front()).toStdString());
+    std::filesystem::path chosen = PathFromQt(dialog.selectedFiles().front());
     state.fileName = chosen;
     return chosen;
 }

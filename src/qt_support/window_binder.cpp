@@ -122,6 +122,7 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
             break;
         case ControlKind::Menu:
         case ControlKind::MenuEntry:
+        case ControlKind::Submenu:
             return nullptr;
     }
     widget->setObjectName(Latin(c.name));
@@ -155,6 +156,13 @@ void WindowBinder::Build(QWidget* window, const BinderOptions& options) {
             }
             menu = menuBar_->addMenu(Translated(c.caption));
             menu->setObjectName(Latin(c.name));
+            continue;
+        }
+        if (c.kind == ControlKind::Submenu) {
+            QMenu* submenu = menu->addMenu(Translated(c.caption));
+            submenu->setObjectName(Latin(c.name));
+            b.action = submenu->menuAction();
+            b.action->setObjectName(Latin(c.name));
             continue;
         }
         if (c.kind == ControlKind::MenuEntry) {

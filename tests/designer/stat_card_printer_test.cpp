@@ -186,7 +186,8 @@ TEST_F(StatCardMenuTest, FileMenuHasTheCardEntriesAfterSaveAs) {
     EXPECT_EQ(entries,
               (QStringList{
                   QStringLiteral("&New Weapon Ctrl+N"), QStringLiteral("&Open Old Weapon Ctrl+O"),
-                  QStringLiteral("S&ave As Ctrl+A"), QStringLiteral("&Print Stat Card... Ctrl+P"),
+                  QStringLiteral("Open &Recent "), QStringLiteral("S&ave As Ctrl+A"),
+                  QStringLiteral("&Print Stat Card... Ctrl+P"),
                   QStringLiteral("&Export Stat Card... Ctrl+E"), QStringLiteral("E&xit Ctrl+X")}));
 }
 

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program in a real X window, as a user would: picks a frame and installs an
 # option with the keyboard and the mouse, saves the design through File > Save As, and checks
-# that the weapon file holds the statistics the data files call for. A screenshot of the screen
-# is kept beside the log. Every wait has a time limit, and the X server and the program are
-# stopped on every way out.
+# that the weapon file holds the statistics the data files call for. Then starts it again with
+# that file named on the command line and saves it once more: the same bytes. A screenshot of
+# the screen is kept beside the log. Every wait has a time limit, and the X server and the
+# program are stopped on every way out.
 #
 #   e2e_test.sh PROGRAM ARTIFACTS DATA  runs a copy of PROGRAM with a copy of DATA as its Data
 #                                       folder, from a temporary program folder
@@ -135,31 +136,46 @@ click_in_window -100 58
 sleep 0.2
 xdotool type --delay 20 "$firearm"
 
+# The message box "The weapon is saved." carries the program's title too.
+titled_windows_are() {
+    [ "$(xdotool search --onlyvisible --name '^Kalverin$' 2>/dev/null | wc -l)" -eq "$1" ]
+}
+
+# File > Save As (Ctrl+A) to PATH, then OK on the message that says it is saved.
+save_as() {
+    xdotool key ctrl+a
+    dialog=$(x_window_titled "Save Weapon As")
+    x_focus "$dialog"
+    sleep 0.5
+    # The file name box has the focus and takes a full path.
+    xdotool key ctrl+a
+    xdotool type --delay 10 "$1"
+    xdotool key Return
+    wait_until "the weapon file" test -s "$1.wpn"
+    wait_until "the message after saving" titled_windows_are 2
+    message=$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p) ||
+        fail "no message after saving"
+    x_focus "$message"
+    xdotool key Return
+    wait_until "the message closing" windows_are 1
+    x_focus "$window"
+}
+
+exit_by_access_keys() {
+    xdotool key alt+f
+    wait_until "the File menu" windows_are 2
+    xdotool key x
+    timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=""
+}
+
 step "File > Save As (Ctrl+A) to $saved"
 # Boxes the user types into keep Ctrl+A for selecting; Shift+Tab goes back to the Final Price
 # box, from which it goes to the menu.
 xdotool key shift+Tab
 sleep 0.3
-xdotool key ctrl+a
-dialog=$(x_window_titled "Save Weapon As")
-x_focus "$dialog"
-sleep 0.5
-# The file name box has the focus and takes a full path.
-xdotool key ctrl+a
-xdotool type --delay 10 "$saved"
-xdotool key Return
-wait_until "the weapon file" test -s "$saved.wpn"
-# The message box "The weapon is saved." carries the program's title too.
-titled_windows_are() {
-    [ "$(xdotool search --onlyvisible --name '^Kalverin$' 2>/dev/null | wc -l)" -eq "$1" ]
-}
-wait_until "the message after saving" titled_windows_are 2
-message=$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p) ||
-    fail "no message after saving"
-x_focus "$message"
-xdotool key Return
-wait_until "the message closing" windows_are 1
-x_focus "$window"
+save_as "$saved"
 
 step "screenshot"
 timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
@@ -167,12 +183,7 @@ timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
 echo "   $artifacts/main_window.png"
 
 step "File > Exit by its access keys"
-xdotool key alt+f
-wait_until "the File menu" windows_are 2
-xdotool key x
-timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
-wait "$app_pid" || fail "the program ended with status $?"
-app_pid=""
+exit_by_access_keys
 
 step "the weapon file"
 cp "$saved.wpn" "$artifacts/saved.wpn"
@@ -195,5 +206,13 @@ echo "   mounts = $mounts"
 expect_number "option count" "${lines[2]}" 1
 [ "${installed[0]}" = "$option" ] || fail "the option is \"${installed[0]}\", not \"$option\""
 expect_number "its level" "${installed[1]}" 1
+
+step "kalverin Weapons/$(basename "$saved").wpn, then Save As again"
+x_run_program "$run" "$work/current" "Weapons/$(basename "$saved").wpn"
+# The frame chooser has the focus, and Ctrl+A goes from it to the menu.
+save_as "$work/current/Weapons/again"
+exit_by_access_keys
+cmp "$saved.wpn" "$work/current/Weapons/again.wpn" ||
+    fail "the file named at start saved again as other bytes"
 
 echo "PASS"

@@ -99,11 +99,12 @@ x_start() {
     echo "   DISPLAY=$DISPLAY"
 }
 
-# Starts PROGRAM with CURRENT as its current folder and waits for its main window, whose id
-# goes to `window`. The environment is clean: the display and nothing of the desktop the
-# script runs from.
+# Starts PROGRAM with CURRENT as its current folder and the ARGUMENTS, and waits for its main
+# window, whose id goes to `window`. The environment is clean: the display and nothing of the
+# desktop the script runs from.
 x_run_program() {
     local program=$1 current=$2
+    shift 2
     mkdir -p "$work/home"
     # A sanitizer build's settings from the test run go through too, less the strict string
     # checks: the X keyboard library copies a counted string with strndup, which they take for
@@ -113,7 +114,7 @@ x_run_program() {
     [ -z "${LSAN_OPTIONS:-}" ] || sanitizers+=("LSAN_OPTIONS=$LSAN_OPTIONS")
     [ -z "${UBSAN_OPTIONS:-}" ] || sanitizers+=("UBSAN_OPTIONS=$UBSAN_OPTIONS")
     (cd "$current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
-        "${sanitizers[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" \
+        "${sanitizers[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" "$@" \
         >"$work/program.log" 2>&1) &
     app_pid=$!
     window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |

@@ -158,29 +158,32 @@ class ScriptedDisk final : public FileStore {
     std::optional<std::size_t> bytesLeft;
 };
 
+// Open Recent's list as the settings keep it between runs, for every main window.
+struct KeptRecentWeapons final : RecentWeaponsStore {
+    std::vector<std::filesystem::path> Read() override { return paths; }
+    void Write(const std::vector<std::filesystem::path>& list) override { paths = list; }
+    std::vector<std::filesystem::path> paths;
+};
+
 // One window's model with its controls bound.
 struct Window {
     std::shared_ptr<void> model;
     std::vector<BoundControl> controls;
     std::function<void()> load;
-    std::function<Lines()> card;  // the main window's stat card
+    // The main window's own: its stat block, a weapon file opened without the dialog, and the
+    // list of Open Recent.
+    std::function<Lines()> card;
+    std::function<void(const std::filesystem::path&)> open;
+    std::function<ListBox()> recent;
 };
 
-// The stat card as the lines of a transcript.
-Lines CardLines(const StatCard& card) {
-    Lines lines = {"card " + Quoted(card.title) + " on " + Quoted(card.frame)};
-    for (const StatCardRow& row : card.statistics) {
-        lines.push_back(row.label + ": " + Quoted(row.value));
+// The stat block as copied, a transcript line for each of its lines.
+Lines StatBlockLines(const std::string& text) {
+    Lines lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line.empty() ? "|" : "| " + Escaped(line, false));
     }
-    std::string mounts = "free mounts:";
-    for (const std::string& mount : card.freeMounts) {
-        mounts += " " + Quoted(mount);
-    }
-    lines.push_back(mounts);
-    for (const StatCardOption& option : card.options) {
-        lines.push_back("option " + Quoted(option.name) + " at " + std::to_string(option.level));
-    }
-    lines.push_back("description " + Quoted(card.description));
     return lines;
 }
 
@@ -219,6 +222,9 @@ View ViewOf(const Window& window) {
         } else if (c.check) {
             view.emplace_back(name, std::to_string(c.check->value));
         }
+    }
+    if (window.recent) {
+        view.emplace_back("mnuOpenRecent", Items(window.recent()));
     }
     return view;
 }
@@ -424,7 +430,18 @@ class Scenario {
                 found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
                                                             current(), dialogs_, disk_);
                 auto* model = static_cast<MainWindowModel*>(found->second.model.get());
-                found->second.card = [model] { return CardLines(BuildStatCard(*model)); };
+                model->KeepRecentWeaponsIn(recent_);
+                found->second.card = [model] {
+                    return StatBlockLines(StatBlockText(BuildStatCard(*model)));
+                };
+                found->second.open = [model](const auto& path) { model->OpenWeaponFile(path); };
+                found->second.recent = [this, model] {
+                    ListBox paths;
+                    for (const std::filesystem::path& path : model->RecentWeapons()) {
+                        paths.Add(path.lexically_relative(folder_.path()).generic_string());
+                    }
+                    return paths;
+                };
             } else if (kind == "frames") {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
                                                              program(), dialogs_, disk_);
@@ -479,6 +496,10 @@ class Scenario {
             dialogs_.said = window_->card();
             return;
         }
+        if (verb == "open") {
+            window_->open(words.Next());
+            return;
+        }
         BoundControl& c = Control(words.Next());
         if (verb == "pick") {
             c.combo->text =
@@ -531,6 +552,7 @@ class Scenario {
     TempFolder folder_;
     ScriptedDialogs dialogs_;
     ScriptedDisk disk_;
+    KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
     Files files_;

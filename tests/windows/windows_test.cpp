@@ -7,7 +7,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,9 +17,11 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -26,6 +30,7 @@
 #include "designer/main_window.h"
 #include "frame_editor/edit_frame.h"
 #include "modification_editor/modifications_window.h"
+#include "qt_support/qt_text.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
 
@@ -44,6 +49,10 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+constexpr char kGun[] =
+    "\"Gun\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,0.5,1380,0\r\n"
+    "5,0,1,0,1\r\n0\r\n\"\"\r\n";
+
 // The window has a widget of the right kind for every control of its table, showing the
 // table's caption, and Tab goes through them in the table's order.
 template <typename Model>
@@ -55,7 +64,7 @@ void ExpectBuiltFromTable(QWidget* window) {
             EXPECT_EQ(Find<QMenu>(window, c.name)->title(), Latin(c.caption));
             continue;
         }
-        if (c.kind == ControlKind::MenuEntry) {
+        if (InMenu(c.kind)) {
             auto* entry = Find<QAction>(window, c.name);
             EXPECT_EQ(entry->text(), Latin(c.caption));
             EXPECT_EQ(entry->shortcut(), QKeySequence(Latin(c.shortcut)));
@@ -256,6 +265,59 @@ TEST_F(MainWindowTest, MessagesAndFileDialogsAreRealOnes) {
                            {weapons + QStringLiteral("/Snub.wpn")}),
               QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub300"));
+}
+
+TEST_F(MainWindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
+    QMimeData dragged;
+    const QString gun = PathText(program.Write("Gun.wpn", kGun));
+    dragged.setUrls({QUrl::fromLocalFile(gun)});
+    // As file managers drag it, and over a box that takes dropped text.
+    dragged.setText(gun);
+    QWidget* box = Get<QPlainTextEdit>("txtDescription")->viewport();
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+    QApplication::sendEvent(box, &drop);
+    EXPECT_EQ(Text("txtFirearm") + Text("txtPrice"), QStringLiteral("Gun6900"));
+
+    Get<QAction>("mnuCopyStatBlock")->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(copied->text().startsWith(QStringLiteral("Gun\nFrame Type: Sniper Rifle\n")));
+    EXPECT_TRUE(copied->html().contains(QStringLiteral("Sniper Rifle")));
+}
+
+// The next window opens where the last one was closed, its file dialog in the last folder, and
+// Open Recent lists the files that one saved or opened; with no settings it opens as ever.
+TEST(MainWindowSettingsTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalverin"),
+              QStringLiteral("kalverin"))
+        .clear();
+    testing::TempFolder program;
+    testing::CopyBundledData(program);
+    const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
+    const QRect place(40, 50, 700, 450);
+    {
+        MainWindow window(program.path(), program.path());
+        EXPECT_EQ(window.size(), QSize(589, 379));
+        EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
+        window.show();
+        window.Start();
+        window.setGeometry(place);
+        window.model().cdbSaveAs.fileName = gun;  // as the dialog leaves it
+        window.OpenWeaponFile(gun);
+        window.close();
+    }
+    MainWindow next(program.path(), program.path());
+    next.show();
+    EXPECT_EQ(next.geometry(), place);
+    EXPECT_EQ(next.model().cdbSaveAs.initialFolder, gun.parent_path());
+    emit Find<QMenu>(&next, "mnuFile")->aboutToShow();
+    const QList<QAction*> recent = Find<QMenu>(&next, "mnuOpenRecent")->actions();
+    ASSERT_EQ(recent.size(), 1);
+    EXPECT_EQ(recent.front()->text(), QStringLiteral("&1 ") + PathText(gun));
+    recent.front()->trigger();
+    EXPECT_EQ(Find<QLineEdit>(&next, "txtFirearm")->text(), QStringLiteral("Gun"));
 }
 
 TEST_F(MainWindowTest, MenuShortcutsWinOverEveryBoxButTheOnesTheUserTypesInto) {

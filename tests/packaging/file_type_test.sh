@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Asks the desktop's own tool, as a file manager would, what a .wpn file is and which program
+# opens it: application/x-kalverin-weapon, opened by Kalverin's desktop entry.
+#
+#   file_type_test.sh MIME_XML DESKTOP_ENTRY   the two files, in MIME and application
+#                                              databases of their own
+#   file_type_test.sh                          the installed ones (after installing the DEB)
+#
+# Needs xdg-utils with libfile-mimeinfo-perl, shared-mime-info and desktop-file-utils
+# (scripts/install-deps.sh installs them).
+set -euo pipefail
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ $# -eq 2 ]; then
+    export XDG_DATA_HOME=$work XDG_DATA_DIRS=/usr/share
+    mkdir -p "$work/mime/packages" "$work/applications"
+    cp "$1" "$work/mime/packages/org.kalverin.Kalverin.xml"
+    cp "$2" "$work/applications/"
+    update-mime-database "$work/mime"
+    update-desktop-database "$work/applications"
+fi
+printf '"Gun","Heavy Pistol",5,"M","SA",3,"1.5",6,"Cylinder",3,1,380,1900\r\n' >"$work/Gun.wpn"
+type=$(xdg-mime query filetype "$work/Gun.wpn")
+program=$(xdg-mime query default application/x-kalverin-weapon)
+echo "Gun.wpn: $type, opened by $program"
+[ "$type" = application/x-kalverin-weapon ] && [ "$program" = org.kalverin.Kalverin.desktop ]
