@@ -1,5 +1,7 @@
 #include "catalogue/file_store.h"
 
+#include "catalogue/replace_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -144,17 +146,17 @@ TEST(DiskFilesTest, AWriteThatCannotOpenTheFileSaysWhy) {
     EXPECT_EQ(DiskFiles().Write(folder.path(), "1\r\n"), "Is a directory");
 }
 
-TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
+TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamedAndTheNextReadPutsItBack) {
     const std::string full = "No space left on device";
+    const std::string later =
+        " Kalverin puts the earlier bytes back the next time it reads the "
+        "folder.";
     const std::pair<std::size_t, std::string> cases[] = {
         {0, "Data/A.txt could not be written: " + full +
-                ". Data/A.txt could not be put back as "
-                "it was: " +
-                full + "."},
+                ". Data/A.txt could not be put back as it was: " + full + "." + later},
         {9, "Data/B.txt could not be written: " + full +
-                ". Data/A.txt could not be put back as "
-                "it was: " +
-                full + ". Data/B.txt could not be put back as it was: " + full + "."},
+                ". Data/A.txt could not be put back as it was: " + full +
+                ". Data/B.txt could not be put back as it was: " + full + "." + later},
     };
     for (const auto& [failAt, message] : cases) {
         TempFolder folder;
@@ -164,6 +166,11 @@ TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
         EXPECT_EQ(
             ReplaceFiles(files, {{a, "Data/A.txt", "new a\r\n"}, {b, "Data/B.txt", "new b\r\n"}}),
             message);
+        EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()),
+                  "A save of Data/A.txt and Data/B.txt was cut short, so they were put back as "
+                  "they were before that save.");
+        EXPECT_EQ(folder.Read("A.txt") + folder.Read("B.txt"), "old a\r\nold b\r\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
     }
 }
 
@@ -204,7 +211,9 @@ class ReadOnlyFolder final : public FileStore {
     std::optional<std::string> Write(const std::filesystem::path&, std::string_view) override {
         return WriteFailureReason(EACCES);
     }
-    void Remove(const std::filesystem::path&) override {}
+    std::optional<std::string> Remove(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
 };
 
 TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndEveryFileKeepsItsBytes) {

@@ -4,7 +4,9 @@
 
 #include "catalogue/conversions.h"
 #include "catalogue/field_reader.h"
+#include "catalogue/item_reader.h"
 #include "catalogue/item_writer.h"
+#include "catalogue/replace_files.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
@@ -41,6 +43,14 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
         out.Text(Option(i).name).Whole(Option(i).level).EndLine();
     }
     out.Text(txtDescription.text).EndLine();
+    // A file that no reader takes back would lose the design the moment it is saved.
+    if (out.longestText() > kMaxItemBytes) {
+        dialogs_.ShowMessage("A text of this weapon is longer than " +
+                             std::to_string(kMaxItemBytes) +
+                             " characters, more than a weapon file keeps: shorten the name or the "
+                             "description. Nothing was saved.");
+        return;
+    }
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
     if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
@@ -55,6 +65,11 @@ void MainWindowModel::OpenWeapon() {
     if (!chosen) {
         return;
     }
+    const auto folder = chosen->has_parent_path() ? chosen->parent_path() : ".";
+    if (auto recovered = RecoverInterruptedSave(files_, folder)) {
+        dialogs_.ShowMessage(*recovered);
+    }
+    auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
     auto bytes = files_.Read(*chosen);
     if (!bytes) {
         return;

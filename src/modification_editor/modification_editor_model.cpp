@@ -8,6 +8,8 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/item_reader.h"
+#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -72,8 +74,8 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
 }
 
 FileReplacement Replacement(const std::filesystem::path& programDir, std::string_view fileName,
-                            std::string bytes) {
-    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes)};
+                            std::string bytes, const std::string& loaded) {
+    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes), loaded};
 }
 
 // A count below zero lists nothing.
@@ -115,6 +117,11 @@ const char* ModificationEditorModel::FrameCaption(int column) {
 
 void ModificationEditorModel::Load() {
     Empty();
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
+        dialogs_.ShowMessage(*recovered);
+    }
+    // The four files are read as one set: no save changes them in between.
+    auto lock = files_.LockFolder(DataFolder(programDir_), FolderLock::Kind::Shared);
     if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
         // Half a data set must not be saved over the whole one.
         Empty();
@@ -127,9 +134,14 @@ void ModificationEditorModel::Load() {
 
 template <typename Parse>
 auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
-    auto file = ReadDataFileAs(files_, programDir_, fileName, parse);
+    using Result = decltype(parse(std::string_view(), std::string_view()));
+    auto bytes = ReadDataFile(files_, programDir_, fileName);
+    auto file =
+        bytes ? parse(bytes.value(), DataFileLabel(fileName)) : Result::Failure(bytes.error());
     if (!file) {
         dialogs_.ShowMessage(file.error());
+    } else {
+        loadedBytes_[std::string(fileName)] = std::move(bytes.value());
     }
     return file;
 }
@@ -183,6 +195,10 @@ void ModificationEditorModel::ReportDifferentCounts() {
     if (modificationsCount_ == intNumberofMods && detailsCount_ == intNumberofMods) {
         return;
     }
+    // A short Details.txt only lacks texts, which a save writes empty; any other difference
+    // means rows may be paired wrongly or lost.
+    misread_ =
+        misread_ || modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
     const std::string count = std::to_string(intNumberofMods);
     dialogs_.ShowMessage("The data files disagree on the number of modifications: " +
                          DataFileLabel(kModificationsFile) + " lists " +
@@ -199,6 +215,7 @@ void ModificationEditorModel::ReportFrameCount() {
     if (!frames || frames->frames.size() == kEditorFrameColumns) {
         return;
     }
+    misread_ = true;
     const std::string count = std::to_string(frames->frames.size());
     dialogs_.ShowMessage(DataFileLabel(kFramesFile) + " holds " + count +
                          " frames, but this window keeps the maximum levels of " +
@@ -225,6 +242,8 @@ void ModificationEditorModel::Empty() {
     lstChooseMod.Clear();
     ClearFields();
     loaded_ = false;
+    misread_ = false;
+    loadedBytes_.clear();
 }
 
 void ModificationEditorModel::ChooseClass(std::string name) {
@@ -322,6 +341,11 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "The modification data could not be read when this window opened. Close the window, "
             "correct the data files and open it again.");
     }
+    if (misread_) {
+        return refuse(
+            "This window may have misread the data files, as it said when it opened. Correct "
+            "them, then close the window and open it again.");
+    }
     if (CMN < 1 || CMN > intNumberofMods) {
         return refuse("No modification is chosen: choose one in the Options list first.");
     }
@@ -346,6 +370,11 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             return refuse(std::string(caption) +
                           " holds a double quote or a line break, which the data files cannot "
                           "hold.");
+        }
+        if (box->text.size() > kMaxItemBytes) {
+            return refuse(std::string(caption) + " holds more than " +
+                          std::to_string(kMaxItemBytes) +
+                          " characters, more than the data files keep.");
         }
     }
 
@@ -412,15 +441,23 @@ void ModificationEditorModel::SaveChanges() {
     DetailsFile detailsFile{intNumberofMods, FirstEntries(details, intNumberofMods)};
     detailsFile.rows[current - 1] = edited->detail;
 
-    // One after the other; if one cannot be written, those already rewritten get their old
-    // bytes back, so the three files never disagree.
-    auto failure = ReplaceFiles(
-        files_, {Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile)),
-                 Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile)),
-                 Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile))});
-    if (failure) {
+    // As one set: if one cannot be written, those already rewritten get their old bytes back,
+    // so the three files never disagree; and none is written over a change made since they
+    // were read.
+    const std::vector<FileReplacement> replacements = {
+        Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile),
+                    loadedBytes_[std::string(kModificationsFile)]),
+        Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile),
+                    loadedBytes_[std::string(kMaxLevelFile)]),
+        Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile),
+                    loadedBytes_[std::string(kDetailsFile)]),
+    };
+    if (auto failure = ReplaceFiles(files_, replacements)) {
         dialogs_.ShowMessage(*failure);
         return;
+    }
+    for (const FileReplacement& file : replacements) {
+        loadedBytes_[file.path.filename().string()] = file.bytes;
     }
     modifications[current] = edited->record;
     maxLevels[current] = edited->levels;

@@ -1,5 +1,7 @@
 #include "test_support/faulty_disk_files.h"
 
+#include "catalogue/replace_files.h"
+
 namespace kalverin::testing {
 
 Outcome<std::string> FaultyDiskFiles::Read(const std::filesystem::path& path) const {
@@ -8,6 +10,9 @@ Outcome<std::string> FaultyDiskFiles::Read(const std::filesystem::path& path) co
 
 std::optional<std::string> FaultyDiskFiles::Write(const std::filesystem::path& path,
                                                   std::string_view bytes) {
+    if (path.filename() == kJournalName) {
+        return DiskFiles().Write(path, bytes);
+    }
     if (failed_ && after_ == AfterFault::StaysFull && !bytes.empty()) {
         DiskFiles().Write(path, "");
         return "No space left on device";
@@ -26,8 +31,8 @@ std::optional<std::string> FaultyDiskFiles::Write(const std::filesystem::path& p
     return "No space left on device";
 }
 
-void FaultyDiskFiles::Remove(const std::filesystem::path& path) {
-    DiskFiles().Remove(path);
+std::optional<std::string> FaultyDiskFiles::Remove(const std::filesystem::path& path) {
+    return DiskFiles().Remove(path);
 }
 
 }  // namespace kalverin::testing
