@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "test_support/recording_dialogs.h"
+#include "test_support/stopping_files.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -46,6 +47,20 @@ TEST_F(MainWindowStartTest, StartsWithEmptyBoxesAndTheChoosersFilled) {
     EXPECT_EQ(model.cmbChooseClass.list.items().front(), "All");
     EXPECT_EQ(static_cast<std::size_t>(model.cmbChooseClass.list.Count()),
               model.catalogue.classes.size());
+}
+
+TEST_F(MainWindowStartTest, ASaveCutShortIsPutBackAndSaidOnceBeforeTheDataIsRead) {
+    const std::string frames = program.Read("Data/Frames.txt");
+    testing::LeaveSaveCutShort(program.path() / "Data/Frames.txt", "Data/Frames.txt",
+                               "1\r\n\"" + std::string(100, 'x') + "\",1,2\r\n");
+    MainWindowModel model(program.path(), program.path(), dialogs);
+    model.Load();
+    model.ReloadData();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"A save of Data/Frames.txt was cut short, "
+                                                         "so it was put back as it was before "
+                                                         "that save."});
+    EXPECT_EQ(program.Read("Data/Frames.txt"), frames);
+    EXPECT_EQ(model.cmbChooseFrame.list.Count(), 14);
 }
 
 TEST_F(MainWindowStartTest, AFaultyDataFileIsReportedAndTheCatalogueStaysEmpty) {

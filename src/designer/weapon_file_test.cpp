@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <optional>
@@ -6,6 +7,7 @@
 
 #include "designer/design_fixture.h"
 #include "test_support/faulty_disk_files.h"
+#include "test_support/stopping_files.h"
 
 namespace kalverin {
 namespace {
@@ -157,9 +159,14 @@ TEST_F(WeaponFileTest, AnOpenThatFailsKeepsWhatWasReadWithinTheDesignsLimits) {
         }
     }
     tooMany += "\"Many\"\r\n";
+    const std::string pipe = "a named pipe, which would never end";
     const std::tuple<const char*, std::string, Lines> cases[] = {
         {"count above 20", tooMany, twenty},
         {"missing file", "", {}},
+        {pipe.c_str(), pipe, {}},
+        {"description too long to show",
+         Replaced(kGun, "light, compact", std::string(4097, 'x')),
+         {"Booster", "Scope"}},
         {"ends before the description",
          kGun.substr(0, kGun.rfind("\"light")),
          {"Booster", "Scope"}},
@@ -170,7 +177,11 @@ TEST_F(WeaponFileTest, AnOpenThatFailsKeepsWhatWasReadWithinTheDesignsLimits) {
     for (const auto& [what, bytes, listed] : cases) {
         SCOPED_TRACE(what);
         PickFrame("Carbine");
-        Open(bytes.empty() ? program.path() / "Missing.wpn" : Weapon(bytes));
+        const auto fifo = program.path() / "Pipe.wpn";
+        if (bytes == pipe) {
+            ::mkfifo(fifo.c_str(), 0600);
+        }
+        Open(bytes.empty() ? program.path() / "Missing.wpn" : bytes == pipe ? fifo : Weapon(bytes));
         const auto shown = View();
         EXPECT_EQ(shown.installedLines, listed);
         EXPECT_EQ(static_cast<std::size_t>(model.intModCounter), listed.size());
@@ -217,6 +228,29 @@ TEST_F(WeaponFileTest, ASavedDesignWithOptionsOpensAgainAndCanBeContinued) {
     Install("Blank");
     EXPECT_EQ(TakeMessages(), Lines{"Choose a frame first: options are installed on a frame."});
     EXPECT_EQ(model.intModCounter, 2);
+}
+
+TEST_F(WeaponFileTest, ASaveCutShortIsPutBackAndSaidBeforeTheFileIsOpened) {
+    const auto path = Weapon(kGun);
+    testing::LeaveSaveCutShort(path, path.string(), "\"Other\"\r\n");
+    PickFrame("Carbine");
+    TakeMessages();
+    Open(path);
+    EXPECT_EQ(TakeMessages(), Lines{"A save of " + path.string() +
+                                    " was cut short, so it was put back as it was before that "
+                                    "save."});
+    EXPECT_EQ(model.txtFirearm.text, "Gun");
+}
+
+TEST_F(WeaponFileTest, ATextLongerThanAFileKeepsIsRefusedAndNothingWritten) {
+    PickFrame("Revolver");
+    model.txtDescription.text = std::string(4097, 'x');
+    TakeMessages();
+    model.WriteWeaponFile(program.path() / "Long.wpn");
+    EXPECT_EQ(TakeMessages(), Lines{"A text of this weapon is longer than 4096 characters, more "
+                                    "than a weapon file keeps: shorten the name or the "
+                                    "description. Nothing was saved."});
+    EXPECT_FALSE(std::filesystem::exists(program.path() / "Long.wpn"));
 }
 
 TEST_F(WeaponFileTest, AWriteThatFailsSaysNothingAndLeavesTheFileAsItWas) {

@@ -4,6 +4,7 @@
 
 #include "test_support/faulty_disk_files.h"
 #include "test_support/recording_dialogs.h"
+#include "test_support/stopping_files.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -144,31 +145,46 @@ TEST_F(FrameEditorTest, RefusedSavesLeaveTheFileAndTheTableAsTheyWere) {
     const char* fcu = "The FCU box must hold a number, such as 4 or 2.5. Nothing was saved.";
     const char* dpv =
         "The DPV box must hold a whole number from -32768 to 32767. Nothing was saved.";
-    const std::tuple<const char*, bool, TextBox FrameEditorModel::*, std::string, std::string>
+    // What happened after the frame was chosen: nothing, a save, or a save by another window.
+    enum Before { Chosen, Saved, SavedElsewhere };
+    const std::tuple<const char*, Before, TextBox FrameEditorModel::*, std::string, std::string>
         cases[] = {
             // No frame chosen yet, and boxes a save has cleared.
-            {nullptr, false, &FrameEditorModel::txtFrame, "Nothing", kChooseFirst},
-            {"Taser", true, &FrameEditorModel::txtFrame, "Nothing", kChooseFirst},
-            {"Taser", false, &FrameEditorModel::txtFCU, "1.5 units", fcu},
-            {"Taser", false, &FrameEditorModel::txtFCU, "1" + std::string(40, '0'), fcu},
-            {"Taser", false, &FrameEditorModel::txtDPV, "32767.5", dpv},
-            {"Taser", false, &FrameEditorModel::txtMode, "S\"S",
+            {nullptr, Chosen, &FrameEditorModel::txtFrame, "Nothing", kChooseFirst},
+            {"Taser", Saved, &FrameEditorModel::txtFrame, "Nothing", kChooseFirst},
+            {"Taser", Chosen, &FrameEditorModel::txtFCU, "1.5 units", fcu},
+            {"Taser", Chosen, &FrameEditorModel::txtFCU, "1" + std::string(40, '0'), fcu},
+            {"Taser", Chosen, &FrameEditorModel::txtDPV, "32767.5", dpv},
+            {"Taser", Chosen, &FrameEditorModel::txtMode, "S\"S",
              "The Mode box cannot hold a double quote or a line break. Nothing was saved."},
-            {"Taser", false, &FrameEditorModel::txtLoad, "Inter\r\nnal",
+            {"Taser", Chosen, &FrameEditorModel::txtLoad, "Inter\r\nnal",
              "The Ammo Load box cannot hold a double quote or a line break. Nothing was saved."},
+            {"Taser", Chosen, &FrameEditorModel::txtFrame, std::string(4097, 'x'),
+             "The Frame box holds more than 4096 characters, more than the file keeps. Nothing "
+             "was saved."},
+            {"Taser", SavedElsewhere, &FrameEditorModel::txtPower, "3",
+             "Data/Frames.txt changed since this window read it: close the window and open it "
+             "again to edit the new data. Nothing was saved."},
         };
-    for (const auto& [frame, savedBefore, box, typed, message] : cases) {
+    for (const auto& [frame, before, box, typed, message] : cases) {
         SCOPED_TRACE(typed);
         Open(bundled, frame);
-        if (savedBefore) {
+        if (before == Saved) {
             model->SaveAndReload();
         }
+        if (before == SavedElsewhere) {
+            FrameEditorModel other(program.path(), dialogs);
+            other.LoadFrameTable();
+            other.cmbChooseFrame.text = "Taser";
+            other.ChooseEditedFrame();
+            other.SaveAndReload();
+        }
         ((*model).*box).text = typed;
-        const std::string before = FramesBytes();
+        const std::string onDisk = FramesBytes();
         const FrameRecord taser = model->Frame(7);
         dialogs.messages.clear();
         model->SaveAndReload();
-        EXPECT_EQ(FramesBytes(), before);
+        EXPECT_EQ(FramesBytes(), onDisk);
         EXPECT_EQ(dialogs.messages, Texts{message});
         EXPECT_EQ(model->Frame(7), taser);
     }
@@ -204,6 +220,15 @@ TEST_F(FrameEditorTest, AFramesFileThatCannotBeLoadedIsReportedAndNeverWritten) 
                   bytes.has_value());
         EXPECT_EQ(bytes.value_or(""), bytes ? FramesBytes() : "");
     }
+}
+
+TEST_F(FrameEditorTest, ASaveCutShortIsPutBackAndSaidBeforeTheTableIsRead) {
+    testing::LeaveSaveCutShort(program.path() / "Data/Frames.txt", "Data/Frames.txt", "0\r\n");
+    model = std::make_unique<FrameEditorModel>(program.path(), dialogs);
+    model->LoadFrameTable();
+    EXPECT_EQ(dialogs.messages, Texts{"A save of Data/Frames.txt was cut short, so it was put "
+                                      "back as it was before that save."});
+    EXPECT_EQ(model->FrameCount(), 14);
 }
 
 TEST_F(FrameEditorTest, AWriteThatFailsAtAnyBytePutsThePreviousBytesBack) {

@@ -4,8 +4,11 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "modification_editor/modification_test_data.h"
 #include "test_support/recording_dialogs.h"
+#include "test_support/stopping_files.h"
 #include "test_support/temp_folder.h"
 
 namespace kalverin {
@@ -102,11 +105,17 @@ TEST_F(ModificationEditorTest, OfTwoModificationsWithOneNameEitherEntryShowsTheL
 }
 
 TEST_F(ModificationEditorTest, AFileThatCannotBeReadIsNamedAndTheEditorOpensEmpty) {
+    const char* pipe = "a named pipe";
     const struct {
         const char* file;
         const char* bytes;  // nothing: the file is missing
         const char* message;
     } cases[] = {
+        {"Modifications.txt",
+         "\xEF\xBB\xBF"
+         "5\r\n",
+         "Data/Modifications.txt starts with a UTF-8 byte-order mark; save it as Windows-1252."},
+        {"Details.txt", pipe, "Data/Details.txt cannot be read: it is a named pipe, not a file."},
         {"Modifications.txt", "5\r\n\"Barrel\",\"Match Barrel\"",
          "Data/Modifications.txt ends after 0 of 5 modifications."},
         {"Classes.txt", "16\r\n", "Data/Classes.txt lists 16 classes; Kalverin holds at most 15."},
@@ -116,10 +125,12 @@ TEST_F(ModificationEditorTest, AFileThatCannotBeReadIsNamedAndTheEditorOpensEmpt
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         testing::WriteEditorData(program);
-        if (c.bytes) {
+        const auto path = program.path() / "Data" / c.file;
+        std::filesystem::remove(path);
+        if (c.bytes == pipe) {
+            ::mkfifo(path.c_str(), 0600);
+        } else if (c.bytes) {
             program.Write(std::string("Data/") + c.file, c.bytes);
-        } else {
-            std::filesystem::remove(program.path() / "Data" / c.file);
         }
         RecordingDialogs seen;
         ModificationEditorModel editor(program.path(), seen);
@@ -129,7 +140,16 @@ TEST_F(ModificationEditorTest, AFileThatCannotBeReadIsNamedAndTheEditorOpensEmpt
         EXPECT_EQ(editor.modifications[1], ModificationRecord{});
         EXPECT_EQ(editor.cmbChooseClass.list.Count(), 0);
         EXPECT_EQ(editor.cmbChooseClass.text, "Choose Class");
+        std::filesystem::remove(path);  // a pipe would hold up the next case's writing
     }
+}
+
+TEST_F(ModificationEditorTest, ASaveCutShortIsPutBackAndSaidBeforeTheFilesAreRead) {
+    testing::LeaveSaveCutShort(program.path() / "Data/MaxLevel.txt", "Data/MaxLevel.txt", "0\r\n");
+    model.Load();
+    EXPECT_EQ(dialogs.messages, Names{"A save of Data/MaxLevel.txt was cut short, so it was put "
+                                      "back as it was before that save."});
+    EXPECT_EQ(model.intNumberofMods, 5);
 }
 
 TEST_F(ModificationEditorTest, FilesThatDisagreeOnTheCountAreReportedAndMaxLevelCountRules) {

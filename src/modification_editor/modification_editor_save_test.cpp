@@ -100,6 +100,11 @@ TEST_F(SaveChangesTest, ARenameReachesTwoFilesWhileDetailsKeepsItsOldLabel) {
               "\"Night Scope\",0,1,2,3,4,5,6,7,8,9,10,11,12,-1");
     EXPECT_EQ(Read("Details.txt"), testing::kDetails);
     EXPECT_EQ(editor.lstChooseMod.items(), (Names{"Night Scope", "Long Barrel"}));
+    // What it wrote is what it has read: it saves again.
+    editor.txtPower.text = "4";
+    editor.SaveChanges();
+    EXPECT_EQ(testing::CrLfLines(Read("Modifications.txt"))[2].substr(0, 25),
+              R"("Sights","Night Scope",4,)");
 }
 
 TEST_F(SaveChangesTest, AShortDetailsFileIsPaddedWithEmptyRows) {
@@ -126,7 +131,28 @@ TEST_F(SaveChangesTest, ARefusalNamesTheBoxAndLeavesAllThreeFilesAsTheyWere) {
     const std::string quote =
         " holds a double quote or a line break, which the data files "
         "cannot hold.";
+    const std::string misread =
+        "This window may have misread the data files, as it said when it opened. Correct them, "
+        "then close the window and open it again.";
+    // The editor loaded again after a data file was written.
+    auto reloadedWith = [this](const char* file, std::string bytes) {
+        return [this, file, bytes](Model& m) {
+            program.Write(std::string("Data/") + file, bytes);
+            m.Load();
+            dialogs.messages.clear();
+        };
+    };
+    const std::string frame = R"("Pistol",2,"L","SA",8,0.5,6,"Magazine",,,"",2,120,1)";
     const std::pair<std::function<void(Model&)>, std::string> cases[] = {
+        {reloadedWith("MaxLevel.txt", "4\r\n" + testing::kMaxLevels.substr(3)), misread},
+        {reloadedWith("Details.txt", "6\r\n" + testing::kDetails.substr(3) + "1,\"\"\r\n"),
+         misread},
+        {reloadedWith("Frames.txt", "1\r\n" + frame + "\r\n"), misread},
+        {[this](Model&) { program.Write("Data/Details.txt", "0\r\n"); },
+         "Data/Details.txt changed since this window read it: close the window and open it again "
+         "to edit the new data."},
+        {[](Model& m) { m.txtModType.text = std::string(4097, 'x'); },
+         "Mod Type holds more than 4096 characters, more than the data files keep."},
         {[](Model& m) { m.Load(); },
          "No modification is chosen: choose one in the Options list first."},
         {[](Model& m) { m.ChooseClass("Stock"); },
@@ -145,11 +171,13 @@ TEST_F(SaveChangesTest, ARefusalNamesTheBoxAndLeavesAllThreeFilesAsTheyWere) {
         {[](Model& m) { m.txtDamage.text = "1\"2"; }, "Damage" + quote},
         {[](Model& m) { m.txtDetails.text = "one\r\ntwo"; }, "Modification Details" + quote},
     };
-    const std::string before = Saved();
     for (const auto& [change, message] : cases) {
         SCOPED_TRACE(message);
+        testing::WriteEditorData(program);
+        std::filesystem::remove(program.path() / "Data/Frames.txt");
         Model& editor = ShowScope();
         change(editor);
+        const std::string before = Saved();
         const auto modifications = editor.modifications;
         const auto levels = editor.maxLevels;
         editor.SaveChanges();

@@ -17,8 +17,9 @@ namespace kalverin::testing {
 // back, go through, as they would once the failed write's space is freed; unless the disk stays
 // full, when every later write empties its file and fails as well.
 //
-// The save journal is written past the count: its own failures are tested apart, and here
-// every byte of the data files is a point of failure.
+// Writes are not flushed to the disk: these tests count bytes, not power cuts, and a flush per
+// write would make each loop take half a minute. The save journal is written past the count: its
+// own failures are tested apart, and here every byte of the data files is a point of failure.
 //
 // A test loops `failAt` from 0 upward until the save succeeds, checking the files after every
 // failure; the save succeeds exactly when `failAt` reaches the number of bytes it writes.
@@ -33,9 +34,6 @@ class FaultyDiskFiles final : public FileStore {
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override;
     std::optional<std::string> Remove(const std::filesystem::path& path) override;
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
-        return DiskFiles().SyncFolder(folder);
-    }
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override {
         return DiskFiles().LockFolder(folder, kind);
