@@ -60,7 +60,6 @@ TEST_F(MainWindowStartTest, ASaveCutShortIsPutBackAndSaidOnceBeforeTheDataIsRead
                                                          "so it was put back as it was before "
                                                          "that save."});
     EXPECT_EQ(program.Read("Data/Frames.txt"), frames);
-    EXPECT_EQ(model.cmbChooseFrame.list.Count(), 14);
 }
 
 TEST_F(MainWindowStartTest, AFaultyDataFileIsReportedAndTheCatalogueStaysEmpty) {

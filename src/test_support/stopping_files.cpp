@@ -10,16 +10,16 @@
 
 namespace kalverin::testing {
 
-template <typename Cut>
-bool StoppingFiles::Stopping(Cut cut) {
-    if (stopped_) {
-        return true;
+bool StoppingFiles::Stopped(const std::filesystem::path& path, std::string_view bytes) {
+    if (made_++ != changes_) {
+        return made_ > changes_;
     }
-    if (made_++ < changes_) {
-        return false;
+    const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (file >= 0) {
+        const ssize_t wrote = ::write(file, bytes.data(), std::min(tornBytes_, bytes.size()));
+        static_cast<void>(wrote);
+        ::close(file);
     }
-    stopped_ = true;
-    cut();
     if (stop_ == Stop::Kill) {
         ::kill(::getpid(), SIGKILL);
     }
@@ -28,33 +28,7 @@ bool StoppingFiles::Stopping(Cut cut) {
 
 std::optional<std::string> StoppingFiles::Write(const std::filesystem::path& path,
                                                 std::string_view bytes) {
-    auto tear = [&] {
-        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        if (file >= 0) {
-            const std::size_t torn = std::min(tornBytes_, bytes.size());
-            const ssize_t wrote = ::write(file, bytes.data(), torn);
-            static_cast<void>(wrote);
-            ::close(file);
-        }
-    };
-    if (Stopping(tear)) {
-        return "stopped";
-    }
-    return DiskFiles().Write(path, bytes);
-}
-
-std::optional<std::string> StoppingFiles::Remove(const std::filesystem::path& path) {
-    if (Stopping([] {})) {
-        return "stopped";
-    }
-    return DiskFiles().Remove(path);
-}
-
-std::optional<std::string> StoppingFiles::SyncFolder(const std::filesystem::path& folder) {
-    if (Stopping([] {})) {
-        return "stopped";
-    }
-    return DiskFiles().SyncFolder(folder);
+    return Stopped(path, bytes) ? "stopped" : DiskFiles().Write(path, bytes);
 }
 
 void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,

@@ -27,26 +27,25 @@ class StoppingFiles final : public FileStore {
     }
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override;
-    std::optional<std::string> Remove(const std::filesystem::path& path) override;
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override;
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        return Stopped() ? "stopped" : DiskFiles().Remove(path);
+    }
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
+        return Stopped() ? "stopped" : DiskFiles().SyncFolder(folder);
+    }
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override {
         return DiskFiles().LockFolder(folder, kind);
     }
 
-    // Whether the stop was reached.
-    bool stopped() const { return stopped_; }
-
   private:
-    // Whether this change is past the stop; the change at the stop runs `cut` first.
-    template <typename Cut>
-    bool Stopping(Cut cut);
+    // Whether this change is past the stop; at the stop itself, the torn write `path` is made.
+    bool Stopped(const std::filesystem::path& path = {}, std::string_view bytes = {});
 
     std::size_t changes_;
     std::size_t tornBytes_;
     Stop stop_;
     std::size_t made_ = 0;
-    bool stopped_ = false;
 };
 
 // What a save of `bytes` over the file leaves when the program is killed half way through
