@@ -202,32 +202,42 @@ TEST(ReplaceFilesTest, AFileThatDidNotExistIsRemovedAgainWhenALaterWriteFails) {
     EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
-// A folder the user may not write to: every write is refused before the file is touched.
+// A folder the user may not write to: every write is refused before the file is touched; or
+// one where the files may be written but no file created, so no journal either.
 class ReadOnlyFolder final : public FileStore {
   public:
+    explicit ReadOnlyFolder(bool filesWritable) : filesWritable_(filesWritable) {}
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return DiskFiles().Read(path);
     }
-    std::optional<std::string> Write(const std::filesystem::path&, std::string_view) override {
-        return WriteFailureReason(EACCES);
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        return filesWritable_ && std::filesystem::exists(path) ? DiskFiles().Write(path, bytes)
+                                                               : WriteFailureReason(EACCES);
     }
     std::optional<std::string> Remove(const std::filesystem::path&) override {
         return std::nullopt;
     }
+
+  private:
+    bool filesWritable_;
 };
 
-TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndEveryFileKeepsItsBytes) {
-    TempFolder folder;
-    auto frames = folder.Write("Data/Frames.txt", "1\r\n\"Old\"\r\n");
-    auto mods = folder.Write("Data/Modifications.txt", "0\r\n");
-    ReadOnlyFolder files;
-    auto failure = ReplaceFiles(
-        files, {{frames, "Data/Frames.txt", "2\r\n"}, {mods, "Data/Modifications.txt", "1\r\n"}});
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, "Data/Frames.txt could not be written: " + WriteFailureReason(EACCES) +
-                            ". The data files were left as they were.");
-    EXPECT_EQ(folder.Read("Data/Frames.txt"), "1\r\n\"Old\"\r\n");
-    EXPECT_EQ(folder.Read("Data/Modifications.txt"), "0\r\n");
+TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndOneWithoutRoomForAJournalSavesAsItCan) {
+    const std::optional<std::string> readOnly =
+        "Data/Frames.txt could not be written: " + WriteFailureReason(EACCES) +
+        ". The data files were left as they were.";
+    for (bool filesWritable : {false, true}) {
+        TempFolder folder;
+        auto frames = folder.Write("Data/Frames.txt", "1\r\n\"Old\"\r\n");
+        auto mods = folder.Write("Data/Modifications.txt", "0\r\n");
+        ReadOnlyFolder files(filesWritable);
+        EXPECT_EQ(ReplaceFiles(files, {{frames, "Data/Frames.txt", "2\r\n"},
+                                       {mods, "Data/Modifications.txt", "1\r\n"}}),
+                  filesWritable ? std::nullopt : readOnly);
+        EXPECT_EQ(folder.Read("Data/Frames.txt") + folder.Read("Data/Modifications.txt"),
+                  filesWritable ? "2\r\n1\r\n" : "1\r\n\"Old\"\r\n0\r\n");
+    }
 }
 
 TEST(WriteFailureReasonTest, APermissionFailureSaysWhereTheDataCanBeEdited) {

@@ -160,6 +160,7 @@ TEST_F(WeaponFileTest, AnOpenThatFailsKeepsWhatWasReadWithinTheDesignsLimits) {
     }
     tooMany += "\"Many\"\r\n";
     const std::string pipe = "a named pipe, which would never end";
+    ::mkfifo((program.path() / "Pipe.wpn").c_str(), 0600);
     const std::tuple<const char*, std::string, Lines> cases[] = {
         {"count above 20", tooMany, twenty},
         {"missing file", "", {}},
@@ -177,11 +178,9 @@ TEST_F(WeaponFileTest, AnOpenThatFailsKeepsWhatWasReadWithinTheDesignsLimits) {
     for (const auto& [what, bytes, listed] : cases) {
         SCOPED_TRACE(what);
         PickFrame("Carbine");
-        const auto fifo = program.path() / "Pipe.wpn";
-        if (bytes == pipe) {
-            ::mkfifo(fifo.c_str(), 0600);
-        }
-        Open(bytes.empty() ? program.path() / "Missing.wpn" : bytes == pipe ? fifo : Weapon(bytes));
+        Open(bytes.empty()   ? program.path() / "Missing.wpn"
+             : bytes == pipe ? program.path() / "Pipe.wpn"
+                             : Weapon(bytes));
         const auto shown = View();
         EXPECT_EQ(shown.installedLines, listed);
         EXPECT_EQ(static_cast<std::size_t>(model.intModCounter), listed.size());
@@ -243,7 +242,6 @@ TEST_F(WeaponFileTest, ASaveCutShortIsPutBackAndSaidBeforeTheFileIsOpened) {
 }
 
 TEST_F(WeaponFileTest, ATextLongerThanAFileKeepsIsRefusedAndNothingWritten) {
-    PickFrame("Revolver");
     model.txtDescription.text = std::string(4097, 'x');
     TakeMessages();
     model.WriteWeaponFile(program.path() / "Long.wpn");
