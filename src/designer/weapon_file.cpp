@@ -69,8 +69,11 @@ void MainWindowModel::OpenWeapon() {
     if (auto recovered = RecoverInterruptedSave(files_, folder)) {
         dialogs_.ShowMessage(*recovered);
     }
-    auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
-    auto bytes = files_.Read(*chosen);
+    // Read under the folder's lock, so that no save is half way through the file.
+    auto bytes = [&] {
+        auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
+        return files_.Read(*chosen);
+    }();
     if (!bytes) {
         return;
     }

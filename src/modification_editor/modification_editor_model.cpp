@@ -120,8 +120,6 @@ void ModificationEditorModel::Load() {
     if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
         dialogs_.ShowMessage(*recovered);
     }
-    // The four files are read as one set: no save changes them in between.
-    auto lock = files_.LockFolder(DataFolder(programDir_), FolderLock::Kind::Shared);
     if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
         // Half a data set must not be saved over the whole one.
         Empty();
