@@ -195,16 +195,18 @@ void ModificationEditorModel::ReportDifferentCounts() {
     }
     // A short Details.txt only lacks texts, which a save writes empty; any other difference
     // means rows may be paired wrongly or lost.
-    misread_ =
-        misread_ || modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
+    const bool misread = modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
+    misread_ = misread_ || misread;
     const std::string count = std::to_string(intNumberofMods);
+    const std::string saving =
+        misread ? "it saves nothing until they agree, as it could pair their rows wrongly."
+                : "Save Changes writes " + count + " rows to each of the three files.";
     dialogs_.ShowMessage("The data files disagree on the number of modifications: " +
                          DataFileLabel(kModificationsFile) + " lists " +
                          std::to_string(modificationsCount_) + ", " + DataFileLabel(kMaxLevelFile) +
                          " " + count + " and " + DataFileLabel(kDetailsFile) + " " +
                          std::to_string(detailsCount_) + ". This window works with the " + count +
-                         " of " + DataFileLabel(kMaxLevelFile) + ", and Save Changes writes " +
-                         count + " rows to each of the three files.");
+                         " of " + DataFileLabel(kMaxLevelFile) + ", and " + saving);
 }
 
 void ModificationEditorModel::ReportFrameCount() {
@@ -222,7 +224,8 @@ void ModificationEditorModel::ReportFrameCount() {
                          count + " levels from each row of " + DataFileLabel(kMaxLevelFile) +
                          ", so the two read the levels differently until " +
                          DataFileLabel(kFramesFile) + " holds " +
-                         std::to_string(kEditorFrameColumns) + " frames again.");
+                         std::to_string(kEditorFrameColumns) +
+                         " frames again. Until then this window saves nothing.");
 }
 
 void ModificationEditorModel::Empty() {

@@ -159,8 +159,8 @@ TEST_F(ModificationEditorTest, FilesThatDisagreeOnTheCountAreReportedAndMaxLevel
     EXPECT_EQ(dialogs.messages,
               Names{"The data files disagree on the number of modifications: "
                     "Data/Modifications.txt lists 5, Data/MaxLevel.txt 3 and Data/Details.txt 2. "
-                    "This window works with the 3 of Data/MaxLevel.txt, and Save Changes writes 3 "
-                    "rows to each of the three files."});
+                    "This window works with the 3 of Data/MaxLevel.txt, and it saves nothing until "
+                    "they agree, as it could pair their rows wrongly."});
     model.ChooseClass("All");
     EXPECT_EQ(model.lstChooseMod.items(), (Names{"Match Barrel", "Scope", "Long Barrel"}));
     model.ChooseModification(2);
@@ -176,7 +176,8 @@ TEST_F(ModificationEditorTest, AFrameCountOtherThanFourteenIsReported) {
         Names{"Data/Frames.txt holds 2 frames, but this window keeps the maximum levels of 14 "
               "frames, in the order of its level captions. The main window reads 2 levels "
               "from each row of Data/MaxLevel.txt, so the two read the levels differently "
-              "until Data/Frames.txt holds 14 frames again."});
+              "until Data/Frames.txt holds 14 frames again. Until then this window saves "
+              "nothing."});
     EXPECT_EQ(model.intNumberofMods, 5);
 }
 
