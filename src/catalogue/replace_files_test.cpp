@@ -276,8 +276,17 @@ TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedI
                  "Data/Details.txt changed since this window read it: close the window and open "
                  "it again to edit the new data. Nothing was saved.");
     EXPECT_EQ(program.Read("Data/Details.txt"), "0\r\n");
-    ::close(said[0]);
-    ::close(said[1]);
+}
+
+TEST(ReplaceFilesTest, AJournalWithAByteChangedPutsNothingBackAndIsRemoved) {
+    TempFolder folder;
+    const auto file = folder.Write("A.txt", "old\r\n");
+    testing::LeaveSaveCutShort(file, "Data/A.txt", "new bytes\r\n");
+    std::string journal = folder.Read(kJournalName);
+    folder.Write(kJournalName, journal.replace(journal.rfind("old"), 1, "O"));
+    EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()), std::nullopt);
+    EXPECT_EQ(folder.Read("A.txt"), "new b");  // as the save left it
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
 }
 
 }  // namespace
