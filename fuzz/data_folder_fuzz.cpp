@@ -1,10 +1,14 @@
 // A whole Data folder from one input: its parts, split at form feeds, are Frames.txt,
 // Modifications.txt, Classes.txt, MaxLevel.txt and Details.txt; a file whose part is missing is
-// missing from the folder. The catalogue is loaded as the main window loads it.
+// missing from the folder. The catalogue is loaded as the main window loads it, and each editor
+// loads the folder, saves its first record as shown and reads what it saved whole again.
 
 #include "catalogue/data_folder.h"
+#include "frame_editor/frame_editor_model.h"
 #include "fuzz_target.h"
+#include "modification_editor/modification_editor_model.h"
 #include "support/memory_files.h"
+#include "support/recording_dialogs.h"
 
 using namespace kalverin;
 using fuzz::Require;
@@ -41,6 +45,37 @@ void RequireWholeCatalogue(const DataCatalogue& catalogue) {
     }
 }
 
+void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
+    testing::RecordingDialogs dialogs;
+    FrameEditorModel frames(kProgramDir, dialogs, files);
+    frames.LoadFrameTable();
+    const int count = frames.FrameCount();
+    if (count > 0) {
+        frames.cmbChooseFrame.text = frames.cmbChooseFrame.list.items().front();
+        frames.ChooseEditedFrame();
+        dialogs.messages.clear();
+        frames.SaveAndReload();
+        if (dialogs.messages == std::vector<std::string>{"All changes are saved."}) {
+            Require(frames.FrameCount() == count, "a saved Frames.txt reads back whole");
+        }
+    }
+    ModificationEditorModel mods(kProgramDir, dialogs, files);
+    mods.Load();
+    if (mods.intNumberofMods > 0) {
+        mods.cmbChooseClass.text = "All";
+        mods.ChooseClass();
+        mods.ChooseModification(0);
+        dialogs.messages.clear();
+        mods.SaveChanges();
+        if (dialogs.messages.empty()) {
+            ModificationEditorModel again(kProgramDir, dialogs, files);
+            again.Load();
+            Require(again.intNumberofMods == mods.intNumberofMods,
+                    "saved modification files read back whole");
+        }
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -58,10 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     auto catalogue = LoadCatalogue(files, kProgramDir);
-    if (!catalogue) {
+    if (catalogue) {
+        RequireWholeCatalogue(catalogue.value());
+    } else {
         Require(catalogue.error().substr(0, 5) == "Data/", "the message names a data file");
-        return 0;
     }
-    RequireWholeCatalogue(catalogue.value());
+    RequireEditorsSaveWhatTheyRead(files);
     return 0;
 }

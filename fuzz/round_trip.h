@@ -1,8 +1,9 @@
 #pragma once
 
-// Read, write, read again. A writer may lose what its file cannot hold (digits beyond the
-// general format, a double quote inside a text), but never a record; and once written, records
-// come back exactly: a file the writer wrote reads back as the records it was written from.
+// Read, write, read again. A reader that fails names its file. A writer may lose what its file
+// cannot hold (digits beyond the general format, a double quote inside a text), but never a
+// record; and once written, records come back exactly: a file the writer wrote reads back as
+// the records it was written from.
 
 #include <string>
 #include <string_view>
@@ -11,16 +12,18 @@
 
 namespace kalverin::fuzz {
 
-template <typename Read, typename Write, typename CountRecords>
-void RequireRoundTrip(std::string_view bytes, Read read, Write write, CountRecords count) {
+// `check` holds a reader's properties for what it read, and gives its number of records.
+template <typename Read, typename Write, typename Check>
+void RequireReadAndRoundTrip(std::string_view bytes, std::string_view label, Read read, Write write,
+                             Check check) {
     auto first = read(bytes);
-    if (!first) {
+    if (!ValueOrNamedFailure(first, label)) {
         return;
     }
-    const std::string written = write(first.value());
-    auto second = read(written);
+    const auto records = check(first.value());
+    auto second = read(write(first.value()));
     Require(second.ok(), "what the writer wrote reads back");
-    Require(count(second.value()) == count(first.value()), "the rewrite keeps every record");
+    Require(check(second.value()) == records, "the rewrite keeps every record");
     auto third = read(write(second.value()));
     Require(third.ok() && third.value() == second.value(),
             "a written file reads back as the records written");

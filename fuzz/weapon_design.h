@@ -1,8 +1,10 @@
 #pragma once
 
 // A main window over the bundled data, held in memory, that opens any bytes as a weapon file,
-// and what its boxes show afterwards.
+// goes on designing from there, and what its boxes show afterwards. It lives as long as the
+// fuzzer, so it keeps nothing from one input to the next.
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <memory>
@@ -45,11 +47,36 @@ class WeaponDesigner {
         const std::filesystem::path path = kProgramDir / "Opened.wpn";
         files_.Write(path, bytes);
         model_ = std::make_unique<MainWindowModel>(*loaded_);
+        dialogs_.asked.clear();
         dialogs_.answers.assign({path});
         model_->OpenWeapon();
         Require(dialogs_.messages.empty(), "opening a weapon file shows no message");
         RequireWithinLimits(*model_);
         return *model_;
+    }
+
+    // A short design on what is open, a step a byte: an option of the class All added, the
+    // level of an installed option raised or lowered, or a frame picked, which starts afresh.
+    void Design(std::string_view steps) {
+        MainWindowModel& m = *model_;
+        for (unsigned char step : steps.substr(0, 16)) {
+            const int pick = step / 4;
+            if (step % 4 == 0) {
+                m.cmbChooseClass.text = "All";
+                m.FillModList();
+                m.ChooseOption(pick % std::max(1, m.lstChooseMod.Count()));
+                m.AddModification();
+            } else if (step % 4 == 3 && m.cmbChooseFrame.list.Count() > 0) {
+                m.cmbChooseFrame.text = m.cmbChooseFrame.list.items().at(
+                    static_cast<std::size_t>(pick % m.cmbChooseFrame.list.Count()));
+                m.SelectFrame();
+            } else if (m.lstCurrentMod.Count() > 0) {
+                m.ChooseInstalledOption(pick % m.lstCurrentMod.Count());
+                step % 4 == 1 ? m.RaiseLevel() : m.LowerLevel();
+            }
+            dialogs_.messages.clear();
+            RequireWithinLimits(m);
+        }
     }
 
     // Saves the design that is open and gives the bytes written.

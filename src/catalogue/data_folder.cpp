@@ -4,9 +4,13 @@
 
 namespace kalverin {
 
+std::filesystem::path DataFolder(const std::filesystem::path& programDir) {
+    return programDir / "Data";
+}
+
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
                                    std::string_view fileName) {
-    return programDir / "Data" / fileName;
+    return DataFolder(programDir) / fileName;
 }
 
 std::string DataFileLabel(std::string_view fileName) {
@@ -15,10 +19,17 @@ std::string DataFileLabel(std::string_view fileName) {
 
 Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
                                   std::string_view fileName) {
+    // Held while the file is read, so that no save is half way through it.
+    auto lock = files.LockFolder(DataFolder(programDir), FolderLock::Kind::Shared);
     auto bytes = files.Read(DataFilePath(programDir, fileName));
     if (!bytes) {
         return Outcome<std::string>::Failure(DataFileLabel(fileName) +
                                              " cannot be read: " + bytes.error() + ".");
+    }
+    if (bytes.value().starts_with("\xEF\xBB\xBF")) {
+        return Outcome<std::string>::Failure(
+            DataFileLabel(fileName) +
+            " starts with a UTF-8 byte-order mark; save it as Windows-1252.");
     }
     return bytes;
 }
@@ -26,6 +37,7 @@ Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem:
 Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
                                      const std::filesystem::path& programDir) {
     using Result = Outcome<DataCatalogue>;
+    auto lock = files.LockFolder(DataFolder(programDir), FolderLock::Kind::Shared);
     DataCatalogue catalogue;
 
     auto frames = ReadDataFileAs(files, programDir, kFramesFile, ReadFramesFile);

@@ -18,13 +18,17 @@ inline constexpr std::string_view kModificationsFile = "Modifications.txt";
 inline constexpr std::string_view kMaxLevelFile = "MaxLevel.txt";
 inline constexpr std::string_view kDetailsFile = "Details.txt";
 
+// The Data folder beside the program.
+std::filesystem::path DataFolder(const std::filesystem::path& programDir);
+
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
                                    std::string_view fileName);
 
 // How messages name a data file: "Data/Frames.txt".
 std::string DataFileLabel(std::string_view fileName);
 
-// The bytes of a data file, or a message naming it and saying why it cannot be read.
+// The bytes of a data file, or a message naming it and saying why it cannot be read. A file
+// that starts with a UTF-8 byte-order mark is refused: its first item would be misread.
 Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
                                   std::string_view fileName);
 
@@ -43,7 +47,8 @@ auto ReadDataFileAs(const FileStore& files, const std::filesystem::path& program
 }
 
 // Reads Frames.txt, Modifications.txt, Classes.txt and MaxLevel.txt, in this order, into a new
-// catalogue. The first fault stops the load with a message that names the file.
+// catalogue, holding the folder's shared lock so that no save changes the set half way. The
+// first fault stops the load with a message that names the file.
 Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
                                      const std::filesystem::path& programDir);
 

@@ -10,7 +10,7 @@ std::optional<Item> FieldReader::Take() {
     }
     auto item = items_.Next();
     if (!item) {
-        fault_ = Fault::Ended;
+        fault_ = items_.LongItemLine() != 0 ? Fault::TooLong : Fault::Ended;
     }
     return item;
 }

@@ -16,7 +16,7 @@ namespace kalverin {
 
 class FieldReader {
   public:
-    enum class Fault { None, Ended, OutOfRange };
+    enum class Fault { None, Ended, OutOfRange, TooLong };
 
     explicit FieldReader(std::string_view bytes) : items_(bytes) {}
 
@@ -34,6 +34,8 @@ class FieldReader {
 
     // What was out of range, for a message: "DPV 40000 is outside -32768 to 32767".
     const std::string& OutOfRangeDetail() const { return faultDetail_; }
+    // Where the item too long to take starts.
+    std::size_t LongItemLine() const { return items_.LongItemLine(); }
 
   private:
     std::optional<Item> Take();

@@ -1,98 +1,220 @@
 #include "catalogue/file_store.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
+#include <chrono>
 #include <cstring>
-#include <memory>
+#include <thread>
 
 namespace kalverin {
 namespace {
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+// A save holds its folder's lock for milliseconds; one held longer belongs to a program that
+// hangs, and waiting on it for ever would hang this one too.
+constexpr auto kLockWait = std::chrono::seconds(5);
+constexpr auto kLockRetry = std::chrono::milliseconds(5);
 
 std::string SystemReason(int error) {
     return error != 0 ? std::strerror(error) : "unknown error";
 }
 
+class Descriptor {
+  public:
+    explicit Descriptor(int descriptor) : descriptor_(descriptor) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    int get() const { return descriptor_; }
+    // Closes it and gives the error of the close, which may be the first a write reports.
+    int Close() {
+        const int closed = ::close(descriptor_);
+        descriptor_ = -1;
+        return closed == 0 ? 0 : errno;
+    }
+
+  private:
+    int descriptor_;
+};
+
+// What a path names when it is not a file, as a message says it.
+std::string NotAFile(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return SystemReason(EISDIR);
+    }
+    if (S_ISFIFO(mode)) {
+        return "it is a named pipe, not a file";
+    }
+    if (S_ISSOCK(mode)) {
+        return "it is a socket, not a file";
+    }
+    return "it is a device, not a file";
+}
+
+// Writes all the bytes, as many calls as the system takes; 0, or the error number.
+int WriteAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::write(descriptor, bytes.data(), bytes.size());
+        if (wrote < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(wrote));
+    }
+    return 0;
+}
+
 class DiskFileStore final : public FileStore {
   public:
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        errno = 0;
-        FileHandle file(std::fopen(path.c_str(), "rb"));
-        if (!file) {
-            return Outcome<std::string>::Failure(SystemReason(errno));
+        using Result = Outcome<std::string>;
+        // Opened without waiting: a named pipe in a file's place would otherwise hold the
+        // program until something wrote to it.
+        Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+        if (file.get() < 0) {
+            return Result::Failure(SystemReason(errno));
         }
-        // The reads below fill a buffer of their own; a stream buffer would only cost a call
-        // to the system for its size.
-        std::setvbuf(file.get(), nullptr, _IONBF, 0);
+        struct stat status {};
+        if (::fstat(file.get(), &status) != 0) {
+            return Result::Failure(SystemReason(errno));
+        }
+        if (!S_ISREG(status.st_mode)) {
+            return Result::Failure(NotAFile(status.st_mode));
+        }
         std::string bytes;
+        if (static_cast<std::size_t>(status.st_size) <= kMaxFileBytes) {
+            bytes.reserve(static_cast<std::size_t>(status.st_size));
+        }
         char buffer[64 * 1024];
         while (true) {
-            std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-            bytes.append(buffer, got);
+            const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                return Result::Failure(SystemReason(errno));
+            }
+            if (got == 0) {
+                return bytes;
+            }
+            bytes.append(buffer, static_cast<std::size_t>(got));
             if (bytes.size() > kMaxFileBytes) {
-                return Outcome<std::string>::Failure("it is larger than 16 MiB");
-            }
-            if (got < sizeof buffer) {
-                break;
+                return Result::Failure("it is larger than 16 MiB");
             }
         }
-        if (std::ferror(file.get())) {
-            return Outcome<std::string>::Failure(SystemReason(errno));
-        }
-        return bytes;
     }
 
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override {
-        // An existing file is written over in place and then cut to length: emptying it on
-        // opening makes the file system free and journal its blocks, which can hold up each
-        // write by milliseconds.
-        errno = 0;
-        std::FILE* raw = std::fopen(path.c_str(), "r+b");
-        if (!raw) {
-            errno = 0;
-            raw = std::fopen(path.c_str(), "wb");
-        }
-        if (!raw) {
+        // An existing file is written over in place and then cut to length, so that it keeps
+        // its identity, permissions and links; emptying it on opening would also make the file
+        // system free and journal its blocks, which can hold up each write by milliseconds.
+        // Opened without waiting, as a named pipe with no reader would never open.
+        Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+        if (file.get() < 0) {
             return WriteFailureReason(errno);
         }
-        FileHandle file(raw);
-        // Written in one piece, so a stream buffer would only cost a call to the system.
-        std::setvbuf(raw, nullptr, _IONBF, 0);
-        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), raw) != bytes.size()) {
+        struct stat status {};
+        if (::fstat(file.get(), &status) != 0) {
             return WriteFailureReason(errno);
         }
-        // A buffered write that "succeeded" is not a saved file until the flush and close do.
-        if (std::fflush(raw) != 0) {
-            return WriteFailureReason(errno);
+        const int flags = ::fcntl(file.get(), F_GETFL);
+        if (flags >= 0) {
+            ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
         }
-        // What is left of longer earlier contents goes; a device has no length to cut.
-        std::error_code noLength;
-        const auto length = std::filesystem::file_size(path, noLength);
-        if (!noLength && length > bytes.size()) {
-            std::error_code cut;
-            std::filesystem::resize_file(path, bytes.size(), cut);
-            if (cut) {
-                return cut.message();
+        if (int error = WriteAll(file.get(), bytes)) {
+            return WriteFailureReason(error);
+        }
+        // A device has no length to cut and nothing to flush.
+        if (S_ISREG(status.st_mode)) {
+            if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
+                return WriteFailureReason(errno);
+            }
+            // Written is not saved until the disk has it: a fault the disk reports only now
+            // is as much a failed save as one reported by the write.
+            if (::fsync(file.get()) != 0) {
+                return WriteFailureReason(errno);
             }
         }
-        if (std::fclose(file.release()) != 0) {
+        if (int error = file.Close()) {
+            return WriteFailureReason(error);
+        }
+        return std::nullopt;
+    }
+
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
             return WriteFailureReason(errno);
         }
         return std::nullopt;
     }
 
-    void Remove(const std::filesystem::path& path) override {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
+        Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (directory.get() < 0) {
+            return WriteFailureReason(errno);
+        }
+        // Some file systems keep no folder to flush, and say so with EINVAL.
+        if (::fsync(directory.get()) != 0 && errno != EINVAL) {
+            return WriteFailureReason(errno);
+        }
+        return std::nullopt;
+    }
+
+    // The lock is taken on the folder itself, so that no lock file is left beside the user's
+    // files and a folder the user may not create files in can be locked too.
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override {
+        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (descriptor < 0) {
+            // No folder, no files in it to keep consistent; what is done there fails on its own.
+            return FolderLock();
+        }
+        FolderLock lock(descriptor);
+        const int operation = (kind == FolderLock::Kind::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
+        const auto giveUp = std::chrono::steady_clock::now() + kLockWait;
+        while (::flock(descriptor, operation) != 0) {
+            if (errno != EWOULDBLOCK && errno != EINTR) {
+                // A file system without locks: go on as a program alone would.
+                return FolderLock();
+            }
+            if (std::chrono::steady_clock::now() > giveUp) {
+                return Outcome<FolderLock>::Failure(
+                    "another program kept its folder locked for 5 seconds");
+            }
+            std::this_thread::sleep_for(kLockRetry);
+        }
+        return lock;
     }
 };
 
 }  // namespace
+
+FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
+    if (this != &other) {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+        descriptor_ = other.descriptor_;
+        other.descriptor_ = -1;
+    }
+    return *this;
+}
+
+FolderLock::~FolderLock() {
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+    }
+}
 
 std::string WriteFailureReason(int error) {
     std::string reason = SystemReason(error);
@@ -108,71 +230,6 @@ std::string WriteFailureReason(int error) {
 FileStore& DiskFiles() {
     static DiskFileStore disk;
     return disk;
-}
-
-namespace {
-
-// What undoing a replacement takes: the earlier bytes back, the new file removed again, or
-// nothing at all for something that is no regular file (a device keeps no contents to restore).
-struct Earlier {
-    enum class Kind { Bytes, Absent, NotAFile } kind = Kind::Absent;
-    std::string bytes;
-};
-
-bool Holds(const FileStore& files, const std::filesystem::path& path, const std::string& bytes) {
-    auto now = files.Read(path);
-    return now && now.value() == bytes;
-}
-
-}  // namespace
-
-std::optional<std::string> ReplaceFiles(FileStore& files,
-                                        const std::vector<FileReplacement>& replacements) {
-    std::vector<Earlier> previous(replacements.size());
-    for (std::size_t i = 0; i < replacements.size(); ++i) {
-        const FileReplacement& file = replacements[i];
-        std::error_code ignored;
-        auto status = std::filesystem::status(file.path, ignored);
-        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-            previous[i].kind = Earlier::Kind::NotAFile;
-            continue;
-        }
-        auto old = files.Read(file.path);
-        if (old) {
-            previous[i] = {Earlier::Kind::Bytes, std::move(old.value())};
-        } else if (std::filesystem::exists(status)) {
-            // Without its old bytes a failed write could not be undone.
-            return file.label + " cannot be read before it is replaced: " + old.error() +
-                   ". Nothing was saved.";
-        }
-    }
-    for (std::size_t i = 0; i < replacements.size(); ++i) {
-        auto failure = files.Write(replacements[i].path, replacements[i].bytes);
-        if (!failure) {
-            continue;
-        }
-        std::string message = replacements[i].label + " could not be written: " + *failure + ".";
-        bool restored = true;
-        for (std::size_t j = 0; j <= i; ++j) {
-            if (previous[j].kind == Earlier::Kind::Bytes) {
-                // The user must learn which file no longer holds what it held; a file the
-                // failed write never touched (a read-only folder refuses it) still does.
-                auto lost = files.Write(replacements[j].path, previous[j].bytes);
-                if (lost && Holds(files, replacements[j].path, previous[j].bytes)) {
-                    lost.reset();
-                }
-                if (lost) {
-                    message += " " + replacements[j].label +
-                               " could not be put back as it was: " + *lost + ".";
-                    restored = false;
-                }
-            } else if (previous[j].kind == Earlier::Kind::Absent) {
-                files.Remove(replacements[j].path);
-            }
-        }
-        return restored ? message + " The data files were left as they were." : message;
-    }
-    return std::nullopt;
 }
 
 }  // namespace kalverin

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "catalogue/outcome.h"
 
@@ -16,15 +15,47 @@ namespace kalverin {
 // No data or weapon file comes near this; a larger one is refused rather than read.
 inline constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
+// An advisory lock on a folder, held until it is destroyed. Saves hold it exclusively and
+// readers shared, so that no one reads a set of files while a save is half way through it.
+// An empty lock holds nothing, as for files that no other program can reach.
+class FolderLock {
+  public:
+    enum class Kind { Shared, Exclusive };
+
+    FolderLock() = default;
+    explicit FolderLock(int descriptor) : descriptor_(descriptor) {}
+    FolderLock(FolderLock&& other) noexcept : descriptor_(other.descriptor_) {
+        other.descriptor_ = -1;
+    }
+    FolderLock& operator=(FolderLock&& other) noexcept;
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+    ~FolderLock();
+
+  private:
+    int descriptor_ = -1;
+};
+
 class FileStore {
   public:
     virtual ~FileStore() = default;
-    // The file's bytes, or why they cannot be had ("No such file or directory").
+    // The file's bytes, or why they cannot be had ("No such file or directory"). Only regular
+    // files are read: a named pipe or a device is refused without waiting on it.
     virtual Outcome<std::string> Read(const std::filesystem::path& path) const = 0;
-    // Creates or truncates the file and writes it whole; nothing, or why it failed.
+    // Creates or truncates the file, writes it whole and makes its bytes last through a power
+    // cut; nothing, or why it failed.
     virtual std::optional<std::string> Write(const std::filesystem::path& path,
                                              std::string_view bytes) = 0;
-    virtual void Remove(const std::filesystem::path& path) = 0;
+    // Nothing, or why the file could not be removed; a file that is not there is no failure.
+    virtual std::optional<std::string> Remove(const std::filesystem::path& path) = 0;
+    // Makes the files created and removed in the folder last through a power cut.
+    virtual std::optional<std::string> SyncFolder(const std::filesystem::path&) {
+        return std::nullopt;
+    }
+    // The folder's lock, or why it could not be had in time (another program holds it).
+    virtual Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const {
+        return FolderLock();
+    }
 };
 
 // The real file system.
@@ -34,18 +65,5 @@ FileStore& DiskFiles();
 // may not write at all, it says where the data can be edited instead: the Data folder of an
 // install for the whole system belongs to the system.
 std::string WriteFailureReason(int error);
-
-struct FileReplacement {
-    std::filesystem::path path;
-    std::string label;  // how a message names the file, as "Data/MaxLevel.txt"
-    std::string bytes;
-};
-
-// Rewrites the files one after the other. When one fails, every file already rewritten gets its
-// previous bytes back (or is removed again if it did not exist), so they never disagree. Gives
-// nothing on success, or a message naming the file that failed and any file whose previous
-// bytes could not be put back.
-std::optional<std::string> ReplaceFiles(FileStore& files,
-                                        const std::vector<FileReplacement>& replacements);
 
 }  // namespace kalverin

@@ -35,32 +35,51 @@ std::optional<Item> ItemReader::Next() {
     while (pos_ < bytes_.size() && (bytes_[pos_] == ' ' || bytes_[pos_] == '\t')) {
         ++pos_;
     }
+    const std::size_t start = pos_;
     Item item;
+    std::size_t begin = pos_;
+    std::size_t end;
     if (pos_ < bytes_.size() && bytes_[pos_] == '"') {
         item.quoted = true;
-        std::size_t close = bytes_.find('"', pos_ + 1);
-        if (close == std::string_view::npos) {
-            // An unclosed quote runs to the end of the input.
-            item.text = bytes_.substr(pos_ + 1);
-            pos_ = bytes_.size();
-        } else {
-            item.text = bytes_.substr(pos_ + 1, close - pos_ - 1);
-            pos_ = close + 1;
-            // Whatever follows the closing quote, up to the separator, is passed over.
-            while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) {
-                ++pos_;
-            }
-        }
-    } else {
-        std::size_t start = pos_;
+        begin = pos_ + 1;
+        std::size_t close = bytes_.find('"', begin);
+        // An unclosed quote runs to the end of the input.
+        end = close == std::string_view::npos ? bytes_.size() : close;
+        pos_ = close == std::string_view::npos ? bytes_.size() : close + 1;
+        // Whatever follows the closing quote, up to the separator, is passed over.
         while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) {
             ++pos_;
         }
-        item.text = bytes_.substr(start, pos_ - start);
+    } else {
+        while (pos_ < bytes_.size() && bytes_[pos_] != ',' && !AtLineEnd()) {
+            ++pos_;
+        }
+        end = pos_;
     }
+    if (end - begin > kMaxItemBytes) {
+        longItemAt_ = start;
+        itemPending_ = false;
+        return std::nullopt;
+    }
+    item.text = bytes_.substr(begin, end - begin);
     SkipSeparator();
     ++itemsRead_;
     return item;
+}
+
+std::size_t ItemReader::LongItemLine() const {
+    if (longItemAt_ == std::string_view::npos) {
+        return 0;
+    }
+    // Line ends as the separators count them: CR LF, a lone LF or a lone CR.
+    std::size_t line = 1;
+    for (std::size_t i = 0; i < longItemAt_; ++i) {
+        if (bytes_[i] == '\n' ||
+            (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
+            ++line;
+        }
+    }
+    return line;
 }
 
 }  // namespace kalverin

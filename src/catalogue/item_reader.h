@@ -11,6 +11,10 @@
 
 namespace kalverin {
 
+// The longest item taken. No name or text of a design or of the rules comes near it; a longer
+// one is a damaged file, refused rather than handed to a window to lay out.
+inline constexpr std::size_t kMaxItemBytes = 4096;
+
 struct Item {
     std::string text;
     bool quoted = false;
@@ -20,8 +24,12 @@ class ItemReader {
   public:
     explicit ItemReader(std::string_view bytes) : bytes_(bytes), itemPending_(!bytes.empty()) {}
 
-    // The next item, or nothing when the input has no more items.
+    // The next item, or nothing when the input has no more items or the next one is longer
+    // than kMaxItemBytes.
     std::optional<Item> Next();
+
+    // The line, from 1, of the item too long to take, once Next has stopped at it; else 0.
+    std::size_t LongItemLine() const;
 
     // How many items have been taken so far.
     std::size_t ItemsRead() const { return itemsRead_; }
@@ -33,6 +41,7 @@ class ItemReader {
     std::string_view bytes_;
     std::size_t pos_ = 0;
     std::size_t itemsRead_ = 0;
+    std::size_t longItemAt_ = std::string_view::npos;
     // After a comma another item follows, even an empty one at the very end of the input.
     bool itemPending_;
 };

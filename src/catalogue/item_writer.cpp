@@ -1,5 +1,7 @@
 #include "catalogue/item_writer.h"
 
+#include <algorithm>
+
 #include "catalogue/conversions.h"
 
 namespace kalverin {
@@ -32,6 +34,7 @@ void ItemWriter::Separate() {
 
 ItemWriter& ItemWriter::Text(std::string_view text) {
     Separate();
+    longestText_ = std::max(longestText_, text.size());
     bytes_ += '"';
     bytes_ += text;
     bytes_ += '"';

@@ -24,6 +24,8 @@ class ItemWriter {
     ItemWriter& EndLine();
 
     const std::string& bytes() const { return bytes_; }
+    // The length of the longest text written so far.
+    std::size_t longestText() const { return longestText_; }
     std::string Take() { return std::move(bytes_); }
 
   private:
@@ -31,6 +33,7 @@ class ItemWriter {
 
     std::string bytes_;
     bool lineStarted_ = false;
+    std::size_t longestText_ = 0;
 };
 
 }  // namespace kalverin

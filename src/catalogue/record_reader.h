@@ -19,6 +19,11 @@ struct RecordWords {
     std::string_view many;
 };
 
+inline std::string LongItemMessage(const FieldReader& reader, const std::string& file) {
+    return file + ", line " + std::to_string(reader.LongItemLine()) + ": an item is longer than " +
+           std::to_string(kMaxItemBytes) + " characters, far more than any name or text.";
+}
+
 // Reads the count line and then `count` records with `readOne`, stopping at the first fault
 // with a message that names the file and the record.
 template <typename Record, typename ReadOne>
@@ -26,6 +31,9 @@ Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count
                                          std::string_view label, RecordWords words,
                                          ReadOne readOne) {
     std::string file(label);
+    if (reader.fault() == FieldReader::Fault::TooLong) {
+        return Outcome<std::vector<Record>>::Failure(LongItemMessage(reader, file));
+    }
     if (reader.fault() == FieldReader::Fault::Ended) {
         return Outcome<std::vector<Record>>::Failure(file + " is empty: it has no count line.");
     }
@@ -41,6 +49,9 @@ Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count
     records.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
     for (int i = 1; i <= count; ++i) {
         Record record = readOne(reader);
+        if (reader.fault() == FieldReader::Fault::TooLong) {
+            return Outcome<std::vector<Record>>::Failure(LongItemMessage(reader, file));
+        }
         if (reader.fault() == FieldReader::Fault::Ended) {
             return Outcome<std::vector<Record>>::Failure(
                 file + " ends after " + std::to_string(i - 1) + " of " + std::to_string(count) +

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "catalogue/data_folder.h"
+#include "catalogue/replace_files.h"
 #include "designer/design_boxes.h"
 
 namespace kalverin {
@@ -185,6 +186,9 @@ void MainWindowModel::Load() {
 bool MainWindowModel::LoadCatalogue() {
     // Read everything first, so that a faulty data folder leaves the catalogue, the choosers
     // and the design as they were.
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
+        dialogs_.ShowMessage(*recovered);
+    }
     auto loaded = kalverin::LoadCatalogue(files_, programDir_);
     if (!loaded) {
         dialogs_.ShowMessage(loaded.error());

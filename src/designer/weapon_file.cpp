@@ -4,8 +4,10 @@
 
 #include "catalogue/conversions.h"
 #include "catalogue/field_reader.h"
+#include "catalogue/item_reader.h"
 #include "catalogue/item_writer.h"
 #include "catalogue/record_fields.h"
+#include "catalogue/replace_files.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
@@ -81,6 +83,14 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
         out.Text(design_.Option(i).name).Whole(design_.Option(i).level).EndLine();
     }
     out.Text(txtDescription.text).EndLine();
+    // A file that no reader takes back would lose the design the moment it is saved.
+    if (out.longestText() > kMaxItemBytes) {
+        dialogs_.ShowMessage("A text of this weapon is longer than " +
+                             std::to_string(kMaxItemBytes) +
+                             " characters, more than a weapon file keeps: shorten the name or the "
+                             "description. Nothing was saved.");
+        return;
+    }
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
     if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
@@ -103,7 +113,15 @@ void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
 }
 
 void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
-    auto bytes = files_.Read(path);
+    const auto folder = path.has_parent_path() ? path.parent_path() : ".";
+    if (auto recovered = RecoverInterruptedSave(files_, folder)) {
+        dialogs_.ShowMessage(*recovered);
+    }
+    // Read under the folder's lock, so that no save is half way through the file.
+    auto bytes = [&] {
+        auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
+        return files_.Read(path);
+    }();
     if (bytes && ReadWeaponFile(bytes.value())) {
         RememberWeapon(path);
     }

@@ -6,6 +6,8 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/item_reader.h"
+#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -78,7 +80,12 @@ const FrameRecord& FrameEditorModel::Frame(int index) const {
 }
 
 void FrameEditorModel::LoadFrameTable() {
-    auto file = ReadDataFileAs(files_, programDir_, kFramesFile, ReadFramesFile);
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
+        dialogs_.ShowMessage(*recovered);
+    }
+    auto bytes = ReadDataFile(files_, programDir_, kFramesFile);
+    auto file = bytes ? ReadFramesFile(bytes.value(), DataFileLabel(kFramesFile))
+                      : Outcome<FramesFile>::Failure(bytes.error());
     if (!file) {
         // With no table there is no frame to choose, so nothing can be written over the file.
         frames_.clear();
@@ -88,6 +95,7 @@ void FrameEditorModel::LoadFrameTable() {
     }
     intNumberofFrames = file->count;
     frames_ = std::move(file->frames);
+    loadedBytes_ = std::move(bytes.value());
     for (const FrameRecord& frame : frames_) {
         cmbChooseFrame.list.Add(frame.Frame.Shown());
     }
@@ -132,6 +140,10 @@ std::optional<FrameRecord> FrameEditorModel::FrameFromBoxes() const {
         const std::string& text = (this->*box.box).text;
         if (IsTextField(box.field) && !FitsBetweenQuotes(text)) {
             return refuse(box, "cannot hold a double quote or a line break");
+        }
+        if (text.size() > kMaxItemBytes) {
+            return refuse(box, "holds more than " + std::to_string(kMaxItemBytes) +
+                                   " characters, more than the file keeps");
         }
         return std::visit(Overloaded{
                               [&](ItemValue FrameRecord::*m) {
@@ -200,14 +212,16 @@ bool FrameEditorModel::SaveFrames() {
         dialogs_.ShowMessage(*fault);
         return false;
     }
-    // A write that fails puts the previous bytes back, so the file is never left half written.
+    // A write that fails puts the previous bytes back, so the file is never left half written;
+    // a file changed since it was loaded is not written over.
     const FileReplacement frames{DataFilePath(programDir_, kFramesFile), DataFileLabel(kFramesFile),
-                                 WriteFramesFile(file)};
+                                 WriteFramesFile(file), loadedBytes_};
     if (auto failure = ReplaceFiles(files_, {frames})) {
         dialogs_.ShowMessage(*failure);
         return false;
     }
     frames_ = std::move(file.frames);
+    loadedBytes_ = frames.bytes;
     cmbChooseFrame.text = kChooseFramePrompt;
     return true;
 }

@@ -84,6 +84,8 @@ class FrameEditorModel {
     UserDialogs& dialogs_;
     FileStore& files_;
     std::vector<FrameRecord> frames_;
+    // What Frames.txt held when the table was read from it, or last written by this window.
+    std::string loadedBytes_;
     // Whether the boxes show frame intChooseFrame; a save clears them and it no longer holds.
     bool fieldsShown_ = false;
 };

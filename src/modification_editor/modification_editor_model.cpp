@@ -8,6 +8,8 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/item_reader.h"
+#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -128,8 +130,8 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
 }
 
 FileReplacement Replacement(const std::filesystem::path& programDir, std::string_view fileName,
-                            std::string bytes) {
-    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes)};
+                            std::string bytes, const std::string& loaded) {
+    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes), loaded};
 }
 
 // A count below zero lists nothing.
@@ -235,6 +237,9 @@ const char* ModificationEditorModel::FrameCaption(int column) {
 
 void ModificationEditorModel::Load() {
     Empty();
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
+        dialogs_.ShowMessage(*recovered);
+    }
     if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
         // Half a data set must not be saved over the whole one.
         Empty();
@@ -247,9 +252,14 @@ void ModificationEditorModel::Load() {
 
 template <typename Parse>
 auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
-    auto file = ReadDataFileAs(files_, programDir_, fileName, parse);
+    using Result = decltype(parse(std::string_view(), std::string_view()));
+    auto bytes = ReadDataFile(files_, programDir_, fileName);
+    auto file =
+        bytes ? parse(bytes.value(), DataFileLabel(fileName)) : Result::Failure(bytes.error());
     if (!file) {
         dialogs_.ShowMessage(file.error());
+    } else {
+        loadedBytes_[std::string(fileName)] = std::move(bytes.value());
     }
     return file;
 }
@@ -303,14 +313,20 @@ void ModificationEditorModel::ReportDifferentCounts() {
     if (modificationsCount_ == intNumberofMods && detailsCount_ == intNumberofMods) {
         return;
     }
+    // A short Details.txt only lacks texts, which a save writes empty; any other difference
+    // means rows may be paired wrongly or lost.
+    const bool misread = modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
+    misread_ = misread_ || misread;
     const std::string count = std::to_string(intNumberofMods);
+    const std::string saving =
+        misread ? "it saves nothing until they agree, as it could pair their rows wrongly."
+                : "Save Changes writes " + count + " rows to each of the three files.";
     dialogs_.ShowMessage("The data files disagree on the number of modifications: " +
                          DataFileLabel(kModificationsFile) + " lists " +
                          std::to_string(modificationsCount_) + ", " + DataFileLabel(kMaxLevelFile) +
                          " " + count + " and " + DataFileLabel(kDetailsFile) + " " +
                          std::to_string(detailsCount_) + ". This window works with the " + count +
-                         " of " + DataFileLabel(kMaxLevelFile) + ", and Save Changes writes " +
-                         count + " rows to each of the three files.");
+                         " of " + DataFileLabel(kMaxLevelFile) + ", and " + saving);
 }
 
 void ModificationEditorModel::ReportFrameCount() {
@@ -319,6 +335,7 @@ void ModificationEditorModel::ReportFrameCount() {
     if (!frames || frames->frames.size() == kEditorFrameColumns) {
         return;
     }
+    misread_ = true;
     const std::string count = std::to_string(frames->frames.size());
     dialogs_.ShowMessage(DataFileLabel(kFramesFile) + " holds " + count +
                          " frames, but this window keeps the maximum levels of " +
@@ -327,7 +344,8 @@ void ModificationEditorModel::ReportFrameCount() {
                          count + " levels from each row of " + DataFileLabel(kMaxLevelFile) +
                          ", so the two read the levels differently until " +
                          DataFileLabel(kFramesFile) + " holds " +
-                         std::to_string(kEditorFrameColumns) + " frames again.");
+                         std::to_string(kEditorFrameColumns) +
+                         " frames again. Until then this window saves nothing.");
 }
 
 void ModificationEditorModel::Empty() {
@@ -345,6 +363,8 @@ void ModificationEditorModel::Empty() {
     lstChooseMod.Clear();
     ClearFields();
     loaded_ = false;
+    misread_ = false;
+    loadedBytes_.clear();
 }
 
 void ModificationEditorModel::ChooseClass() {
@@ -427,6 +447,11 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "The modification data could not be read when this window opened. Close the window, "
             "correct the data files and open it again.");
     }
+    if (misread_) {
+        return refuse(
+            "This window may have misread the data files, as it said when it opened. Correct "
+            "them, then close the window and open it again.");
+    }
     if (CMN < 1 || CMN > intNumberofMods) {
         return refuse("No modification is chosen: choose one in the Options list first.");
     }
@@ -436,21 +461,26 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "Options list first.");
     }
     // Texts are checked first, so that no number is converted from boxes that cannot be saved.
-    auto unquotable = [](std::string_view caption, const TextBox& box) {
-        return FitsBetweenQuotes(box.text)
-                   ? std::nullopt
-                   : std::optional(ShownCaption(caption) +
-                                   " holds a double quote or a line break, which the data "
-                                   "files cannot hold.");
+    auto unstorable = [](std::string_view caption,
+                         const TextBox& box) -> std::optional<std::string> {
+        if (!FitsBetweenQuotes(box.text)) {
+            return ShownCaption(caption) +
+                   " holds a double quote or a line break, which the data files cannot hold.";
+        }
+        if (box.text.size() > kMaxItemBytes) {
+            return ShownCaption(caption) + " holds more than " + std::to_string(kMaxItemBytes) +
+                   " characters, more than the data files keep.";
+        }
+        return std::nullopt;
     };
     for (const ModificationBox& box : kBoxes) {
         if (IsTextField(box.field) && !box.number) {
-            if (auto why = unquotable(box.caption, this->*box.box)) {
+            if (auto why = unstorable(box.caption, this->*box.box)) {
                 return refuse(*why);
             }
         }
     }
-    if (auto why = unquotable(kDetailsCaption, txtDetails)) {
+    if (auto why = unstorable(kDetailsCaption, txtDetails)) {
         return refuse(*why);
     }
 
@@ -521,15 +551,23 @@ void ModificationEditorModel::SaveChanges() {
     DetailsFile detailsFile{intNumberofMods, FirstEntries(details, intNumberofMods)};
     detailsFile.rows[current - 1] = edited->detail;
 
-    // One after the other; if one cannot be written, those already rewritten get their old
-    // bytes back, so the three files never disagree.
-    auto failure = ReplaceFiles(
-        files_, {Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile)),
-                 Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile)),
-                 Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile))});
-    if (failure) {
+    // As one set: if one cannot be written, those already rewritten get their old bytes back,
+    // so the three files never disagree; and none is written over a change made since they
+    // were read.
+    const std::vector<FileReplacement> replacements = {
+        Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile),
+                    loadedBytes_[std::string(kModificationsFile)]),
+        Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile),
+                    loadedBytes_[std::string(kMaxLevelFile)]),
+        Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile),
+                    loadedBytes_[std::string(kDetailsFile)]),
+    };
+    if (auto failure = ReplaceFiles(files_, replacements)) {
         dialogs_.ShowMessage(*failure);
         return;
+    }
+    for (const FileReplacement& file : replacements) {
+        loadedBytes_[file.path.filename().string()] = file.bytes;
     }
     modifications[current] = edited->record;
     maxLevels[current] = edited->levels;

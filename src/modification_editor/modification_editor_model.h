@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,7 +37,9 @@ class ModificationEditorModel {
     // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails. A file
     // that cannot be read is reported and leaves the editor empty, and it then saves nothing.
     // Files that disagree on the number of modifications, and a Frames.txt whose frames do not
-    // match the fourteen level columns, are reported and the editor works on.
+    // match the fourteen level columns, are reported; the editor then shows the data but saves
+    // nothing, as it may have misread it. A Details.txt with fewer rows is only reported: the
+    // save writes the missing rows empty.
     void Load();
 
     // A class picked in cmbChooseClass: the boxes emptied and the list refilled for it.
@@ -131,6 +134,11 @@ class ModificationEditorModel {
 
     // Whether all four files were read, so that saving cannot wipe out data it never saw.
     bool loaded_ = false;
+    // Whether the load warned that the files may have been misread, so that saving could
+    // scramble them.
+    bool misread_ = false;
+    // What each data file held when it was read, or last written by this window, by name.
+    std::map<std::string, std::string> loadedBytes_;
     // Whether the boxes show modification CMN: choosing a class empties them and keeps CMN.
     bool boxesShowCurrent_ = false;
     // The counts of Modifications.txt and Details.txt as read, for the report of a mismatch.

@@ -1,5 +1,7 @@
 #include "catalogue/file_store.h"
 
+#include "catalogue/replace_files.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -144,17 +146,17 @@ TEST(DiskFilesTest, AWriteThatCannotOpenTheFileSaysWhy) {
     EXPECT_EQ(DiskFiles().Write(folder.path(), "1\r\n"), "Is a directory");
 }
 
-TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
+TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamedAndTheNextReadPutsItBack) {
     const std::string full = "No space left on device";
+    const std::string later =
+        " Kalverin puts the earlier bytes back the next time it reads the "
+        "folder.";
     const std::pair<std::size_t, std::string> cases[] = {
         {0, "Data/A.txt could not be written: " + full +
-                ". Data/A.txt could not be put back as "
-                "it was: " +
-                full + "."},
+                ". Data/A.txt could not be put back as it was: " + full + "." + later},
         {9, "Data/B.txt could not be written: " + full +
-                ". Data/A.txt could not be put back as "
-                "it was: " +
-                full + ". Data/B.txt could not be put back as it was: " + full + "."},
+                ". Data/A.txt could not be put back as it was: " + full +
+                ". Data/B.txt could not be put back as it was: " + full + "." + later},
     };
     for (const auto& [failAt, message] : cases) {
         TempFolder folder;
@@ -164,6 +166,11 @@ TEST(ReplaceFilesTest, AFileThatCouldNotBePutBackIsNamed) {
         EXPECT_EQ(
             ReplaceFiles(files, {{a, "Data/A.txt", "new a\r\n"}, {b, "Data/B.txt", "new b\r\n"}}),
             message);
+        EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()),
+                  "A save of Data/A.txt and Data/B.txt was cut short, so they were put back as "
+                  "they were before that save.");
+        EXPECT_EQ(folder.Read("A.txt") + folder.Read("B.txt"), "old a\r\nold b\r\n");
+        EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
     }
 }
 
@@ -195,30 +202,42 @@ TEST(ReplaceFilesTest, AFileThatDidNotExistIsRemovedAgainWhenALaterWriteFails) {
     EXPECT_FALSE(std::filesystem::exists(fresh));
 }
 
-// A folder the user may not write to: every write is refused before the file is touched.
+// A folder the user may not write to: every write is refused before the file is touched; or
+// one where the files may be written but no file created, so no journal either.
 class ReadOnlyFolder final : public FileStore {
   public:
+    explicit ReadOnlyFolder(bool filesWritable) : filesWritable_(filesWritable) {}
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return DiskFiles().Read(path);
     }
-    std::optional<std::string> Write(const std::filesystem::path&, std::string_view) override {
-        return WriteFailureReason(EACCES);
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        return filesWritable_ && std::filesystem::exists(path) ? DiskFiles().Write(path, bytes)
+                                                               : WriteFailureReason(EACCES);
     }
-    void Remove(const std::filesystem::path&) override {}
+    std::optional<std::string> Remove(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
+
+  private:
+    bool filesWritable_;
 };
 
-TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndEveryFileKeepsItsBytes) {
-    TempFolder folder;
-    auto frames = folder.Write("Data/Frames.txt", "1\r\n\"Old\"\r\n");
-    auto mods = folder.Write("Data/Modifications.txt", "0\r\n");
-    ReadOnlyFolder files;
-    auto failure = ReplaceFiles(
-        files, {{frames, "Data/Frames.txt", "2\r\n"}, {mods, "Data/Modifications.txt", "1\r\n"}});
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, "Data/Frames.txt could not be written: " + WriteFailureReason(EACCES) +
-                            ". The data files were left as they were.");
-    EXPECT_EQ(folder.Read("Data/Frames.txt"), "1\r\n\"Old\"\r\n");
-    EXPECT_EQ(folder.Read("Data/Modifications.txt"), "0\r\n");
+TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndOneWithoutRoomForAJournalSavesAsItCan) {
+    const std::optional<std::string> readOnly =
+        "Data/Frames.txt could not be written: " + WriteFailureReason(EACCES) +
+        ". The data files were left as they were.";
+    for (bool filesWritable : {false, true}) {
+        TempFolder folder;
+        auto frames = folder.Write("Data/Frames.txt", "1\r\n\"Old\"\r\n");
+        auto mods = folder.Write("Data/Modifications.txt", "0\r\n");
+        ReadOnlyFolder files(filesWritable);
+        EXPECT_EQ(ReplaceFiles(files, {{frames, "Data/Frames.txt", "2\r\n"},
+                                       {mods, "Data/Modifications.txt", "1\r\n"}}),
+                  filesWritable ? std::nullopt : readOnly);
+        EXPECT_EQ(folder.Read("Data/Frames.txt") + folder.Read("Data/Modifications.txt"),
+                  filesWritable ? "2\r\n1\r\n" : "1\r\n\"Old\"\r\n0\r\n");
+    }
 }
 
 TEST(WriteFailureReasonTest, APermissionFailureSaysWhereTheDataCanBeEdited) {

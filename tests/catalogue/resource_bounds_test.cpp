@@ -78,6 +78,10 @@ int Capacity(std::string_view file) {
                                   : kMaxModifications;
 }
 
+// An item too long for any name or text is refused where it starts.
+const std::string kTooLong =
+    ": an item is longer than 4096 characters, far more than any name or text.";
+
 std::string Records(std::string_view file) {
     return file == kFramesFile          ? "frames"
            : file == kModificationsFile ? "modifications"
@@ -117,19 +121,18 @@ TEST(ResourceBoundsTest, AVeryLongLineIsReadInTimeAndMemoryInProportionToIt) {
         std::string_view file;
         const char* what;
         std::string bytes;
-        const char* expected;
+        std::string expected;
     };
-    // The first item of every reader is its count; Frames.txt also keeps it as read.
     const Case cases[] = {
-        {kFramesFile, "a text", std::string(kBigLine, 'x'), "0 records"},
-        {kFramesFile, "a quote never closed", "\"" + std::string(kBigLine - 1, 'x'), "0 records"},
-        {kFramesFile, "a number too large for any count", "1" + std::string(kBigLine - 1, '0'),
-         "0 records"},
+        {kFramesFile, "a text", std::string(kBigLine, 'x'), "Data/Frames.txt, line 1" + kTooLong},
+        {kMaxLevelFile, "a label after CR LF, LF and CR",
+         "3\r\n\"A\"\n\"B\"\r" + std::string(4097, 'x'), "Data/MaxLevel.txt, line 4" + kTooLong},
+        {kClassesFile, "the longest item taken", "1\r\n" + std::string(4096, 'x'), "1 records"},
         // The records are read and the rest of the line is never looked at.
         {kModificationsFile, "150 records and then more", "150," + Repeated("1,", kBigLine),
          "150 records"},
         {kClassesFile, "a class in a quote never closed", "1,\"" + std::string(kBigLine, 'x'),
-         "1 records"},
+         "Data/Classes.txt, line 1" + kTooLong},
     };
     for (const Case& c : cases) {
         Measured read = MeasureRead(c.file, c.bytes);
@@ -140,11 +143,11 @@ TEST(ResourceBoundsTest, AVeryLongLineIsReadInTimeAndMemoryInProportionToIt) {
     }
 }
 
-TEST(ResourceBoundsTest, AFileOfNulBytesIsACountOfZero) {
+TEST(ResourceBoundsTest, AFileOfNulBytesIsOneItemTooLong) {
     const std::string nuls(kBigLine, '\0');
     for (std::string_view file : kCatalogueFiles) {
         Measured read = MeasureRead(file, nuls);
-        EXPECT_EQ(read.outcome, "0 records") << file;
+        EXPECT_EQ(read.outcome, DataFileLabel(file) + ", line 1" + kTooLong) << file;
         EXPECT_LE(read.peakBytes, kInputCopies * nuls.size() + kSmallMemory) << file;
         EXPECT_LT(read.seconds, kSlowSeconds) << file;
     }

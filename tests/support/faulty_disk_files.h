@@ -17,6 +17,10 @@ namespace kalverin::testing {
 // back, go through, as they would once the failed write's space is freed; unless the disk stays
 // full, when every later write empties its file and fails as well.
 //
+// Writes are not flushed to the disk: these tests count bytes, not power cuts, and a flush per
+// write would make each loop take half a minute. The save journal is written past the count: its
+// own failures are tested apart, and here every byte of the data files is a point of failure.
+//
 // A test loops `failAt` from 0 upward until the save succeeds, checking the files after every
 // failure; the save succeeds exactly when `failAt` reaches the number of bytes it writes.
 class FaultyDiskFiles final : public FileStore {
@@ -29,7 +33,11 @@ class FaultyDiskFiles final : public FileStore {
     Outcome<std::string> Read(const std::filesystem::path& path) const override;
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override;
-    void Remove(const std::filesystem::path& path) override;
+    std::optional<std::string> Remove(const std::filesystem::path& path) override;
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override {
+        return DiskFiles().LockFolder(folder, kind);
+    }
 
     // Whether the fault has happened.
     bool failed() const { return failed_; }

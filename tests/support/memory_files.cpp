@@ -15,8 +15,9 @@ std::optional<std::string> MemoryFiles::Write(const std::filesystem::path& path,
     return std::nullopt;
 }
 
-void MemoryFiles::Remove(const std::filesystem::path& path) {
+std::optional<std::string> MemoryFiles::Remove(const std::filesystem::path& path) {
     files_.erase(path);
+    return std::nullopt;
 }
 
 const std::string* MemoryFiles::Find(const std::filesystem::path& path) const {

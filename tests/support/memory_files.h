@@ -17,7 +17,7 @@ class MemoryFiles final : public FileStore {
     Outcome<std::string> Read(const std::filesystem::path& path) const override;
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override;
-    void Remove(const std::filesystem::path& path) override;
+    std::optional<std::string> Remove(const std::filesystem::path& path) override;
 
     // The file's bytes, or nothing when there is no such file.
     const std::string* Find(const std::filesystem::path& path) const;

@@ -1,5 +1,7 @@
 #include "support/scenario.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <deque>
 #include <functional>
@@ -16,6 +18,8 @@
 #include "frame_editor/frame_editor_model.h"
 #include "modification_editor/details_file.h"
 #include "modification_editor/modification_editor_model.h"
+#include "support/faulty_disk_files.h"
+#include "support/stopping_files.h"
 #include "support/temp_folder.h"
 
 namespace kalverin::testing {
@@ -23,14 +27,23 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// A run of one byte this long is written once with its length: "x\*4097".
+constexpr std::size_t kLongRun = 16;
+
 // Bytes as a transcript writes them: a backslash, a line break and a byte outside plain ASCII
-// as an escape (\\ \r \n \xNN), and in a quoted text a double quote too (\").
+// as an escape (\\ \r \n \xNN), in a quoted text a double quote too (\"), and a long run of
+// one byte as the byte and its count (\*N).
 std::string Escaped(std::string_view bytes, bool quoted) {
     static const char kHex[] = "0123456789ABCDEF";
     std::string out;
-    for (char c : bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || (quoted && c == '"')) {
+        const std::size_t run = std::min(bytes.find_first_not_of(c, i), bytes.size()) - i;
+        if (run >= kLongRun) {
+            out += Escaped(bytes.substr(i, 1), quoted) + "\\*" + std::to_string(run);
+            i += run - 1;
+        } else if (c == '\\' || (quoted && c == '"')) {
             (out += '\\') += c;
         } else if (c == '\r' || c == '\n') {
             out += c == '\r' ? "\\r" : "\\n";
@@ -55,6 +68,11 @@ std::string Unescaped(std::string_view text) {
         } else if (const char e = text[++i]; e == 'x' && i + 2 < text.size()) {
             bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
             i += 2;
+        } else if (e == '*' && !bytes.empty()) {
+            std::size_t digits = 0;
+            const std::size_t count = std::stoul(std::string(text.substr(i + 1)), &digits);
+            bytes.append(count - 1, bytes.back());
+            i += digits;
         } else {
             bytes += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
         }
@@ -142,20 +160,20 @@ class ScriptedDisk final : public FileStore {
     }
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override {
-        if (!bytesLeft || bytes.size() <= *bytesLeft) {
-            if (bytesLeft) {
-                *bytesLeft -= bytes.size();
-            }
-            return DiskFiles().Write(path, bytes);
-        }
-        const std::size_t fits = *bytesLeft;
-        bytesLeft.reset();
-        DiskFiles().Write(path, bytes.substr(0, fits));
-        return "No space left on device";
+        return fault ? fault->Write(path, bytes) : DiskFiles().Write(path, bytes);
     }
-    void Remove(const std::filesystem::path& path) override { DiskFiles().Remove(path); }
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        return DiskFiles().Remove(path);
+    }
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
+        return DiskFiles().SyncFolder(folder);
+    }
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override {
+        return DiskFiles().LockFolder(folder, kind);
+    }
 
-    std::optional<std::size_t> bytesLeft;
+    std::optional<FaultyDiskFiles> fault;
 };
 
 // Open Recent's list as the settings keep it between runs, for every main window.
@@ -335,7 +353,7 @@ class Scenario {
         }
         if (verb == "fail") {
             words.Next();  // "after"
-            disk_.bytesLeft = std::stoul(words.Next());
+            disk_.fault.emplace(std::stoul(words.Next()));
             return {};
         }
         if (verb == "edit") {
@@ -351,6 +369,18 @@ class Scenario {
         }
         if (verb == "read" || verb == "rewrite") {
             return ReadDataFile(verb == "rewrite", words);
+        }
+        if (verb == "cut") {
+            const std::string path = words.Next();
+            const std::string label = words.Next();
+            LeaveSaveCutShort(folder_.path() / path, label, words.Next());
+            return {};
+        }
+        if (verb == "pipe") {
+            const std::filesystem::path path = folder_.path() / words.Next();
+            std::filesystem::remove(path);
+            ::mkfifo(path.c_str(), 0600);
+            return {};
         }
         if (verb == "remove") {
             std::filesystem::remove(folder_.path() / words.Next());

@@ -25,7 +25,8 @@
 // bundled" is the data set that ships. Without a window: read Frames.txt (or another data file;
 // MaxLevel.txt takes its number of columns) shows the file as its writer would write back what
 // its reader read, or the reader's message; rewrite writes that back.
-// Texts stand in double quotes; \" \\ \r \n and \xNN stand for what they say.
+// Texts stand in double quotes; \" \\ \r \n and \xNN stand for what they say, and \*N after a
+// character for N of it in all.
 
 #include <filesystem>
 #include <string>
