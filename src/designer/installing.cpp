@@ -57,7 +57,7 @@ void MainWindowModel::InstallModification() {
     const ModificationRecord& mod = catalogue_.Modification(design_.CMN);
 
     design_.blnModLegal = false;
-    txtLevel.text = "0";
+    txtLevel.text = FormatWhole(0);
     design_.intTempLevel = 0;
     MountPosition();
     CheckMaxLevel();
@@ -75,7 +75,7 @@ void MainWindowModel::InstallModification() {
     }
 
     lstCurrentMod.Add(design_.strChooseMod);
-    txtLevel.text = "1";
+    txtLevel.text = FormatWhole(1);
     design_.intModLevel = 1;
     ApplyModification(std::move(*applied));
     ++design_.intModCounter;

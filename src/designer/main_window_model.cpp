@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "catalogue/conversions.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/replace_files.h"
 #include "designer/design_boxes.h"
@@ -222,8 +223,10 @@ void MainWindowModel::NewWeapon() {
     for (const Statistic& stat : kStatistics) {
         (this->*stat.box).text.clear();
     }
-    txtPower.text = "0";
-    txtMarkup.text = "5";
+    // Levels and statistics are shown as numbers are: a cleared design has no Power, and prices
+    // with the mark-up every design starts from.
+    txtPower.text = FormatWhole(0);
+    txtMarkup.text = FormatWhole(5);
     design_.intBaseDPV = ItemValue::Text("");
     for (const MountBox& mount : kMounts) {
         (this->*mount.box).value = 0;
@@ -231,7 +234,7 @@ void MainWindowModel::NewWeapon() {
     lstCurrentMod.Clear();
     cmdAddMod.enabled = true;
     lstChooseMod.Clear();
-    txtLevel.text = "0";
+    txtLevel.text = FormatWhole(0);
     cmbChooseClass.text = kChooseClassPrompt;
     design_.options.fill(InstalledOption{});
     design_.intModCounter = 0;

@@ -83,7 +83,8 @@ constexpr ModificationBox kBoxes[] = {
 };
 
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    std::string quoted(1, '"');
+    return (quoted += text) += '"';
 }
 
 // A text goes into the files between double quotes, so it cannot hold one, nor a line break.
