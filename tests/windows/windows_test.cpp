@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "about/about_window.h"
 #include "about/sys_info_fakes.h"
@@ -275,6 +277,34 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverEveryBoxButTheOnesTheUserTypesInto) {
     Get<QLineEdit>("txtPower")->setFocus();
     QTest::keyClick(Get<QLineEdit>("txtPower"), Qt::Key_X, Qt::ControlModifier);
     EXPECT_TRUE(exited);
+}
+
+TEST_F(MainWindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    EditFrame frames(program.path());
+    frames.Start();
+    Modifications modifications(program.path());
+    modifications.Load();
+    const std::pair<QWidget*, const char*> choosers[] = {{&window, "cmbChooseFrame"},
+                                                         {&window, "cmbChooseClass"},
+                                                         {&frames, "cmbChooseFrame"},
+                                                         {&modifications, "cmbChooseClass"}};
+    for (auto [owner, name] : choosers) {
+        auto* combo = Find<QComboBox>(owner, name);
+        const QString before = combo->currentText();
+        QWheelEvent wheel({4, 4}, combo->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        EXPECT_EQ(combo->currentText(), before) << name;
+    }
+    // The arrow keys open the list, where Enter picks.
+    auto* frame = Get<QComboBox>("cmbChooseFrame");
+    QTest::keyClick(frame, Qt::Key_Down);
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
+    ASSERT_TRUE(frame->view()->isVisible());
+    QTest::keyClick(frame->view(), Qt::Key_Down);
+    QTest::keyClick(frame->view(), Qt::Key_Return);
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
 }
 
 TEST_F(MainWindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
