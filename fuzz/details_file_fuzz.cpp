@@ -1,8 +1,8 @@
 // Any bytes read as Details.txt.
 
+#include "catalogue/details_file.h"
 #include "catalogue/records.h"
 #include "fuzz_target.h"
-#include "modification_editor/details_file.h"
 
 using namespace kalverin;
 

@@ -1,6 +1,6 @@
 // Details.txt read, written and read again.
 
-#include "modification_editor/details_file.h"
+#include "catalogue/details_file.h"
 #include "round_trip.h"
 
 using namespace kalverin;

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "catalogue/data_files.h"
+#include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
-#include "modification_editor/details_file.h"
 #include "modification_editor/modification_editor_model.h"
 #include "support/temp_folder.h"
 
