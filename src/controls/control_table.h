@@ -31,6 +31,8 @@ enum class ControlKind : std::uint8_t {
     Group,        // a framed group; the controls of pane `opens` stand inside it
     Menu,         // a menu of the menu bar
     MenuEntry,    // an entry of the menu last listed above it; runs `pressed`
+    // A multi-line box only the program writes.
+    ReadOnlyArea,
 };
 
 // Where a caption stands: over its control, to its left (in the grid column before the
@@ -67,6 +69,8 @@ struct Events {
     void (Model::*clicked)(int) = nullptr;     // a list line clicked or chosen, from 0
     void (Model::*doubleClicked)() = nullptr;  // a list line double-clicked, after its click
     void (Model::*pressed)() = nullptr;        // a button pressed, a menu entry chosen
+    void (Model::*changed)() = nullptr;        // a box's text changed by the user's typing
+    void (Model::*deleted)() = nullptr;        // Delete pressed on a list's chosen line
 };
 
 template <typename Model>
@@ -102,6 +106,8 @@ struct BoundControl {
     std::function<void(int)> clicked;
     std::function<void()> doubleClicked;
     std::function<void()> pressed;
+    std::function<void()> changed;
+    std::function<void()> deleted;
 
     // Whether the user can move the focus to it.
     bool TakesFocus() const;
@@ -145,6 +151,12 @@ std::vector<BoundControl> BindControls(Model& model, std::span<const Control<Mod
         }
         if (auto run = control.on.pressed) {
             b.pressed = [&model, run] { (model.*run)(); };
+        }
+        if (auto run = control.on.changed) {
+            b.changed = [&model, run] { (model.*run)(); };
+        }
+        if (auto run = control.on.deleted) {
+            b.deleted = [&model, run] { (model.*run)(); };
         }
         bound.push_back(std::move(b));
     }

@@ -72,6 +72,11 @@ class Words {
         return pos_ == line_.size();
     }
 
+    std::string Rest() {
+        AtEnd();
+        return std::string(line_.substr(pos_));
+    }
+
     std::string Next() {
         if (AtEnd()) {
             throw std::runtime_error("a word is missing in: " + std::string(line_));
@@ -479,6 +484,18 @@ class Scenario {
             dialogs_.said = window_->card();
             return;
         }
+        if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
+            words.Next();  // "times"
+            const std::string actions = words.Rest();
+            for (int i = std::stoi(verb); i > 0; --i) {
+                for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 6) {
+                    end = actions.find(" then ", at);
+                    Words action(std::string_view(actions).substr(at, end - at));
+                    Act(action.Next(), action);
+                }
+            }
+            return;
+        }
         BoundControl& c = Control(words.Next());
         if (verb == "pick") {
             c.combo->text =
@@ -486,6 +503,9 @@ class Scenario {
             c.picked();
         } else if (verb == "type") {
             (c.combo ? c.combo->text : c.text->text) = words.Next();
+            if (c.changed) {
+                c.changed();
+            }
         } else if (verb == "click") {
             c.clicked(Line(*c.list, words));
         } else if (verb == "doubleclick") {

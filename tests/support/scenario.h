@@ -19,10 +19,11 @@
 // press (a button or a menu entry), tick (a check box: 0, 1 or 2), answer "path" or answer
 // cancel (the next file dialog), fail after N (the next writes put N more bytes on disk, then
 // the disk is full), remove (a file), edit path "this" "that" (the first "this" in the file
-// becomes "that", as a hand edit would). "data bundled" is the data set that ships. Without a
-// window: read Frames.txt (or another data file; MaxLevel.txt takes its number of columns)
-// shows the file as its writer would write back what its reader read, or the reader's message;
-// rewrite writes that back.
+// becomes "that", as a hand edit would); "3 times press a then press b" repeats the actions.
+// Typing runs what the box's change event runs. "data bundled" is the data set that ships.
+// Without a window: read Frames.txt (or another data file; MaxLevel.txt takes its number of
+// columns) shows the file as its writer would write back what its reader read, or the reader's
+// message; rewrite writes that back.
 // Texts stand in double quotes; \" \\ \r \n and \xNN stand for what they say.
 
 #include <filesystem>

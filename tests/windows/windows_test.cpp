@@ -60,7 +60,7 @@ void ExpectBuiltFromTable(QWidget* window) {
         if (c.kind == ControlKind::MenuEntry) {
             auto* entry = Find<QAction>(window, c.name);
             EXPECT_EQ(entry->text(), Latin(c.caption));
-            EXPECT_EQ(entry->shortcut(), QKeySequence(Latin(c.shortcut)));
+            EXPECT_EQ(entry->shortcuts(), QKeySequence::listFromString(Latin(c.shortcut)));
             continue;
         }
         auto* widget = Find<QWidget>(window, c.name);
@@ -84,11 +84,16 @@ void ExpectBuiltFromTable(QWidget* window) {
         }
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             EXPECT_EQ(box->isReadOnly(), c.kind == ControlKind::ReadOnlyBox);
+            // A box to type into looks like one; a read-only box has the window's colour.
+            const QPalette& colours = box->palette();
+            EXPECT_EQ(colours.color(QPalette::Base) == colours.color(QPalette::Window),
+                      box->isReadOnly());
         }
         const bool focusable = c.kind == ControlKind::Chooser || c.kind == ControlKind::List ||
                                c.kind == ControlKind::Button || c.kind == ControlKind::Box ||
                                c.kind == ControlKind::ReadOnlyBox ||
-                               c.kind == ControlKind::TextArea || c.kind == ControlKind::Check;
+                               c.kind == ControlKind::TextArea || c.kind == ControlKind::Check ||
+                               c.kind == ControlKind::ReadOnlyArea;
         if (focusable) {
             focusOrder << widget;
         }
