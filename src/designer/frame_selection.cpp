@@ -49,17 +49,11 @@ void MainWindowModel::ShowFrame() {
 }
 
 void MainWindowModel::SetFrameMounts() {
-    const FrameRecord& frame = catalogue_.Frame(design_.intChooseFrame);
-    const std::string mounts[] = {frame.Mount1.Shown(), frame.Mount2.Shown(), frame.Mount3};
-    for (const std::string& mount : mounts) {
+    for (const std::string& mount : FrameMountWords(catalogue().Frame(design_.intChooseFrame))) {
         for (const MountBox& box : kMounts) {
             if (mount == box.word) {
                 (this->*box.box).value = 1;
             }
-        }
-        // An empty mount ends the frame's list; any other word names no mount and is passed by.
-        if (mount.empty()) {
-            return;
         }
     }
 }

@@ -144,6 +144,8 @@ class MainWindowModel {
     FileDialogState cdbSaveAs;
 
   private:
+    bool IsInstalled(std::string_view name) const;
+
     void ShowFrame();
     void SetFrameMounts();
     void InstallModification();
