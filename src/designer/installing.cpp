@@ -1,5 +1,8 @@
-// Installing an option on the design: the duplicate, mount, level, ammunition and room rules,
-// each written once as a test of its own.
+// Installing an option on the design, and taking one off. The duplicate, mount, level,
+// ammunition and room rules are each written once here, as tests that both the installation and
+// an option's details go by.
+
+#include <algorithm>
 
 #include "catalogue/conversions.h"
 #include "designer/design_boxes.h"
@@ -45,8 +48,9 @@ bool AtMaximum(const MainWindowModel& window, int mod, std::int16_t level) {
 struct FullLoad {
     std::string_view load;
     double capacity;
+    std::string_view word;  // as a reason names it
 };
-constexpr FullLoad kFullLoads[] = {{"Cylinder", 7}, {"Magazine", 10}};
+constexpr FullLoad kFullLoads[] = {{"Cylinder", 7, "cylinder"}, {"Magazine", 10, "magazine"}};
 
 const FullLoad* FullLoadShown(const MainWindowModel& window) {
     const double capacity = LeadingNumber(window.txtCapacity.text);
@@ -80,6 +84,13 @@ bool NoFrame(const WeaponDesign& design) {
     return design.intChooseFrame == 0;
 }
 
+// "a Taser", "an Assault Rifle".
+std::string WithArticle(const std::string& name) {
+    const bool vowel =
+        !name.empty() && std::string_view("AEIOUaeiou").find(name[0]) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + name;
+}
+
 }  // namespace
 
 std::int16_t MainWindowModel::ModificationNamed(std::string_view name) const {
@@ -106,6 +117,7 @@ void MainWindowModel::AddModification() {
     if (lstChooseMod.selected() < 0) {
         return;
     }
+    const Step step(*this);
     design_.strChooseMod = lstChooseMod.SelectedText();
     if (IsInstalled(design_.strChooseMod)) {
         dialogs_.ShowMessage("Modification already exists");
@@ -180,6 +192,101 @@ void MainWindowModel::CheckMaxLevel() {
         cmdLevelUp.enabled = false;
         design_.blnModLegal = false;
     }
+}
+
+std::vector<std::string> MainWindowModel::InstallRefusals(int modIndex) const {
+    // In the order in which the installation tests them.
+    const ModificationRecord& mod = catalogue().Modification(modIndex);
+    if (IsInstalled(mod.Modification.Shown())) {
+        return {"already installed"};
+    }
+    std::vector<std::string> why;
+    if (Full(design_)) {
+        why.push_back("the weapon carries " + std::to_string(kMaxInstalledOptions) +
+                      " options already");
+    }
+    if (NoFrame(design_)) {
+        why.push_back("no frame is chosen");
+        return why;
+    }
+    if (auto applied = StatisticsAfter(modIndex, 1); !applied) {
+        why.push_back(applied.error());
+    }
+    const FrameRecord& frame = catalogue().Frame(design_.intChooseFrame);
+    if (const MountNeed need = MountOf(mod); !MountFree(*this, need)) {
+        // Who holds the slot: the installed option that takes it, else the frame lacks it.
+        std::string holder;
+        for (int i = 1; i <= design_.intModCounter; ++i) {
+            const std::int16_t other = ModificationNamed(design_.Option(i).name);
+            if (other != 0 && catalogue().Modification(other).Mount1.Shows(need.word)) {
+                holder = design_.Option(i).name;
+            }
+        }
+        const auto offered = FrameMountWords(frame);
+        if (need.slot == nullptr) {
+            why.push_back("its mount \"" + need.word +
+                          "\" is none of Barrel, Top, Large and Small");
+        } else if (!holder.empty()) {
+            why.push_back("the " + need.word + " mount holds " + holder);
+        } else if (std::find(offered.begin(), offered.end(), need.word) == offered.end()) {
+            why.push_back(WithArticle(frame.Frame.Shown()) + " has no " + need.word + " mount");
+        } else {
+            why.push_back("the " + need.word + " mount is not free");
+        }
+    }
+    if (AtMaximum(*this, modIndex, 0)) {
+        why.push_back("does not fit " + WithArticle(frame.Frame.Shown()));
+    }
+    if (const FullLoad* full = FullLoadShown(*this)) {
+        why.push_back("the " + std::string(full->word) + " is full at " +
+                      FormatGeneral(full->capacity));
+    }
+    if (const Room room = RoomFor(*this, mod); !room.Fits()) {
+        why.push_back("needs more than " + FormatGeneral(-room.takes) + " FCU, " +
+                      FormatGeneral(room.left) + " left");
+    }
+    return why;
+}
+
+void MainWindowModel::RemoveOption() {
+    const int slot = SelectedSlot();
+    if (slot == 0) {
+        return;
+    }
+    const Step step(*this);
+    const InstalledOption option = design_.Option(slot);
+    // An option the data files do not know, as a weapon file may name, has no values to take
+    // off and no mount to give back.
+    if (const std::int16_t mod = ModificationNamed(option.name)) {
+        // Each level comes off as "-" takes it, from what the boxes show; an option whose values
+        // cannot come off stays on, with a message saying why.
+        const DesignState before = Capture();
+        design_.CMN = mod;
+        design_.intModLevel = -1;
+        for (int level = option.level; level > 0; --level) {
+            auto applied = Applied(mod, design_.intModLevel);
+            if (!applied) {
+                Restore(before);
+                return;
+            }
+            ApplyModification(std::move(*applied));
+        }
+        if (const MountNeed need = MountOf(catalogue().Modification(mod)); need.slot != nullptr) {
+            (this->*need.slot->box).value = 1;
+        }
+    }
+    for (int i = slot; i < design_.intModCounter; ++i) {
+        design_.Option(i) = design_.Option(i + 1);
+    }
+    design_.Option(design_.intModCounter) = InstalledOption{};
+    --design_.intModCounter;
+    lstCurrentMod.Remove(lstCurrentMod.selected());
+    // Nothing is selected now: there is no level to show or to move.
+    txtLevel.text = "0";
+    design_.intTempLevel = 0;
+    cmdLevelUp.enabled = false;
+    cmdLevelDown.enabled = false;
+    cmdRemoveMod.enabled = false;
 }
 
 }  // namespace kalverin

@@ -36,6 +36,8 @@ class MainWindow final : public QMainWindow {
     void Refresh();
 
   private:
+    // The filter's Esc, and Undo and Redo over the boxes' own undo.
+    void SetUpKeys();
     // The menu entries that open other windows, print or leave: the window's own.
     void ConnectWindowEntries();
     // Manage Data, "Frames": the editor is made on its first showing and kept after.

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
@@ -310,6 +311,58 @@ TEST_F(MainWindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     QTest::keyClick(frame->view(), Qt::Key_Down);
     QTest::keyClick(frame->view(), Qt::Key_Return);
     EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
+}
+
+TEST_F(MainWindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
+    // Both lists show ten lines at the first size, and take the height the window grows by.
+    Pick("cmbChooseClass", "All");
+    auto* options = Get<QListWidget>("lstChooseMod");
+    auto* installed = Get<QListWidget>("lstCurrentMod");
+    for (QListWidget* list : {options, installed}) {
+        EXPECT_GE(list->viewport()->height(), 10 * options->sizeHintForRow(0));
+    }
+    const int height = installed->height();
+    window.resize(window.width(), window.height() + 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return installed->height() > height; }, 1000));
+
+    // A list whose lines are replaced shows its top.
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    Pick("cmbChooseClass", "All");
+    options->scrollToBottom();
+    auto* filter = Get<QLineEdit>("txtFilter");
+    filter->setFocus();
+    QTest::keyClicks(filter, QStringLiteral("E"));
+    EXPECT_EQ(options->verticalScrollBar()->value(), 0);
+    QTest::keyClicks(filter, QStringLiteral("XTENDED B"));
+    ASSERT_EQ(options->count(), 1);
+    // Return on an option adds it; Delete on an installed one removes it.
+    Click("lstChooseMod", "Extended Barrel");
+    QTest::keyClick(options, Qt::Key_Return);
+    ASSERT_EQ(installed->count(), 1);
+    Click("lstCurrentMod", "Extended Barrel");
+    QTest::keyClick(installed, Qt::Key_Delete);
+    EXPECT_EQ(installed->count(), 0);
+    // Esc empties the filter.
+    filter->setFocus();
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(options->count(), 84);
+}
+
+TEST_F(MainWindowTest, UndoAndRedoTakeTheirKeysInTheBoxesTooAndATypedRunIsOneStep) {
+    auto* undo = Get<QAction>("mnuUndo");
+    EXPECT_FALSE(undo->isEnabled());
+    auto* firearm = Get<QLineEdit>("txtFirearm");
+    firearm->setFocus();
+    QTest::keyClicks(firearm, QStringLiteral("Snub"));
+    EXPECT_TRUE(undo->isEnabled());
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(firearm->text(), QString());
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(firearm, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
 }
 
 TEST_F(MainWindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
