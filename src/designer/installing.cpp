@@ -218,7 +218,7 @@ std::vector<std::string> MainWindowModel::InstallRefusals(int modIndex) const {
         std::string holder;
         for (int i = 1; i <= design_.intModCounter; ++i) {
             const std::int16_t other = ModificationNamed(design_.Option(i).name);
-            if (other != 0 && catalogue().Modification(other).Mount1.Shows(need.word)) {
+            if (catalogue().Modification(other).Mount1.Shows(need.word)) {
                 holder = design_.Option(i).name;
             }
         }
