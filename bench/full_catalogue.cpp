@@ -6,8 +6,8 @@
 
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/details_file.h"
 #include "catalogue/item_writer.h"
-#include "modification_editor/details_file.h"
 #include "support/temp_folder.h"
 
 namespace kalverin::bench {

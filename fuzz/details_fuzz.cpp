@@ -1,7 +1,7 @@
 // Any bytes read as Details.txt, written and read again.
 
 #include "catalogue/records.h"
-#include "modification_editor/details_file.h"
+#include "catalogue/details_file.h"
 #include "round_trip.h"
 
 using namespace kalverin;

@@ -57,9 +57,12 @@ install() {
     click_in_window 100 58
     xdotool key Tab
     pick_from_list "$1"
+    # The filter, then the options it leaves; Return adds the one typed.
+    xdotool key Tab
+    xdotool type --delay 10 "$2"
     xdotool key Tab
     type_to_select "$2"
-    xdotool key Tab space
+    xdotool key Return
     sleep 0.3
 }
 install "Barrel" "Polygonal Rifling"
@@ -71,9 +74,9 @@ click_in_window -100 58
 xdotool type --delay 10 "Long Reach"
 xdotool key Tab
 xdotool type --delay 5 "A marksman's rifle for long shots in daylight: polygonal rifling, a variable power scope and a cheek rest."
-# The rifling, the first of the installed options, one level up: the list's access key, End
-# and Home select it whatever the list had selected.
-xdotool key alt+c
+# The rifling, the first of the installed options, one level up, its details beside: the list's
+# access key, End and Home select it whatever the list had selected, and Tab goes on to "+".
+xdotool key alt+u
 xdotool key End Home
 xdotool key Tab space
 shoot "$window" main-window

@@ -1,6 +1,7 @@
 #include "catalogue/data_folder.h"
 
 #include "catalogue/data_files.h"
+#include "catalogue/details_file.h"
 
 namespace kalverin {
 
@@ -73,6 +74,13 @@ Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
     catalogue.maxLevels = std::move(levels->rows);
     if (catalogue.modifications.size() < static_cast<std::size_t>(catalogue.intNumberofMods)) {
         catalogue.modifications.resize(static_cast<std::size_t>(catalogue.intNumberofMods));
+    }
+    // The descriptions only tell the user about an option: a Details.txt that cannot be read
+    // leaves them out and stops nothing.
+    if (auto details = ReadDataFileAs(files, programDir, kDetailsFile, ReadDetailsFile)) {
+        for (DetailRecord& row : details->rows) {
+            catalogue.details.push_back(std::move(row.text));
+        }
     }
     return catalogue;
 }

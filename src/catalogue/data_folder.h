@@ -48,7 +48,8 @@ auto ReadDataFileAs(const FileStore& files, const std::filesystem::path& program
 
 // Reads Frames.txt, Modifications.txt, Classes.txt and MaxLevel.txt, in this order, into a new
 // catalogue, holding the folder's shared lock so that no save changes the set half way. The
-// first fault stops the load with a message that names the file.
+// first fault stops the load with a message that names the file. The options' descriptions come
+// from Details.txt when it can be read.
 Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
                                      const std::filesystem::path& programDir);
 

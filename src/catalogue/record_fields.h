@@ -70,6 +70,9 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+// Clang 14, which builds the fuzzers, does not deduce an aggregate's arguments on its own.
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 // Reads one field of `record` from the next item.
 template <typename Record>

@@ -18,6 +18,14 @@ const ModificationRecord& DataCatalogue::Modification(int index) const {
     return modifications[static_cast<std::size_t>(index) - 1];
 }
 
+const std::string& DataCatalogue::Details(int index) const {
+    static const std::string none;
+    if (index < 1 || static_cast<std::size_t>(index) > details.size()) {
+        return none;
+    }
+    return details[static_cast<std::size_t>(index) - 1];
+}
+
 std::int16_t DataCatalogue::MaxLevel(int row, int column) const {
     if (row < 1 || static_cast<std::size_t>(row) > maxLevels.size() || column < 1 ||
         column > kMaxFrames) {

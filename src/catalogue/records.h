@@ -100,11 +100,16 @@ struct DataCatalogue {
     std::vector<ModificationRecord> modifications;
     std::vector<std::string> classes;
     std::vector<MaxLevelRow> maxLevels;
+    // The descriptions of Details.txt, in the order of the modifications; none when the file
+    // cannot be read.
+    std::vector<std::string> details;
 
     const FrameRecord& Frame(int index) const;
     const ModificationRecord& Modification(int index) const;
     // The highest level of modification `row` on frame column `column`; 0 outside the table.
     std::int16_t MaxLevel(int row, int column) const;
+    // The description of modification `index`; empty when Details.txt has none for it.
+    const std::string& Details(int index) const;
 };
 
 }  // namespace kalverin

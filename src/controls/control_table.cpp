@@ -12,6 +12,7 @@ bool BoundControl::TakesFocus() const {
         case ControlKind::Box:
         case ControlKind::ReadOnlyBox:
         case ControlKind::TextArea:
+        case ControlKind::ReadOnlyArea:
         case ControlKind::Check:
             return true;
         default:

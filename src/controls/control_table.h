@@ -32,6 +32,7 @@ enum class ControlKind : std::uint8_t {
     Menu,         // a menu of the menu bar
     MenuEntry,    // an entry of the menu last listed above it; runs `pressed`
     Submenu,      // a menu inside the menu last listed above it, whose entries the window makes
+    ReadOnlyArea,  // a multi-line box only the program writes
 };
 
 // Whether a control of this kind stands in a menu of the menu bar, and takes its access key
@@ -74,6 +75,8 @@ struct Events {
     void (Model::*clicked)(int) = nullptr;     // a list line clicked or chosen, from 0
     void (Model::*doubleClicked)() = nullptr;  // a list line double-clicked, after its click
     void (Model::*pressed)() = nullptr;        // a button pressed, a menu entry chosen
+    void (Model::*changed)() = nullptr;        // a box's text changed by the user's typing
+    void (Model::*deleted)() = nullptr;        // Delete pressed on a list's chosen line
 };
 
 template <typename Model>
@@ -109,6 +112,8 @@ struct BoundControl {
     std::function<void(int)> clicked;
     std::function<void()> doubleClicked;
     std::function<void()> pressed;
+    std::function<void()> changed;
+    std::function<void()> deleted;
 
     // Whether the user can move the focus to it.
     bool TakesFocus() const;
@@ -152,6 +157,12 @@ std::vector<BoundControl> BindControls(Model& model, std::span<const Control<Mod
         }
         if (auto run = control.on.pressed) {
             b.pressed = [&model, run] { (model.*run)(); };
+        }
+        if (auto run = control.on.changed) {
+            b.changed = [&model, run] { (model.*run)(); };
+        }
+        if (auto run = control.on.deleted) {
+            b.deleted = [&model, run] { (model.*run)(); };
         }
         bound.push_back(std::move(b));
     }

@@ -11,15 +11,21 @@ namespace kalverin {
 
 struct TextBox {
     std::string text;
+
+    friend bool operator==(const TextBox&, const TextBox&) = default;
 };
 
 struct CheckBox {
     // 0 clear, 1 ticked, 2 grayed.
     std::int16_t value = 0;
+
+    friend bool operator==(const CheckBox&, const CheckBox&) = default;
 };
 
 struct Button {
     bool enabled = true;
+
+    friend bool operator==(const Button&, const Button&) = default;
 };
 
 class ListBox {
@@ -30,12 +36,19 @@ class ListBox {
         items_.clear();
         selected_ = -1;
     }
+    // Takes line `index` (from 0) out; no line is selected afterwards.
+    void Remove(int index) {
+        items_.erase(items_.begin() + index);
+        selected_ = -1;
+    }
     // The selected line, from 0; -1 when no line is selected.
     int selected() const { return selected_; }
     void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
     // The text of the selected line, or empty when none is.
     std::string SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }
+
+    friend bool operator==(const ListBox&, const ListBox&) = default;
 
   private:
     std::vector<std::string> items_;
@@ -46,6 +59,8 @@ class ListBox {
 struct ComboBox {
     ListBox list;
     std::string text;
+
+    friend bool operator==(const ComboBox&, const ComboBox&) = default;
 };
 
 }  // namespace kalverin

@@ -4,7 +4,9 @@
 // to bottom, and the four mount boxes. The window, the rules, the stat card and the weapon file
 // all go by these tables.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "designer/main_window_model.h"
 #include "designer/stat_block.h"
@@ -48,5 +50,18 @@ inline constexpr MountBox kMounts[] = {
     {"Large", "chkLarge", "&Large Under Mount", &MainWindowModel::chkLarge},
     {"Small", "chkSmall", "&Small Under Mount", &MainWindowModel::chkSmall},
 };
+
+// The mount words a frame names, as choosing it opens them: its mount fields up to the first
+// empty one. A word that is no mount's, such as "None", opens nothing.
+inline std::vector<std::string> FrameMountWords(const FrameRecord& frame) {
+    std::vector<std::string> words;
+    for (std::string word : {frame.Mount1.Shown(), frame.Mount2.Shown(), frame.Mount3}) {
+        if (word.empty()) {
+            break;
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
 
 }  // namespace kalverin

@@ -1,5 +1,7 @@
 // Choosing a frame: the design starts afresh on it.
 
+#include <utility>
+
 #include "catalogue/conversions.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
@@ -10,8 +12,8 @@ std::int16_t MainWindowModel::FrameNamed(std::string_view name) const {
     // Every frame is looked at, so of two frames with the same name the later one is found. A
     // name read as a bare number is matched by the text it shows.
     std::int16_t found = 0;
-    for (int i = 1; i <= catalogue_.intNumberofFrames; ++i) {
-        if (catalogue_.Frame(i).Frame.Shows(name)) {
+    for (int i = 1; i <= catalogue().intNumberofFrames; ++i) {
+        if (catalogue().Frame(i).Frame.Shows(name)) {
             found = static_cast<std::int16_t>(i);
         }
     }
@@ -19,6 +21,10 @@ std::int16_t MainWindowModel::FrameNamed(std::string_view name) const {
 }
 
 void MainWindowModel::SelectFrame() {
+    // The step starts from what the chooser showed before the pick put the frame's name there.
+    std::swap(cmbChooseFrame.text, shownFrame_);
+    const Step step(*this);
+    std::swap(cmbChooseFrame.text, shownFrame_);
     if (std::int16_t found = FrameNamed(cmbChooseFrame.text)) {
         design_.intChooseFrame = found;
     }
@@ -27,7 +33,7 @@ void MainWindowModel::SelectFrame() {
 }
 
 void MainWindowModel::ShowFrame() {
-    const FrameRecord& frame = catalogue_.Frame(design_.intChooseFrame);
+    const FrameRecord& frame = catalogue().Frame(design_.intChooseFrame);
     txtFirearm.text.clear();
     txtDescription.text.clear();
     txtPower.text = frame.Power.Shown();
@@ -49,17 +55,11 @@ void MainWindowModel::ShowFrame() {
 }
 
 void MainWindowModel::SetFrameMounts() {
-    const FrameRecord& frame = catalogue_.Frame(design_.intChooseFrame);
-    const std::string mounts[] = {frame.Mount1.Shown(), frame.Mount2.Shown(), frame.Mount3};
-    for (const std::string& mount : mounts) {
+    for (const std::string& mount : FrameMountWords(catalogue().Frame(design_.intChooseFrame))) {
         for (const MountBox& box : kMounts) {
             if (mount == box.word) {
                 (this->*box.box).value = 1;
             }
-        }
-        // An empty mount ends the frame's list; any other word names no mount and is passed by.
-        if (mount.empty()) {
-            return;
         }
     }
 }

@@ -1,4 +1,8 @@
-// Installing an option on the design: the duplicate, mount, level, ammunition and room rules.
+// Installing an option on the design, and taking one off. The duplicate, mount, level,
+// ammunition and room rules are each written once here, as tests that both the installation and
+// an option's details go by.
+
+#include <algorithm>
 
 #include "catalogue/conversions.h"
 #include "designer/design_boxes.h"
@@ -8,31 +12,118 @@ namespace kalverin {
 
 namespace {
 constexpr const char* kCannotInstall = "This modification cannot be installed.";
+
+// The mount rule's view of an option: the slot its Mount 1 field names, none when the field is
+// empty, and a field that names no slot.
+struct MountNeed {
+    std::string word;
+    const MountBox* slot = nullptr;
+
+    bool TakesNone() const { return word.empty(); }
+};
+
+MountNeed MountOf(const ModificationRecord& mod) {
+    MountNeed need{mod.Mount1.Shown()};
+    for (const MountBox& box : kMounts) {
+        if (need.word == box.word) {
+            need.slot = &box;
+        }
+    }
+    return need;
+}
+
+// An option fits the mounts when it takes none or its slot is open; a word that names no slot
+// never fits.
+bool MountFree(const MainWindowModel& window, const MountNeed& need) {
+    return need.TakesNone() || (need.slot != nullptr && (window.*need.slot->box).value == 1);
+}
+
+// The level rule: an option at its maximum level on the chosen frame goes no higher. During an
+// installation the level is 0, so a maximum of 0 means that the option does not fit the frame.
+bool AtMaximum(const MainWindowModel& window, int mod, std::int16_t level) {
+    return level == window.catalogue().MaxLevel(mod, window.design().intFrameNumber);
+}
+
+// The ammunition rule: a full cylinder of seven or magazine of ten takes no further changes.
+struct FullLoad {
+    std::string_view load;
+    double capacity;
+    std::string_view word;  // as a reason names it
+};
+constexpr FullLoad kFullLoads[] = {{"Cylinder", 7, "cylinder"}, {"Magazine", 10, "magazine"}};
+
+const FullLoad* FullLoadShown(const MainWindowModel& window) {
+    const double capacity = LeadingNumber(window.txtCapacity.text);
+    for (const FullLoad& full : kFullLoads) {
+        if (window.txtLoad.text == full.load && capacity == full.capacity) {
+            return &full;
+        }
+    }
+    return nullptr;
+}
+
+// The room rule: an option that takes no FCU always fits; one that takes some needs room left
+// over.
+struct Room {
+    double left;
+    double takes;
+
+    bool Fits() const { return left + takes > 0 || takes >= 0; }
+};
+
+Room RoomFor(const MainWindowModel& window, const ModificationRecord& mod) {
+    return {LeadingNumber(window.txtFCU.text), mod.FCU.AsNumber().value_or(0)};
+}
+
+bool Full(const WeaponDesign& design) {
+    return design.intModCounter >= kMaxInstalledOptions;
+}
+
+// Options are installed on a frame.
+bool NoFrame(const WeaponDesign& design) {
+    return design.intChooseFrame == 0;
+}
+
+// "a Taser", "an Assault Rifle".
+std::string WithArticle(const std::string& name) {
+    const bool vowel =
+        !name.empty() && std::string_view("AEIOUaeiou").find(name[0]) != std::string_view::npos;
+    return (vowel ? "an " : "a ") + name;
+}
+
 }  // namespace
 
 std::int16_t MainWindowModel::ModificationNamed(std::string_view name) const {
     // Every entry is looked at, so of several with the same name the last one is found.
     std::int16_t found = 0;
-    for (int j = 1; j <= catalogue_.intNumberofMods; ++j) {
-        if (catalogue_.Modification(j).Modification.Shows(name)) {
+    for (int j = 1; j <= catalogue().intNumberofMods; ++j) {
+        if (catalogue().Modification(j).Modification.Shows(name)) {
             found = static_cast<std::int16_t>(j);
         }
     }
     return found;
 }
 
+bool MainWindowModel::IsInstalled(std::string_view name) const {
+    for (int i = 1; i <= design_.intModCounter; ++i) {
+        if (design_.Option(i).name == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void MainWindowModel::AddModification() {
     if (lstChooseMod.selected() < 0) {
         return;
     }
+    const Step step(*this);
     design_.strChooseMod = lstChooseMod.SelectedText();
-    for (int i = 1; i <= design_.intModCounter; ++i) {
-        if (design_.Option(i).name == design_.strChooseMod) {
-            dialogs_.ShowMessage("Modification already exists");
-            return;
-        }
+    if (IsInstalled(design_.strChooseMod)) {
+        dialogs_.ShowMessage("Modification already exists");
+        return;
     }
-    if (design_.intModCounter >= kMaxInstalledOptions) {
+    if (Full(design_)) {
         dialogs_.ShowMessage("The weapon already carries " + std::to_string(kMaxInstalledOptions) +
                              " options and modifications; no more can be installed.");
         return;
@@ -46,7 +137,7 @@ void MainWindowModel::AddModification() {
 void MainWindowModel::InstallModification() {
     // The rules below claim a mount and switch buttons off even when they refuse; a design that
     // cannot take the option's values at all is refused before any of that happens.
-    if (design_.intChooseFrame == 0) {
+    if (NoFrame(design_)) {
         dialogs_.ShowMessage("Choose a frame first: options are installed on a frame.");
         return;
     }
@@ -54,7 +145,7 @@ void MainWindowModel::InstallModification() {
     if (!applied) {
         return;
     }
-    const ModificationRecord& mod = catalogue_.Modification(design_.CMN);
+    const ModificationRecord& mod = catalogue().Modification(design_.CMN);
 
     design_.blnModLegal = false;
     txtLevel.text = FormatWhole(0);
@@ -65,11 +156,7 @@ void MainWindowModel::InstallModification() {
         dialogs_.ShowMessage(kCannotInstall);
         return;
     }
-
-    // An option that takes no FCU always fits; one that takes some needs room left over.
-    double freeFCU = LeadingNumber(txtFCU.text);
-    double takesFCU = mod.FCU.AsNumber().value_or(0);
-    if (!(freeFCU + takesFCU > 0 || takesFCU >= 0)) {
+    if (!RoomFor(*this, mod).Fits()) {
         dialogs_.ShowMessage("There is no room for this modification.");
         return;
     }
@@ -83,38 +170,123 @@ void MainWindowModel::InstallModification() {
 }
 
 void MainWindowModel::MountPosition() {
-    const std::string mount = catalogue_.Modification(design_.CMN).Mount1.Shown();
-    if (mount.empty()) {
-        design_.blnModLegal = true;
+    const MountNeed need = MountOf(catalogue().Modification(design_.CMN));
+    if (!MountFree(*this, need)) {
         return;
     }
-    CheckBox* slot = nullptr;
-    for (const MountBox& box : kMounts) {
-        if (mount == box.word) {
-            slot = &(this->*box.box);
-        }
-    }
+    design_.blnModLegal = true;
     // The slot is claimed here, before the other rules: a refusal later on leaves it claimed.
-    if (slot != nullptr && slot->value == 1) {
-        design_.blnModLegal = true;
-        slot->value = 0;
+    if (need.slot != nullptr) {
+        (this->*need.slot->box).value = 0;
     }
 }
 
 void MainWindowModel::CheckMaxLevel() {
-    design_.intMaxLevel = catalogue_.MaxLevel(design_.CMN, design_.intFrameNumber);
-    if (design_.intTempLevel == design_.intMaxLevel) {
+    design_.intMaxLevel = catalogue().MaxLevel(design_.CMN, design_.intFrameNumber);
+    if (AtMaximum(*this, design_.CMN, design_.intTempLevel)) {
         cmdLevelUp.enabled = false;
         cmdAddMod.enabled = false;
         design_.blnModLegal = false;
     }
-    // A full cylinder of seven or magazine of ten takes no further changes.
-    double capacity = LeadingNumber(txtCapacity.text);
-    if ((txtLoad.text == "Cylinder" && capacity == 7) ||
-        (txtLoad.text == "Magazine" && capacity == 10)) {
+    if (FullLoadShown(*this)) {
         cmdLevelUp.enabled = false;
         design_.blnModLegal = false;
     }
+}
+
+std::vector<std::string> MainWindowModel::InstallRefusals(int modIndex) const {
+    // In the order in which the installation tests them.
+    const ModificationRecord& mod = catalogue().Modification(modIndex);
+    if (IsInstalled(mod.Modification.Shown())) {
+        return {"already installed"};
+    }
+    std::vector<std::string> why;
+    if (Full(design_)) {
+        why.push_back("the weapon carries " + std::to_string(kMaxInstalledOptions) +
+                      " options already");
+    }
+    if (NoFrame(design_)) {
+        why.push_back("no frame is chosen");
+        return why;
+    }
+    if (auto applied = StatisticsAfter(modIndex, 1); !applied) {
+        why.push_back(applied.error());
+    }
+    const FrameRecord& frame = catalogue().Frame(design_.intChooseFrame);
+    if (const MountNeed need = MountOf(mod); !MountFree(*this, need)) {
+        // Who holds the slot: the installed option that takes it, else the frame lacks it.
+        std::string holder;
+        for (int i = 1; i <= design_.intModCounter; ++i) {
+            const std::int16_t other = ModificationNamed(design_.Option(i).name);
+            if (catalogue().Modification(other).Mount1.Shows(need.word)) {
+                holder = design_.Option(i).name;
+            }
+        }
+        const auto offered = FrameMountWords(frame);
+        if (need.slot == nullptr) {
+            why.push_back("its mount \"" + need.word +
+                          "\" is none of Barrel, Top, Large and Small");
+        } else if (!holder.empty()) {
+            why.push_back("the " + need.word + " mount holds " + holder);
+        } else if (std::find(offered.begin(), offered.end(), need.word) == offered.end()) {
+            why.push_back(WithArticle(frame.Frame.Shown()) + " has no " + need.word + " mount");
+        } else {
+            why.push_back("the " + need.word + " mount is not free");
+        }
+    }
+    if (AtMaximum(*this, modIndex, 0)) {
+        why.push_back("does not fit " + WithArticle(frame.Frame.Shown()));
+    }
+    if (const FullLoad* full = FullLoadShown(*this)) {
+        why.push_back("the " + std::string(full->word) + " is full at " +
+                      FormatGeneral(full->capacity));
+    }
+    if (const Room room = RoomFor(*this, mod); !room.Fits()) {
+        why.push_back("needs more than " + FormatGeneral(-room.takes) + " FCU, " +
+                      FormatGeneral(room.left) + " left");
+    }
+    return why;
+}
+
+void MainWindowModel::RemoveOption() {
+    const int slot = SelectedSlot();
+    if (slot == 0) {
+        return;
+    }
+    const Step step(*this);
+    const InstalledOption option = design_.Option(slot);
+    // An option the data files do not know, as a weapon file may name, has no values to take
+    // off and no mount to give back.
+    if (const std::int16_t mod = ModificationNamed(option.name)) {
+        // Each level comes off as "-" takes it, from what the boxes show; an option whose values
+        // cannot come off stays on, with a message saying why.
+        const DesignState before = Capture();
+        design_.CMN = mod;
+        design_.intModLevel = -1;
+        for (int level = option.level; level > 0; --level) {
+            auto applied = Applied(mod, design_.intModLevel);
+            if (!applied) {
+                Restore(before);
+                return;
+            }
+            ApplyModification(std::move(*applied));
+        }
+        if (const MountNeed need = MountOf(catalogue().Modification(mod)); need.slot != nullptr) {
+            (this->*need.slot->box).value = 1;
+        }
+    }
+    for (int i = slot; i < design_.intModCounter; ++i) {
+        design_.Option(i) = design_.Option(i + 1);
+    }
+    design_.Option(design_.intModCounter) = InstalledOption{};
+    --design_.intModCounter;
+    lstCurrentMod.Remove(lstCurrentMod.selected());
+    // Nothing is selected now: there is no level to show or to move.
+    txtLevel.text = FormatWhole(0);
+    design_.intTempLevel = 0;
+    cmdLevelUp.enabled = false;
+    cmdLevelDown.enabled = false;
+    cmdRemoveMod.enabled = false;
 }
 
 }  // namespace kalverin

@@ -21,7 +21,10 @@ int MainWindowModel::SelectedSlot() const {
 
 void MainWindowModel::ChooseInstalledOption(int line) {
     lstCurrentMod.Select(line);
+    cmdRemoveMod.enabled = lstCurrentMod.selected() >= 0;
     SelectInstalledOption();
+    detailsOfInstalled_ = true;
+    ShowDetails();
 }
 
 void MainWindowModel::FindModLevel() {
@@ -34,7 +37,7 @@ void MainWindowModel::FindModLevel() {
     if (std::int16_t found = ModificationNamed(option.name)) {
         design_.CMN = found;
     }
-    design_.intMaxLevel = catalogue_.MaxLevel(design_.CMN, design_.intFrameNumber);
+    design_.intMaxLevel = catalogue().MaxLevel(design_.CMN, design_.intFrameNumber);
 }
 
 void MainWindowModel::SelectInstalledOption() {
@@ -52,6 +55,7 @@ void MainWindowModel::RaiseLevel() {
     if (slot == 0) {
         return;
     }
+    const Step step(*this);
     design_.intModLevel = 1;
     FindModLevel();
     if (design_.intTempLevel + 1 <= design_.intMaxLevel) {
@@ -79,6 +83,7 @@ void MainWindowModel::LowerLevel() {
     if (slot == 0) {
         return;
     }
+    const Step step(*this);
     design_.intModLevel = -1;
     FindModLevel();
     if (design_.intTempLevel > 0) {

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 #include <QUrl>
 
 #include "about/about_window.h"
@@ -17,6 +19,7 @@
 #include "modification_editor/modifications_window.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_binder.h"
+#include "qt_support/window_keys.h"
 
 namespace kalverin {
 namespace {
@@ -34,6 +37,13 @@ std::optional<std::filesystem::path> DraggedWeapon(const QMimeData* data) {
         }
     }
     return std::nullopt;
+}
+
+// The height of a list that shows ten lines, in its own style and font.
+int TenLinesHigh(QListWidget* list) {
+    list->ensurePolished();
+    const QListWidgetItem probe(QStringLiteral("X"), list);
+    return 10 * list->sizeHintForRow(0) + 2 * list->frameWidth();
 }
 
 }  // namespace
@@ -55,6 +65,7 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     setCentralWidget(binder_->body());
     setMenuBar(binder_->menuBar());
     binder_->Find<QLineEdit>("txtLevel")->setAlignment(Qt::AlignCenter);
+    SetUpKeys();
     ConnectWindowEntries();
     model_.KeepRecentWeaponsIn(*this);
     if (const QString folder = settings_.value(kFolderKey).toString(); !folder.isEmpty()) {
@@ -68,13 +79,44 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
         }
     }
 
-    resize(589, 379);
+    // The window opens tall enough for both option lists to show ten lines; it may be made
+    // smaller, and the lists take the height it grows by.
+    QListWidget* lists[] = {binder_->Find<QListWidget>("lstChooseMod"),
+                            binder_->Find<QListWidget>("lstCurrentMod")};
+    for (QListWidget* list : lists) {
+        list->setMinimumHeight(TenLinesHigh(list));
+    }
+    QSize size = sizeHint().expandedTo(QSize(589, 379));
+    for (QListWidget* list : lists) {
+        list->setMinimumHeight(0);
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
+        size = size.boundedTo(area.size());
+        resize(size);
         move(area.center() - QPoint(width() / 2, height() / 2));
+    } else {
+        resize(size);
     }
     // Where the window was when it was last closed, once the settings hold it.
     restoreGeometry(settings_.value(kGeometryKey).toByteArray());
+}
+
+void MainWindow::SetUpKeys() {
+    // Esc empties the filter, as its clear button does.
+    auto* filter = binder_->Find<QLineEdit>("txtFilter");
+    filter->setClearButtonEnabled(true);
+    new QShortcut(QKeySequence(Qt::Key_Escape), filter, filter, &QLineEdit::clear,
+                  Qt::WidgetShortcut);
+    // Undo and Redo go by the design's steps in the boxes the user types into too, whose own
+    // undo would otherwise take their keys.
+    const QList<QKeySequence> history =
+        binder_->Action("mnuUndo")->shortcuts() + binder_->Action("mnuRedo")->shortcuts();
+    for (const Control<MainWindowModel>& c : MainWindowModel::Controls()) {
+        if (c.kind == ControlKind::Box || c.kind == ControlKind::TextArea) {
+            LetMenuShortcutsThrough(binder_->Widget(c.name), history);
+        }
+    }
 }
 
 MainWindow::~MainWindow() = default;

@@ -56,6 +56,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // Keeps the window's place and size and the file dialog's last folder for the next run.
     void KeepWindowSettings();
 
+    // The filter's Esc, and Undo and Redo over the boxes' own undo.
+    void SetUpKeys();
     // The menu entries that open other windows, list recent files, print or leave: the
     // window's own.
     void ConnectWindowEntries();

@@ -17,12 +17,14 @@ constexpr const char* kChooseClassPrompt = "Choose Class";
 std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
     using M = MainWindowModel;
     using K = ControlKind;
-    constexpr std::int16_t kLevelWidth = 44;
+    // Wide enough for "Remove".
+    constexpr std::int16_t kLevelWidth = 72;
     // Wide enough for a price with all its digits.
     constexpr std::int16_t kStatWidth = 112;
     static const std::vector<Control<M>> table = [] {
         std::vector<Control<M>> t = {
-            // Left: the choosers and the options, then the installed options and their level.
+            // Left: the choosers, the filter and the options, then the installed options, their
+            // level and their removal.
             {"cmbChooseFrame",
              "Frame &Type",
              K::Chooser,
@@ -35,43 +37,55 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
              &M::cmbChooseClass,
              {.row = 1, .columnSpan = 2},
              {.picked = &M::FillModList}},
+            {"txtFilter",
+             "F&ilter",
+             K::Box,
+             &M::txtFilter,
+             {.row = 2, .columnSpan = 2},
+             {.changed = &M::FilterModList}},
             {"lstChooseMod",
              "&Options",
              K::List,
              &M::lstChooseMod,
-             {.row = 2, .columnSpan = 2, .grows = true},
+             {.row = 3, .columnSpan = 2, .grows = true},
              {.clicked = &M::ChooseOption, .doubleClicked = &M::AddModification}},
             {"cmdAddMod",
              "&Add",
              K::Button,
              &M::cmdAddMod,
-             {.row = 3, .columnSpan = 2, .caption = CaptionAt::On},
+             {.row = 4, .columnSpan = 2, .caption = CaptionAt::On},
              {.pressed = &M::AddModification}},
             {"lstCurrentMod",
              "C&urrent Options and Modifications",
              K::List,
              &M::lstCurrentMod,
-             {.row = 4, .rowSpan = 4, .grows = true},
-             {.clicked = &M::ChooseInstalledOption}},
+             {.row = 5, .rowSpan = 5, .grows = true},
+             {.clicked = &M::ChooseInstalledOption, .deleted = &M::RemoveOption}},
             {.name = "cmdLevelUp",
              .caption = "+",
              .kind = K::Button,
              .mirror = &M::cmdLevelUp,
-             .place = {.row = 5, .column = 1, .caption = CaptionAt::On, .width = kLevelWidth},
+             .place = {.row = 6, .column = 1, .caption = CaptionAt::On, .width = kLevelWidth},
              .on = {.pressed = &M::RaiseLevel},
              .accessibleName = "Raise Level"},
             {.name = "txtLevel",
              .kind = K::ReadOnlyBox,
              .mirror = &M::txtLevel,
-             .place = {.row = 6, .column = 1, .width = kLevelWidth},
+             .place = {.row = 7, .column = 1, .width = kLevelWidth},
              .accessibleName = "Level"},
             {.name = "cmdLevelDown",
              .caption = "-",
              .kind = K::Button,
              .mirror = &M::cmdLevelDown,
-             .place = {.row = 7, .column = 1, .caption = CaptionAt::On, .width = kLevelWidth},
+             .place = {.row = 8, .column = 1, .caption = CaptionAt::On, .width = kLevelWidth},
              .on = {.pressed = &M::LowerLevel},
              .accessibleName = "Lower Level"},
+            {"cmdRemoveMod",
+             "&Remove",
+             K::Button,
+             &M::cmdRemoveMod,
+             {.row = 9, .column = 1, .caption = CaptionAt::On, .width = kLevelWidth},
+             {.pressed = &M::RemoveOption}},
         };
         // Middle: the statistics, each caption beside its box; only the Mark-Up takes typing.
         std::int8_t row = 0;
@@ -82,16 +96,23 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  stat.caption,
                  typed ? K::Box : K::ReadOnlyBox,
                  stat.box,
-                 {.pane = 1, .row = row++, .caption = CaptionAt::Beside, .width = kStatWidth}});
+                 {.pane = 1, .row = row++, .caption = CaptionAt::Beside, .width = kStatWidth},
+                 {.changed = typed ? &M::DesignTyped : nullptr}});
         }
-        // Right: the name, the description and the free mounts.
+        // Right: the name, the description, the free mounts and the chosen option's details.
         t.insert(t.end(), {
-                              {"txtFirearm", "Firearm &Name", K::Box, &M::txtFirearm, {.pane = 2}},
+                              {"txtFirearm",
+                               "Firearm &Name",
+                               K::Box,
+                               &M::txtFirearm,
+                               {.pane = 2},
+                               {.changed = &M::DesignTyped}},
                               {"txtDescription",
                                "&Description",
                                K::TextArea,
                                &M::txtDescription,
-                               {.pane = 2, .row = 1, .grows = true}},
+                               {.pane = 2, .row = 1, .grows = true},
+                               {.changed = &M::DesignTyped}},
                               {.name = "Mounts",
                                .caption = "Available Mounts",
                                .kind = K::Group,
@@ -106,6 +127,11 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                          mount.box,
                          {.pane = 3, .row = row++, .caption = CaptionAt::On}});
         }
+        t.push_back({"txtDetails",
+                     "Details",
+                     K::ReadOnlyArea,
+                     &M::txtDetails,
+                     {.pane = 2, .row = 3, .grows = true}});
         t.insert(
             t.end(),
             {
@@ -138,6 +164,18 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .shortcut = "Ctrl+E"},
                 {.name = "mnuExit", .caption = "E&xit", .kind = K::MenuEntry, .shortcut = "Ctrl+X"},
                 {"mnuEdit", "&Edit", K::Menu},
+                {.name = "mnuUndo",
+                 .caption = "&Undo",
+                 .kind = K::MenuEntry,
+                 .mirror = &M::mnuUndo,
+                 .on = {.pressed = &M::Undo},
+                 .shortcut = "Ctrl+Z"},
+                {.name = "mnuRedo",
+                 .caption = "&Redo",
+                 .kind = K::MenuEntry,
+                 .mirror = &M::mnuRedo,
+                 .on = {.pressed = &M::Redo},
+                 .shortcut = "Ctrl+Y; Ctrl+Shift+Z"},
                 {.name = "mnuCopyStatBlock",
                  .caption = "Copy &Stat Block",
                  .kind = K::MenuEntry,
@@ -167,7 +205,13 @@ MainWindowModel::MainWindowModel(std::filesystem::path programDir, std::filesyst
       dialogs_(dialogs),
       files_(files) {
     cmbChooseFrame.text = kChooseFramePrompt;
+    shownFrame_ = cmbChooseFrame.text;
     cmbChooseClass.text = kChooseClassPrompt;
+    // Nothing is installed, chosen or done yet.
+    cmdRemoveMod.enabled = false;
+    mnuUndo.enabled = false;
+    mnuRedo.enabled = false;
+    catalogue_ = std::make_shared<const DataCatalogue>();
     cdbSaveAs.title = "Save Weapon As";
     // Until the first Save As the dialog offers weapon files, in no folder of its own.
     cdbSaveAs.filter = "*.wpn";
@@ -195,19 +239,20 @@ bool MainWindowModel::LoadCatalogue() {
         dialogs_.ShowMessage(loaded.error());
         return false;
     }
-    catalogue_ = std::move(loaded.value());
+    catalogue_ = std::make_shared<const DataCatalogue>(std::move(loaded.value()));
     cmbChooseFrame.list.Clear();
-    for (const FrameRecord& frame : catalogue_.frames) {
+    for (const FrameRecord& frame : catalogue().frames) {
         cmbChooseFrame.list.Add(frame.Frame.Shown());
     }
     cmbChooseClass.list.Clear();
-    for (const std::string& name : catalogue_.classes) {
+    for (const std::string& name : catalogue().classes) {
         cmbChooseClass.list.Add(name);
     }
     return true;
 }
 
 void MainWindowModel::ReloadData() {
+    const Step step(*this);
     if (!LoadCatalogue()) {
         return;
     }
@@ -218,6 +263,7 @@ void MainWindowModel::ReloadData() {
 }
 
 void MainWindowModel::NewWeapon() {
+    const Step step(*this);
     txtFirearm.text.clear();
     txtDescription.text.clear();
     for (const Statistic& stat : kStatistics) {
@@ -232,8 +278,10 @@ void MainWindowModel::NewWeapon() {
         (this->*mount.box).value = 0;
     }
     lstCurrentMod.Clear();
+    cmdRemoveMod.enabled = false;
     cmdAddMod.enabled = true;
     lstChooseMod.Clear();
+    listedClass_.reset();
     txtLevel.text = FormatWhole(0);
     cmbChooseClass.text = kChooseClassPrompt;
     design_.options.fill(InstalledOption{});

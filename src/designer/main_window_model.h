@@ -5,10 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "catalogue/file_store.h"
@@ -69,6 +72,16 @@ struct WeaponDesign {
     friend bool operator==(const WeaponDesign&, const WeaponDesign&) = default;
 };
 
+// The window as one moment of the design left it: what Undo and Redo put back. The catalogue is
+// shared with the moments before and after, and replaced only by Reload Data.
+struct DesignState {
+    WeaponDesign design;
+    std::shared_ptr<const DataCatalogue> catalogue;
+    std::optional<std::string> listedClass;
+    // Every control that shows the design, in the order of the window's table.
+    std::vector<std::variant<TextBox, ComboBox, ListBox, Button, CheckBox>> controls;
+};
+
 class MainWindowModel {
   public:
     // programDir holds the Data folder; currentDir holds the Weapons folder offered for weapon
@@ -98,6 +111,9 @@ class MainWindowModel {
     void FillModList();
     // A click on line `line` (from 0) of the option list selects it and arms "Add".
     void ChooseOption(int line);
+    // Typing into the filter narrows the option list to the names that hold its text, whatever
+    // their case; the line chosen stays chosen while it is listed.
+    void FilterModList();
 
     // "Add" or a double click on the option list: installs the selected option if the rules
     // allow it, else says why not.
@@ -111,6 +127,18 @@ class MainWindowModel {
     // "+" and "-": the selected option one level up or down.
     void RaiseLevel();
     void LowerLevel();
+    // "Remove", or Delete on the installed options: the selected option's levels come off as
+    // lowering it to 0 would take them, its mount is free again and the options after it close
+    // up.
+    void RemoveOption();
+
+    // "Undo" and "Redo": the whole window as it was before the last step of the design, and
+    // back. Every user action that changes the design is one step, and so is a run of typing
+    // into the name, the description or the Mark-Up. No file is touched.
+    void Undo();
+    void Redo();
+    // Typing into the name, the description or the Mark-Up.
+    void DesignTyped();
 
     // "Save As": asks for a weapon file and writes the design into it; Cancel writes nothing.
     void SaveWeaponAs();
@@ -128,19 +156,21 @@ class MainWindowModel {
     std::vector<std::filesystem::path> RecentWeapons();
 
     const WeaponDesign& design() const { return design_; }
-    const DataCatalogue& catalogue() const { return catalogue_; }
+    const DataCatalogue& catalogue() const { return *catalogue_; }
     const std::filesystem::path& programDir() const { return programDir_; }
     const std::filesystem::path& currentDir() const { return currentDir_; }
 
     // Controls, named as the window's.
     ComboBox cmbChooseFrame;
     ComboBox cmbChooseClass;
+    TextBox txtFilter;
     ListBox lstChooseMod;
     Button cmdAddMod;
     ListBox lstCurrentMod;
     Button cmdLevelUp;
     Button cmdLevelDown;
     TextBox txtLevel;
+    Button cmdRemoveMod;
 
     TextBox txtPower;
     TextBox txtDamage;
@@ -161,11 +191,45 @@ class MainWindowModel {
     CheckBox chkTop;
     CheckBox chkLarge;
     CheckBox chkSmall;
+    // What the option selected in either list is, does and needs, and why it cannot be
+    // installed now.
+    TextBox txtDetails;
+    Button mnuUndo;
+    Button mnuRedo;
 
     // The file dialog of Save As and Open; it keeps its settings between uses.
     FileDialogState cdbSaveAs;
 
   private:
+    // Makes what one user action changes in the design one step of Undo. The procedures it
+    // calls make no steps of their own.
+    class Step {
+      public:
+        explicit Step(MainWindowModel& model);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+      private:
+        MainWindowModel& model_;
+        std::optional<DesignState> before_;
+    };
+
+    DesignState Capture() const;
+    void Restore(DesignState state);
+    // A step is made: `before` goes on the Undo list, and nothing is left to redo.
+    void Record(DesignState before);
+    // After a step, Undo or Redo: typing starts a new step, and the details and the Undo and
+    // Redo entries follow the design.
+    void Settle();
+    void ShowDetails();
+    // Fills the option list with the listed class's options that the filter lets through.
+    void ListOptions();
+    // Why modification `mod` cannot be installed now, by the rules the installation goes by;
+    // nothing when it can.
+    std::vector<std::string> InstallRefusals(int mod) const;
+    bool IsInstalled(std::string_view name) const;
+
     void ShowFrame();
     void SetFrameMounts();
     void InstallModification();
@@ -209,10 +273,27 @@ class MainWindowModel {
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;
     FileStore& files_;
-    DataCatalogue catalogue_;
+    std::shared_ptr<const DataCatalogue> catalogue_;
     WeaponDesign design_;
     RecentWeaponsStore* recentStore_ = nullptr;
     std::optional<std::vector<std::filesystem::path>> recent_;
+    // The class the option list was filled for; nothing while it is empty.
+    std::optional<std::string> listedClass_;
+    // Whether the details are of the installed option selected, rather than of the option
+    // selected in the option list.
+    bool detailsOfInstalled_ = false;
+
+    std::deque<DesignState> undo_;
+    std::deque<DesignState> redo_;
+    int stepDepth_ = 0;
+    // The typed box whose run of typing is the last step, by its place among the three; -1 when
+    // the next typing starts a step.
+    int typingIn_ = -1;
+    // What the name, the description and the Mark-Up held when the last step ended.
+    std::array<std::string, 3> typed_;
+    // What the frame chooser showed when the last step ended: a pick puts its entry there before
+    // SelectFrame runs, and undoing the pick shows this again.
+    std::string shownFrame_;
 };
 
 }  // namespace kalverin

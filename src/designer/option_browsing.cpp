@@ -1,24 +1,69 @@
-// Browsing the catalogue's options by class.
+// Browsing the catalogue's options by class, narrowed by the filter.
+
+#include <algorithm>
 
 #include "designer/main_window_model.h"
 
 namespace kalverin {
+namespace {
+
+// A letter in lower case: the ASCII letters and the accented capitals of Windows-1252.
+char Lower(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool capital =
+        (byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7);
+    return capital ? static_cast<char>(byte + 0x20) : c;
+}
+
+// Whether `name` holds `part`, whatever the case of either; every name holds the empty text.
+bool Holds(std::string_view name, std::string_view part) {
+    return part.empty() ||
+           std::search(name.begin(), name.end(), part.begin(), part.end(),
+                       [](char a, char b) { return Lower(a) == Lower(b); }) != name.end();
+}
+
+}  // namespace
 
 void MainWindowModel::FillModList() {
+    listedClass_ = cmbChooseClass.text;
+    ListOptions();
+    ShowDetails();
+}
+
+void MainWindowModel::ListOptions() {
     lstChooseMod.Clear();
-    const std::string& chosenClass = cmbChooseClass.text;
-    for (int i = 1; i <= catalogue_.intNumberofMods; ++i) {
-        const ModificationRecord& mod = catalogue_.Modification(i);
+    if (!listedClass_) {
+        return;
+    }
+    const std::string& chosenClass = *listedClass_;
+    for (int i = 1; i <= catalogue().intNumberofMods; ++i) {
+        const ModificationRecord& mod = catalogue().Modification(i);
         // "All" is an ordinary class of the class file that happens to list every option.
-        if (mod.ModType.Shows(chosenClass) || chosenClass == "All") {
+        if ((mod.ModType.Shows(chosenClass) || chosenClass == "All") &&
+            Holds(mod.Modification.Shown(), txtFilter.text)) {
             lstChooseMod.Add(mod.Modification.Shown());
         }
     }
 }
 
+void MainWindowModel::FilterModList() {
+    const ListBox was = lstChooseMod;
+    ListOptions();
+    if (lstChooseMod.items() == was.items()) {
+        lstChooseMod.Select(was.selected());
+    } else if (was.selected() >= 0) {
+        const auto& items = lstChooseMod.items();
+        const auto kept = std::find(items.begin(), items.end(), was.SelectedText());
+        lstChooseMod.Select(static_cast<int>(kept - items.begin()));
+    }
+    ShowDetails();
+}
+
 void MainWindowModel::ChooseOption(int line) {
     lstChooseMod.Select(line);
     cmdAddMod.enabled = true;
+    detailsOfInstalled_ = false;
+    ShowDetails();
 }
 
 }  // namespace kalverin

@@ -112,7 +112,7 @@ std::string StepDamage(const std::string& damage, const std::string& code) {
 }  // namespace
 
 Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
-    const ModificationRecord& mod = catalogue_.Modification(modIndex);
+    const ModificationRecord& mod = catalogue().Modification(modIndex);
     ApplicationInputs in(mod.Modification.Shown());
     const double power = in.Box(txtPower, "Power");
     const double conceal = in.Box(txtConceal, "Concealability");

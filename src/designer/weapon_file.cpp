@@ -101,6 +101,8 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
 }
 
 void MainWindowModel::OpenWeapon() {
+    // One step, Cancel or not: the design cleared and the one read.
+    const Step step(*this);
     NewWeapon();
     if (auto chosen = dialogs_.AskOpenPath(cdbSaveAs)) {
         ReadWeaponFrom(*chosen);
@@ -202,9 +204,9 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     // The frame is found again by name so that the design can go on; the statistics stay as
     // the file has them. Without such a frame, installing asks for a frame to be chosen.
     design_.intChooseFrame = FrameNamed(frame);
-    design_.intFrameNumber = catalogue_.Frame(design_.intChooseFrame).FrameNumber;
+    design_.intFrameNumber = catalogue().Frame(design_.intChooseFrame).FrameNumber;
     if (design_.intChooseFrame != 0) {
-        design_.intBaseDPV = ItemValue::Number(catalogue_.Frame(design_.intChooseFrame).DPV);
+        design_.intBaseDPV = ItemValue::Number(catalogue().Frame(design_.intChooseFrame).DPV);
     }
     ShowStatistics();
     return true;

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
 #include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
@@ -20,7 +21,6 @@
 #include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
-#include "modification_editor/details_file.h"
 
 namespace kalverin {
 

@@ -31,6 +31,13 @@ void ShowList(QListWidget* widget, const ListBox& list) {
     if (shown != items) {
         widget->clear();
         widget->addItems(items);
+        // A list that grew by lines at its end shows them; any other new content shows its
+        // top, where the old scroll position would hide the first lines.
+        if (items.size() > shown.size() && items.mid(0, shown.size()) == shown) {
+            widget->scrollToBottom();
+        } else {
+            widget->scrollToTop();
+        }
     }
     widget->setCurrentRow(list.selected());
 }

@@ -10,21 +10,33 @@
 namespace kalverin {
 namespace {
 
-// Marks the time in which the combo box confirms typed text: the handling of Enter and of a
-// focus loss. Qt matches the text against the list then and reports a match as activated.
-class TypedTextConfirmation final : public QObject {
+// Keeps a closed chooser from picking on its own. Over a closed chooser Qt steps through the
+// list on a wheel turn or an arrow key and reports each entry it reaches as a pick; the wheel
+// turns nothing here, and the arrow keys open the list, where Enter or a click picks. It also
+// marks the time in which the chooser confirms typed text (the handling of Enter and of a focus
+// loss), when Qt matches the text against the list and reports a match as a pick too.
+class PickGuard final : public QObject {
   public:
-    using QObject::QObject;
+    explicit PickGuard(QComboBox* combo) : QObject(combo), combo_(combo) {}
 
-    bool active() const { return active_; }
+    bool confirming() const { return confirming_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (active_ || !Confirms(event)) {
+        if (event->type() == QEvent::Wheel) {
+            // Not taken: whatever stands behind the chooser may scroll.
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress && Steps(static_cast<QKeyEvent*>(event))) {
+            combo_->showPopup();
+            return true;
+        }
+        if (confirming_ || !Confirms(event)) {
             return QObject::eventFilter(watched, event);
         }
         {
-            QScopedValueRollback<bool> confirming(active_, true);
+            QScopedValueRollback<bool> confirming(confirming_, true);
             QCoreApplication::sendEvent(watched, event);
         }
         // Handled above, with everything it passes on to the parents.
@@ -33,6 +45,13 @@ class TypedTextConfirmation final : public QObject {
     }
 
   private:
+    static bool Steps(const QKeyEvent* key) {
+        const bool arrow = key->key() == Qt::Key_Up || key->key() == Qt::Key_Down ||
+                           key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown;
+        // Alt+Down opens the list and Ctrl with an arrow completes the text; Qt does both.
+        return arrow && (key->modifiers() & (Qt::AltModifier | Qt::ControlModifier)) == 0;
+    }
+
     static bool Confirms(QEvent* event) {
         if (event->type() == QEvent::FocusOut) {
             return true;
@@ -44,7 +63,8 @@ class TypedTextConfirmation final : public QObject {
         return key == Qt::Key_Return || key == Qt::Key_Enter;
     }
 
-    bool active_ = false;
+    QComboBox* combo_;
+    bool confirming_ = false;
 };
 
 }  // namespace
@@ -52,14 +72,14 @@ class TypedTextConfirmation final : public QObject {
 void ConnectListPick(QComboBox* combo, QObject* context, std::function<void(int)> picked) {
     // Typed text stays as typed: no completion fills in an entry's name.
     combo->setCompleter(nullptr);
-    auto* confirmation = new TypedTextConfirmation(combo);
-    combo->installEventFilter(confirmation);
+    auto* guard = new PickGuard(combo);
+    combo->installEventFilter(guard);
     if (QLineEdit* text = combo->lineEdit()) {
-        text->installEventFilter(confirmation);
+        text->installEventFilter(guard);
     }
     QObject::connect(combo, &QComboBox::activated, context,
-                     [confirmation, picked = std::move(picked)](int index) {
-                         if (!confirmation->active()) {
+                     [guard, picked = std::move(picked)](int index) {
+                         if (!guard->confirming()) {
                              picked(index);
                          }
                      });

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -58,6 +59,12 @@ void WindowBinder::Run(Event event) {
     Refresh();
 }
 
+void WindowBinder::Typed(const BoundControl& c) {
+    if (c.changed) {
+        Run(c.changed);
+    }
+}
+
 QWidget* WindowBinder::MakeWidget(Bound& bound) {
     const BoundControl& c = bound.control;
     const QString caption = Translated(c.caption);
@@ -99,6 +106,12 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
         case ControlKind::TextArea:
             widget = new ItemTextEdit;
             break;
+        case ControlKind::ReadOnlyArea: {
+            auto* area = new QPlainTextEdit;
+            area->setReadOnly(true);
+            widget = area;
+            break;
+        }
         case ControlKind::Check:
             widget = new QCheckBox(caption);
             break;
@@ -126,6 +139,12 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
             return nullptr;
     }
     widget->setObjectName(Latin(c.name));
+    if (c.kind == ControlKind::ReadOnlyBox || c.kind == ControlKind::ReadOnlyArea) {
+        // On the window's own colour, so that it does not look like a box to type into.
+        QPalette palette = widget->palette();
+        palette.setBrush(QPalette::Base, palette.window());
+        widget->setPalette(palette);
+    }
     if (c.place.width > 0) {
         widget->setFixedWidth(c.place.width);
     }
@@ -168,7 +187,7 @@ void WindowBinder::Build(QWidget* window, const BinderOptions& options) {
         if (c.kind == ControlKind::MenuEntry) {
             b.action = menu->addAction(Translated(c.caption));
             b.action->setObjectName(Latin(c.name));
-            b.action->setShortcut(QKeySequence(Latin(c.shortcut)));
+            b.action->setShortcuts(QKeySequence::listFromString(Latin(c.shortcut)));
             if (c.pressed) {
                 connect(b.action, &QAction::triggered, this,
                         [this, &c] { Run([&] { c.pressed(); }); });
@@ -287,8 +306,17 @@ void WindowBinder::Connect(Bound& b) {
                 }
             });
             if (c.doubleClicked) {
-                connect(list, &QListWidget::itemDoubleClicked, this,
-                        [this, &c] { Run([&] { c.doubleClicked(); }); });
+                auto run = [this, &c] { Run([&] { c.doubleClicked(); }); };
+                connect(list, &QListWidget::itemDoubleClicked, this, run);
+                // Return on a line does what a double click on it does.
+                for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+                    new QShortcut(QKeySequence(key), list, run, Qt::WidgetShortcut);
+                }
+            }
+            if (c.deleted) {
+                new QShortcut(
+                    QKeySequence(Qt::Key_Delete), list, [this, &c] { Run([&] { c.deleted(); }); },
+                    Qt::WidgetShortcut);
             }
             break;
         }
@@ -301,14 +329,19 @@ void WindowBinder::Connect(Bound& b) {
         case ControlKind::Box: {
             TextBox* mirror = c.text;
             connect(static_cast<QLineEdit*>(b.widget), &QLineEdit::textChanged, this,
-                    [mirror](const QString& text) { mirror->text = FromQt(text); });
+                    [this, mirror, &c](const QString& text) {
+                        mirror->text = FromQt(text);
+                        Typed(c);
+                    });
             break;
         }
         case ControlKind::TextArea: {
             auto* area = static_cast<QPlainTextEdit*>(b.widget);
             TextBox* mirror = c.text;
-            connect(area, &QPlainTextEdit::textChanged, this,
-                    [area, mirror] { mirror->text = FromQt(area->toPlainText()); });
+            connect(area, &QPlainTextEdit::textChanged, this, [this, area, mirror, &c] {
+                mirror->text = FromQt(area->toPlainText());
+                Typed(c);
+            });
             break;
         }
         case ControlKind::Check: {
@@ -330,8 +363,8 @@ void WindowBinder::Connect(Bound& b) {
 void WindowBinder::SetShortcutPolicy(const BinderOptions& options) {
     QList<QKeySequence> shortcuts;
     for (const Bound& b : bound_) {
-        if (b.action && !b.action->shortcut().isEmpty()) {
-            shortcuts << b.action->shortcut();
+        if (b.action) {
+            shortcuts << b.action->shortcuts();
         }
     }
     if (shortcuts.isEmpty()) {
@@ -339,7 +372,8 @@ void WindowBinder::SetShortcutPolicy(const BinderOptions& options) {
     }
     for (const Bound& b : bound_) {
         const ControlKind kind = b.control.kind;
-        const bool readOnly = kind == ControlKind::ReadOnlyBox || kind == ControlKind::Chooser;
+        const bool readOnly = kind == ControlKind::ReadOnlyBox ||
+                              kind == ControlKind::ReadOnlyArea || kind == ControlKind::Chooser;
         const bool typed = kind == ControlKind::Box || kind == ControlKind::TextArea;
         const ShortcutsOver policy =
             readOnly ? options.readOnly : (typed ? options.typed : ShortcutsOver::Never);
@@ -393,7 +427,13 @@ void WindowBinder::Refresh() {
                 ShowText(static_cast<QLineEdit*>(b.widget), *c.text);
                 break;
             case ControlKind::TextArea:
+            case ControlKind::ReadOnlyArea:
                 ShowText(static_cast<QPlainTextEdit*>(b.widget), *c.text);
+                break;
+            case ControlKind::MenuEntry:
+                if (c.button) {
+                    b.action->setEnabled(c.button->enabled);
+                }
                 break;
             case ControlKind::Check:
                 ShowCheck(static_cast<QCheckBox*>(b.widget), *c.check);

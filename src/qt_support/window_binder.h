@@ -63,6 +63,8 @@ class WindowBinder final : public QObject {
     // Runs a user event on the model, then shows the result.
     template <typename Event>
     void Run(Event event);
+    // Tells the model of typing into a box that wants to know of it.
+    void Typed(const BoundControl& c);
 
     std::vector<Bound> bound_;
     QWidget* body_ = nullptr;

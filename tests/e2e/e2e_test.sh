@@ -69,10 +69,12 @@ step "class: Tab to the class chooser, then \"$class\" from its list"
 xdotool key Tab
 pick_from_list "$class"
 
-step "option: Tab to the options, type \"$option\", Tab to Add and press it"
+step "option: Tab to the filter, type \"$option\", Tab to the options, Return on it"
+xdotool key Tab
+xdotool type --delay 20 "$option"
 xdotool key Tab
 type_to_select "$option"
-xdotool key Tab space
+xdotool key Return
 
 step "name: a click into the Firearm Name box, then typing"
 # The box sits under its caption at the top of the right column.

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "catalogue/data_files.h"
+#include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
-#include "modification_editor/details_file.h"
 #include "modification_editor/modification_editor_model.h"
 #include "support/faulty_disk_files.h"
 #include "support/stopping_files.h"
@@ -88,6 +88,11 @@ class Words {
     bool AtEnd() {
         pos_ = std::min(line_.find_first_not_of(' ', pos_), line_.size());
         return pos_ == line_.size();
+    }
+
+    std::string Rest() {
+        AtEnd();
+        return std::string(line_.substr(pos_));
     }
 
     std::string Next() {
@@ -530,6 +535,18 @@ class Scenario {
             window_->open(words.Next());
             return;
         }
+        if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
+            words.Next();  // "times"
+            const std::string actions = words.Rest();
+            for (int i = std::stoi(verb); i > 0; --i) {
+                for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 6) {
+                    end = actions.find(" then ", at);
+                    Words action(std::string_view(actions).substr(at, end - at));
+                    Act(action.Next(), action);
+                }
+            }
+            return;
+        }
         BoundControl& c = Control(words.Next());
         if (verb == "pick") {
             c.combo->text =
@@ -537,6 +554,9 @@ class Scenario {
             c.picked();
         } else if (verb == "type") {
             (c.combo ? c.combo->text : c.text->text) = words.Next();
+            if (c.changed) {
+                c.changed();
+            }
         } else if (verb == "click") {
             c.clicked(Line(*c.list, words));
         } else if (verb == "doubleclick") {

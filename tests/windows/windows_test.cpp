@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +23,10 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "about/about_window.h"
 #include "about/sys_info_fakes.h"
@@ -67,7 +70,9 @@ void ExpectBuiltFromTable(QWidget* window) {
         if (InMenu(c.kind)) {
             auto* entry = Find<QAction>(window, c.name);
             EXPECT_EQ(entry->text(), Latin(c.caption));
-            EXPECT_EQ(entry->shortcut(), QKeySequence(Latin(c.shortcut)));
+            if (c.kind == ControlKind::MenuEntry) {
+                EXPECT_EQ(entry->shortcuts(), QKeySequence::listFromString(Latin(c.shortcut)));
+            }
             continue;
         }
         auto* widget = Find<QWidget>(window, c.name);
@@ -91,11 +96,16 @@ void ExpectBuiltFromTable(QWidget* window) {
         }
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             EXPECT_EQ(box->isReadOnly(), c.kind == ControlKind::ReadOnlyBox);
+            // A box to type into looks like one; a read-only box has the window's colour.
+            const QPalette& colours = box->palette();
+            EXPECT_EQ(colours.color(QPalette::Base) == colours.color(QPalette::Window),
+                      box->isReadOnly());
         }
         const bool focusable = c.kind == ControlKind::Chooser || c.kind == ControlKind::List ||
                                c.kind == ControlKind::Button || c.kind == ControlKind::Box ||
                                c.kind == ControlKind::ReadOnlyBox ||
-                               c.kind == ControlKind::TextArea || c.kind == ControlKind::Check;
+                               c.kind == ControlKind::TextArea || c.kind == ControlKind::Check ||
+                               c.kind == ControlKind::ReadOnlyArea;
         if (focusable) {
             focusOrder << widget;
         }
@@ -296,10 +306,9 @@ TEST(MainWindowSettingsTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLa
     testing::TempFolder program;
     testing::CopyBundledData(program);
     const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
-    const QRect place(40, 50, 700, 450);
+    const QRect place(40, 50, 900, 700);
     {
         MainWindow window(program.path(), program.path());
-        EXPECT_EQ(window.size(), QSize(589, 379));
         EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
         window.show();
         window.Start();
@@ -337,6 +346,86 @@ TEST_F(MainWindowTest, MenuShortcutsWinOverEveryBoxButTheOnesTheUserTypesInto) {
     Get<QLineEdit>("txtPower")->setFocus();
     QTest::keyClick(Get<QLineEdit>("txtPower"), Qt::Key_X, Qt::ControlModifier);
     EXPECT_TRUE(exited);
+}
+
+TEST_F(MainWindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    EditFrame frames(program.path());
+    frames.Start();
+    Modifications modifications(program.path());
+    modifications.Load();
+    const std::pair<QWidget*, const char*> choosers[] = {{&window, "cmbChooseFrame"},
+                                                         {&window, "cmbChooseClass"},
+                                                         {&frames, "cmbChooseFrame"},
+                                                         {&modifications, "cmbChooseClass"}};
+    for (auto [owner, name] : choosers) {
+        auto* combo = Find<QComboBox>(owner, name);
+        const QString before = combo->currentText();
+        QWheelEvent wheel({4, 4}, combo->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        EXPECT_EQ(combo->currentText(), before) << name;
+    }
+    // The arrow keys open the list, where Enter picks.
+    auto* frame = Get<QComboBox>("cmbChooseFrame");
+    QTest::keyClick(frame, Qt::Key_Down);
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
+    ASSERT_TRUE(frame->view()->isVisible());
+    QTest::keyClick(frame->view(), Qt::Key_Down);
+    QTest::keyClick(frame->view(), Qt::Key_Return);
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
+}
+
+TEST_F(MainWindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
+    // Both lists show ten lines at the first size, and take the height the window grows by.
+    Pick("cmbChooseClass", "All");
+    auto* options = Get<QListWidget>("lstChooseMod");
+    auto* installed = Get<QListWidget>("lstCurrentMod");
+    for (QListWidget* list : {options, installed}) {
+        EXPECT_GE(list->viewport()->height(), 10 * options->sizeHintForRow(0));
+    }
+    const int height = installed->height();
+    window.resize(window.width(), window.height() + 100);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return installed->height() > height; }, 1000));
+
+    // A list whose lines are replaced shows its top.
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    Pick("cmbChooseClass", "All");
+    options->scrollToBottom();
+    auto* filter = Get<QLineEdit>("txtFilter");
+    filter->setFocus();
+    QTest::keyClicks(filter, QStringLiteral("E"));
+    EXPECT_EQ(options->verticalScrollBar()->value(), 0);
+    QTest::keyClicks(filter, QStringLiteral("XTENDED B"));
+    ASSERT_EQ(options->count(), 1);
+    // Return on an option adds it; Delete on an installed one removes it.
+    Click("lstChooseMod", "Extended Barrel");
+    QTest::keyClick(options, Qt::Key_Return);
+    ASSERT_EQ(installed->count(), 1);
+    Click("lstCurrentMod", "Extended Barrel");
+    QTest::keyClick(installed, Qt::Key_Delete);
+    EXPECT_EQ(installed->count(), 0);
+    // Esc empties the filter.
+    filter->setFocus();
+    QTest::keyClick(filter, Qt::Key_Escape);
+    EXPECT_EQ(options->count(), 84);
+}
+
+TEST_F(MainWindowTest, UndoAndRedoTakeTheirKeysInTheBoxesTooAndATypedRunIsOneStep) {
+    auto* undo = Get<QAction>("mnuUndo");
+    EXPECT_FALSE(undo->isEnabled());
+    auto* firearm = Get<QLineEdit>("txtFirearm");
+    firearm->setFocus();
+    QTest::keyClicks(firearm, QStringLiteral("Snub"));
+    EXPECT_TRUE(undo->isEnabled());
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(firearm->text(), QString());
+    EXPECT_FALSE(undo->isEnabled());
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
+    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(firearm, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
 }
 
 TEST_F(MainWindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {

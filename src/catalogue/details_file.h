@@ -1,7 +1,8 @@
 #pragma once
 
 // Details.txt: the free-text description of each modification, one row per modification in
-// the order of Modifications.txt. Only the modification editor reads and writes it.
+// the order of Modifications.txt. The modification editor reads and writes it; the main window
+// reads it to describe an option.
 
 #include <cstdint>
 #include <string>

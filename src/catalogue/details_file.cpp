@@ -1,4 +1,4 @@
-#include "modification_editor/details_file.h"
+#include "catalogue/details_file.h"
 
 #include "catalogue/field_reader.h"
 #include "catalogue/item_writer.h"
