@@ -1,7 +1,7 @@
 // Any bytes read as Details.txt, written and read again.
 
-#include "catalogue/records.h"
 #include "catalogue/details_file.h"
+#include "catalogue/records.h"
 #include "round_trip.h"
 
 using namespace kalverin;

@@ -17,21 +17,21 @@
 namespace kalverin {
 
 enum class ControlKind : std::uint8_t {
-    Chooser,      // a combo box that also takes typing; a pick from its list runs `picked`
-    List,         // a list box: a click runs `clicked`, a double click `doubleClicked`
-    Button,       // runs `pressed`
-    Box,          // a single-line box the user types into
-    ReadOnlyBox,  // a single-line box only the program writes
-    TextArea,     // a multi-line box the user types into
-    Check,        // a check box, ticked or cleared by the user or the program
-    Label,        // a text only the program writes
-    Heading,      // a caption over several controls; its access key goes to the next control
-    Picture,      // the program's picture
-    Rule,         // an etched line across the window
-    Group,        // a framed group; the controls of pane `opens` stand inside it
-    Menu,         // a menu of the menu bar
-    MenuEntry,    // an entry of the menu last listed above it; runs `pressed`
-    Submenu,      // a menu inside the menu last listed above it, whose entries the window makes
+    Chooser,       // a combo box that also takes typing; a pick from its list runs `picked`
+    List,          // a list box: a click runs `clicked`, a double click `doubleClicked`
+    Button,        // runs `pressed`
+    Box,           // a single-line box the user types into
+    ReadOnlyBox,   // a single-line box only the program writes
+    TextArea,      // a multi-line box the user types into
+    Check,         // a check box, ticked or cleared by the user or the program
+    Label,         // a text only the program writes
+    Heading,       // a caption over several controls; its access key goes to the next control
+    Picture,       // the program's picture
+    Rule,          // an etched line across the window
+    Group,         // a framed group; the controls of pane `opens` stand inside it
+    Menu,          // a menu of the menu bar
+    MenuEntry,     // an entry of the menu last listed above it; runs `pressed`
+    Submenu,       // a menu inside the menu last listed above it, whose entries the window makes
     ReadOnlyArea,  // a multi-line box only the program writes
 };
 

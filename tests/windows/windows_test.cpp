@@ -22,8 +22,8 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
-#include <QSettings>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
