@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <iterator>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace kalverin::testing {
@@ -50,8 +50,9 @@ void CopyBundledData(const TempFolder& programDir) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return std::move(bytes).str();
 }
 
 std::vector<std::string> CrLfLines(std::string_view bytes) {
