@@ -18,29 +18,27 @@ namespace {
 const std::filesystem::path kProgramDir = "/kalverin";
 
 void RequireWholeCatalogue(const DataCatalogue& catalogue) {
-    Require(catalogue.intNumberofFrames >= 0 && catalogue.intNumberofFrames <= kMaxFrames,
-            "the frame count is within the catalogue");
-    Require(catalogue.frames.size() == static_cast<std::size_t>(catalogue.intNumberofFrames),
+    const int frames = catalogue.intNumberofFrames;
+    const int mods = catalogue.intNumberofMods;
+    Require(frames >= 0 && frames <= kMaxFrames && mods >= 0 && mods <= kMaxModifications,
+            "the counts are within the catalogue");
+    Require(catalogue.frames.size() == static_cast<std::size_t>(frames),
             "the frame count is the number of frames");
-    Require(catalogue.intNumberofMods >= 0 && catalogue.intNumberofMods <= kMaxModifications,
-            "the modification count is within the catalogue");
-    Require(catalogue.maxLevels.size() == static_cast<std::size_t>(catalogue.intNumberofMods),
+    Require(catalogue.maxLevels.size() == static_cast<std::size_t>(mods),
             "a maximum-level row for every modification");
-    Require(catalogue.modifications.size() >= static_cast<std::size_t>(catalogue.intNumberofMods),
+    Require(catalogue.modifications.size() >= static_cast<std::size_t>(mods),
             "a record for every modification the main window works with");
     Require(catalogue.classes.size() <= kMaxClasses, "no more classes than the catalogue holds");
     // The accessors take any index, the ones outside the tables included.
-    for (int i = -1; i <= catalogue.intNumberofFrames + 1; ++i) {
+    for (int i = -1; i <= frames + 1; ++i) {
         catalogue.Frame(i);
     }
-    for (int i = -1; i <= catalogue.intNumberofMods + 1; ++i) {
+    for (int i = -1; i <= mods + 1; ++i) {
         catalogue.Modification(i);
         for (int column = -1; column <= kMaxFrames + 1; ++column) {
-            std::int16_t level = catalogue.MaxLevel(i, column);
-            if (column < 1 || column > catalogue.intNumberofFrames || i < 1 ||
-                i > catalogue.intNumberofMods) {
-                Require(level == 0, "no level outside the table");
-            }
+            Require(catalogue.MaxLevel(i, column) == 0 ||
+                        (column >= 1 && column <= frames && i >= 1 && i <= mods),
+                    "no level outside the table");
         }
     }
 }
@@ -79,24 +77,21 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view names[] = {kFramesFile, kModificationsFile, kClassesFile, kMaxLevelFile,
-                                      kDetailsFile};
     std::string_view rest = fuzz::Bytes(data, size);
     testing::MemoryFiles files;
-    bool more = true;
-    for (std::size_t i = 0; i < std::size(names) && more; ++i) {
-        std::size_t end = i + 1 < std::size(names) ? rest.find('\f') : std::string_view::npos;
-        files.Write(DataFilePath(kProgramDir, names[i]), rest.substr(0, end));
-        more = end != std::string_view::npos;
-        if (more) {
-            rest.remove_prefix(end + 1);
+    for (std::string_view name :
+         {kFramesFile, kModificationsFile, kClassesFile, kMaxLevelFile, kDetailsFile}) {
+        const std::size_t end = name == kDetailsFile ? rest.npos : rest.find('\f');
+        files.Write(DataFilePath(kProgramDir, name), rest.substr(0, end));
+        if (end == rest.npos) {
+            break;
         }
+        rest.remove_prefix(end + 1);
     }
     auto catalogue = LoadCatalogue(files, kProgramDir);
+    Require(catalogue || catalogue.error().starts_with("Data/"), "the message names a data file");
     if (catalogue) {
         RequireWholeCatalogue(catalogue.value());
-    } else {
-        Require(catalogue.error().substr(0, 5) == "Data/", "the message names a data file");
     }
     RequireEditorsSaveWhatTheyRead(files);
     return 0;

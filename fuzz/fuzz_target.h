@@ -27,19 +27,31 @@ inline void Require(bool holds, const char* property) {
     }
 }
 
-// A reader's message must name the file it is about.
-inline void RequireNamesFile(std::string_view message, std::string_view label) {
-    Require(message.substr(0, label.size()) == label, "the message begins with the file's name");
-}
-
 // What a reader read, or nothing once its message is seen to name the file.
 template <typename T>
 const T* ValueOrNamedFailure(const Outcome<T>& outcome, std::string_view label) {
-    if (!outcome) {
-        RequireNamesFile(outcome.error(), label);
-        return nullptr;
+    Require(outcome || outcome.error().starts_with(label),
+            "the message begins with the file's name");
+    return outcome ? &outcome.value() : nullptr;
+}
+
+// Read, write, read again. A writer may lose what its file cannot hold (digits beyond the general
+// format, a double quote inside a text), but never a record; and once written, records come back
+// exactly. `check` holds a reader's properties for what it read, and gives its number of records.
+template <typename Read, typename Write, typename Check>
+void RequireReadAndRoundTrip(std::string_view bytes, std::string_view label, Read read, Write write,
+                             Check check) {
+    auto first = read(bytes);
+    if (!ValueOrNamedFailure(first, label)) {
+        return;
     }
-    return &outcome.value();
+    const auto records = check(first.value());
+    auto second = read(write(first.value()));
+    Require(second.ok(), "what the writer wrote reads back");
+    Require(check(second.value()) == records, "the rewrite keeps every record");
+    auto third = read(write(second.value()));
+    Require(third.ok() && third.value() == second.value(),
+            "a written file reads back as the records written");
 }
 
 }  // namespace kalverin::fuzz

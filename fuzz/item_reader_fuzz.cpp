@@ -22,20 +22,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
         ItemValue value = ItemValue::FromItem(*item);
         Require(value.IsEmpty() == value.Shown().empty(), "a value is empty when it shows nothing");
-        auto number = ParseNumber(item->text);
-        if (number) {
+        const double leading = LeadingNumber(item->text);
+        ParseWholeNumber(item->text);
+        if (auto number = ParseNumber(item->text)) {
             // A text that is a number as a whole begins with that same number.
-            Require(LeadingNumber(item->text) == *number, "LeadingNumber agrees with ParseNumber");
+            Require(leading == *number, "LeadingNumber agrees with ParseNumber");
             Require(value.AsNumber() == *number, "a numeric item counts as its number");
             // The general format reads back; from the second time on it writes the same text.
             std::string shown = FormatGeneral(*number);
             auto again = ParseNumber(shown);
             Require(again.has_value(), "the general format of a number is a number");
             Require(FormatGeneral(*again) == shown, "the general format is stable");
-        } else {
-            LeadingNumber(item->text);
         }
-        ParseWholeNumber(item->text);
     }
     Require(textBytes <= bytes.size(), "items hold only bytes of the input");
     Require(!reader.Next(), "an ended reader stays ended");

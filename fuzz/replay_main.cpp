@@ -3,56 +3,45 @@
 // A run that finds no input at all fails, so an empty or misplaced corpus does not pass unseen.
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "fuzz_target.h"
 
-namespace {
-
-std::vector<std::filesystem::path> InputsOf(const std::filesystem::path& argument) {
+int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
-    std::error_code error;
-    if (std::filesystem::is_directory(argument, error)) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(argument)) {
+    for (int i = 1; i < argc; ++i) {
+        if (!std::filesystem::is_directory(argv[i])) {
+            inputs.emplace_back(argv[i]);
+            continue;
+        }
+        const auto first = inputs.size();
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (entry.is_regular_file()) {
                 inputs.push_back(entry.path());
             }
         }
-        std::sort(inputs.begin(), inputs.end());
-    } else {
-        inputs.push_back(argument);
+        std::sort(inputs.begin() + static_cast<std::ptrdiff_t>(first), inputs.end());
     }
-    return inputs;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::size_t replayed = 0;
-    for (int i = 1; i < argc; ++i) {
-        for (const std::filesystem::path& input : InputsOf(argv[i])) {
-            std::ifstream in(input, std::ios::binary);
-            if (!in) {
-                std::fprintf(stderr, "%s cannot be read.\n", input.c_str());
-                return 1;
-            }
-            std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-            std::fprintf(stderr, "Replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()),
-                                   bytes.size());
-            ++replayed;
+    for (const std::filesystem::path& input : inputs) {
+        std::ifstream in(input, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "%s cannot be read.\n", input.c_str());
+            return 1;
         }
+        std::ostringstream read;
+        read << in.rdbuf();
+        const std::string bytes = std::move(read).str();
+        std::fprintf(stderr, "Replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
-    if (replayed == 0) {
+    if (inputs.empty()) {
         std::fprintf(stderr, "No input to replay: name input files or folders.\n");
         return 1;
     }
-    std::fprintf(stderr, "Replayed %zu inputs.\n", replayed);
+    std::fprintf(stderr, "Replayed %zu inputs.\n", inputs.size());
     return 0;
 }

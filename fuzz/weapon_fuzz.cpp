@@ -1,5 +1,6 @@
-// Any bytes opened as a weapon file; after a form feed, the steps of a short design made on what
-// opened (see WeaponDesigner::Design); then the design saved and opened again.
+// Any bytes opened as a weapon file in a main window over the bundled data, held in memory;
+// after a form feed, the steps of a short design made on what opened (see Designer::Design);
+// then the design saved and opened again.
 //
 // A save may lose what the file cannot hold (a text in a number box is written as its leading
 // number, a design read only in part is written with its cleared boxes), and a leading number
@@ -7,23 +8,155 @@
 // opened. So the property is on a file written from what a saved file shows: it opens showing
 // the same design, and saving that writes the same bytes.
 
-#include "weapon_design.h"
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <memory>
 
-using kalverin::fuzz::Require;
-using kalverin::fuzz::WeaponDesigner;
+#include "designer/main_window_model.h"
+#include "fuzz_target.h"
+#include "support/memory_files.h"
+#include "support/recording_dialogs.h"
+
+using namespace kalverin;
+using fuzz::Require;
+
+namespace {
+
+// Everything the window shows of a design.
+struct ShownDesign {
+    std::vector<std::string> boxes;
+    std::vector<std::string> options;
+    std::int16_t optionCount = 0;
+
+    friend bool operator==(const ShownDesign&, const ShownDesign&) = default;
+};
+
+// A statistic held as a number is finite, and its box shows no NaN or infinity.
+template <typename Number>
+void RequireFinite(const StatValue<Number>& stat, const TextBox& box) {
+    if (stat.IsNumber()) {
+        Require(std::isfinite(stat.number()), "a statistic is a finite number");
+        std::string lower = box.text;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        Require(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos,
+                "a statistics box shows no NaN or infinity");
+    }
+}
+
+void RequireWithinLimits(const MainWindowModel& m) {
+    const std::int16_t count = m.design().intModCounter;
+    Require(count >= 0 && count <= kMaxInstalledOptions,
+            "the option count is within the design's 20 options");
+    Require(m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),
+            "the installed options listed are the option count");
+    const StatBlock& s = m.design().statistics;
+    RequireFinite(s.Power, m.txtPower);
+    RequireFinite(s.Concealability, m.txtConceal);
+    RequireFinite(s.Weight, m.txtWeight);
+    RequireFinite(s.FCU, m.txtFCU);
+    RequireFinite(s.DPV, m.txtDPV);
+    RequireFinite(s.Recoil, m.txtRecoil);
+    RequireFinite(s.FinalPrice, m.txtPrice);
+    RequireFinite(StatValue<float>(s.MarkUp), m.txtMarkup);
+}
+
+// The window, loaded once; each input starts again from a copy of it, so nothing is kept from
+// one input to the next.
+class Designer {
+  public:
+    Designer() {
+        for (const char* name :
+             {"Frames.txt", "Classes.txt", "Modifications.txt", "MaxLevel.txt", "Details.txt"}) {
+            auto bytes = DiskFiles().Read(std::filesystem::path(KALVERIN_BUNDLED_DATA) / name);
+            Require(bytes.ok(), "the bundled data can be read");
+            files_.Write(kProgramDir / "Data" / name, bytes.value());
+        }
+        loaded_ = std::make_unique<MainWindowModel>(kProgramDir, kProgramDir, dialogs_, files_);
+        loaded_->Load();
+        Require(dialogs_.messages.empty(), "the bundled data loads without a message");
+    }
+
+    // Opens the bytes through the Open dialog and gives what the window shows.
+    ShownDesign Open(std::string_view bytes) {
+        files_.Write(kProgramDir / "Opened.wpn", bytes);
+        model_ = std::make_unique<MainWindowModel>(*loaded_);
+        dialogs_.asked.clear();  // or it would grow over millions of inputs
+        dialogs_.answers.assign({kProgramDir / "Opened.wpn"});
+        model_->OpenWeapon();
+        Require(dialogs_.messages.empty(), "opening a weapon file shows no message");
+        RequireWithinLimits(*model_);
+        const MainWindowModel& m = *model_;
+        ShownDesign shown{{}, m.lstCurrentMod.items(), m.design().intModCounter};
+        for (const TextBox* box :
+             {&m.txtFirearm, &m.txtPower, &m.txtDamage, &m.txtWeight, &m.txtMode, &m.txtConceal,
+              &m.txtCapacity, &m.txtLoad, &m.txtRecoil, &m.txtFCU, &m.txtDPV, &m.txtMarkup,
+              &m.txtPrice, &m.txtDescription}) {
+            shown.boxes.push_back(box->text);
+        }
+        shown.boxes.push_back(m.cmbChooseFrame.text);
+        for (const CheckBox* mount : {&m.chkBarrel, &m.chkTop, &m.chkLarge, &m.chkSmall}) {
+            shown.boxes.push_back(std::to_string(mount->value));
+        }
+        return shown;
+    }
+
+    // A short design on what is open, a step a byte: an option of the class All added, the
+    // level of an installed option raised or lowered, or a frame picked, which starts afresh.
+    void Design(std::string_view steps) {
+        MainWindowModel& m = *model_;
+        for (unsigned char step : steps.substr(0, 16)) {
+            const int pick = step / 4;
+            if (step % 4 == 0) {
+                m.cmbChooseClass.text = "All";
+                m.FillModList();
+                m.ChooseOption(pick % std::max(1, m.lstChooseMod.Count()));
+                m.AddModification();
+            } else if (step % 4 == 3 && m.cmbChooseFrame.list.Count() > 0) {
+                m.cmbChooseFrame.text = m.cmbChooseFrame.list.items().at(
+                    static_cast<std::size_t>(pick % m.cmbChooseFrame.list.Count()));
+                m.SelectFrame();
+            } else if (m.lstCurrentMod.Count() > 0) {
+                m.ChooseInstalledOption(pick % m.lstCurrentMod.Count());
+                step % 4 == 1 ? m.RaiseLevel() : m.LowerLevel();
+            }
+            dialogs_.messages.clear();
+            RequireWithinLimits(m);
+        }
+    }
+
+    // Saves the design that is open and gives the bytes written.
+    std::string Save() {
+        dialogs_.answers.assign({kProgramDir / "Saved.wpn"});
+        model_->SaveWeaponAs();
+        Require(dialogs_.messages == std::vector<std::string>{"The weapon is saved."},
+                "a save to memory succeeds");
+        dialogs_.messages.clear();
+        return *files_.Find(kProgramDir / "Saved.wpn");
+    }
+
+  private:
+    inline static const std::filesystem::path kProgramDir = "/kalverin";
+    testing::MemoryFiles files_;
+    testing::RecordingDialogs dialogs_;
+    std::unique_ptr<MainWindowModel> loaded_;
+    std::unique_ptr<MainWindowModel> model_;
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static WeaponDesigner designer;
-    const std::string_view input = kalverin::fuzz::Bytes(data, size);
+    static Designer designer;
+    const std::string_view input = fuzz::Bytes(data, size);
     const std::size_t steps = input.find('\f');
     designer.Open(input.substr(0, steps));
     if (steps != std::string_view::npos) {
         designer.Design(input.substr(steps + 1));
     }
-    const auto shown = WeaponDesigner::Shown(designer.Open(designer.Save()));
+    const ShownDesign shown = designer.Open(designer.Save());
     const std::string written = designer.Save();
-    Require(WeaponDesigner::Shown(designer.Open(written)) == shown,
-            "a saved design opens as it was shown");
+    Require(designer.Open(written) == shown, "a saved design opens as it was shown");
     Require(designer.Save() == written, "a saved design is saved again as the same bytes");
     return 0;
 }

@@ -28,6 +28,8 @@ TEST(CodePageTest, CharactersOutsideTheCodePageBecomeQuestionMarks) {
               "5");
     EXPECT_EQ(EncodeCodePage(u"\u4E2D"), "?");
     EXPECT_EQ(EncodeCodePage(u"a\U0001F600b"), "a?b");
+    // A pair whose second half is the last one, then a character above the surrogates.
+    EXPECT_EQ(EncodeCodePage(u"\U0010FFFF\uFB01"), "??");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// A save against what a user's machine really does: the program killed at any point, the power
-// cut at any point, a second program saving at the same time. Each leaves the set of files as
-// it was or as it was saved, once the next read has rolled back what a crash left.
+// Saves against what a user's machine really does: a disk that fails at any byte, the program
+// killed or the power cut at any point, a second program saving at the same time. Each leaves the
+// set of files as it was or as it was saved, once the next read has rolled back what a crash left.
 
 #include "catalogue/replace_files.h"
 
@@ -9,11 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <map>
 
 #include "catalogue/data_folder.h"
+#include "support/faulty_disk_files.h"
 #include "support/memory_files.h"
 #include "support/stopping_files.h"
 #include "support/temp_folder.h"
@@ -24,17 +26,24 @@ namespace {
 using testing::TempFolder;
 using Files = std::map<std::string, std::optional<std::string>>;  // by name; nothing: absent
 
-std::string WithLfAlone(std::string text) {
-    std::erase(text, '\r');
-    return text;
+std::optional<std::string> Bytes(const FileStore& files, const std::filesystem::path& path) {
+    auto read = files.Read(path);
+    return read ? std::optional(read.value()) : std::nullopt;
 }
 
-// A save, as the files of one folder before and after it.
+void Put(const std::filesystem::path& folder, const Files& set, FileStore& into) {
+    for (const auto& [name, bytes] : set) {
+        if (bytes) {
+            into.Write(folder / name, *bytes);
+        }
+    }
+}
+
+// A save, as the files of one folder before and after it; a Data folder must load, old or new.
 struct Save {
-    const char* what;
     Files before;
     Files after;
-    bool dataFolder;  // whether the folder must load as a catalogue, old or new
+    bool dataFolder;
 };
 
 std::vector<Save> Saves() {
@@ -45,12 +54,11 @@ std::vector<Save> Saves() {
     }
     // Files longer and shorter than they were, as the modification editor writes them.
     Files saved = data;
-    saved["Modifications.txt"] = *data["Modifications.txt"] + "\"after the records\"\r\n";
-    saved["MaxLevel.txt"] = WithLfAlone(*data["MaxLevel.txt"]);
-    saved["Details.txt"] = WithLfAlone(*data["Details.txt"]);
-    return {
-        {"the three modification files", data, saved, true},
-        {"a new weapon file", {{"Gun.wpn", std::nullopt}}, {{"Gun.wpn", "\"Gun\"\r\n"}}, false}};
+    *saved["Modifications.txt"] += "\"after the records\"\r\n";
+    std::erase(*saved["MaxLevel.txt"], '\r');
+    std::erase(*saved["Details.txt"], '\r');
+    return {{data, saved, true},
+            {{{"Gun.wpn", std::nullopt}}, {{"Gun.wpn", "\"Gun\"\r\n"}}, false}};
 }
 
 std::vector<FileReplacement> Replacements(const std::filesystem::path& folder, const Save& save,
@@ -65,31 +73,162 @@ std::vector<FileReplacement> Replacements(const std::filesystem::path& folder, c
     return replacements;
 }
 
-void Put(const std::filesystem::path& folder, const Files& set, FileStore& into) {
-    for (const auto& [name, bytes] : set) {
-        if (bytes) {
-            into.Write(folder / name, *bytes);
-        }
-    }
-}
-
 // Which set the folder holds: "old", "new", or what is wrong with it.
 std::string Holds(const FileStore& files, const std::filesystem::path& folder, const Save& save) {
     bool old = true;
     bool saved = true;
     for (const auto& [name, before] : save.before) {
-        auto now = files.Read(folder / name);
-        std::optional<std::string> bytes = now ? std::optional(now.value()) : std::nullopt;
+        const auto bytes = Bytes(files, folder / name);
         old = old && bytes == before;
         saved = saved && bytes == save.after.at(name);
     }
-    if (files.Read(folder / kJournalName)) {
+    if (Bytes(files, folder / kJournalName)) {
         return "a journal left over";
     }
     if (save.dataFolder && (old || saved) && !LoadCatalogue(files, folder.parent_path())) {
         return "a Data folder that does not load";
     }
     return old ? "old" : saved ? "new" : "torn or mixed";
+}
+
+TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
+    TempFolder folder;
+    const Files before = {{"Frames.txt", "1\r\n\"Old frame\"\r\n"},
+                          {"Modifications.txt", "2\r\n\"Old\",\"Mods\",\"that are longer\"\r\n"},
+                          {"MaxLevel.txt", std::nullopt}};
+    Put(folder.path(), before, DiskFiles());
+    // The file that did not exist comes first: a later write that fails must remove it again.
+    const std::vector<FileReplacement> replacements = {
+        {folder.path() / "MaxLevel.txt", "Data/MaxLevel.txt", "1\r\n\"New\",1,2\r\n"},
+        {folder.path() / "Frames.txt", "Data/Frames.txt", "2\r\n\"New\",\"frames\"\r\n"},
+        {folder.path() / "Modifications.txt", "Data/Modifications.txt", "0\r\n"},
+    };
+    std::size_t failAt = 0;
+    for (const FileReplacement& failing : replacements) {
+        for (const std::size_t end = failAt + failing.bytes.size(); failAt < end; ++failAt) {
+            testing::FaultyDiskFiles files(failAt);
+            EXPECT_EQ(ReplaceFiles(files, replacements),
+                      failing.label +
+                          " could not be written: No space left on device. The data "
+                          "files were left as they were.");
+            for (const auto& [name, bytes] : before) {
+                EXPECT_EQ(Bytes(DiskFiles(), folder.path() / name), bytes) << "at byte " << failAt;
+            }
+        }
+    }
+    testing::FaultyDiskFiles files(failAt);
+    EXPECT_EQ(ReplaceFiles(files, replacements), std::nullopt) << "every byte fits";
+    for (const FileReplacement& file : replacements) {
+        EXPECT_EQ(Bytes(DiskFiles(), file.path), file.bytes) << file.label;
+    }
+}
+
+TEST(ReplaceFilesTest, FilesThatCouldNotBePutBackAreNamedAndTheNextReadPutsThemBack) {
+    TempFolder folder;
+    std::vector<FileReplacement> replacements;
+    for (const char* name : {"A.txt", "B.txt", "C.txt"}) {
+        replacements.push_back({folder.Write(name, "old\r\n"), "Data/" + std::string(name), "new"});
+    }
+    // Full from the second file's second byte on, for the writes that put bytes back as well.
+    testing::FaultyDiskFiles files(4, testing::FaultyDiskFiles::AfterFault::StaysFull);
+    const std::string full = " could not be put back as it was: No space left on device.";
+    EXPECT_EQ(ReplaceFiles(files, replacements),
+              "Data/B.txt could not be written: No space left on device. Data/A.txt" + full +
+                  " Data/B.txt" + full +
+                  " Kalverin puts the earlier bytes back the next time it reads the folder.");
+    EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()),
+              "A save of Data/A.txt, Data/B.txt and Data/C.txt was cut short, so they were put "
+              "back as they were before that save.");
+    EXPECT_EQ(folder.Read("A.txt") + folder.Read("B.txt") + folder.Read("C.txt"),
+              "old\r\nold\r\nold\r\n");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
+}
+
+TEST(ReplaceFilesTest, AFullDeviceIsReportedAndTheOtherFilesGetTheirBytesBack) {
+    TempFolder folder;
+    auto first = folder.Write("First.txt", "first, as it was\r\n");
+    auto full = folder.path() / "Full.txt";
+    std::filesystem::create_symlink("/dev/full", full);
+    EXPECT_EQ(ReplaceFiles(DiskFiles(), {{first, "Data/First.txt", "new first\r\n"},
+                                         {full, "Data/Full.txt", "new full\r\n"}}),
+              "Data/Full.txt could not be written: No space left on device. The data files were "
+              "left as they were.");
+    EXPECT_EQ(folder.Read("First.txt"), "first, as it was\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(full));
+}
+
+// A folder the user may not write to: every write is refused before the file is touched; or
+// one where the files may be written but no file created, so no journal either.
+class ReadOnlyFolder final : public FileStore {
+  public:
+    explicit ReadOnlyFolder(bool filesWritable) : filesWritable_(filesWritable) {}
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        return DiskFiles().Read(path);
+    }
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        return filesWritable_ && std::filesystem::exists(path) ? DiskFiles().Write(path, bytes)
+                                                               : WriteFailureReason(EACCES);
+    }
+    std::optional<std::string> Remove(const std::filesystem::path&) override {
+        return std::nullopt;
+    }
+
+  private:
+    bool filesWritable_;
+};
+
+TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndOneWithoutRoomForAJournalSavesAsItCan) {
+    for (bool filesWritable : {false, true}) {
+        TempFolder folder;
+        auto frames = folder.Write("Frames.txt", "1\r\n\"Old\"\r\n");
+        auto mods = folder.Write("Modifications.txt", "0\r\n");
+        ReadOnlyFolder files(filesWritable);
+        EXPECT_EQ(ReplaceFiles(files, {{frames, "Data/Frames.txt", "2\r\n"},
+                                       {mods, "Data/Modifications.txt", "1\r\n"}}),
+                  filesWritable
+                      ? std::nullopt
+                      : std::optional<std::string>(
+                            "Data/Frames.txt could not be written: Permission denied. This folder "
+                            "is read-only for you, as the Data folder of a system-wide install "
+                            "is; to edit the rules data, run Kalverin from a portable folder that "
+                            "you unpacked yourself. The data files were left as they were."));
+        EXPECT_EQ(folder.Read("Frames.txt") + folder.Read("Modifications.txt"),
+                  filesWritable ? "2\r\n1\r\n" : "1\r\n\"Old\"\r\n0\r\n");
+    }
+    // Every way the system says the folder is not the user's to write gives the same advice.
+    for (int error : {EPERM, EROFS}) {
+        EXPECT_NE(WriteFailureReason(error).find("portable folder"), std::string::npos) << error;
+    }
+}
+
+TEST(DiskFilesTest, AWriteLeavesExactlyTheNewBytesOrSaysWhyItCouldNot) {
+    struct Case {
+        const char* path;
+        std::optional<std::string> before;  // or the device the path links to
+        std::string written;
+        std::optional<std::string> failure;
+    };
+    const Case cases[] = {
+        {"New.txt", std::nullopt, "3\r\n\"A\"\r\n", std::nullopt},
+        {"Longer.txt", std::string(9000, 'o'), "2\r\n\"A\"\r\n", std::nullopt},
+        {"Emptied.txt", "1\r\n\"A\"\r\n", "", std::nullopt},
+        {"Sink.txt", "/dev/null", "1\r\n", std::nullopt},  // no length to cut
+        {"No folder/Data.txt", std::nullopt, "1\r\n", "No such file or directory"},
+    };
+    for (const Case& c : cases) {
+        TempFolder folder;
+        const auto path = folder.path() / c.path;
+        if (c.before && c.before->starts_with("/dev/")) {
+            std::filesystem::create_symlink(*c.before, path);
+        } else if (c.before) {
+            folder.Write(c.path, *c.before);
+        }
+        EXPECT_EQ(DiskFiles().Write(path, c.written), c.failure) << c.path;
+        if (!c.failure && !std::filesystem::is_symlink(path)) {
+            EXPECT_EQ(folder.Read(c.path), c.written) << c.path;
+        }
+    }
 }
 
 // Files in memory as a disk keeps them through a power cut. What a write puts in an existing
@@ -148,7 +287,6 @@ TEST(ReplaceFilesTest, APowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
     const std::filesystem::path folder = "/program/Data";
     std::size_t states = 0;
     for (const Save& save : Saves()) {
-        SCOPED_TRACE(save.what);
         testing::MemoryFiles before;
         Put(folder, save.before, before);
         for (std::size_t cut = 0;; ++cut) {
@@ -167,8 +305,7 @@ TEST(ReplaceFilesTest, APowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
                 RecoverInterruptedSave(recovery.lasting(), folder);
                 const std::string held = Holds(recovery.lasting(), folder, save);
                 EXPECT_TRUE(held == "old" || held == "new")
-                    << "power cut at step " << cut << ", then at step " << again
-                    << " of the recovery: " << held;
+                    << "power cut at step " << cut << ", then at " << again << ": " << held;
                 ++states;
                 if (!recovery.cut()) {
                     break;
@@ -194,17 +331,14 @@ int InChild(Act act) {
 
 TEST(ReplaceFilesTest, ASaveKilledAtAnyPointLeavesTheOldSetOrTheNewOneAfterRecovery) {
     using testing::StoppingFiles;
-    // Where a killed write stops: before its first byte, mid-way, and after its last byte but
-    // before the file is cut to length.
-    const std::size_t tornAt[] = {0, 2000, std::size_t(-1)};
     std::size_t kills = 0;
     std::size_t states = 0;
     for (const Save& save : Saves()) {
-        SCOPED_TRACE(save.what);
         bool finished = false;
         for (std::size_t changes = 0; !finished; ++changes) {
             ASSERT_LT(changes, 20U) << "the save never ends";
-            for (std::size_t torn : tornAt) {
+            // A killed write stops before its first byte, mid-way, or before the cut to length.
+            for (std::size_t torn : {std::size_t(0), std::size_t(2000), std::size_t(-1)}) {
                 TempFolder crashed;
                 const auto folder = crashed.path() / "Data";
                 std::filesystem::create_directory(folder);
@@ -223,8 +357,7 @@ TEST(ReplaceFilesTest, ASaveKilledAtAnyPointLeavesTheOldSetOrTheNewOneAfterRecov
                 // The next start is killed too, at each point of the recovery in turn.
                 for (std::size_t again = 0;; ++again) {
                     TempFolder copy;
-                    std::filesystem::copy(folder, copy.path() / "Data",
-                                          std::filesystem::copy_options::recursive);
+                    std::filesystem::copy(folder, copy.path() / "Data");
                     const int recovered = InChild([&] {
                         StoppingFiles files(again, torn, StoppingFiles::Stop::Kill);
                         RecoverInterruptedSave(files, copy.path() / "Data");
@@ -235,7 +368,7 @@ TEST(ReplaceFilesTest, ASaveKilledAtAnyPointLeavesTheOldSetOrTheNewOneAfterRecov
                     const std::string held = Holds(DiskFiles(), copy.path() / "Data", save);
                     EXPECT_TRUE(held == "old" || held == "new")
                         << "killed at change " << changes << " (" << torn << " bytes), then at "
-                        << "change " << again << " of the recovery: " << held;
+                        << again << " of the recovery: " << held;
                     ++states;
                     if (recovered == 0) {
                         break;
@@ -276,17 +409,6 @@ TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedI
                  "Data/Details.txt changed since this window read it: close the window and open "
                  "it again to edit the new data. Nothing was saved.");
     EXPECT_EQ(program.Read("Data/Details.txt"), "0\r\n");
-}
-
-TEST(ReplaceFilesTest, AJournalWithAByteChangedPutsNothingBackAndIsRemoved) {
-    TempFolder folder;
-    const auto file = folder.Write("A.txt", "old\r\n");
-    testing::LeaveSaveCutShort(file, "Data/A.txt", "new bytes\r\n");
-    std::string journal = folder.Read(kJournalName);
-    folder.Write(kJournalName, journal.replace(journal.rfind("old"), 1, "O"));
-    EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()), std::nullopt);
-    EXPECT_EQ(folder.Read("A.txt"), "new b");  // as the save left it
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
 }
 
 }  // namespace

@@ -16,19 +16,13 @@ bool StoppingFiles::Stopped(const std::filesystem::path& path, std::string_view 
     }
     const int file = path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (file >= 0) {
-        const ssize_t wrote = ::write(file, bytes.data(), std::min(tornBytes_, bytes.size()));
-        static_cast<void>(wrote);
+        static_cast<void>(::write(file, bytes.data(), std::min(tornBytes_, bytes.size())));
         ::close(file);
     }
     if (stop_ == Stop::Kill) {
         ::kill(::getpid(), SIGKILL);
     }
     return true;
-}
-
-std::optional<std::string> StoppingFiles::Write(const std::filesystem::path& path,
-                                                std::string_view bytes) {
-    return Stopped(path, bytes) ? "stopped" : DiskFiles().Write(path, bytes);
 }
 
 void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,

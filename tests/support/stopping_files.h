@@ -1,20 +1,16 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
-#include <optional>
-#include <string>
-#include <string_view>
 
 #include "catalogue/file_store.h"
 
 namespace kalverin::testing {
 
 // The real disk for a save that stops half way, as when the program is killed. The first
-// `changes` writes, removals and folder flushes go through; the next one is cut short, and
-// nothing after it reaches the disk. A write cut short leaves its first `tornBytes` bytes over
-// the file's old ones, not cut to length. With Stop::Kill the process then kills itself
-// (SIGKILL); with Stop::Quietly it goes on, every later change failing.
+// `changes` writes, removals and folder flushes go through; the next one is cut short, a write
+// leaving its first `tornBytes` bytes over the file's old ones, not cut to length, and nothing
+// after it reaches the disk. With Stop::Kill the process then kills itself (SIGKILL); with
+// Stop::Quietly every later change fails.
 class StoppingFiles final : public FileStore {
   public:
     enum class Stop { Quietly, Kill };
@@ -26,7 +22,9 @@ class StoppingFiles final : public FileStore {
         return DiskFiles().Read(path);
     }
     std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override;
+                                     std::string_view bytes) override {
+        return Stopped(path, bytes) ? "stopped" : DiskFiles().Write(path, bytes);
+    }
     std::optional<std::string> Remove(const std::filesystem::path& path) override {
         return Stopped() ? "stopped" : DiskFiles().Remove(path);
     }

@@ -1,25 +1,19 @@
 #include "support/temp_folder.h"
 
-#include <gtest/gtest.h>
+#include <stdlib.h>
 
 #include <fstream>
-#include <iterator>
-#include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace kalverin::testing {
 
 TempFolder::TempFolder() {
-    std::random_device random;
-    auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = base / ("kalverin-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate;
-            return;
-        }
+    std::string name = (std::filesystem::temp_directory_path() / "kalverin-test-XXXXXX").string();
+    if (!::mkdtemp(name.data())) {
+        throw std::runtime_error("no temporary folder could be made");
     }
-    throw std::runtime_error("no temporary folder could be made");
+    path_ = name;
 }
 
 TempFolder::~TempFolder() {
@@ -31,8 +25,7 @@ std::filesystem::path TempFolder::Write(const std::filesystem::path& relative,
                                         std::string_view bytes) const {
     auto target = path_ / relative;
     std::filesystem::create_directories(target.parent_path());
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(target, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
     return target;
 }
 
@@ -50,19 +43,9 @@ void CopyBundledData(const TempFolder& programDir) {
 }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> CrLfLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string_view::npos;
-         start = end + 2) {
-        lines.emplace_back(bytes.substr(start, end - start));
-    }
-    EXPECT_EQ(start, bytes.size()) << "the last line must end with CR LF";
-    return lines;
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return std::move(bytes).str();
 }
 
 }  // namespace kalverin::testing

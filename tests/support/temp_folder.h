@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kalverin::testing {
 
@@ -33,8 +32,5 @@ void CopyBundledData(const TempFolder& programDir);
 
 // The whole content of a file.
 std::string ReadFileBytes(const std::filesystem::path& path);
-
-// A data file's lines without their CR LF; a last line without one fails the test.
-std::vector<std::string> CrLfLines(std::string_view bytes);
 
 }  // namespace kalverin::testing
