@@ -10,7 +10,8 @@ namespace {
 // fourth option needs a mount no frame has, so its line is passed by. Gives the events sent.
 int InstallOptions(MainWindowModel& model, int count) {
     int events = 0;
-    for (int line = 0; model.intModCounter < count && line < model.lstChooseMod.Count(); ++line) {
+    for (int line = 0; model.design().intModCounter < count && line < model.lstChooseMod.Count();
+         ++line) {
         if ((line + 1) % 4 != 0) {
             model.ChooseOption(line);
             model.AddModification();
@@ -41,15 +42,15 @@ int DesignSequence(MainWindowModel& model) {
     PickFrame(model, 1);
     ListAllOptions(model);
     int events = 2 + InstallOptions(model, kMaxInstalledOptions);
-    for (int line = 0; line < model.intModCounter; ++line) {
+    for (int line = 0; line < model.design().intModCounter; ++line) {
         model.ChooseInstalledOption(line);
         model.RaiseLevel();
     }
-    for (int line = 0; line < model.intModCounter; ++line) {
+    for (int line = 0; line < model.design().intModCounter; ++line) {
         model.ChooseInstalledOption(line);
         model.LowerLevel();
     }
-    return events + 4 * model.intModCounter;
+    return events + 4 * model.design().intModCounter;
 }
 
 MainWindowModel Designed(MainWindowModel model, int installed, bool raised) {

@@ -46,7 +46,9 @@ void SelectFrame(benchmark::State& state) {
     auto start = Designed(loaded.model, kMaxInstalledOptions, false);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { PickFrame(m, 2); },
-        [](const MainWindowModel& m) { return m.intChooseFrame == 2 && m.intModCounter == 0; });
+        [](const MainWindowModel& m) {
+            return m.design().intChooseFrame == 2 && m.design().intModCounter == 0;
+        });
 }
 
 void ListEveryOption(benchmark::State& state) {
@@ -64,7 +66,7 @@ void AddTwentiethOption(benchmark::State& state) {
     start.ChooseOption(25);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.AddModification(); },
-        [](const MainWindowModel& m) { return m.intModCounter == kMaxInstalledOptions; });
+        [](const MainWindowModel& m) { return m.design().intModCounter == kMaxInstalledOptions; });
 }
 
 void ChooseInstalledOption(benchmark::State& state) {
@@ -84,7 +86,9 @@ void RaiseLevel(benchmark::State& state) {
     auto start = Designed(loaded.model, kMaxInstalledOptions, false);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.RaiseLevel(); },
-        [](const MainWindowModel& m) { return m.Option(kMaxInstalledOptions).level == 2; });
+        [](const MainWindowModel& m) {
+            return m.design().Option(kMaxInstalledOptions).level == 2;
+        });
 }
 
 void LowerLevel(benchmark::State& state) {
@@ -92,18 +96,9 @@ void LowerLevel(benchmark::State& state) {
     auto start = Designed(loaded.model, kMaxInstalledOptions, true);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.LowerLevel(); },
-        [](const MainWindowModel& m) { return m.Option(kMaxInstalledOptions).level == 1; });
-}
-
-void ApplyModification(benchmark::State& state) {
-    Loaded loaded;
-    auto start = Designed(loaded.model, kMaxInstalledOptions, false);
-    start.CMN = 42;
-    start.intModLevel = 1;
-    const std::string dpvBefore = start.txtDPV.text;
-    TimeFromState(
-        state, loaded, start, [](MainWindowModel& m) { m.ApplyModification(); },
-        [&](const MainWindowModel& m) { return m.txtDPV.text != dpvBefore; });
+        [](const MainWindowModel& m) {
+            return m.design().Option(kMaxInstalledOptions).level == 1;
+        });
 }
 
 // The events of a full design: the frame, the class, 20 clicks and 20 "Add", then 20 clicks
@@ -116,9 +111,9 @@ void FullDesign(benchmark::State& state) {
     TimeFromState(
         state, loaded, loaded.model, [&](MainWindowModel& m) { events = DesignSequence(m); },
         [](const MainWindowModel& m) {
-            bool allAtOne = m.intModCounter == kMaxInstalledOptions;
-            for (int slot = 1; slot <= m.intModCounter; ++slot) {
-                allAtOne = allAtOne && m.Option(slot).level == 1;
+            bool allAtOne = m.design().intModCounter == kMaxInstalledOptions;
+            for (int slot = 1; slot <= m.design().intModCounter; ++slot) {
+                allAtOne = allAtOne && m.design().Option(slot).level == 1;
             }
             return allAtOne;
         });
@@ -143,7 +138,6 @@ const Action kActions[] = {
     {ChooseInstalledOption, "Designer/ChooseInstalledOption", 1},
     {RaiseLevel, "Designer/RaiseLevel", 1},
     {LowerLevel, "Designer/LowerLevel", 1},
-    {ApplyModification, "Designer/ApplyModification", 1},
     {FullDesign, "Designer/FullDesign(122 events)", kDesignEvents, 1000},
 };
 
@@ -166,14 +160,16 @@ const ScaledAction kScaledActions[] = {
         "SelectFrame",
         [](MainWindowModel&) {},
         [](MainWindowModel& m) { PickFrame(m, 2); },
-        [](const MainWindowModel& m) { return m.intChooseFrame == 2 && m.intModCounter == 0; },
+        [](const MainWindowModel& m) {
+            return m.design().intChooseFrame == 2 && m.design().intModCounter == 0;
+        },
     },
     {
         // The line after the five installed options and the one passed by.
         "AddModification",
         [](MainWindowModel& m) { m.ChooseOption(kScalingInstalled + 1); },
         [](MainWindowModel& m) { m.AddModification(); },
-        [](const MainWindowModel& m) { return m.intModCounter == kScalingInstalled + 1; },
+        [](const MainWindowModel& m) { return m.design().intModCounter == kScalingInstalled + 1; },
     },
     {
         "ChooseInstalledOption",
@@ -185,13 +181,13 @@ const ScaledAction kScaledActions[] = {
         "RaiseLevel",
         [](MainWindowModel&) {},
         [](MainWindowModel& m) { m.RaiseLevel(); },
-        [](const MainWindowModel& m) { return m.Option(kScalingInstalled).level == 2; },
+        [](const MainWindowModel& m) { return m.design().Option(kScalingInstalled).level == 2; },
     },
     {
         "LowerLevel",
         [](MainWindowModel& m) { m.RaiseLevel(); },
         [](MainWindowModel& m) { m.LowerLevel(); },
-        [](const MainWindowModel& m) { return m.Option(kScalingInstalled).level == 1; },
+        [](const MainWindowModel& m) { return m.design().Option(kScalingInstalled).level == 1; },
     },
 };
 

@@ -98,7 +98,8 @@ void SaveModifications(benchmark::State& state) {
     EditorFolder folder(kEditorFrameColumns);
     ModificationEditorModel editor(folder.program.path(), folder.dialogs);
     editor.Load();
-    editor.ChooseClass("All");
+    editor.cmbChooseClass.text = "All";
+    editor.ChooseClass();
     int power = 0;
     for (auto _ : state) {
         SettleFiles(state, folder.files);

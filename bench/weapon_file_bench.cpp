@@ -26,7 +26,8 @@ struct SavedDesign {
         model.txtFirearm.text = "Bench Carbine";
         model.txtDescription.text = "Every option slot taken, the last one raised a level.";
         std::filesystem::create_directories(path.parent_path());
-        model.WriteWeaponFile(path);
+        loaded.dialogs.answers.push_back(path);
+        model.SaveWeaponAs();
         loaded.dialogs.messages.clear();
     }
 };
@@ -49,13 +50,14 @@ void ReadWeaponBytes(benchmark::State& state) {
 }
 BENCHMARK(ReadWeaponBytes)->Name("Files/ReadWeapon")->Unit(benchmark::kMicrosecond);
 
-// The file written once the user has chosen its name: the design written out, the earlier file
-// replaced, and the confirmation shown.
-void WriteWeaponFile(benchmark::State& state) {
+// "Save As" with the name chosen: the design written out, the earlier file replaced, and the
+// confirmation shown.
+void SaveWeaponAs(benchmark::State& state) {
     SavedDesign saved;
     for (auto _ : state) {
         SettleFiles(state, {saved.path});
-        saved.model.WriteWeaponFile(saved.path);
+        saved.loaded.dialogs.answers.push_back(saved.path);
+        saved.model.SaveWeaponAs();
     }
     const std::vector<std::string> confirmed(static_cast<std::size_t>(state.iterations()),
                                              "The weapon is saved.");
@@ -63,12 +65,12 @@ void WriteWeaponFile(benchmark::State& state) {
         state.SkipWithError("the weapon file was not saved each time");
     }
 }
-BENCHMARK(WriteWeaponFile)
-    ->Name("Designer/WriteWeaponFile(20)")
+BENCHMARK(SaveWeaponAs)
+    ->Name("Designer/SaveWeaponAs(20)")
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(kSaveIterations);
 [[maybe_unused]] const bool kWriteBudget =
-    SetBudget("Designer/WriteWeaponFile(20)",
+    SetBudget("Designer/SaveWeaponAs(20)",
               {.limitMicros = kActionLimitMicros, .actions = 1, .baseline = "Files/RewriteWeapon"});
 
 // "Open Old Weapon" with the file chosen: the design cleared, the file read and shown.
@@ -79,10 +81,10 @@ void OpenWeapon(benchmark::State& state) {
         saved.loaded.dialogs.answers.push_back(saved.path);
         model.OpenWeapon();
     }
-    bool same =
-        model.intModCounter == kMaxInstalledOptions && saved.loaded.dialogs.messages.empty();
+    bool same = model.design().intModCounter == kMaxInstalledOptions &&
+                saved.loaded.dialogs.messages.empty();
     for (int slot = 1; same && slot <= kMaxInstalledOptions; ++slot) {
-        same = model.Option(slot) == saved.model.Option(slot);
+        same = model.design().Option(slot) == saved.model.design().Option(slot);
     }
     if (!same || model.txtDPV.text != saved.model.txtDPV.text ||
         model.txtDescription.text != saved.model.txtDescription.text) {
