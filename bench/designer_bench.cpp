@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "allocation_count.h"
 #include "budgets.h"
 #include "catalogue/records.h"
 #include "design_driver.h"
+#include "support/allocation_meter.h"
 
 namespace kalverin::bench {
 namespace {
@@ -30,9 +30,9 @@ void TimeFromState(benchmark::State& state, const Loaded& loaded, const MainWind
         state.PauseTiming();
         model.emplace(start);
         state.ResumeTiming();
-        const std::int64_t before = AllocationCount();
+        const testing::AllocationMeter meter;
         action(*model);
-        allocations += AllocationCount() - before;
+        allocations += meter.Allocations();
     }
     state.counters[kAllocationsCounter] =
         benchmark::Counter(static_cast<double>(allocations), benchmark::Counter::kAvgIterations);

@@ -11,12 +11,14 @@ namespace {
 // Signed, so that a block freed here but allocated before counting began cannot wrap around.
 std::atomic<long long> held{0};
 std::atomic<long long> peak{0};
+std::atomic<long long> count{0};
 
 void* Allocate(std::size_t size) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (!block) {
         return nullptr;
     }
+    count.fetch_add(1, std::memory_order_relaxed);
     long long now = held += static_cast<long long>(malloc_usable_size(block));
     long long highest = peak.load();
     while (now > highest && !peak.compare_exchange_weak(highest, now)) {
@@ -69,13 +71,17 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept {
 
 namespace kalverin::testing {
 
-AllocationMeter::AllocationMeter() : start_(held.load()) {
+AllocationMeter::AllocationMeter() : start_(held.load()), startCount_(count.load()) {
     peak = start_;
 }
 
 std::size_t AllocationMeter::PeakBytes() const {
     long long above = peak.load() - start_;
     return above > 0 ? static_cast<std::size_t>(above) : 0;
+}
+
+long long AllocationMeter::Allocations() const {
+    return count.load() - startCount_;
 }
 
 }  // namespace kalverin::testing

@@ -5,17 +5,21 @@
 namespace kalverin::testing {
 
 // Measures the memory taken through operator new from its construction on, so a test can show
-// that a reader's memory stays in proportion to its input. Linking allocation_meter.cpp replaces
-// the global operator new and delete of the test program; link it only where it is needed.
+// that a reader's memory stays in proportion to its input, and a benchmark that an action
+// allocates nothing. Linking allocation_meter.cpp replaces the global operator new and delete of
+// the program; link it only where it is needed.
 class AllocationMeter {
   public:
     AllocationMeter();
 
     // The most bytes held at one moment since construction, beyond those held at construction.
     std::size_t PeakBytes() const;
+    // The allocations made since construction.
+    long long Allocations() const;
 
   private:
     long long start_;
+    long long startCount_;
 };
 
 }  // namespace kalverin::testing
