@@ -24,41 +24,23 @@ TEST(ItemTextTest, QuotesBecomeSingleQuotesAndLineBreaksBlanks) {
     }
 }
 
-// A box of each kind: a single-line box kept to item texts, and the wrapping text box.
-struct Boxes {
+// In a single-line box kept to item texts and in the wrapping text box alike, typed double
+// quotes and line breaks are ignored, and pasted ones are replaced.
+TEST(ItemTextInputTest, TypedQuotesAndLineBreaksAreIgnoredAndPastedOnesReplaced) {
     QLineEdit line;
+    KeepToItemText(&line);
     ItemTextEdit details;
-    Boxes() { KeepToItemText(&line); }
-    QString LineText() const { return line.text(); }
-    QString DetailsText() const { return details.toPlainText(); }
-};
-
-TEST(ItemTextInputTest, TypedDoubleQuotesAndLineBreaksAreIgnored) {
-    Boxes boxes;
-    for (QWidget* box :
-         {static_cast<QWidget*>(&boxes.line), static_cast<QWidget*>(&boxes.details)}) {
+    for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&details)}) {
         QTest::keyClicks(box, QStringLiteral("a\"b"));
         QTest::keyClick(box, Qt::Key_Return);
         QTest::keyClick(box, Qt::Key_Enter, Qt::ShiftModifier);
         QTest::keyClicks(box, QStringLiteral("c"));
     }
-    EXPECT_EQ(boxes.LineText(), QStringLiteral("abc"));
-    EXPECT_EQ(boxes.DetailsText(), QStringLiteral("abc"));
-}
-
-TEST(ItemTextInputTest, PastedDoubleQuotesAndLineBreaksAreReplaced) {
-    const std::pair<QString, QString> cases[] = {
-        {QStringLiteral("say \"hi\""), QStringLiteral("say 'hi'")},
-        {QStringLiteral("one\r\ntwo\nthree"), QStringLiteral("one two three")},
-    };
-    for (const auto& [pasted, expected] : cases) {
-        Boxes boxes;
-        QGuiApplication::clipboard()->setText(pasted);
-        boxes.line.paste();
-        boxes.details.paste();
-        EXPECT_EQ(boxes.LineText(), expected);
-        EXPECT_EQ(boxes.DetailsText(), expected);
-    }
+    QGuiApplication::clipboard()->setText(QStringLiteral(" \"hi\"\r\ntwo\nthree"));
+    line.paste();
+    details.paste();
+    EXPECT_EQ(line.text(), QStringLiteral("abc 'hi' two three"));
+    EXPECT_EQ(details.toPlainText(), QStringLiteral("abc 'hi' two three"));
 }
 
 }  // namespace
