@@ -399,11 +399,23 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
 
 TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     Pick("cmbChooseFrame", "Heavy Pistol");
+    Pick("cmbChooseClass", "Barrel");
+    EditFrame frames(program.path());
+    frames.Start();
+    Modifications modifications(program.path());
+    modifications.Load();
+    // A wheel turn over any of the four closed choosers changes nothing.
+    for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass"),
+                          Find<QComboBox>(&frames, "cmbChooseFrame"),
+                          Find<QComboBox>(&modifications, "cmbChooseClass")}) {
+        const QString before = chooser->currentText();
+        QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(chooser, &wheel);
+        EXPECT_EQ(chooser->currentText(), before) << chooser->objectName().toStdString();
+    }
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
     auto* frame = Get<QComboBox>("cmbChooseFrame");
-    QWheelEvent wheel({4, 4}, frame->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(frame, &wheel);
-    EXPECT_EQ(frame->currentText(), QStringLiteral("Heavy Pistol"));
     // The arrow keys open the list, where Enter picks.
     QTest::keyClick(frame, Qt::Key_Down);
     EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
