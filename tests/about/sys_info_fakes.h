@@ -1,11 +1,13 @@
 #pragma once
 
-// A registry and a program starter that tests fill in and then inspect.
+// A registry and a program starter that tests fill in and then inspect. A key opened with other
+// than read and write access, used or closed when it is not open, or left open fails the test.
+
+#include <gtest/gtest.h>
 
 #include <map>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "about/program_starter.h"
@@ -15,30 +17,22 @@ namespace kalverin::testing {
 
 class FakeRegistry final : public Registry {
   public:
-    void Set(RegistryRoot root, const std::string& keyName, const std::string& valueName,
-             RegistryValue value) {
-        keys_[{root, keyName}][valueName] = std::move(value);
-    }
-    // A key that exists without values.
-    void AddKey(RegistryRoot root, const std::string& keyName) { keys_[{root, keyName}]; }
+    ~FakeRegistry() override { EXPECT_TRUE(open_.empty()) << "every key opened is closed again"; }
 
     std::optional<RegistryKey> OpenKey(RegistryRoot root, const std::string& keyName,
                                        std::uint32_t access) override {
-        accessMasks.push_back(access);
-        auto key = keys_.find({root, keyName});
-        if (key == keys_.end()) {
+        EXPECT_EQ(access, 0x2003Fu);
+        if (root != kLocalMachine || !keys.contains(keyName)) {
             return std::nullopt;
         }
-        RegistryKey handle = nextHandle_++;
-        open_[handle] = &key->second;
-        return handle;
+        open_[++lastHandle_] = &keys[keyName];
+        return lastHandle_;
     }
-
     std::optional<RegistryValue> QueryValue(RegistryKey key, const std::string& valueName,
                                             std::size_t bufferSize) override {
         auto open = open_.find(key);
         if (open == open_.end()) {
-            faults.push_back("query on a key that is not open");
+            ADD_FAILURE() << "query on a key that is not open";
             return std::nullopt;
         }
         auto value = open->second->find(valueName);
@@ -47,37 +41,27 @@ class FakeRegistry final : public Registry {
         }
         return value->second;
     }
-
     void CloseKey(RegistryKey key) override {
-        if (open_.erase(key) == 0) {
-            faults.push_back("close of a key that is not open");
-        }
+        EXPECT_EQ(open_.erase(key), 1U) << "close of a key that is not open";
     }
 
-    // Keys opened and not closed yet.
-    std::size_t OpenKeys() const { return open_.size(); }
-
-    std::vector<std::uint32_t> accessMasks;
-    std::vector<std::string> faults;
+    // The keys under the local machine's root: their values by name.
+    std::map<std::string, std::map<std::string, RegistryValue>> keys;
 
   private:
-    std::map<std::pair<RegistryRoot, std::string>, std::map<std::string, RegistryValue>> keys_;
     std::map<RegistryKey, std::map<std::string, RegistryValue>*> open_;
-    RegistryKey nextHandle_ = 0x100;
+    RegistryKey lastHandle_ = 0x100;
 };
 
 class FakeStarter final : public ProgramStarter {
   public:
     bool FileExists(const std::filesystem::path& file) override {
-        checked.push_back(file.string());
         return files.contains(file.string());
     }
     std::optional<std::filesystem::path> FindProgram(std::string_view name) override {
         auto found = onSearchPath.find(std::string(name));
-        if (found == onSearchPath.end()) {
-            return std::nullopt;
-        }
-        return std::filesystem::path(found->second);
+        return found == onSearchPath.end() ? std::nullopt
+                                           : std::optional<std::filesystem::path>(found->second);
     }
     bool StartProgram(const std::filesystem::path& program) override {
         started.push_back(program.string());
@@ -87,7 +71,6 @@ class FakeStarter final : public ProgramStarter {
     std::set<std::string> files;                      // files that exist
     std::map<std::string, std::string> onSearchPath;  // program name -> its full path
     bool startWorks = true;
-    std::vector<std::string> checked;  // files asked about
     std::vector<std::string> started;  // programs asked to start
 };
 
