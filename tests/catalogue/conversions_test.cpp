@@ -19,20 +19,13 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfATextAndStopsWhereItEnds) {
 }
 
 TEST(ParseNumberTest, AcceptsOnlyAWholeTextThatIsOneNumber) {
+    // clang-format off
     const std::pair<const char*, double> numbers[] = {
-        {"7", 7},
-        {"  7  ", 7},
-        {"-2.25", -2.25},
-        {"+3", 3},
-        {".5", 0.5},
-        {"5.", 5},
-        {"0012", 12},
-        {"-12", -12},
-        {"0.1", 0.1},
-        {"-0.35", -0.35},
-        {"12345678.9012345", 12345678.9012345},
-        {"1234567890.12345678", 1234567890.12345678},
+        {"7", 7},   {"  7  ", 7}, {"-2.25", -2.25}, {"+3", 3},   {".5", 0.5},   {"5.", 5},
+        {"0012", 12}, {"-12", -12}, {"0.1", 0.1},   {"-0.35", -0.35},
+        {"12345678.9012345", 12345678.9012345}, {"1234567890.12345678", 1234567890.12345678},
     };
+    // clang-format on
     for (const auto& [text, expected] : numbers) {
         EXPECT_EQ(ParseNumber(text), expected) << '"' << text << '"';
     }
@@ -43,41 +36,27 @@ TEST(ParseNumberTest, AcceptsOnlyAWholeTextThatIsOneNumber) {
 }
 
 TEST(ParseWholeNumberTest, RoundsTheNumberHalvesToEvenWithinSixteenBits) {
+    // clang-format off
     const std::pair<const char*, std::optional<std::int16_t>> cases[] = {
-        {"0.5", 0},
-        {"1.5", 2},
-        {"2.5", 2},
-        {"3.5", 4},
-        {"-2.5", -2},
-        {"-0.4", 0},
-        {" -4 ", -4},
-        {"4 kg", std::nullopt},
-        {"32767.4", 32767},
-        {"-32768.4", -32768},
-        {"32767.5", std::nullopt},
-        {"-32768.6", std::nullopt},
+        {"0.5", 0},   {"1.5", 2},   {"2.5", 2},  {"3.5", 4},  {"-2.5", -2},  {"-0.4", 0},
+        {" -4 ", -4}, {"4 kg", std::nullopt},    {"32767.4", 32767},  {"-32768.4", -32768},
+        {"32767.5", std::nullopt},               {"-32768.6", std::nullopt},
     };
+    // clang-format on
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(ParseWholeNumber(text), expected) << text;
     }
 }
 
 TEST(FormatGeneralTest, WritesPlainDecimalsWithoutTrailingZeros) {
+    // clang-format off
     const std::pair<double, const char*> doubles[] = {
-        {3.50, "3.5"},
-        {2, "2"},
-        {-0.25, "-0.25"},
-        {1.0 / 3, "0.333333333333333"},
-        {-0.0, "0"},
-        {0.1 + 0.2, "0.3"},
-        {100 * static_cast<double>(1.1F), "110.000002384186"},
-        {123456.789, "123456.789"},
-        {-98.6, "-98.6"},
-        {4.5e15, "4500000000000000"},
-        {1e20, "100000000000000000000"},
-        {1.25e-7, "0.000000125"},
-        {1e-10, "0.0000000001"},
+        {3.50, "3.5"}, {2, "2"}, {-0.25, "-0.25"}, {1.0 / 3, "0.333333333333333"}, {-0.0, "0"},
+        {0.1 + 0.2, "0.3"}, {100 * static_cast<double>(1.1F), "110.000002384186"},
+        {123456.789, "123456.789"}, {-98.6, "-98.6"}, {4.5e15, "4500000000000000"},
+        {1e20, "100000000000000000000"}, {1.25e-7, "0.000000125"}, {1e-10, "0.0000000001"},
     };
+    // clang-format on
     for (const auto& [value, expected] : doubles) {
         EXPECT_EQ(FormatGeneral(value), expected);
     }

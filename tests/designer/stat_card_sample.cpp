@@ -5,24 +5,14 @@
 #include <QFile>
 #include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "designer/stat_card_printer.h"
+#include "support/recording_dialogs.h"
 
 namespace kalverin {
 namespace {
-
-// Keeps every message: a refused step means the sample no longer fits the data.
-class KeptMessages final : public UserDialogs {
-  public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::filesystem::path> AskSavePath(FileDialogState&) override { return {}; }
-    std::optional<std::filesystem::path> AskOpenPath(FileDialogState&) override { return {}; }
-
-    std::vector<std::string> messages;
-};
 
 int Line(const ListBox& list, const std::string& text) {
     auto found = std::find(list.items().begin(), list.items().end(), text);
@@ -61,7 +51,8 @@ int main(int argc, char** argv) {
                      "PROGRAM_FOLDER holds the Data folder the design is built from.\n");
         return 2;
     }
-    kalverin::KeptMessages dialogs;
+    // Every message is shown: a refused step means the sample no longer fits the data.
+    kalverin::testing::RecordingDialogs dialogs;
     kalverin::MainWindowModel model(argv[1], argv[1], dialogs);
     kalverin::BuildSampleDesign(model);
     for (const std::string& message : dialogs.messages) {
