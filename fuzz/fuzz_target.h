@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "catalogue/outcome.h"
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace kalverin::fuzz {
@@ -25,33 +23,6 @@ inline void Require(bool holds, const char* property) {
         std::fprintf(stderr, "Property broken: %s\n", property);
         std::abort();
     }
-}
-
-// What a reader read, or nothing once its message is seen to name the file.
-template <typename T>
-const T* ValueOrNamedFailure(const Outcome<T>& outcome, std::string_view label) {
-    Require(outcome || outcome.error().starts_with(label),
-            "the message begins with the file's name");
-    return outcome ? &outcome.value() : nullptr;
-}
-
-// Read, write, read again. A writer may lose what its file cannot hold (digits beyond the general
-// format, a double quote inside a text), but never a record; and once written, records come back
-// exactly. `check` holds a reader's properties for what it read, and gives its number of records.
-template <typename Read, typename Write, typename Check>
-void RequireReadAndRoundTrip(std::string_view bytes, std::string_view label, Read read, Write write,
-                             Check check) {
-    auto first = read(bytes);
-    if (!ValueOrNamedFailure(first, label)) {
-        return;
-    }
-    const auto records = check(first.value());
-    auto second = read(write(first.value()));
-    Require(second.ok(), "what the writer wrote reads back");
-    Require(check(second.value()) == records, "the rewrite keeps every record");
-    auto third = read(write(second.value()));
-    Require(third.ok() && third.value() == second.value(),
-            "a written file reads back as the records written");
 }
 
 }  // namespace kalverin::fuzz

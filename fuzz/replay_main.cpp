@@ -1,12 +1,12 @@
 // Runs a fuzz target on saved inputs without libFuzzer, so that any input can be replayed under a
-// debugger or valgrind. Each argument is an input file or a folder whose files are all inputs.
-// A run that finds no input at all fails, so an empty or misplaced corpus does not pass unseen.
+// debugger or valgrind. Each argument is an input file or a folder whose files are all inputs,
+// replayed in the order of their names. A run that finds no input at all fails, so an empty or
+// misplaced corpus does not pass unseen.
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <string>
 #include <vector>
 
 #include "fuzz_target.h"
@@ -18,30 +18,25 @@ int main(int argc, char** argv) {
             inputs.emplace_back(argv[i]);
             continue;
         }
-        const auto first = inputs.size();
         for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
             if (entry.is_regular_file()) {
                 inputs.push_back(entry.path());
             }
         }
-        std::sort(inputs.begin() + static_cast<std::ptrdiff_t>(first), inputs.end());
     }
+    std::sort(inputs.begin(), inputs.end());
     for (const std::filesystem::path& input : inputs) {
         std::ifstream in(input, std::ios::binary);
+        std::ostringstream read;
+        read << in.rdbuf();
         if (!in) {
             std::fprintf(stderr, "%s cannot be read.\n", input.c_str());
             return 1;
         }
-        std::ostringstream read;
-        read << in.rdbuf();
         const std::string bytes = std::move(read).str();
         std::fprintf(stderr, "Replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }
-    if (inputs.empty()) {
-        std::fprintf(stderr, "No input to replay: name input files or folders.\n");
-        return 1;
-    }
     std::fprintf(stderr, "Replayed %zu inputs.\n", inputs.size());
-    return 0;
+    return inputs.empty() ? 1 : 0;
 }

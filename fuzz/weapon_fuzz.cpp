@@ -23,43 +23,31 @@ using fuzz::Require;
 
 namespace {
 
-// Everything the window shows of a design.
-struct ShownDesign {
-    std::vector<std::string> boxes;
-    std::vector<std::string> options;
-    std::int16_t optionCount = 0;
-
-    friend bool operator==(const ShownDesign&, const ShownDesign&) = default;
-};
-
-// A statistic held as a number is finite, and its box shows no NaN or infinity.
-template <typename Number>
-void RequireFinite(const StatValue<Number>& stat, const TextBox& box) {
-    if (stat.IsNumber()) {
-        Require(std::isfinite(stat.number()), "a statistic is a finite number");
-        std::string lower = box.text;
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](unsigned char c) { return std::tolower(c); });
-        Require(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos,
-                "a statistics box shows no NaN or infinity");
-    }
-}
-
+// The option count within the design's 20 options and listed whole; a statistic held as a number
+// finite, and its box showing no NaN or infinity.
 void RequireWithinLimits(const MainWindowModel& m) {
     const std::int16_t count = m.design().intModCounter;
-    Require(count >= 0 && count <= kMaxInstalledOptions,
-            "the option count is within the design's 20 options");
-    Require(m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),
-            "the installed options listed are the option count");
+    Require(count >= 0 && count <= kMaxInstalledOptions &&
+                m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),
+            "the installed options listed are the option count, at most 20");
+    auto finite = [](const auto& stat, const TextBox& box) {
+        std::string shown = box.text;
+        std::ranges::transform(shown, shown.begin(),
+                               [](unsigned char c) { return std::tolower(c); });
+        Require(!stat.IsNumber() ||
+                    (std::isfinite(stat.number()) && shown.find("nan") == std::string::npos &&
+                     shown.find("inf") == std::string::npos),
+                "a statistic is a finite number, and its box shows one");
+    };
     const StatBlock& s = m.design().statistics;
-    RequireFinite(s.Power, m.txtPower);
-    RequireFinite(s.Concealability, m.txtConceal);
-    RequireFinite(s.Weight, m.txtWeight);
-    RequireFinite(s.FCU, m.txtFCU);
-    RequireFinite(s.DPV, m.txtDPV);
-    RequireFinite(s.Recoil, m.txtRecoil);
-    RequireFinite(s.FinalPrice, m.txtPrice);
-    RequireFinite(StatValue<float>(s.MarkUp), m.txtMarkup);
+    finite(s.Power, m.txtPower);
+    finite(s.Concealability, m.txtConceal);
+    finite(s.Weight, m.txtWeight);
+    finite(s.FCU, m.txtFCU);
+    finite(s.DPV, m.txtDPV);
+    finite(s.Recoil, m.txtRecoil);
+    finite(s.FinalPrice, m.txtPrice);
+    finite(StatValue<float>(s.MarkUp), m.txtMarkup);
 }
 
 // The window, loaded once; each input starts again from a copy of it, so nothing is kept from
@@ -78,8 +66,8 @@ class Designer {
         Require(dialogs_.messages.empty(), "the bundled data loads without a message");
     }
 
-    // Opens the bytes through the Open dialog and gives what the window shows.
-    ShownDesign Open(std::string_view bytes) {
+    // Opens the bytes through the Open dialog and gives everything the window shows.
+    std::vector<std::string> Open(std::string_view bytes) {
         files_.Write(kProgramDir / "Opened.wpn", bytes);
         model_ = std::make_unique<MainWindowModel>(*loaded_);
         dialogs_.asked.clear();  // or it would grow over millions of inputs
@@ -87,17 +75,17 @@ class Designer {
         model_->OpenWeapon();
         Require(dialogs_.messages.empty(), "opening a weapon file shows no message");
         RequireWithinLimits(*model_);
-        const MainWindowModel& m = *model_;
-        ShownDesign shown{{}, m.lstCurrentMod.items(), m.design().intModCounter};
-        for (const TextBox* box :
-             {&m.txtFirearm, &m.txtPower, &m.txtDamage, &m.txtWeight, &m.txtMode, &m.txtConceal,
-              &m.txtCapacity, &m.txtLoad, &m.txtRecoil, &m.txtFCU, &m.txtDPV, &m.txtMarkup,
-              &m.txtPrice, &m.txtDescription}) {
-            shown.boxes.push_back(box->text);
-        }
-        shown.boxes.push_back(m.cmbChooseFrame.text);
-        for (const CheckBox* mount : {&m.chkBarrel, &m.chkTop, &m.chkLarge, &m.chkSmall}) {
-            shown.boxes.push_back(std::to_string(mount->value));
+        std::vector<std::string> shown;
+        for (const BoundControl& c : BindControls(*model_, MainWindowModel::Controls())) {
+            if (c.text || c.combo) {
+                shown.push_back(c.text ? c.text->text : c.combo->text);
+            }
+            if (c.list) {
+                shown.insert(shown.end(), c.list->items().begin(), c.list->items().end());
+            }
+            if (c.check) {
+                shown.push_back(std::to_string(c.check->value));
+            }
         }
         return shown;
     }
@@ -154,7 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (steps != std::string_view::npos) {
         designer.Design(input.substr(steps + 1));
     }
-    const ShownDesign shown = designer.Open(designer.Save());
+    const std::vector<std::string> shown = designer.Open(designer.Save());
     const std::string written = designer.Save();
     Require(designer.Open(written) == shown, "a saved design opens as it was shown");
     Require(designer.Save() == written, "a saved design is saved again as the same bytes");
