@@ -39,6 +39,12 @@ void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
 }
 
 TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
+    // The key is the letter after the first single '&', upper-cased; "&&" shows an ampersand.
+    const std::pair<const char*, char> keys[] = {
+        {"&Save", 'S'}, {"Fish && &chips", 'C'}, {"Exit", 0}, {"A&&", 0}};
+    for (const auto& [caption, key] : keys) {
+        EXPECT_EQ(AccessKeyOf(caption), key) << caption;
+    }
     ExpectOwnKeysAndNames(MainWindowModel::Controls());
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
