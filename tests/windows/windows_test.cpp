@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAction>
@@ -16,8 +18,10 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -59,6 +63,61 @@ void ShowActive(QWidget* window) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
 }
 
+// The menu bar the window shows: a main window's own, or the one above a dialog's layout.
+QWidget* MenuBarOf(QWidget* window) {
+    auto* main = qobject_cast<QMainWindow*>(window);
+    QWidget* bar = main ? main->menuWidget() : window->layout()->menuBar();
+    return bar ? bar : window;  // a window without one shows no menu
+}
+
+// What stands in a pane: a control by its name and class, a caption by its text and control.
+std::string What(QWidget* widget) {
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (label && widget->objectName().isEmpty()) {
+        return '"' + label->text().toStdString() + "\" for " +
+               (label->buddy() ? label->buddy()->objectName().toStdString() : "nothing");
+    }
+    std::string what = widget->objectName().toStdString() + ' ' + widget->metaObject()->className();
+    if (auto* frame = qobject_cast<QFrame*>(widget);
+        frame && frame->frameShape() == QFrame::HLine) {
+        what += frame->frameShadow() == QFrame::Sunken ? " sunken" : " flat";
+    }
+    return what;
+}
+
+// The panes as the window lays them out: a line for each thing in a grid, where it stands and
+// what it is, with the rows that take the height the window grows by.
+std::string LayoutOf(QLayout* layout, const std::string& indent = {}) {
+    std::string out;
+    auto* grid = qobject_cast<QGridLayout*>(layout);
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        std::string at = indent;
+        if (grid) {
+            int row = 0, column = 0, rows = 0, columns = 0;
+            grid->getItemPosition(i, &row, &column, &rows, &columns);
+            at += std::to_string(row) + ',' + std::to_string(column) + ' ' + std::to_string(rows) +
+                  'x' + std::to_string(columns) + ' ';
+        } else if (auto* box = qobject_cast<QBoxLayout*>(layout)) {
+            at += "stretch " + std::to_string(box->stretch(i)) + ' ';
+        }
+        if (QWidget* widget = item->widget()) {
+            out += at + What(widget) + '\n';
+            if (widget->layout()) {
+                out += LayoutOf(widget->layout(), indent + "  ");
+            }
+        } else if (item->layout()) {
+            out += at + "column\n" + LayoutOf(item->layout(), indent + "  ");
+        }
+    }
+    for (int row = 0; grid && row < grid->rowCount(); ++row) {
+        if (grid->rowStretch(row) > 0) {
+            out += indent + "row " + std::to_string(row) + " grows\n";
+        }
+    }
+    return out;
+}
+
 // A chooser's pick from its open list, as a click there makes it.
 void PickAt(QComboBox* combo, int index) {
     combo->setCurrentIndex(index);
@@ -81,6 +140,9 @@ void ExpectBuiltAndDrivable(QWidget* window, Model& model) {
             QAction* entry = c.kind == ControlKind::Menu ? Find<QMenu>(window, c.name)->menuAction()
                                                          : Find<QAction>(window, c.name);
             EXPECT_EQ(entry->text(), Latin(c.caption));
+            if (c.kind == ControlKind::Menu) {
+                EXPECT_TRUE(MenuBarOf(window)->actions().contains(entry));
+            }
             EXPECT_EQ(entry->shortcuts(), c.kind == ControlKind::MenuEntry
                                               ? QKeySequence::listFromString(Latin(c.shortcut))
                                               : QList<QKeySequence>());
@@ -119,12 +181,27 @@ void ExpectBuiltAndDrivable(QWidget* window, Model& model) {
             continue;
         }
         focusOrder << widget;
+        EXPECT_FALSE(widget->visibleRegion().isEmpty());  // laid out within the window
         EXPECT_FALSE(control->text(QAccessible::Name).isEmpty());
         if (c.kind == ControlKind::ReadOnlyBox) {
             EXPECT_TRUE(control->state().readOnly && !control->state().editable);
+            // What a reader is told is selected follows the box.
+            auto* box = static_cast<QLineEdit*>(widget);
+            box->setText(QStringLiteral("12"));
+            box->deselect();
+            EXPECT_EQ(control->textInterface()->selectionCount(), 0);
+            box->selectAll();
+            EXPECT_EQ(control->textInterface()->selectionCount(), 1);
         }
         if (c.kind == ControlKind::Chooser) {
             EXPECT_EQ(control->text(QAccessible::Value).toStdString(), c.combo->text);
+        }
+        if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            for (auto [state, value] :
+                 {std::pair{Qt::Checked, 1}, {Qt::PartiallyChecked, 2}, {Qt::Unchecked, 0}}) {
+                check->setCheckState(state);
+                EXPECT_EQ(c.check->value, value);
+            }
         }
         if (c.kind == ControlKind::Box || c.kind == ControlKind::TextArea) {
             auto* text = control->editableTextInterface();
@@ -234,6 +311,26 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     Modifications modifications(program.path());
     modifications.Load();
     auto* about = new About(nullptr);
+    for (QWidget* shown : {static_cast<QWidget*>(&frames), static_cast<QWidget*>(&modifications),
+                           static_cast<QWidget*>(about)}) {
+        shown->show();
+    }
+    // Each window's layout is the one its file under windows/layouts describes; with
+    // KALVERIN_UPDATE_SCENARIOS=1 the files are written from the windows instead.
+    const std::pair<const char*, QWidget*> layouts[] = {{"main", &window},
+                                                        {"frames", &frames},
+                                                        {"modifications", &modifications},
+                                                        {"about", about}};
+    for (auto [name, shown] : layouts) {
+        const auto file = std::filesystem::path(KALVERIN_LAYOUTS) / (std::string(name) + ".txt");
+        auto* main = qobject_cast<QMainWindow*>(shown);
+        QWidget* body = main ? main->centralWidget() : shown;
+        const std::string now = body ? LayoutOf(body->layout()) : "";
+        if (std::getenv("KALVERIN_UPDATE_SCENARIOS")) {
+            std::ofstream(file, std::ios::binary) << now;
+        }
+        EXPECT_EQ(now, testing::ReadFileBytes(file)) << file;
+    }
     ExpectBuiltAndDrivable(&window, window.model());
     ExpectBuiltAndDrivable(&frames, frames.model());
     ExpectBuiltAndDrivable(&modifications, modifications.model());
