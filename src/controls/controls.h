@@ -45,7 +45,7 @@ class ListBox {
     int selected() const { return selected_; }
     void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
     // The text of the selected line, or empty when none is.
-    std::string SelectedText() const;
+    const std::string& SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }
 
     friend bool operator==(const ListBox&, const ListBox&) = default;
