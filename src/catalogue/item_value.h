@@ -24,6 +24,8 @@ class ItemValue {
 
     Kind kind() const { return kind_; }
     double number() const { return number_; }
+    // The text of a text item; empty for the other kinds.
+    const std::string& text() const { return text_; }
 
     // The text a box shows: the text, the number in the general format, or nothing.
     std::string Shown() const;

@@ -254,19 +254,17 @@ void MainWindowModel::RemoveOption() {
         return;
     }
     const Step step(*this);
-    const InstalledOption option = design_.Option(slot);
     // An option the data files do not know, as a weapon file may name, has no values to take
     // off and no mount to give back.
-    if (const std::int16_t mod = ModificationNamed(option.name)) {
+    if (const std::int16_t mod = ModificationNamed(design_.Option(slot).name)) {
         // Each level comes off as "-" takes it, from what the boxes show; an option whose values
         // cannot come off stays on, with a message saying why.
-        const DesignState before = Capture();
         design_.CMN = mod;
         design_.intModLevel = -1;
-        for (int level = option.level; level > 0; --level) {
+        for (int level = design_.Option(slot).level; level > 0; --level) {
             auto applied = Applied(mod, design_.intModLevel);
             if (!applied) {
-                Restore(before);
+                step.Cancel();
                 return;
             }
             ApplyModification(std::move(*applied));
