@@ -48,4 +48,19 @@ class ItemValue {
     std::string text_;
 };
 
+// The text an item shows, without copying a text item's text: a number is formatted into a
+// text of its own, which the short numbers of the data files fit without asking for memory.
+class ShownText {
+  public:
+    explicit ShownText(const ItemValue& item);
+    // It may see its own text, which a copy would not.
+    ShownText(const ShownText&) = delete;
+    ShownText& operator=(const ShownText&) = delete;
+    std::string_view view() const { return view_; }
+
+  private:
+    std::string formatted_;
+    std::string_view view_;
+};
+
 }  // namespace kalverin

@@ -265,9 +265,9 @@ class MainWindowModel {
     void ShowDetails();
     // Fills the option list with the listed class's options that the filter lets through.
     void ListOptions();
-    // Why modification `mod` cannot be installed now, by the rules the installation goes by;
-    // nothing when it can.
-    std::vector<std::string> InstallRefusals(int mod) const;
+    // Adds to `text` why modification `mod` cannot be installed now, by the rules the
+    // installation goes by, "; " between the reasons; adds nothing when it can.
+    void AddInstallRefusals(int mod, std::string& text) const;
     bool IsInstalled(std::string_view name) const;
 
     void ShowFrame();
