@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalverin {
@@ -34,6 +35,20 @@ class ListBox {
     void Add(std::string item) { items_.push_back(std::move(item)); }
     void Clear() {
         items_.clear();
+        selected_ = -1;
+    }
+    // Refilling the list: line `index` (from 0, at most Count()) shows `text`, written over the
+    // line there before so that its room is reused.
+    void Put(int index, std::string_view text) {
+        if (index < Count()) {
+            items_[static_cast<std::size_t>(index)].assign(text);
+        } else {
+            items_.emplace_back(text);
+        }
+    }
+    // Keeps the first `count` lines; no line is selected afterwards.
+    void KeepFirst(int count) {
+        items_.resize(static_cast<std::size_t>(count));
         selected_ = -1;
     }
     // Takes line `index` (from 0) out; no line is selected afterwards.
