@@ -167,7 +167,10 @@ void MainWindowModel::InstallModification() {
     design_.intModLevel = 1;
     ApplyModification(std::move(*applied));
     ++design_.intModCounter;
-    design_.Option(design_.intModCounter) = InstalledOption{mod.Modification.Shown(), 1};
+    // Written over the slot's old name, whose room it reuses.
+    InstalledOption& added = design_.Option(design_.intModCounter);
+    added.name.assign(ShownText(mod.Modification).view());
+    added.level = 1;
 }
 
 void MainWindowModel::MountPosition() {
@@ -224,12 +227,14 @@ void MainWindowModel::AddInstallRefusals(int modIndex, std::string& text) const 
                 holder = &design_.Option(i).name;
             }
         }
-        const auto offered = FrameMountWords(frame);
+        bool offered = false;
+        ForEachFrameMount(frame,
+                          [&](std::string_view word) { offered = offered || word == need.word; });
         if (need.slot == nullptr) {
             why.Add("its mount \"", need.word, "\" is none of Barrel, Top, Large and Small");
         } else if (holder != nullptr && !holder->empty()) {
             why.Add("the ", need.word, " mount holds ", *holder);
-        } else if (std::find(offered.begin(), offered.end(), need.word) == offered.end()) {
+        } else if (!offered) {
             why.Add(Article(frameName.view()), frameName.view(), " has no ", need.word, " mount");
         } else {
             why.Add("the ", need.word, " mount is not free");
