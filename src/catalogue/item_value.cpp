@@ -47,6 +47,10 @@ bool ItemValue::Shows(std::string_view text) const {
     return kind_ == Kind::Text ? text_ == text : Shown() == text;
 }
 
+ShownText::ShownText(const ItemValue& item)
+    : formatted_(item.kind() == ItemValue::Kind::Number ? FormatGeneral(item.number()) : ""),
+      view_(item.kind() == ItemValue::Kind::Text ? std::string_view(item.text()) : formatted_) {}
+
 bool ItemValue::IsEmpty() const {
     return kind_ == Kind::Empty || (kind_ == Kind::Text && text_.empty());
 }

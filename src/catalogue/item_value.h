@@ -24,6 +24,8 @@ class ItemValue {
 
     Kind kind() const { return kind_; }
     double number() const { return number_; }
+    // The text of a text item; empty for the other kinds.
+    const std::string& text() const { return text_; }
 
     // The text a box shows: the text, the number in the general format, or nothing.
     std::string Shown() const;
@@ -44,6 +46,21 @@ class ItemValue {
     Kind kind_ = Kind::Empty;
     double number_ = 0;
     std::string text_;
+};
+
+// The text an item shows, without copying a text item's text: a number is formatted into a
+// text of its own, which the short numbers of the data files fit without asking for memory.
+class ShownText {
+  public:
+    explicit ShownText(const ItemValue& item);
+    // It may see its own text, which a copy would not.
+    ShownText(const ShownText&) = delete;
+    ShownText& operator=(const ShownText&) = delete;
+    std::string_view view() const { return view_; }
+
+  private:
+    std::string formatted_;
+    std::string_view view_;
 };
 
 }  // namespace kalverin

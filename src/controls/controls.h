@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kalverin {
@@ -36,6 +37,20 @@ class ListBox {
         items_.clear();
         selected_ = -1;
     }
+    // Refilling the list: line `index` (from 0, at most Count()) shows `text`, written over the
+    // line there before so that its room is reused.
+    void Put(int index, std::string_view text) {
+        if (index < Count()) {
+            items_[static_cast<std::size_t>(index)].assign(text);
+        } else {
+            items_.emplace_back(text);
+        }
+    }
+    // Keeps the first `count` lines; no line is selected afterwards.
+    void KeepFirst(int count) {
+        items_.resize(static_cast<std::size_t>(count));
+        selected_ = -1;
+    }
     // Takes line `index` (from 0) out; no line is selected afterwards.
     void Remove(int index) {
         items_.erase(items_.begin() + index);
@@ -45,7 +60,7 @@ class ListBox {
     int selected() const { return selected_; }
     void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
     // The text of the selected line, or empty when none is.
-    std::string SelectedText() const;
+    const std::string& SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }
 
     friend bool operator==(const ListBox&, const ListBox&) = default;

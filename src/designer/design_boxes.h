@@ -51,17 +51,18 @@ inline constexpr MountBox kMounts[] = {
     {"Small", "chkSmall", "&Small Under Mount", &MainWindowModel::chkSmall},
 };
 
-// The mount words a frame names, as choosing it opens them: its mount fields up to the first
-// empty one. A word that is no mount's, such as "None", opens nothing.
-inline std::vector<std::string> FrameMountWords(const FrameRecord& frame) {
-    std::vector<std::string> words;
-    for (std::string word : {frame.Mount1.Shown(), frame.Mount2.Shown(), frame.Mount3}) {
+// Calls `take` with each mount word a frame names, as choosing it opens them: its mount fields
+// up to the first empty one. A word that is no mount's, such as "None", opens nothing.
+template <typename Take>
+void ForEachFrameMount(const FrameRecord& frame, Take take) {
+    const ShownText first(frame.Mount1);
+    const ShownText second(frame.Mount2);
+    for (std::string_view word : {first.view(), second.view(), std::string_view(frame.Mount3)}) {
         if (word.empty()) {
             break;
         }
-        words.push_back(std::move(word));
+        take(word);
     }
-    return words;
 }
 
 }  // namespace kalverin

@@ -55,13 +55,13 @@ void MainWindowModel::ShowFrame() {
 }
 
 void MainWindowModel::SetFrameMounts() {
-    for (const std::string& mount : FrameMountWords(catalogue().Frame(design_.intChooseFrame))) {
+    ForEachFrameMount(catalogue().Frame(design_.intChooseFrame), [this](std::string_view mount) {
         for (const MountBox& box : kMounts) {
             if (mount == box.word) {
                 (this->*box.box).value = 1;
             }
         }
-    }
+    });
 }
 
 }  // namespace kalverin

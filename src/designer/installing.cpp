@@ -7,6 +7,7 @@
 #include "catalogue/conversions.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
+#include "designer/text_parts.h"
 
 namespace kalverin {
 
@@ -84,11 +85,11 @@ bool NoFrame(const WeaponDesign& design) {
     return design.intChooseFrame == 0;
 }
 
-// "a Taser", "an Assault Rifle".
-std::string WithArticle(const std::string& name) {
+// The article before a frame's name: "a Taser", "an Assault Rifle".
+std::string_view Article(std::string_view name) {
     const bool vowel =
         !name.empty() && std::string_view("AEIOUaeiou").find(name[0]) != std::string_view::npos;
-    return (vowel ? "an " : "a ") + name;
+    return vowel ? "an " : "a ";
 }
 
 }  // namespace
@@ -166,7 +167,10 @@ void MainWindowModel::InstallModification() {
     design_.intModLevel = 1;
     ApplyModification(std::move(*applied));
     ++design_.intModCounter;
-    design_.Option(design_.intModCounter) = InstalledOption{mod.Modification.Shown(), 1};
+    // Written over the slot's old name, whose room it reuses.
+    InstalledOption& added = design_.Option(design_.intModCounter);
+    added.name.assign(ShownText(mod.Modification).view());
+    added.level = 1;
 }
 
 void MainWindowModel::MountPosition() {
@@ -194,58 +198,58 @@ void MainWindowModel::CheckMaxLevel() {
     }
 }
 
-std::vector<std::string> MainWindowModel::InstallRefusals(int modIndex) const {
+void MainWindowModel::AddInstallRefusals(int modIndex, std::string& text) const {
     // In the order in which the installation tests them.
     const ModificationRecord& mod = catalogue().Modification(modIndex);
-    if (IsInstalled(mod.Modification.Shown())) {
-        return {"already installed"};
+    PartList why(text, "; ");
+    if (IsInstalled(ShownText(mod.Modification).view())) {
+        why.Add("already installed");
+        return;
     }
-    std::vector<std::string> why;
     if (Full(design_)) {
-        why.push_back("the weapon carries " + std::to_string(kMaxInstalledOptions) +
-                      " options already");
+        why.Add("the weapon carries ", std::to_string(kMaxInstalledOptions), " options already");
     }
     if (NoFrame(design_)) {
-        why.push_back("no frame is chosen");
-        return why;
+        why.Add("no frame is chosen");
+        return;
     }
     if (auto applied = StatisticsAfter(modIndex, 1); !applied) {
-        why.push_back(applied.error());
+        why.Add(applied.error());
     }
     const FrameRecord& frame = catalogue().Frame(design_.intChooseFrame);
+    const ShownText frameName(frame.Frame);
     if (const MountNeed need = MountOf(mod); !MountFree(*this, need)) {
         // Who holds the slot: the installed option that takes it, else the frame lacks it.
-        std::string holder;
+        const std::string* holder = nullptr;
         for (int i = 1; i <= design_.intModCounter; ++i) {
             const std::int16_t other = ModificationNamed(design_.Option(i).name);
             if (catalogue().Modification(other).Mount1.Shows(need.word)) {
-                holder = design_.Option(i).name;
+                holder = &design_.Option(i).name;
             }
         }
-        const auto offered = FrameMountWords(frame);
+        bool offered = false;
+        ForEachFrameMount(frame,
+                          [&](std::string_view word) { offered = offered || word == need.word; });
         if (need.slot == nullptr) {
-            why.push_back("its mount \"" + need.word +
-                          "\" is none of Barrel, Top, Large and Small");
-        } else if (!holder.empty()) {
-            why.push_back("the " + need.word + " mount holds " + holder);
-        } else if (std::find(offered.begin(), offered.end(), need.word) == offered.end()) {
-            why.push_back(WithArticle(frame.Frame.Shown()) + " has no " + need.word + " mount");
+            why.Add("its mount \"", need.word, "\" is none of Barrel, Top, Large and Small");
+        } else if (holder != nullptr && !holder->empty()) {
+            why.Add("the ", need.word, " mount holds ", *holder);
+        } else if (!offered) {
+            why.Add(Article(frameName.view()), frameName.view(), " has no ", need.word, " mount");
         } else {
-            why.push_back("the " + need.word + " mount is not free");
+            why.Add("the ", need.word, " mount is not free");
         }
     }
     if (AtMaximum(*this, modIndex, 0)) {
-        why.push_back("does not fit " + WithArticle(frame.Frame.Shown()));
+        why.Add("does not fit ", Article(frameName.view()), frameName.view());
     }
     if (const FullLoad* full = FullLoadShown(*this)) {
-        why.push_back("the " + std::string(full->word) + " is full at " +
-                      FormatGeneral(full->capacity));
+        why.Add("the ", full->word, " is full at ", FormatGeneral(full->capacity));
     }
     if (const Room room = RoomFor(*this, mod); !room.Fits()) {
-        why.push_back("needs more than " + FormatGeneral(-room.takes) + " FCU, " +
-                      FormatGeneral(room.left) + " left");
+        why.Add("needs more than ", FormatGeneral(-room.takes), " FCU, ", FormatGeneral(room.left),
+                " left");
     }
-    return why;
 }
 
 void MainWindowModel::RemoveOption() {
@@ -254,19 +258,17 @@ void MainWindowModel::RemoveOption() {
         return;
     }
     const Step step(*this);
-    const InstalledOption option = design_.Option(slot);
     // An option the data files do not know, as a weapon file may name, has no values to take
     // off and no mount to give back.
-    if (const std::int16_t mod = ModificationNamed(option.name)) {
+    if (const std::int16_t mod = ModificationNamed(design_.Option(slot).name)) {
         // Each level comes off as "-" takes it, from what the boxes show; an option whose values
         // cannot come off stays on, with a message saying why.
-        const DesignState before = Capture();
         design_.CMN = mod;
         design_.intModLevel = -1;
-        for (int level = option.level; level > 0; --level) {
+        for (int level = design_.Option(slot).level; level > 0; --level) {
             auto applied = Applied(mod, design_.intModLevel);
             if (!applied) {
-                Restore(before);
+                step.Cancel();
                 return;
             }
             ApplyModification(std::move(*applied));

@@ -9,7 +9,7 @@ int MainWindowModel::SelectedSlot() const {
     if (lstCurrentMod.selected() < 0) {
         return 0;
     }
-    const std::string name = lstCurrentMod.SelectedText();
+    const std::string& name = lstCurrentMod.SelectedText();
     int slot = 0;
     for (int i = 1; i <= design_.intModCounter; ++i) {
         if (design_.Option(i).name == name) {

@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -62,6 +61,7 @@ struct WeaponDesign {
     std::int16_t intMaxLevel = 0;
     std::int16_t intModLevel = 0;  // the step, +1 or -1, an option is applied with
     StatBlock statistics;
+    // A value added here is kept for Undo as well: see ExchangeSeen and ExchangeWorking.
 
     // The installed option in slot `slot`, 1 to 20.
     InstalledOption& Option(int slot) { return options.at(static_cast<std::size_t>(slot) - 1); }
@@ -72,14 +72,45 @@ struct WeaponDesign {
     friend bool operator==(const WeaponDesign&, const WeaponDesign&) = default;
 };
 
-// The window as one moment of the design left it: what Undo and Redo put back. The catalogue is
-// shared with the moments before and after, and replaced only by Reload Data.
+// The window as one moment of the design left it, its values written out as bytes: what Undo
+// and Redo put back. The catalogue is shared with the moments before and after, and replaced
+// only by Reload Data.
 struct DesignState {
-    WeaponDesign design;
     std::shared_ptr<const DataCatalogue> catalogue;
-    std::optional<std::string> listedClass;
-    // Every control that shows the design, in the order of the window's table.
-    std::vector<std::variant<TextBox, ComboBox, ListBox, Button, CheckBox>> controls;
+    std::string bytes;
+};
+
+// How many steps Undo goes back at most.
+inline constexpr std::size_t kUndoSteps = 100;
+
+// The moments Undo and Redo go back and forth between, in a ring whose moments are written over
+// rather than freed: a step reuses the room of one no longer kept, so that once the ring has
+// gone round a step asks for no memory. In the ring, from its first place: the steps to undo,
+// the oldest first; the steps to redo, the next first; then one free moment.
+class DesignHistory {
+  public:
+    // Where the start of a step, or the window before Undo or Redo, is written.
+    DesignState& Free() { return At(undo_ + redo_); }
+    // The free moment becomes the last step to undo; nothing is left to redo, and the oldest
+    // step goes when kUndoSteps are kept already.
+    void Keep();
+    bool CanUndo() const { return undo_ > 0; }
+    bool CanRedo() const { return redo_ > 0; }
+    // With the window as it is now in the free moment: the last step to undo and the free
+    // moment trade places, the window of now becoming the next step to redo. Gives the moment
+    // to put back, which is free again once it is put back.
+    DesignState& Back();
+    // The same the other way: the next step to redo is put back, and the window of now becomes
+    // the last step to undo.
+    DesignState& Forward();
+
+  private:
+    DesignState& At(std::size_t place) { return ring_[(first_ + place) % ring_.size()]; }
+
+    std::array<DesignState, kUndoSteps + 1> ring_;
+    std::size_t first_ = 0;
+    std::size_t undo_ = 0;
+    std::size_t redo_ = 0;
 };
 
 class MainWindowModel {
@@ -210,24 +241,33 @@ class MainWindowModel {
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;
 
+        // Puts the window back as it was when the outermost step began.
+        void Cancel() const;
+
       private:
         MainWindowModel& model_;
-        std::optional<DesignState> before_;
     };
 
-    DesignState Capture() const;
-    void Restore(DesignState state);
-    // A step is made: `before` goes on the Undo list, and nothing is left to redo.
-    void Record(DesignState before);
+    // Writes the window as it is now into `into`, reusing its room.
+    void Capture(DesignState& into) const;
+    void Restore(const DesignState& from);
+    // Whether the user can tell the window now from the moment `before`.
+    bool Differs(const DesignState& before) const;
+    // Hands `archive` every value a moment holds: first what the user can tell apart, then the
+    // working values the rules keep between actions. `Model` is const while it is written out.
+    template <typename Model, typename Archive>
+    static void ExchangeSeen(Model& model, Archive& archive);
+    template <typename Model, typename Archive>
+    static void ExchangeWorking(Model& model, Archive& archive);
     // After a step, Undo or Redo: typing starts a new step, and the details and the Undo and
     // Redo entries follow the design.
     void Settle();
     void ShowDetails();
     // Fills the option list with the listed class's options that the filter lets through.
     void ListOptions();
-    // Why modification `mod` cannot be installed now, by the rules the installation goes by;
-    // nothing when it can.
-    std::vector<std::string> InstallRefusals(int mod) const;
+    // Adds to `text` why modification `mod` cannot be installed now, by the rules the
+    // installation goes by, "; " between the reasons; adds nothing when it can.
+    void AddInstallRefusals(int mod, std::string& text) const;
     bool IsInstalled(std::string_view name) const;
 
     void ShowFrame();
@@ -283,8 +323,7 @@ class MainWindowModel {
     // selected in the option list.
     bool detailsOfInstalled_ = false;
 
-    std::deque<DesignState> undo_;
-    std::deque<DesignState> redo_;
+    DesignHistory history_;
     int stepDepth_ = 0;
     // The typed box whose run of typing is the last step, by its place among the three; -1 when
     // the next typing starts a step.

@@ -31,19 +31,21 @@ void MainWindowModel::FillModList() {
 }
 
 void MainWindowModel::ListOptions() {
-    lstChooseMod.Clear();
-    if (!listedClass_) {
-        return;
-    }
-    const std::string& chosenClass = *listedClass_;
-    for (int i = 1; i <= catalogue().intNumberofMods; ++i) {
-        const ModificationRecord& mod = catalogue().Modification(i);
-        // "All" is an ordinary class of the class file that happens to list every option.
-        if ((mod.ModType.Shows(chosenClass) || chosenClass == "All") &&
-            Holds(mod.Modification.Shown(), txtFilter.text)) {
-            lstChooseMod.Add(mod.Modification.Shown());
+    // The lines are written over the ones listed before, whose room they reuse.
+    int lines = 0;
+    if (listedClass_) {
+        const std::string& chosenClass = *listedClass_;
+        for (int i = 1; i <= catalogue().intNumberofMods; ++i) {
+            const ModificationRecord& mod = catalogue().Modification(i);
+            const ShownText name(mod.Modification);
+            // "All" is an ordinary class of the class file that happens to list every option.
+            if ((mod.ModType.Shows(chosenClass) || chosenClass == "All") &&
+                Holds(name.view(), txtFilter.text)) {
+                lstChooseMod.Put(lines++, name.view());
+            }
         }
     }
+    lstChooseMod.KeepFirst(lines);
 }
 
 void MainWindowModel::FilterModList() {

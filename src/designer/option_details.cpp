@@ -3,6 +3,7 @@
 
 #include "catalogue/conversions.h"
 #include "designer/main_window_model.h"
+#include "designer/text_parts.h"
 
 namespace kalverin {
 namespace {
@@ -12,100 +13,101 @@ std::string Signed(Number value) {
     return (value > 0 ? "+" : "") + FormatGeneral(value);
 }
 
-// What one level of `mod` does to the statistics, in the order the window shows them: "Power +1,
-// Damage one step up, DPV +20, Mark-Up +0.5".
-std::string LevelChanges(const ModificationRecord& mod) {
-    std::vector<std::string> changes;
+// Adds what one level of `mod` does to the statistics to `text`, in the order the window shows
+// them: "Power +1, Damage one step up, DPV +20, Mark-Up +0.5".
+void AddLevelChanges(std::string& text, const ModificationRecord& mod) {
+    PartList changes(text, ", ");
     auto number = [&changes](const char* name, const ItemValue& field) {
         if (auto value = field.AsNumber(); !value) {
-            changes.push_back(std::string(name) + " \"" + field.Shown() + "\", not a number");
+            changes.Add(name, " \"", ShownText(field).view(), "\", not a number");
         } else if (*value != 0) {
-            changes.push_back(std::string(name) + " " + Signed(*value));
+            changes.Add(name, " ", Signed(*value));
         }
     };
     auto becomes = [&changes](const char* name, const ItemValue& field) {
         if (!field.IsEmpty()) {
-            changes.push_back(std::string(name) + " becomes " + field.Shown());
+            changes.Add(name, " becomes ", ShownText(field).view());
         }
     };
     number("Power", mod.Power);
     if (mod.Damage == "U" || mod.Damage == "D") {
-        changes.push_back(std::string("Damage one step ") + (mod.Damage == "U" ? "up" : "down"));
+        changes.Add("Damage one step ", mod.Damage == "U" ? "up" : "down");
     }
     number("Weight", mod.Weight);
     becomes("Mode", mod.Mode);
     number("Concealability", mod.Concealability);
     if (mod.AmmoCapacity == 50 || mod.AmmoCapacity == 100 || mod.AmmoCapacity == 777) {
-        changes.push_back("Ammo Capacity set to " +
-                          std::to_string(mod.AmmoCapacity == 777 ? 0 : mod.AmmoCapacity));
+        changes.Add("Ammo Capacity set to ",
+                    std::to_string(mod.AmmoCapacity == 777 ? 0 : mod.AmmoCapacity));
     } else if (mod.AmmoCapacity != 0) {
-        changes.push_back("Ammo Capacity " + Signed(static_cast<double>(mod.AmmoCapacity)));
+        changes.Add("Ammo Capacity ", Signed(static_cast<double>(mod.AmmoCapacity)));
     }
     becomes("Ammo Load", mod.AmmoLoad);
     if (mod.Recoil != 0) {
-        changes.push_back("Recoil " + Signed(mod.Recoil));
+        changes.Add("Recoil ", Signed(mod.Recoil));
     }
     number("FCU", mod.FCU);
     if (mod.DPV == 888 || mod.DPV == 999) {
-        changes.push_back(mod.DPV == 888 ? "DPV + the frame's DPV"
-                                         : "DPV + 1.5 times the frame's DPV");
+        changes.Add(mod.DPV == 888 ? "DPV + the frame's DPV" : "DPV + 1.5 times the frame's DPV");
     } else if (mod.DPV != 0) {
-        changes.push_back("DPV " + Signed(static_cast<double>(mod.DPV)));
+        changes.Add("DPV ", Signed(static_cast<double>(mod.DPV)));
     }
     if (mod.MarkUp != 0) {
-        changes.push_back("Mark-Up " + Signed(mod.MarkUp));
+        changes.Add("Mark-Up ", Signed(mod.MarkUp));
     }
-    std::string text;
-    for (const std::string& change : changes) {
-        text += (text.empty() ? "" : ", ") + change;
+    if (changes.empty()) {
+        changes.Add("nothing");
     }
-    return text.empty() ? "nothing" : text;
 }
 
 }  // namespace
 
 void MainWindowModel::ShowDetails() {
+    // Written in place, so that the details of the next action reuse the room of these.
+    std::string& text = txtDetails.text;
     const ListBox& list = detailsOfInstalled_ ? lstCurrentMod : lstChooseMod;
-    txtDetails.text.clear();
+    text.clear();
     if (list.selected() < 0) {
         return;
     }
-    const std::string name = list.SelectedText();
+    const std::string& name = list.SelectedText();
     const std::int16_t index = ModificationNamed(name);
     if (index == 0) {
-        txtDetails.text = name + " is not in the data files.";
+        Append(text, name, " is not in the data files.");
         return;
     }
     const ModificationRecord& mod = catalogue().Modification(index);
-    const std::string mount = mod.Mount1.Shown();
-    std::vector<std::string> lines = {
-        name,
-        "Class: " + mod.ModType.Shown(),
-        "Mount: " + (mount.empty() ? std::string("none") : mount),
-        "Each level: " + LevelChanges(mod),
-    };
+    const ShownText mount(mod.Mount1);
+    PartList lines(text, "\n");
+    lines.Add(name);
+    lines.Add("Class: ", ShownText(mod.ModType).view());
+    lines.Add("Mount: ", mount.view().empty() ? "none" : mount.view());
+    lines.Add("Each level: ");
+    AddLevelChanges(text, mod);
     if (design_.intChooseFrame != 0) {
-        lines.push_back("Maximum level on the " +
-                        catalogue().Frame(design_.intChooseFrame).Frame.Shown() + ": " +
-                        FormatWhole(catalogue().MaxLevel(index, design_.intFrameNumber)));
+        lines.Add("Maximum level on the ",
+                  ShownText(catalogue().Frame(design_.intChooseFrame).Frame).view(), ": ",
+                  FormatWhole(catalogue().MaxLevel(index, design_.intFrameNumber)));
     }
     if (!catalogue().Details(index).empty()) {
-        lines.push_back(catalogue().Details(index));
+        lines.Add(catalogue().Details(index));
     }
     if (detailsOfInstalled_) {
         if (const int slot = SelectedSlot()) {
-            lines.push_back("Installed at level " + FormatWhole(design_.Option(slot).level) + ".");
+            lines.Add("Installed at level ", FormatWhole(design_.Option(slot).level), ".");
         }
-    } else if (auto why = InstallRefusals(index); !why.empty()) {
-        std::string reasons;
-        for (const std::string& reason : why) {
-            reasons += (reasons.empty() ? "" : "; ") + reason;
-        }
-        // A reason may be a whole sentence of its own.
-        lines.push_back("Cannot be installed now: " + reasons + (reasons.back() == '.' ? "" : "."));
+        return;
     }
-    for (const std::string& line : lines) {
-        txtDetails.text += (txtDetails.text.empty() ? "" : "\n") + line;
+    // The line goes again when nothing stands in the way.
+    const std::size_t lineStart = text.size();
+    lines.Add("Cannot be installed now: ");
+    const std::size_t reasonsStart = text.size();
+    AddInstallRefusals(index, text);
+    if (text.size() == reasonsStart) {
+        text.resize(lineStart);
+    } else if (text.back() != '.') {
+        // A reason may be a whole sentence of its own.
+        text += '.';
     }
 }
 

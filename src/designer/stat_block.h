@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -42,6 +43,10 @@ class StatValue {
 
     bool IsNumber() const { return std::holds_alternative<Number>(value_); }
     Number number() const { return IsNumber() ? std::get<Number>(value_) : Number(0); }
+    // The text a weapon file stored; empty for a number.
+    std::string_view text() const {
+        return IsNumber() ? std::string_view() : std::get<std::string>(value_);
+    }
     std::string Shown() const {
         return IsNumber() ? FormatGeneral(std::get<Number>(value_)) : std::get<std::string>(value_);
     }

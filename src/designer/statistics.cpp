@@ -15,7 +15,8 @@ namespace {
 // gives 0, so that all can be read before one check.
 class ApplicationInputs {
   public:
-    explicit ApplicationInputs(std::string option) : option_(std::move(option)) {}
+    // The option is named only in a refusal, so its name is not copied before one.
+    explicit ApplicationInputs(const ItemValue& option) : option_(option) {}
 
     // A box read as "the text as a number".
     double Box(const TextBox& box, std::string_view caption) {
@@ -49,8 +50,8 @@ class ApplicationInputs {
     double Field(const ItemValue& field, std::string_view name) {
         auto number = field.AsNumber();
         if (!number) {
-            Refuse(option_ + " cannot be applied: its " + std::string(name) + " field holds \"" +
-                   field.Shown() + "\", which is not a number.");
+            Refuse(option_.Shown() + " cannot be applied: its " + std::string(name) +
+                   " field holds \"" + field.Shown() + "\", which is not a number.");
             return 0;
         }
         return *number;
@@ -59,7 +60,7 @@ class ApplicationInputs {
     // A result that no box could show is refused rather than shown as a non-number.
     double Result(double value, std::string_view caption) {
         if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
-            Refuse("Applying " + option_ + " would make the " + std::string(caption) +
+            Refuse("Applying " + option_.Shown() + " would make the " + std::string(caption) +
                    " too large to show.");
             return 0;
         }
@@ -80,12 +81,12 @@ class ApplicationInputs {
             Refuse("The " + std::string(caption) + " box is empty. Choose a frame first.");
         } else {
             Refuse("The " + std::string(caption) + " box shows \"" + box.text +
-                   "\", which is not a number Kalverin can work with, so " + option_ +
+                   "\", which is not a number Kalverin can work with, so " + option_.Shown() +
                    " cannot be applied.");
         }
     }
 
-    std::string option_;
+    const ItemValue& option_;
     std::optional<std::string> refusal_;
 };
 
@@ -113,7 +114,7 @@ std::string StepDamage(const std::string& damage, const std::string& code) {
 
 Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
     const ModificationRecord& mod = catalogue().Modification(modIndex);
-    ApplicationInputs in(mod.Modification.Shown());
+    ApplicationInputs in(mod.Modification);
     const double power = in.Box(txtPower, "Power");
     const double conceal = in.Box(txtConceal, "Concealability");
     const float weight = in.SingleBox(txtWeight, "Weight");

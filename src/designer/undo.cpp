@@ -1,17 +1,15 @@
 // Undo and Redo: each step of the design keeps the window as it was before it.
 
 #include <algorithm>
+#include <concepts>
+#include <cstring>
 #include <iterator>
-#include <tuple>
 #include <type_traits>
 
 #include "designer/main_window_model.h"
 
 namespace kalverin {
 namespace {
-
-// How many steps Undo goes back at most.
-constexpr std::size_t kUndoSteps = 100;
 
 // The boxes whose typing is a step of the design; typed_ follows their order.
 constexpr TextBox MainWindowModel::*kTypedBoxes[] = {
@@ -36,23 +34,280 @@ void ForEachDesignControl(Model& model, Take take) {
     }
 }
 
-// Whether the user can tell two moments apart. The working values the rules keep between actions
-// (CMN, the legality verdict, the level under consideration, ...) do not count: an action that
-// changes only those, as a refusal that claims no mount, is no step.
-bool Differ(const DesignState& a, const DesignState& b) {
-    auto seen = [](const DesignState& s) {
-        const WeaponDesign& d = s.design;
-        return std::tie(s.catalogue, s.controls, d.options, d.intModCounter, d.intChooseFrame,
-                        d.intFrameNumber, d.intBaseDPV, d.sngMarkUp, d.statistics);
-    };
-    return seen(a) != seen(b);
+// The values a moment is written as: numbers, flags and kinds byte for byte, texts as their
+// length and their bytes.
+template <typename T>
+concept Plain = std::is_arithmetic_v<T> || std::is_enum_v<T>;
+
+// Counts the bytes a moment takes, so that a free moment not written before is sized once.
+class StateMeasure {
+  public:
+    static constexpr bool kPutsBack = false;
+    template <Plain T>
+    void operator()(const T&) {
+        size_ += sizeof(T);
+    }
+    void operator()(std::string_view text) { size_ += sizeof(std::size_t) + text.size(); }
+    std::size_t size() const { return size_; }
+
+  private:
+    std::size_t size_ = 0;
+};
+
+class StateWriter {
+  public:
+    static constexpr bool kPutsBack = false;
+    explicit StateWriter(std::string& bytes) : bytes_(bytes) {}
+    template <Plain T>
+    void operator()(const T& value) {
+        bytes_.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void operator()(std::string_view text) {
+        (*this)(text.size());
+        bytes_.append(text);
+    }
+
+  private:
+    std::string& bytes_;
+};
+
+// Reads the values back in the order they were written; a text is seen where it was written.
+class StateReader {
+  public:
+    static constexpr bool kPutsBack = true;
+    explicit StateReader(std::string_view bytes) : bytes_(bytes) {}
+    template <Plain T>
+    void operator()(T& value) {
+        std::memcpy(&value, bytes_.data(), sizeof value);
+        bytes_.remove_prefix(sizeof value);
+    }
+    void operator()(std::string_view& text) {
+        std::size_t size = 0;
+        (*this)(size);
+        text = bytes_.substr(0, size);
+        bytes_.remove_prefix(size);
+    }
+
+  private:
+    std::string_view bytes_;
+};
+
+// Reads the values written and compares each with the window's, as the values' own equality
+// does. After the first difference it reads no further: what follows may be laid out otherwise,
+// as a list of another length.
+class StateComparer {
+  public:
+    static constexpr bool kPutsBack = false;
+    explicit StateComparer(std::string_view bytes) : reader_(bytes) {}
+    template <Plain T>
+    void operator()(const T& value) {
+        if (same_) {
+            T kept{};
+            reader_(kept);
+            same_ = kept == value;
+        }
+    }
+    void operator()(std::string_view text) {
+        if (same_) {
+            std::string_view kept;
+            reader_(kept);
+            same_ = kept == text;
+        }
+    }
+    bool same() const { return same_; }
+
+  private:
+    StateReader reader_;
+    bool same_ = true;
+};
+
+// Each kind of value a moment holds, taken apart into plain values and, when the archive puts
+// back, put together again. `V` is the value's type, const while the window is written out.
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, std::string>
+void Exchange(Archive& archive, V& text) {
+    std::string_view view = text;
+    archive(view);
+    if constexpr (Archive::kPutsBack) {
+        text.assign(view);
+    }
+}
+
+template <typename Archive, Plain V>
+void Exchange(Archive& archive, V& value) {
+    archive(value);
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, ItemValue>
+void Exchange(Archive& archive, V& item) {
+    ItemValue::Kind kind = item.kind();
+    double number = item.number();
+    std::string_view text = item.text();
+    archive(kind);
+    archive(number);
+    archive(text);
+    if constexpr (Archive::kPutsBack) {
+        item = kind == ItemValue::Kind::Number ? ItemValue::Number(number)
+               : kind == ItemValue::Kind::Text ? ItemValue::Text(std::string(text))
+                                               : ItemValue();
+    }
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, StatValue<double>> ||
+    std::same_as<std::remove_const_t<V>, StatValue<float>>
+void Exchange(Archive& archive, V& stat) {
+    bool isNumber = stat.IsNumber();
+    auto number = stat.number();
+    std::string_view text = stat.text();
+    archive(isNumber);
+    archive(number);
+    archive(text);
+    if constexpr (Archive::kPutsBack) {
+        stat = isNumber ? V(number) : V::Text(std::string(text));
+    }
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, std::optional<std::string>>
+void Exchange(Archive& archive, V& text) {
+    bool present = text.has_value();
+    std::string_view view = present ? std::string_view(*text) : std::string_view();
+    archive(present);
+    archive(view);
+    if constexpr (Archive::kPutsBack) {
+        text = present ? std::optional<std::string>(view) : std::nullopt;
+    }
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, ListBox>
+void Exchange(Archive& archive, V& list) {
+    std::size_t count = list.items().size();
+    archive(count);
+    if constexpr (Archive::kPutsBack) {
+        list.Clear();
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string_view item;
+        if constexpr (!Archive::kPutsBack) {
+            item = list.items()[i];
+        }
+        archive(item);
+        if constexpr (Archive::kPutsBack) {
+            list.Add(std::string(item));
+        }
+    }
+    int selected = list.selected();
+    archive(selected);
+    if constexpr (Archive::kPutsBack) {
+        list.Select(selected);
+    }
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, ComboBox>
+void Exchange(Archive& archive, V& control) {
+    Exchange(archive, control.list);
+    Exchange(archive, control.text);
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, TextBox>
+void Exchange(Archive& archive, V& box) {
+    Exchange(archive, box.text);
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, Button>
+void Exchange(Archive& archive, V& button) {
+    Exchange(archive, button.enabled);
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, CheckBox>
+void Exchange(Archive& archive, V& box) {
+    Exchange(archive, box.value);
+}
+
+template <typename Archive, typename V>
+requires std::same_as<std::remove_const_t<V>, StatBlock>
+void Exchange(Archive& archive, V& s) {
+    Exchange(archive, s.Power);
+    Exchange(archive, s.Concealability);
+    Exchange(archive, s.Weight);
+    Exchange(archive, s.AmmoCapacity);
+    Exchange(archive, s.FCU);
+    Exchange(archive, s.DPV);
+    Exchange(archive, s.Recoil);
+    Exchange(archive, s.MarkUp);
+    Exchange(archive, s.FinalPrice);
+    Exchange(archive, s.Damage);
+    Exchange(archive, s.AmmoLoad);
+    Exchange(archive, s.Mode);
 }
 
 }  // namespace
 
+template <typename Model, typename Archive>
+void MainWindowModel::ExchangeSeen(Model& model, Archive& archive) {
+    ForEachDesignControl(model, [&archive](auto& control) { Exchange(archive, control); });
+    auto& d = model.design_;
+    for (auto& option : d.options) {
+        Exchange(archive, option.name);
+        Exchange(archive, option.level);
+    }
+    Exchange(archive, d.intModCounter);
+    Exchange(archive, d.intChooseFrame);
+    Exchange(archive, d.intFrameNumber);
+    Exchange(archive, d.intBaseDPV);
+    Exchange(archive, d.sngMarkUp);
+    Exchange(archive, d.statistics);
+}
+
+template <typename Model, typename Archive>
+void MainWindowModel::ExchangeWorking(Model& model, Archive& archive) {
+    auto& d = model.design_;
+    Exchange(archive, d.CMN);
+    Exchange(archive, d.strChooseMod);
+    Exchange(archive, d.blnModLegal);
+    Exchange(archive, d.intTempLevel);
+    Exchange(archive, d.intMaxLevel);
+    Exchange(archive, d.intModLevel);
+    Exchange(archive, model.listedClass_);
+}
+
+void DesignHistory::Keep() {
+    if (redo_ > 0) {
+        std::swap(At(undo_), Free());
+        redo_ = 0;
+    }
+    if (undo_ == kUndoSteps) {
+        first_ = (first_ + 1) % ring_.size();
+    } else {
+        ++undo_;
+    }
+}
+
+DesignState& DesignHistory::Back() {
+    std::swap(At(undo_ - 1), Free());
+    --undo_;
+    ++redo_;
+    return Free();
+}
+
+DesignState& DesignHistory::Forward() {
+    std::swap(At(undo_), Free());
+    ++undo_;
+    --redo_;
+    return Free();
+}
+
 MainWindowModel::Step::Step(MainWindowModel& model) : model_(model) {
     if (model_.stepDepth_++ == 0) {
-        before_ = model_.Capture();
+        model_.Capture(model_.history_.Free());
     }
 }
 
@@ -60,35 +315,45 @@ MainWindowModel::Step::~Step() {
     if (--model_.stepDepth_ > 0) {
         return;
     }
-    if (Differ(*before_, model_.Capture())) {
-        model_.Record(std::move(*before_));
+    if (model_.Differs(model_.history_.Free())) {
+        model_.history_.Keep();
     }
     model_.Settle();
 }
 
-DesignState MainWindowModel::Capture() const {
-    DesignState state{design_, catalogue_, listedClass_, {}};
-    ForEachDesignControl(*this,
-                         [&state](const auto& control) { state.controls.emplace_back(control); });
-    return state;
+void MainWindowModel::Step::Cancel() const {
+    model_.Restore(model_.history_.Free());
 }
 
-void MainWindowModel::Restore(DesignState state) {
-    design_ = std::move(state.design);
-    catalogue_ = std::move(state.catalogue);
-    listedClass_ = std::move(state.listedClass);
-    auto next = state.controls.begin();
-    ForEachDesignControl(*this, [&next](auto& control) {
-        control = std::get<std::remove_cvref_t<decltype(control)>>(std::move(*next++));
-    });
+void MainWindowModel::Capture(DesignState& into) const {
+    into.catalogue = catalogue_;
+    StateMeasure measure;
+    ExchangeSeen(*this, measure);
+    ExchangeWorking(*this, measure);
+    into.bytes.clear();
+    into.bytes.reserve(measure.size());
+    StateWriter writer(into.bytes);
+    ExchangeSeen(*this, writer);
+    ExchangeWorking(*this, writer);
 }
 
-void MainWindowModel::Record(DesignState before) {
-    undo_.push_back(std::move(before));
-    if (undo_.size() > kUndoSteps) {
-        undo_.pop_front();
+void MainWindowModel::Restore(const DesignState& from) {
+    catalogue_ = from.catalogue;
+    StateReader reader(from.bytes);
+    ExchangeSeen(*this, reader);
+    ExchangeWorking(*this, reader);
+}
+
+// The working values the rules keep between actions (CMN, the legality verdict, the level under
+// consideration, ...) do not count: an action that changes only those, as a refusal that claims
+// no mount, is no step.
+bool MainWindowModel::Differs(const DesignState& before) const {
+    if (before.catalogue != catalogue_) {
+        return true;
     }
-    redo_.clear();
+    StateComparer comparer(before.bytes);
+    ExchangeSeen(*this, comparer);
+    return !comparer.same();
 }
 
 void MainWindowModel::Settle() {
@@ -98,29 +363,27 @@ void MainWindowModel::Settle() {
         typed_[i] = (this->*kTypedBoxes[i]).text;
     }
     ShowDetails();
-    mnuUndo.enabled = !undo_.empty();
-    mnuRedo.enabled = !redo_.empty();
+    mnuUndo.enabled = history_.CanUndo();
+    mnuRedo.enabled = history_.CanRedo();
 }
 
 void MainWindowModel::Undo() {
-    if (undo_.empty()) {
+    if (!history_.CanUndo()) {
         return;
     }
-    redo_.push_back(Capture());
-    Restore(std::move(undo_.back()));
-    undo_.pop_back();
+    Capture(history_.Free());
+    Restore(history_.Back());
     // The options the filter lets through now, of the class listed then.
     FilterModList();
     Settle();
 }
 
 void MainWindowModel::Redo() {
-    if (redo_.empty()) {
+    if (!history_.CanRedo()) {
         return;
     }
-    undo_.push_back(Capture());
-    Restore(std::move(redo_.back()));
-    redo_.pop_back();
+    Capture(history_.Free());
+    Restore(history_.Forward());
     FilterModList();
     Settle();
 }
@@ -134,14 +397,15 @@ void MainWindowModel::DesignTyped() {
         if (typingIn_ != static_cast<int>(i)) {
             // A run of typing starts: its step goes back to the text before it.
             std::swap(box.text, typed_[i]);
-            Record(Capture());
+            Capture(history_.Free());
+            history_.Keep();
             std::swap(box.text, typed_[i]);
             typingIn_ = static_cast<int>(i);
         }
         typed_[i] = box.text;
     }
-    mnuUndo.enabled = !undo_.empty();
-    mnuRedo.enabled = !redo_.empty();
+    mnuUndo.enabled = history_.CanUndo();
+    mnuRedo.enabled = history_.CanRedo();
 }
 
 }  // namespace kalverin
