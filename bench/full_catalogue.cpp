@@ -99,11 +99,11 @@ void WriteData(const std::filesystem::path& programDir, std::string_view fileNam
 std::string FrameName(int index) {
     static const std::vector<std::string> names =
         BundledNames(kFramesFile, ReadFramesFile, [](const FramesFile& file) {
-            std::vector<std::string> names;
+            std::vector<std::string> frames;
             for (const FrameRecord& frame : file.frames) {
-                names.push_back(frame.Frame.Shown());
+                frames.push_back(frame.Frame.Shown());
             }
-            return names;
+            return frames;
         });
     return Nth(names, index);
 }
@@ -111,11 +111,11 @@ std::string FrameName(int index) {
 std::string OptionName(int index) {
     static const std::vector<std::string> names =
         BundledNames(kModificationsFile, ReadModificationsFile, [](const ModificationsFile& file) {
-            std::vector<std::string> names;
+            std::vector<std::string> options;
             for (const ModificationRecord& mod : file.records) {
-                names.push_back(mod.Modification.Shown());
+                options.push_back(mod.Modification.Shown());
             }
-            return names;
+            return options;
         });
     return Nth(names, index);
 }
