@@ -6,6 +6,7 @@
 #include <iterator>
 #include <type_traits>
 
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
@@ -235,18 +236,9 @@ void Exchange(Archive& archive, V& box) {
 template <typename Archive, typename V>
 requires std::same_as<std::remove_const_t<V>, StatBlock>
 void Exchange(Archive& archive, V& s) {
-    Exchange(archive, s.Power);
-    Exchange(archive, s.Concealability);
-    Exchange(archive, s.Weight);
-    Exchange(archive, s.AmmoCapacity);
-    Exchange(archive, s.FCU);
-    Exchange(archive, s.DPV);
-    Exchange(archive, s.Recoil);
-    Exchange(archive, s.MarkUp);
-    Exchange(archive, s.FinalPrice);
-    Exchange(archive, s.Damage);
-    Exchange(archive, s.AmmoLoad);
-    Exchange(archive, s.Mode);
+    for (const Statistic& statistic : kStatistics) {
+        std::visit([&](auto member) { Exchange(archive, s.*member); }, statistic.value);
+    }
 }
 
 }  // namespace
