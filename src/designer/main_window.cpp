@@ -79,6 +79,11 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
         }
     }
 
+    // Where the window was when it was last closed, once the settings hold it; the default
+    // place below measures the whole window, which a restored one need not.
+    if (restoreGeometry(settings_.value(kGeometryKey).toByteArray())) {
+        return;
+    }
     // The window opens tall enough for both option lists to show ten lines; it may be made
     // smaller, and the lists take the height it grows by.
     QListWidget* lists[] = {binder_->Find<QListWidget>("lstChooseMod"),
@@ -98,8 +103,6 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     } else {
         resize(size);
     }
-    // Where the window was when it was last closed, once the settings hold it.
-    restoreGeometry(settings_.value(kGeometryKey).toByteArray());
 }
 
 void MainWindow::SetUpKeys() {
