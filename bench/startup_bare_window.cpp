@@ -1,8 +1,9 @@
 // The limit Kalverin's start is measured against: what any Qt program with Kalverin's main window
-// costs. A bare QMainWindow with the same widgets, layouts, captions and menus, its icon set as a
-// careful Qt program sets one (PNG files at the sizes desktops use, on the application), the same
-// Qt libraries loaded, and nothing else: no data read, no model. It ends right after its first
-// paint.
+// costs. A bare QMainWindow with the same widgets in the same grids, the same captions, menus and
+// shortcuts, read-only boxes on the window's colour, opening at the same size (both option lists
+// ten lines high) and its icon set as a careful Qt program sets one (PNG files at the sizes
+// desktops use, on the application), the same Qt libraries loaded, and nothing else: no data
+// read, no settings, no model. It ends right after its first paint.
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,76 +26,93 @@
 
 namespace {
 
-// Every caption carries an access key, as the window's own do; which letter does not change the
-// cost.
 const char* const kStatistics[] = {
-    "&Power",     "&Damage", "&Weight", "&Mode", "&Concealability", "&Ammo Capacity",
-    "Ammo &Load", "&Recoil", "&FCU",    "D&PV",  "Mar&k-Up",        "Final Pr&ice",
+    "Po&wer",      "Dama&ge", "Weight", "Mode", "Concealabilit&y", "Ammo Capacity",
+    "Ammo Load",   "Recoil",  "FCU",    "DP&V", "Mar&k-Up",        "Final Price",
 };
 const char* const kMounts[] = {"&Barrel Mount", "&Top Mount", "&Large Under Mount",
                                "&Small Under Mount"};
+constexpr int kLevelWidth = 72;
+constexpr int kStatWidth = 112;
 
 QString Text(const char* text) {
     return QString::fromLatin1(text);
 }
 
-// A caption over or beside `box`, whose access key moves the focus to it.
-QLabel* Caption(const char* text, QWidget* box) {
-    auto* label = new QLabel(Text(text));
-    label->setBuddy(box);
-    return label;
+// A box the user cannot type into, on the window's colour.
+template <typename Box>
+Box* ReadOnly(Box* box) {
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setBrush(QPalette::Base, palette.window());
+    box->setPalette(palette);
+    return box;
 }
 
-QWidget* Widgets() {
+// `widget` under its caption, whose access key moves the focus to it.
+QVBoxLayout* Captioned(const char* caption, QWidget* widget) {
+    auto* label = new QLabel(Text(caption));
+    label->setBuddy(widget);
+    auto* column = new QVBoxLayout;
+    column->addWidget(label);
+    column->addWidget(widget, 1);
+    return column;
+}
+
+QWidget* Widgets(QListWidget* (&lists)[2]) {
     auto* central = new QWidget;
     auto* columns = new QHBoxLayout(central);
 
-    auto* left = new QVBoxLayout;
+    auto* left = new QGridLayout;
+    int row = 0;
     for (const char* caption : {"Frame &Type", "Option &Classes"}) {
         auto* combo = new QComboBox;
         combo->setEditable(true);
-        left->addWidget(Caption(caption, combo));
-        left->addWidget(combo);
+        left->addLayout(Captioned(caption, combo), row++, 0, 1, 2);
     }
-    auto* options = new QListWidget;
-    left->addWidget(Caption("&Options", options));
-    left->addWidget(options, 1);
-    left->addWidget(new QPushButton(Text("A&dd")));
-    auto* installed = new QListWidget;
-    left->addWidget(Caption("C&urrent Options and Modifications", installed));
-    auto* lower = new QHBoxLayout;
-    lower->addWidget(installed, 1);
-    auto* buttons = new QVBoxLayout;
-    buttons->addWidget(new QPushButton(Text("+")));
-    buttons->addWidget(new QLineEdit);
-    buttons->addWidget(new QPushButton(Text("-")));
-    lower->addLayout(buttons);
-    left->addLayout(lower, 1);
+    left->addLayout(Captioned("F&ilter", new QLineEdit), row++, 0, 1, 2);
+    lists[0] = new QListWidget;
+    left->addLayout(Captioned("&Options", lists[0]), row++, 0, 1, 2);
+    left->addWidget(new QPushButton(Text("A&dd")), row++, 0, 1, 2);
+    lists[1] = new QListWidget;
+    left->addLayout(Captioned("C&urrent Options and Modifications", lists[1]), row, 0, 5, 1);
+    QWidget* levels[] = {new QPushButton(Text("+")), ReadOnly(new QLineEdit),
+                         new QPushButton(Text("-")), new QPushButton(Text("&Remove"))};
+    for (QWidget* level : levels) {
+        level->setFixedWidth(kLevelWidth);
+        left->addWidget(level, ++row, 1);
+    }
+    left->setRowStretch(3, 1);
+    left->setRowStretch(5, 1);
     columns->addLayout(left, 3);
 
     auto* middle = new QGridLayout;
-    int row = 0;
+    row = 0;
     for (const char* caption : kStatistics) {
-        auto* box = new QLineEdit;
-        middle->addWidget(Caption(caption, box), row, 0);
-        middle->addWidget(box, row, 1);
-        ++row;
+        auto* box = ReadOnly(new QLineEdit);
+        box->setFixedWidth(kStatWidth);
+        auto* label = new QLabel(Text(caption));
+        label->setBuddy(box);
+        middle->addWidget(label, row, 0);
+        middle->addWidget(box, row++, 1);
     }
-    columns->addLayout(middle, 2);
+    middle->setRowStretch(row, 1);
+    columns->addLayout(middle, 0);
 
-    auto* right = new QVBoxLayout;
+    auto* right = new QGridLayout;
+    right->addLayout(Captioned("Firearm &Name", new QLineEdit), 0, 0);
+    right->addLayout(Captioned("&Description", new QPlainTextEdit), 1, 0);
     auto* group = new QGroupBox(Text("Available Mounts"));
-    auto* checks = new QVBoxLayout(group);
+    auto* checks = new QGridLayout(group);
+    row = 0;
     for (const char* mount : kMounts) {
-        checks->addWidget(new QCheckBox(Text(mount)));
+        checks->addWidget(new QCheckBox(Text(mount)), row++, 0);
     }
-    auto* name = new QLineEdit;
-    right->addWidget(Caption("Firearm &Name", name));
-    right->addWidget(name);
-    auto* description = new QPlainTextEdit;
-    right->addWidget(Caption("D&escription", description));
-    right->addWidget(description, 1);
-    right->addWidget(group);
+    checks->setRowStretch(row, 1);
+    right->addWidget(group, 2, 0);
+    right->addLayout(Captioned("Details", ReadOnly(new QPlainTextEdit)), 3, 0);
+    right->setRowStretch(1, 1);
+    right->setRowStretch(3, 1);
     columns->addLayout(right, 3);
     return central;
 }
@@ -102,23 +120,33 @@ QWidget* Widgets() {
 void Menus(QMenuBar* bar) {
     struct Entry {
         const char* caption;
-        QKeySequence keys;
+        const char* keys;  // none: a submenu
     };
     const std::pair<const char*, std::vector<Entry>> menus[] = {
         {"&File",
-         {{"&New Weapon", Qt::CTRL | Qt::Key_N},
-          {"&Open Old Weapon", Qt::CTRL | Qt::Key_O},
-          {"S&ave As", Qt::CTRL | Qt::Key_A},
-          {"&Print Stat Card...", Qt::CTRL | Qt::Key_P},
-          {"&Export Stat Card...", Qt::CTRL | Qt::Key_E},
-          {"E&xit", Qt::CTRL | Qt::Key_X}}},
-        {"&Manage Data", {{"&Frames", {}}, {"&Modifications", {}}, {"&Reload Data", {}}}},
-        {"&Help", {{"A&bout", Qt::CTRL | Qt::Key_B}}},
+         {{"&New Weapon", "Ctrl+N"},
+          {"&Open Old Weapon", "Ctrl+O"},
+          {"Open &Recent", nullptr},
+          {"S&ave As", "Ctrl+A"},
+          {"&Print Stat Card...", "Ctrl+P"},
+          {"&Export Stat Card...", "Ctrl+E"},
+          {"E&xit", "Ctrl+X"}}},
+        {"&Edit",
+         {{"&Undo", "Ctrl+Z"},
+          {"&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+          {"Copy &Stat Block", "Ctrl+Shift+C"}}},
+        {"&Manage Data", {{"&Frames", ""}, {"&Modifications", ""}, {"&Reload Data", ""}}},
+        {"&Help", {{"A&bout", "Ctrl+B"}}},
     };
     for (const auto& [title, entries] : menus) {
         QMenu* menu = bar->addMenu(Text(title));
         for (const Entry& entry : entries) {
-            menu->addAction(Text(entry.caption))->setShortcut(entry.keys);
+            if (entry.keys == nullptr) {
+                menu->addMenu(Text(entry.caption));
+            } else {
+                menu->addAction(Text(entry.caption))
+                    ->setShortcuts(QKeySequence::listFromString(Text(entry.keys)));
+            }
         }
     }
 }
@@ -140,11 +168,25 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(Icon());
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Kalverin"));
-    window.setCentralWidget(Widgets());
+    QListWidget* lists[2] = {};
+    window.setCentralWidget(Widgets(lists));
     Menus(window.menuBar());
-    window.resize(589, 379);
+    // It opens tall enough for both lists to show ten lines, which may be made smaller after.
+    for (QListWidget* list : lists) {
+        list->ensurePolished();
+        const QListWidgetItem probe(QStringLiteral("X"), list);
+        list->setMinimumHeight(10 * list->sizeHintForRow(0) + 2 * list->frameWidth());
+    }
+    QSize size = window.sizeHint().expandedTo(QSize(589, 379));
+    for (QListWidget* list : lists) {
+        list->setMinimumHeight(0);
+    }
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        window.move(screen->availableGeometry().center() - window.rect().center());
+        const QRect area = screen->availableGeometry();
+        window.resize(size.boundedTo(area.size()));
+        window.move(area.center() - window.rect().center());
+    } else {
+        window.resize(size);
     }
     kalverin::QuitAfterFirstPaint(&window);
     window.show();
