@@ -75,6 +75,7 @@ Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
     if (catalogue.modifications.size() < static_cast<std::size_t>(catalogue.intNumberofMods)) {
         catalogue.modifications.resize(static_cast<std::size_t>(catalogue.intNumberofMods));
     }
+    catalogue.IndexModificationNames();
     // The descriptions only tell the user about an option: a Details.txt that cannot be read
     // leaves them out and stops nothing.
     if (auto details = ReadDataFileAs(files, programDir, kDetailsFile, ReadDetailsFile)) {

@@ -26,6 +26,19 @@ const std::string& DataCatalogue::Details(int index) const {
     return details[static_cast<std::size_t>(index) - 1];
 }
 
+std::int16_t DataCatalogue::ModificationNamed(std::string_view name) const {
+    const auto found = modificationNames_.find(name);
+    return found == modificationNames_.end() ? std::int16_t{0} : found->second;
+}
+
+void DataCatalogue::IndexModificationNames() {
+    modificationNames_.clear();
+    for (int j = 1; j <= intNumberofMods; ++j) {
+        modificationNames_.insert_or_assign(Modification(j).Modification.Shown(),
+                                            static_cast<std::int16_t>(j));
+    }
+}
+
 std::int16_t DataCatalogue::MaxLevel(int row, int column) const {
     if (row < 1 || static_cast<std::size_t>(row) > maxLevels.size() || column < 1 ||
         column > kMaxFrames) {

@@ -94,17 +94,6 @@ std::string_view Article(std::string_view name) {
 
 }  // namespace
 
-std::int16_t MainWindowModel::ModificationNamed(std::string_view name) const {
-    // Every entry is looked at, so of several with the same name the last one is found.
-    std::int16_t found = 0;
-    for (int j = 1; j <= catalogue().intNumberofMods; ++j) {
-        if (catalogue().Modification(j).Modification.Shows(name)) {
-            found = static_cast<std::int16_t>(j);
-        }
-    }
-    return found;
-}
-
 bool MainWindowModel::IsInstalled(std::string_view name) const {
     for (int i = 1; i <= design_.intModCounter; ++i) {
         if (design_.Option(i).name == name) {
@@ -129,7 +118,7 @@ void MainWindowModel::AddModification() {
                              " options and modifications; no more can be installed.");
         return;
     }
-    if (std::int16_t found = ModificationNamed(design_.strChooseMod)) {
+    if (std::int16_t found = catalogue().ModificationNamed(design_.strChooseMod)) {
         design_.CMN = found;
     }
     InstallModification();
@@ -222,7 +211,7 @@ void MainWindowModel::AddInstallRefusals(int modIndex, std::string& text) const 
         // Who holds the slot: the installed option that takes it, else the frame lacks it.
         const std::string* holder = nullptr;
         for (int i = 1; i <= design_.intModCounter; ++i) {
-            const std::int16_t other = ModificationNamed(design_.Option(i).name);
+            const std::int16_t other = catalogue().ModificationNamed(design_.Option(i).name);
             if (catalogue().Modification(other).Mount1.Shows(need.word)) {
                 holder = &design_.Option(i).name;
             }
@@ -260,7 +249,7 @@ void MainWindowModel::RemoveOption() {
     const Step step(*this);
     // An option the data files do not know, as a weapon file may name, has no values to take
     // off and no mount to give back.
-    if (const std::int16_t mod = ModificationNamed(design_.Option(slot).name)) {
+    if (const std::int16_t mod = catalogue().ModificationNamed(design_.Option(slot).name)) {
         // Each level comes off as "-" takes it, from what the boxes show; an option whose values
         // cannot come off stays on, with a message saying why.
         design_.CMN = mod;

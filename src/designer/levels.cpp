@@ -34,7 +34,7 @@ void MainWindowModel::FindModLevel() {
     }
     const InstalledOption& option = design_.Option(slot);
     design_.intTempLevel = option.level;
-    if (std::int16_t found = ModificationNamed(option.name)) {
+    if (std::int16_t found = catalogue().ModificationNamed(option.name)) {
         design_.CMN = found;
     }
     design_.intMaxLevel = catalogue().MaxLevel(design_.CMN, design_.intFrameNumber);

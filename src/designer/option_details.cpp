@@ -71,7 +71,7 @@ void MainWindowModel::ShowDetails() {
         return;
     }
     const std::string& name = list.SelectedText();
-    const std::int16_t index = ModificationNamed(name);
+    const std::int16_t index = catalogue().ModificationNamed(name);
     if (index == 0) {
         Append(text, name, " is not in the data files.");
         return;
