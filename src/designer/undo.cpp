@@ -17,10 +17,12 @@ constexpr TextBox MainWindowModel::*kTypedBoxes[] = {
     &MainWindowModel::txtFirearm, &MainWindowModel::txtDescription, &MainWindowModel::txtMarkup};
 
 // Calls `take` with each control that shows the design, in the order of the window's table: all
-// but the filter, the details and the Undo and Redo entries, which only show.
+// but the filter, the details and the Undo and Redo entries, which only show, and the option
+// list, whose lines follow from the class listed and the filter (see ExchangeWorking).
 template <typename Model, typename Take>
 void ForEachDesignControl(Model& model, Take take) {
-    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails", "mnuUndo", "mnuRedo"};
+    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails", "mnuUndo", "mnuRedo",
+                                              "lstChooseMod"};
     for (const Control<MainWindowModel>& c : MainWindowModel::Controls()) {
         if (std::find(std::begin(kOnlyShow), std::end(kOnlyShow), c.name) != std::end(kOnlyShow)) {
             continue;
@@ -257,6 +259,8 @@ void MainWindowModel::ExchangeSeen(Model& model, Archive& archive) {
     Exchange(archive, d.intBaseDPV);
     Exchange(archive, d.sngMarkUp);
     Exchange(archive, d.statistics);
+    int chosen = model.lstChooseMod.selected();
+    Exchange(archive, chosen);
 }
 
 template <typename Model, typename Archive>
@@ -269,6 +273,22 @@ void MainWindowModel::ExchangeWorking(Model& model, Archive& archive) {
     Exchange(archive, d.intMaxLevel);
     Exchange(archive, d.intModLevel);
     Exchange(archive, model.listedClass_);
+    // The option lines are not kept, which would make every step cost as much as the catalogue
+    // is long: they are listed again for the class listed then, under the filter as it is now,
+    // and the line chosen then is chosen again where it still shows.
+    int chosen = model.lstChooseMod.selected();
+    std::string_view name = chosen >= 0 ? model.lstChooseMod.SelectedText() : std::string_view();
+    Exchange(archive, chosen);
+    archive(name);
+    if constexpr (Archive::kPutsBack) {
+        model.ListOptions();
+        const auto& lines = model.lstChooseMod.items();
+        if (chosen >= 0 && (chosen >= model.lstChooseMod.Count() ||
+                            lines[static_cast<std::size_t>(chosen)] != name)) {
+            chosen = static_cast<int>(std::find(lines.begin(), lines.end(), name) - lines.begin());
+        }
+        model.lstChooseMod.Select(chosen);
+    }
 }
 
 void DesignHistory::Keep() {
@@ -365,8 +385,6 @@ void MainWindowModel::Undo() {
     }
     Capture(history_.Free());
     Restore(history_.Back());
-    // The options the filter lets through now, of the class listed then.
-    FilterModList();
     Settle();
 }
 
@@ -376,7 +394,6 @@ void MainWindowModel::Redo() {
     }
     Capture(history_.Free());
     Restore(history_.Forward());
-    FilterModList();
     Settle();
 }
 
