@@ -27,8 +27,8 @@
 namespace {
 
 const char* const kStatistics[] = {
-    "Po&wer",      "Dama&ge", "Weight", "Mode", "Concealabilit&y", "Ammo Capacity",
-    "Ammo Load",   "Recoil",  "FCU",    "DP&V", "Mar&k-Up",        "Final Price",
+    "Po&wer",    "Dama&ge", "Weight", "Mode", "Concealabilit&y", "Ammo Capacity",
+    "Ammo Load", "Recoil",  "FCU",    "DP&V", "Mar&k-Up",        "Final Price",
 };
 const char* const kMounts[] = {"&Barrel Mount", "&Top Mount", "&Large Under Mount",
                                "&Small Under Mount"};
