@@ -7,4 +7,36 @@ const std::string& ListBox::SelectedText() const {
     return selected_ >= 0 ? items_[static_cast<std::size_t>(selected_)] : kNone;
 }
 
+void ListBox::Put(int index, std::string_view text) {
+    if (index < Count()) {
+        items_[static_cast<std::size_t>(index)].assign(text);
+        return;
+    }
+    if (spare_.empty()) {
+        items_.emplace_back(text);
+    } else {
+        items_.push_back(std::move(spare_.back()));
+        spare_.pop_back();
+        items_.back().assign(text);
+    }
+}
+
+void ListBox::KeepFirst(int count) {
+    if (Count() > count) {
+        spare_.reserve(spare_.size() + items_.size() - static_cast<std::size_t>(count));
+    }
+    while (Count() > count) {
+        spare_.push_back(std::move(items_.back()));
+        items_.pop_back();
+    }
+    selected_ = -1;
+}
+
+void ListBox::Remove(int index) {
+    const auto line = items_.begin() + index;
+    spare_.push_back(std::move(*line));
+    items_.erase(line);
+    selected_ = -1;
+}
+
 }  // namespace kalverin

@@ -32,30 +32,16 @@ struct Button {
 class ListBox {
   public:
     const std::vector<std::string>& items() const { return items_; }
-    void Add(std::string item) { items_.push_back(std::move(item)); }
-    void Clear() {
-        items_.clear();
-        selected_ = -1;
-    }
+    void Add(std::string_view item) { Put(Count(), item); }
+    void Clear() { KeepFirst(0); }
     // Refilling the list: line `index` (from 0, at most Count()) shows `text`, written over the
-    // line there before so that its room is reused.
-    void Put(int index, std::string_view text) {
-        if (index < Count()) {
-            items_[static_cast<std::size_t>(index)].assign(text);
-        } else {
-            items_.emplace_back(text);
-        }
-    }
-    // Keeps the first `count` lines; no line is selected afterwards.
-    void KeepFirst(int count) {
-        items_.resize(static_cast<std::size_t>(count));
-        selected_ = -1;
-    }
+    // line there before, or into the room of a line taken away earlier.
+    void Put(int index, std::string_view text);
+    // Keeps the first `count` lines; no line is selected afterwards. The lines taken away keep
+    // their room for the next filling, so that refilling a list asks for no memory.
+    void KeepFirst(int count);
     // Takes line `index` (from 0) out; no line is selected afterwards.
-    void Remove(int index) {
-        items_.erase(items_.begin() + index);
-        selected_ = -1;
-    }
+    void Remove(int index);
     // The selected line, from 0; -1 when no line is selected.
     int selected() const { return selected_; }
     void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
@@ -63,11 +49,15 @@ class ListBox {
     const std::string& SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }
 
-    friend bool operator==(const ListBox&, const ListBox&) = default;
+    friend bool operator==(const ListBox& a, const ListBox& b) {
+        return a.items_ == b.items_ && a.selected_ == b.selected_;
+    }
 
   private:
     std::vector<std::string> items_;
     int selected_ = -1;
+    // Lines taken away, kept for their room.
+    std::vector<std::string> spare_;
 };
 
 // A combo box that also accepts typing: its list and the text it shows.

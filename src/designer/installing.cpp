@@ -269,7 +269,7 @@ void MainWindowModel::RemoveOption() {
     for (int i = slot; i < design_.intModCounter; ++i) {
         design_.Option(i) = design_.Option(i + 1);
     }
-    design_.Option(design_.intModCounter) = InstalledOption{};
+    design_.Option(design_.intModCounter).Clear();
     --design_.intModCounter;
     lstCurrentMod.Remove(lstCurrentMod.selected());
     // Nothing is selected now: there is no level to show or to move.

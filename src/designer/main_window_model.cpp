@@ -284,7 +284,9 @@ void MainWindowModel::NewWeapon() {
     listedClass_.reset();
     txtLevel.text = FormatWhole(0);
     cmbChooseClass.text = kChooseClassPrompt;
-    design_.options.fill(InstalledOption{});
+    for (InstalledOption& option : design_.options) {
+        option.Clear();
+    }
     design_.intModCounter = 0;
     design_.statistics = StatBlock{};
     design_.intTempLevel = 0;

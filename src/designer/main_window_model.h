@@ -42,6 +42,12 @@ struct InstalledOption {
     std::string name;
     std::int16_t level = 0;
 
+    // An empty slot that keeps the room of its name for the next option installed there.
+    void Clear() {
+        name.clear();
+        level = 0;
+    }
+
     friend bool operator==(const InstalledOption&, const InstalledOption&) = default;
 };
 

@@ -200,7 +200,7 @@ void Exchange(Archive& archive, V& list) {
         }
         archive(item);
         if constexpr (Archive::kPutsBack) {
-            list.Add(std::string(item));
+            list.Add(item);
         }
     }
     int selected = list.selected();
