@@ -18,17 +18,35 @@ namespace {
 
 constexpr double kActionLimitMicros = 50;
 
-// Times `action` alone, each time on a fresh copy of `start`, and counts the heap allocations
-// it makes; then checks with `done` on the last copy that it did what it should have, and that
-// nothing was refused.
+// How an iteration gets back to the state it starts from: by Undo, by an action of its own, or
+// by a fresh copy of that state.
+using Reset = std::function<void(MainWindowModel&)>;
+const Reset kUndo = [](MainWindowModel& m) { m.Undo(); };
+const Reset kSame = [](MainWindowModel&) {};  // the action leaves the state as it found it
+const Reset kFreshCopy;
+
+// Times `action` alone and counts the heap allocations it makes; then checks with `done` on the
+// last state that it did what it should have, and that nothing was refused. Unless told to start
+// each iteration on a fresh copy of `start`, all of them run on one model, put back to `start`
+// untimed by `reset`, as a window's model is once its lines, slots and undo moments have been
+// used: what was once used keeps its room (a fresh copy holds every text at exactly its length).
 void TimeFromState(benchmark::State& state, const Loaded& loaded, const MainWindowModel& start,
                    const std::function<void(MainWindowModel&)>& action,
-                   const std::function<bool(const MainWindowModel&)>& done) {
+                   const std::function<bool(const MainWindowModel&)>& done, const Reset& reset) {
     std::optional<MainWindowModel> model;
+    if (reset) {
+        // Once through untimed, so that the lines, slots and undo moment it uses are used once.
+        model.emplace(start);
+        action(*model);
+    }
     std::int64_t allocations = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        model.emplace(start);
+        if (!model || !reset) {
+            model.emplace(start);
+        } else {
+            reset(*model);
+        }
         state.ResumeTiming();
         const testing::AllocationMeter meter;
         action(*model);
@@ -48,15 +66,17 @@ void SelectFrame(benchmark::State& state) {
         state, loaded, start, [](MainWindowModel& m) { PickFrame(m, 2); },
         [](const MainWindowModel& m) {
             return m.design().intChooseFrame == 2 && m.design().intModCounter == 0;
-        });
+        },
+        kUndo);
 }
 
 void ListEveryOption(benchmark::State& state) {
     Loaded loaded;
     auto start = Designed(loaded.model, kMaxInstalledOptions, false);
-    TimeFromState(state, loaded, start, ListAllOptions, [](const MainWindowModel& m) {
-        return m.lstChooseMod.Count() == kMaxModifications;
-    });
+    TimeFromState(
+        state, loaded, start, ListAllOptions,
+        [](const MainWindowModel& m) { return m.lstChooseMod.Count() == kMaxModifications; },
+        kSame);
 }
 
 void AddTwentiethOption(benchmark::State& state) {
@@ -66,7 +86,8 @@ void AddTwentiethOption(benchmark::State& state) {
     start.ChooseOption(25);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.AddModification(); },
-        [](const MainWindowModel& m) { return m.design().intModCounter == kMaxInstalledOptions; });
+        [](const MainWindowModel& m) { return m.design().intModCounter == kMaxInstalledOptions; },
+        kUndo);
 }
 
 void ChooseInstalledOption(benchmark::State& state) {
@@ -78,7 +99,8 @@ void ChooseInstalledOption(benchmark::State& state) {
         [](MainWindowModel& m) { m.ChooseInstalledOption(kMaxInstalledOptions - 1); },
         [](const MainWindowModel& m) {
             return m.lstCurrentMod.selected() == kMaxInstalledOptions - 1 && m.cmdLevelUp.enabled;
-        });
+        },
+        [](MainWindowModel& m) { m.ChooseInstalledOption(0); });
 }
 
 void RaiseLevel(benchmark::State& state) {
@@ -86,9 +108,8 @@ void RaiseLevel(benchmark::State& state) {
     auto start = Designed(loaded.model, kMaxInstalledOptions, false);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.RaiseLevel(); },
-        [](const MainWindowModel& m) {
-            return m.design().Option(kMaxInstalledOptions).level == 2;
-        });
+        [](const MainWindowModel& m) { return m.design().Option(kMaxInstalledOptions).level == 2; },
+        kUndo);
 }
 
 void LowerLevel(benchmark::State& state) {
@@ -96,9 +117,8 @@ void LowerLevel(benchmark::State& state) {
     auto start = Designed(loaded.model, kMaxInstalledOptions, true);
     TimeFromState(
         state, loaded, start, [](MainWindowModel& m) { m.LowerLevel(); },
-        [](const MainWindowModel& m) {
-            return m.design().Option(kMaxInstalledOptions).level == 1;
-        });
+        [](const MainWindowModel& m) { return m.design().Option(kMaxInstalledOptions).level == 1; },
+        kUndo);
 }
 
 // The events of a full design: the frame, the class, 20 clicks and 20 "Add", then 20 clicks
@@ -116,7 +136,8 @@ void FullDesign(benchmark::State& state) {
                 allAtOne = allAtOne && m.design().Option(slot).level == 1;
             }
             return allAtOne;
-        });
+        },
+        kFreshCopy);
     if (events != kDesignEvents) {
         state.SkipWithError("the design sent another number of events than counted");
     }
@@ -153,6 +174,8 @@ struct ScaledAction {
     void (*prepare)(MainWindowModel&);
     void (*action)(MainWindowModel&);
     bool (*done)(const MainWindowModel&);
+    // Back to that state: Undo, unless told otherwise.
+    void (*reset)(MainWindowModel&) = [](MainWindowModel& m) { m.Undo(); };
 };
 
 const ScaledAction kScaledActions[] = {
@@ -176,6 +199,8 @@ const ScaledAction kScaledActions[] = {
         [](MainWindowModel&) {},
         [](MainWindowModel& m) { m.ChooseInstalledOption(0); },
         [](const MainWindowModel& m) { return m.lstCurrentMod.selected() == 0; },
+        // Choosing a line is no step of the design: the last option is chosen again.
+        [](MainWindowModel& m) { m.ChooseInstalledOption(kScalingInstalled - 1); },
     },
     {
         "RaiseLevel",
@@ -195,7 +220,7 @@ void TimeScaled(benchmark::State& state, const ScaledAction& scaled, int modific
     Loaded loaded(modifications);
     MainWindowModel start = Designed(loaded.model, kScalingInstalled, false);
     scaled.prepare(start);
-    TimeFromState(state, loaded, start, scaled.action, scaled.done);
+    TimeFromState(state, loaded, start, scaled.action, scaled.done, scaled.reset);
 }
 
 std::string ScaledName(const ScaledAction& scaled, int modifications) {
