@@ -71,7 +71,7 @@ ModificationRecord Option(int i) {
     mod.ModType = ItemValue::Text(ClassName(2 + (i - 1) % (kFullClasses - 1)));
     mod.Modification = ItemValue::Text(OptionName(i));
     mod.Power = ItemValue::Number(i % 3 == 0 ? 1 : 0);
-    mod.Damage = i % 7 == 0 ? "U" : (i % 11 == 0 ? "D" : "");
+    mod.Damage = std::string(i % 7 == 0 ? "U" : (i % 11 == 0 ? "D" : ""));
     mod.Concealability = ItemValue::Number(-(i % 2));
     mod.Weight = ItemValue::Number(0.1 * (i % 4));
     mod.AmmoCapacity = static_cast<std::int16_t>(i % 5 == 0 ? 2 : 0);
