@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -15,9 +16,12 @@
 #include <stdexcept>
 #include <vector>
 
+#include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
+#include "catalogue/item_value.h"
+#include "catalogue/item_writer.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -82,6 +86,38 @@ std::string Unescaped(std::string_view text) {
         }
     }
     return bytes;
+}
+
+// A number in the fewest digits that read back as it.
+template <typename Number>
+std::string Shortest(Number number) {
+    char out[32];
+    return {out, std::to_chars(out, out + sizeof out, number).ptr};
+}
+
+template <typename Number>
+std::string Shortest(const std::optional<Number>& number) {
+    return number ? Shortest(*number) : "none";
+}
+
+// What each item of the bytes reads as: its text, whether it was quoted, and its value's kind,
+// shown text, written bytes and the number it counts as. The bytes are a view cut from a longer
+// buffer, so a reader that looks past their end meets a quote.
+Lines ItemLines(const std::string& bytes) {
+    const std::string buffer = bytes + "\"x\"";
+    ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
+    Lines lines;
+    while (auto item = reader.Next()) {
+        const ItemValue value = ItemValue::FromItem(*item);
+        const char* kinds[] = {"no value", "number", "text"};
+        lines.push_back(std::to_string(lines.size() + 1) + "| " + Quoted(item->text) +
+                        (item->quoted ? " quoted: " : ": ") +
+                        kinds[static_cast<int>(value.kind())] +
+                        (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
+                        ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
+                        Shortest(value.AsNumber()));
+    }
+    return lines;
 }
 
 // The words of a command: bare words, and texts between double quotes.
@@ -390,6 +426,21 @@ class Scenario {
             std::filesystem::remove(path);
             ::mkfifo(path.c_str(), 0600);
             return {};
+        }
+        if (verb == "number") {
+            const std::string text = words.Next();
+            return {"leading " + Shortest(LeadingNumber(text)) + ", whole text " +
+                    Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text))};
+        }
+        if (verb == "format") {
+            const std::string digits = words.Next();
+            const bool single = digits == "single";
+            const double number = std::stod(single ? words.Next() : digits);
+            return {
+                Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number))};
+        }
+        if (verb == "items") {
+            return ItemLines(words.Next());
         }
         if (verb == "remove") {
             std::filesystem::remove(folder_.path() / words.Next());
