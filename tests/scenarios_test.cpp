@@ -14,8 +14,11 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
+#include "about/about_model.h"
+#include "about/sys_info_fakes.h"
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
@@ -228,6 +231,15 @@ struct KeptRecentWeapons final : RecentWeaponsStore {
     std::vector<std::filesystem::path> paths;
 };
 
+// The About window, with a registry and programs of the scenario's making.
+struct AboutParts {
+    explicit AboutParts(UserDialogs& dialogs)
+        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
+    FakeRegistry registry;
+    FakeStarter starter;
+    AboutModel model;
+};
+
 // One window's model with its controls bound.
 struct Window {
     std::shared_ptr<void> model;
@@ -238,6 +250,7 @@ struct Window {
     std::function<Lines()> card;
     std::function<void(const std::filesystem::path&)> open;
     std::function<ListBox()> recent;
+    AboutParts* about = nullptr;  // the About window's surroundings
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -451,7 +464,13 @@ class Scenario {
         }
         const View before = ViewOf(*window_);
         Act(verb, words);
-        Lines changes = std::move(dialogs_.said);
+        Lines changes;
+        if (AboutParts* about = window_->about) {
+            for (const std::string& program : std::exchange(about->starter.started, {})) {
+                changes.push_back("starts " + Quoted(program));
+            }
+        }
+        changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
         const View after = ViewOf(*window_);
         for (std::size_t i = 0; i < after.size(); ++i) {
@@ -538,6 +557,11 @@ class Scenario {
             } else if (kind == "modifications") {
                 found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
                                                                     program(), dialogs_, disk_);
+            } else if (kind == "about") {
+                auto about = std::make_shared<AboutParts>(dialogs_);
+                found->second = {about, BindControls(about->model, AboutModel::Controls()),
+                                 [about] { about->model.Load(); }};
+                found->second.about = about.get();
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
@@ -577,7 +601,42 @@ class Scenario {
         throw std::runtime_error("no line " + which);
     }
 
+    // The About window's surroundings: the registry's keys and values, the programs on the
+    // search path, the files there are and whether a program starts, all forgotten at once; and
+    // a registry value read as text into a text that held "as it was".
+    bool ActOnAbout(AboutParts& about, const std::string& verb, Words& words) {
+        if (verb == "registry") {
+            auto& key = about.registry.keys[words.Next()];
+            if (!words.AtEnd()) {
+                const std::string name = words.Next();
+                const auto type = static_cast<std::uint32_t>(std::stoul(words.Next()));
+                key[name] = {type, words.Next()};
+            }
+        } else if (verb == "tool") {
+            const std::string name = words.Next();
+            about.starter.onSearchPath[name] = words.Next();
+        } else if (verb == "exists") {
+            about.starter.files.insert(words.Next());
+        } else if (verb == "starting") {
+            about.starter.startWorks = words.Next() != "fails";
+        } else if (verb == "forget") {
+            about.registry.keys.clear();
+            about.starter = FakeStarter();
+        } else if (verb == "key") {
+            const std::string key = words.Next();
+            std::string value = "as it was";
+            const bool read = about.model.GetKeyValue(kLocalMachine, key, words.Next(), value);
+            dialogs_.said.push_back((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     void Act(const std::string& verb, Words& words) {
+        if (window_->about && ActOnAbout(*window_->about, verb, words)) {
+            return;
+        }
         if (verb == "load") {
             window_->load();
             return;
