@@ -1,9 +1,22 @@
 // A whole Data folder from one input: its parts, split at form feeds, are Frames.txt,
 // Modifications.txt, Classes.txt, MaxLevel.txt and Details.txt; a file whose part is missing is
-// missing from the folder. The catalogue is loaded as the main window loads it, and each editor
-// loads the folder, saves its first record as shown and reads what it saved whole again.
+// missing from the folder.
+//
+// The whole input is split into items, and every item taken as a value and as a number. Each
+// part the program writes is read as its file, written and read again: a writer may lose what its
+// file cannot hold (digits beyond the general format, a double quote inside a text), but never a
+// record; and once written, records come back exactly. MaxLevel.txt is read with the modification
+// editor's fourteen columns, and again with a column count taken from its part's length, so that
+// every count from -1 to 21 comes up. Then the catalogue is loaded as the main window loads it,
+// and each editor loads the folder, saves its first record as shown and reads what it saved whole
+// again.
 
+#include "catalogue/conversions.h"
+#include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/details_file.h"
+#include "catalogue/item_reader.h"
+#include "catalogue/item_value.h"
 #include "frame_editor/frame_editor_model.h"
 #include "fuzz_target.h"
 #include "modification_editor/modification_editor_model.h"
@@ -16,6 +29,112 @@ using fuzz::Require;
 namespace {
 
 const std::filesystem::path kProgramDir = "/kalverin";
+
+void RequireItems(std::string_view bytes) {
+    ItemReader reader(bytes);
+    std::size_t items = 0;
+    std::size_t textBytes = 0;
+    while (auto item = reader.Next()) {
+        ++items;
+        textBytes += item->text.size();
+        Require(reader.ItemsRead() == items, "ItemsRead counts every item taken");
+        // Every item but the last takes at least its separator, so they cannot outnumber the bytes.
+        Require(items <= bytes.size() + 1, "no more items than bytes");
+
+        ItemValue value = ItemValue::FromItem(*item);
+        Require(value.IsEmpty() == value.Shown().empty(), "a value is empty when it shows nothing");
+        const double leading = LeadingNumber(item->text);
+        ParseWholeNumber(item->text);
+        if (auto number = ParseNumber(item->text)) {
+            // A text that is a number as a whole begins with that same number.
+            Require(leading == *number, "LeadingNumber agrees with ParseNumber");
+            Require(value.AsNumber() == *number, "a numeric item counts as its number");
+            // The general format reads back; from the second time on it writes the same text.
+            std::string shown = FormatGeneral(*number);
+            auto again = ParseNumber(shown);
+            Require(again.has_value(), "the general format of a number is a number");
+            Require(FormatGeneral(*again) == shown, "the general format is stable");
+        }
+    }
+    Require(textBytes <= bytes.size(), "items hold only bytes of the input");
+    Require(!reader.Next(), "an ended reader stays ended");
+}
+
+// What was read, or nothing once the message is seen to name the file.
+template <typename File>
+const File* ValueOrNamedFailure(const Outcome<File>& read, const std::string& label) {
+    Require(read || read.error().starts_with(label), "the message begins with the file's name");
+    return read ? &read.value() : nullptr;
+}
+
+// `check` holds the reader's properties for what it read, and gives its number of records.
+template <typename Read, typename Write, typename Check>
+void RequireRoundTrip(std::string_view bytes, const std::string& label, Read read, Write write,
+                      Check check) {
+    auto first = read(bytes, label);
+    if (!ValueOrNamedFailure(first, label)) {
+        return;
+    }
+    auto second = read(write(first.value()), label);
+    Require(second && check(second.value()) == check(first.value()),
+            "what the writer wrote reads back with every record");
+    auto third = read(write(second.value()), label);
+    Require(third && third.value() == second.value(),
+            "a written file reads back as the records written");
+}
+
+// Records within the catalogue's capacity, as many as the count says where the file keeps one.
+std::size_t RequireCounted(std::size_t records, std::size_t capacity, int count = -2) {
+    Require(records <= capacity, "no more records than the catalogue holds");
+    Require(count == -2 || records == static_cast<std::size_t>(count < 0 ? 0 : count),
+            "as many records as the count says");
+    return records;
+}
+
+std::size_t RequireRows(const MaxLevelFile& file, int columns) {
+    for (const MaxLevelRow& row : file.rows) {
+        for (int column = columns < 0 ? 0 : columns; column < kMaxFrames; ++column) {
+            Require(row.levels[static_cast<std::size_t>(column)] == 0,
+                    "a column that was not read holds no level");
+        }
+    }
+    return RequireCounted(file.rows.size(), kMaxModifications, file.count);
+}
+
+void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
+    const std::string label = DataFileLabel(file);
+    if (file == kFramesFile) {
+        RequireRoundTrip(bytes, label, ReadFramesFile, WriteFramesFile, [](const FramesFile& read) {
+            for (const FrameRecord& frame : read.frames) {
+                Require(frame.Recoil == 0, "every frame starts without recoil");
+            }
+            return RequireCounted(read.frames.size(), kMaxFrames);
+        });
+    } else if (file == kModificationsFile) {
+        RequireRoundTrip(bytes, label, ReadModificationsFile, WriteModificationsFile,
+                         [](const ModificationsFile& read) {
+                             return RequireCounted(read.records.size(), kMaxModifications,
+                                                   read.count);
+                         });
+    } else if (file == kDetailsFile) {
+        RequireRoundTrip(bytes, label, ReadDetailsFile, WriteDetailsFile,
+                         [](const DetailsFile& read) {
+                             return RequireCounted(read.rows.size(), kMaxModifications);
+                         });
+    } else if (file == kMaxLevelFile) {
+        auto readRows = [](std::string_view in, const std::string& named) {
+            return ReadMaxLevelFile(in, named, kEditorFrameColumns);
+        };
+        RequireRoundTrip(bytes, label, readRows, WriteMaxLevelFile, [](const MaxLevelFile& read) {
+            return RequireRows(read, kEditorFrameColumns);
+        });
+        const int columns = static_cast<int>(bytes.size() % (kMaxFrames + 3)) - 1;
+        const auto read = ReadMaxLevelFile(bytes, label, columns);
+        if (const MaxLevelFile* rows = ValueOrNamedFailure(read, label)) {
+            RequireRows(*rows, columns);
+        }
+    }
+}
 
 void RequireWholeCatalogue(const DataCatalogue& catalogue) {
     const int frames = catalogue.intNumberofFrames;
@@ -78,11 +197,13 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view rest = fuzz::Bytes(data, size);
+    RequireItems(rest);
     testing::MemoryFiles files;
     for (std::string_view name :
          {kFramesFile, kModificationsFile, kClassesFile, kMaxLevelFile, kDetailsFile}) {
         const std::size_t end = name == kDetailsFile ? rest.npos : rest.find('\f');
         files.Write(DataFilePath(kProgramDir, name), rest.substr(0, end));
+        RequireFileRoundTrip(name, rest.substr(0, end));
         if (end == rest.npos) {
             break;
         }

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -13,11 +14,17 @@
 #include <memory>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
+#include "about/about_model.h"
+#include "about/sys_info_fakes.h"
+#include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
+#include "catalogue/item_value.h"
+#include "catalogue/item_writer.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -82,6 +89,38 @@ std::string Unescaped(std::string_view text) {
         }
     }
     return bytes;
+}
+
+// A number in the fewest digits that read back as it.
+template <typename Number>
+std::string Shortest(Number number) {
+    char out[32];
+    return {out, std::to_chars(out, out + sizeof out, number).ptr};
+}
+
+template <typename Number>
+std::string Shortest(const std::optional<Number>& number) {
+    return number ? Shortest(*number) : "none";
+}
+
+// What each item of the bytes reads as: its text, whether it was quoted, and its value's kind,
+// shown text, written bytes and the number it counts as. The bytes are a view cut from a longer
+// buffer, so a reader that looks past their end meets a quote.
+Lines ItemLines(const std::string& bytes) {
+    const std::string buffer = bytes + "\"x\"";
+    ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
+    Lines lines;
+    while (auto item = reader.Next()) {
+        const ItemValue value = ItemValue::FromItem(*item);
+        const char* kinds[] = {"no value", "number", "text"};
+        lines.push_back(std::to_string(lines.size() + 1) + "| " + Quoted(item->text) +
+                        (item->quoted ? " quoted: " : ": ") +
+                        kinds[static_cast<int>(value.kind())] +
+                        (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
+                        ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
+                        Shortest(value.AsNumber()));
+    }
+    return lines;
 }
 
 // The words of a command: bare words, and texts between double quotes.
@@ -192,6 +231,15 @@ struct KeptRecentWeapons final : RecentWeaponsStore {
     std::vector<std::filesystem::path> paths;
 };
 
+// The About window, with a registry and programs of the scenario's making.
+struct AboutParts {
+    explicit AboutParts(UserDialogs& dialogs)
+        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
+    FakeRegistry registry;
+    FakeStarter starter;
+    AboutModel model;
+};
+
 // One window's model with its controls bound.
 struct Window {
     std::shared_ptr<void> model;
@@ -202,6 +250,7 @@ struct Window {
     std::function<Lines()> card;
     std::function<void(const std::filesystem::path&)> open;
     std::function<ListBox()> recent;
+    AboutParts* about = nullptr;  // the About window's surroundings
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -391,6 +440,21 @@ class Scenario {
             ::mkfifo(path.c_str(), 0600);
             return {};
         }
+        if (verb == "number") {
+            const std::string text = words.Next();
+            return {"leading " + Shortest(LeadingNumber(text)) + ", whole text " +
+                    Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text))};
+        }
+        if (verb == "format") {
+            const std::string digits = words.Next();
+            const bool single = digits == "single";
+            const double number = std::stod(single ? words.Next() : digits);
+            return {
+                Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number))};
+        }
+        if (verb == "items") {
+            return ItemLines(words.Next());
+        }
         if (verb == "remove") {
             std::filesystem::remove(folder_.path() / words.Next());
             return {};
@@ -400,7 +464,13 @@ class Scenario {
         }
         const View before = ViewOf(*window_);
         Act(verb, words);
-        Lines changes = std::move(dialogs_.said);
+        Lines changes;
+        if (AboutParts* about = window_->about) {
+            for (const std::string& program : std::exchange(about->starter.started, {})) {
+                changes.push_back("starts " + Quoted(program));
+            }
+        }
+        changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
         const View after = ViewOf(*window_);
         for (std::size_t i = 0; i < after.size(); ++i) {
@@ -487,6 +557,11 @@ class Scenario {
             } else if (kind == "modifications") {
                 found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
                                                                     program(), dialogs_, disk_);
+            } else if (kind == "about") {
+                auto about = std::make_shared<AboutParts>(dialogs_);
+                found->second = {about, BindControls(about->model, AboutModel::Controls()),
+                                 [about] { about->model.Load(); }};
+                found->second.about = about.get();
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
@@ -526,7 +601,42 @@ class Scenario {
         throw std::runtime_error("no line " + which);
     }
 
+    // The About window's surroundings: the registry's keys and values, the programs on the
+    // search path, the files there are and whether a program starts, all forgotten at once; and
+    // a registry value read as text into a text that held "as it was".
+    bool ActOnAbout(AboutParts& about, const std::string& verb, Words& words) {
+        if (verb == "registry") {
+            auto& key = about.registry.keys[words.Next()];
+            if (!words.AtEnd()) {
+                const std::string name = words.Next();
+                const auto type = static_cast<std::uint32_t>(std::stoul(words.Next()));
+                key[name] = {type, words.Next()};
+            }
+        } else if (verb == "tool") {
+            const std::string name = words.Next();
+            about.starter.onSearchPath[name] = words.Next();
+        } else if (verb == "exists") {
+            about.starter.files.insert(words.Next());
+        } else if (verb == "starting") {
+            about.starter.startWorks = words.Next() != "fails";
+        } else if (verb == "forget") {
+            about.registry.keys.clear();
+            about.starter = FakeStarter();
+        } else if (verb == "key") {
+            const std::string key = words.Next();
+            std::string value = "as it was";
+            const bool read = about.model.GetKeyValue(kLocalMachine, key, words.Next(), value);
+            dialogs_.said.push_back((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     void Act(const std::string& verb, Words& words) {
+        if (window_->about && ActOnAbout(*window_->about, verb, words)) {
+            return;
+        }
         if (verb == "load") {
             window_->load();
             return;
