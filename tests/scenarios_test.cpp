@@ -68,7 +68,9 @@ std::string Escaped(std::string_view bytes, bool quoted) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "\"" + Escaped(text, true) + "\"";
+    std::string quoted = "\"";
+    (quoted += Escaped(text, true)) += '"';
+    return quoted;
 }
 
 std::string Unescaped(std::string_view text) {
@@ -275,7 +277,7 @@ using View = std::vector<std::pair<std::string, std::string>>;
 std::string Items(const ListBox& list) {
     std::string out;
     for (const std::string& item : list.items()) {
-        out += (out.empty() ? "" : " ") + Quoted(item);
+        (out += out.empty() ? "" : " ") += Quoted(item);
     }
     return "[" + out + "]";
 }

@@ -10,7 +10,8 @@ namespace {
 
 template <typename Number>
 std::string Signed(Number value) {
-    return (value > 0 ? "+" : "") + FormatGeneral(value);
+    std::string text = value > 0 ? "+" : "";
+    return text += FormatGeneral(value);
 }
 
 // Adds what one level of `mod` does to the statistics to `text`, in the order the window shows

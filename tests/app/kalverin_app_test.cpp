@@ -17,7 +17,7 @@ namespace {
 bool Mapped(std::string_view library) {
     std::ifstream maps("/proc/self/maps");
     for (std::string line; std::getline(maps, line);) {
-        if (line.find(std::string("/") + std::string(library) + ".so") != std::string::npos) {
+        if (line.find(((std::string("/") += library) += ".so")) != std::string::npos) {
             return true;
         }
     }
