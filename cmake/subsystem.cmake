@@ -12,6 +12,5 @@ function(kalverin_subsystem name)
         add_library(kalverin_${name}_window STATIC ${arg_WINDOW})
         target_link_libraries(kalverin_${name}_window PUBLIC kalverin_${name} kalverin_qt_support
                                                             ${arg_WINDOW_LINKS})
-        target_link_libraries(kalverin_${name}_window PRIVATE kalverin_window_code)
     endif()
 endfunction()
