@@ -1,5 +1,7 @@
 #include "controls/controls.h"
 
+#include <algorithm>
+
 namespace kalverin {
 
 const std::string& ListBox::SelectedText() const {
@@ -19,6 +21,13 @@ void ListBox::Put(int index, std::string_view text) {
         spare_.pop_back();
         items_.back().assign(text);
     }
+}
+
+void ListBox::Reselect(int line, std::string_view text) {
+    if (line >= 0 && (line >= Count() || items_[static_cast<std::size_t>(line)] != text)) {
+        line = static_cast<int>(std::find(items_.begin(), items_.end(), text) - items_.begin());
+    }
+    Select(line);
 }
 
 void ListBox::KeepFirst(int count) {

@@ -45,6 +45,9 @@ class ListBox {
     // The selected line, from 0; -1 when no line is selected.
     int selected() const { return selected_; }
     void Select(int index) { selected_ = index >= 0 && index < Count() ? index : -1; }
+    // After a refilling, selects again what was selected before it, line `line` showing `text`
+    // (none when `line` is -1): that line if it still shows it, else the first that does.
+    void Reselect(int line, std::string_view text);
     // The text of the selected line, or empty when none is.
     const std::string& SelectedText() const;
     int Count() const { return static_cast<int>(items_.size()); }

@@ -323,6 +323,9 @@ class MainWindowModel {
     std::optional<std::vector<std::filesystem::path>> recent_;
     // The class the option list was filled for; nothing while it is empty.
     std::optional<std::string> listedClass_;
+    // The chosen option's name while the filter lists the options again, kept here so that
+    // its room is reused from one keystroke to the next.
+    std::string chosenOption_;
     // Whether the details are of the installed option selected, rather than of the option
     // selected in the option list.
     bool detailsOfInstalled_ = false;

@@ -49,15 +49,10 @@ void MainWindowModel::ListOptions() {
 }
 
 void MainWindowModel::FilterModList() {
-    const ListBox was = lstChooseMod;
+    const int chosen = lstChooseMod.selected();
+    chosenOption_.assign(lstChooseMod.SelectedText());
     ListOptions();
-    if (lstChooseMod.items() == was.items()) {
-        lstChooseMod.Select(was.selected());
-    } else if (was.selected() >= 0) {
-        const auto& items = lstChooseMod.items();
-        const auto kept = std::find(items.begin(), items.end(), was.SelectedText());
-        lstChooseMod.Select(static_cast<int>(kept - items.begin()));
-    }
+    lstChooseMod.Reselect(chosen, chosenOption_);
     ShowDetails();
 }
 

@@ -282,12 +282,7 @@ void MainWindowModel::ExchangeWorking(Model& model, Archive& archive) {
     archive(name);
     if constexpr (Archive::kPutsBack) {
         model.ListOptions();
-        const auto& lines = model.lstChooseMod.items();
-        if (chosen >= 0 && (chosen >= model.lstChooseMod.Count() ||
-                            lines[static_cast<std::size_t>(chosen)] != name)) {
-            chosen = static_cast<int>(std::find(lines.begin(), lines.end(), name) - lines.begin());
-        }
-        model.lstChooseMod.Select(chosen);
+        model.lstChooseMod.Reselect(chosen, name);
     }
 }
 
