@@ -8,7 +8,7 @@
 #
 #   bench/startup.sh [BUILD_DIR]     (default build/bench)
 #
-#   RUNS=20 WARMUP=3                 pairs measured, and pairs run first and not counted
+#   RUNS=40 WARMUP=3                 pairs measured, and pairs run first and not counted
 #   PLATFORMS="offscreen xcb"        the Qt platforms to measure under
 #   A=PROGRAM B=PROGRAM              compare two other programs instead (two builds of Kalverin,
 #                                    say, to see what one change gained); no limits then
@@ -19,7 +19,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build="${1:-build/bench}/bench"
-runs="${RUNS:-20}"
+runs="${RUNS:-40}"
 warmup="${WARMUP:-3}"
 platforms="${PLATFORMS:-offscreen xcb}"
 measure="$build/kalverin_measure"
