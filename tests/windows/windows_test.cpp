@@ -519,6 +519,11 @@ TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     QTest::keyClick(frame->view(), Qt::Key_Down);
     QTest::keyClick(frame->view(), Qt::Key_Return);
     EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
+    // A frame's name typed into the closed chooser and Enter pick nothing.
+    frame->lineEdit()->selectAll();
+    QTest::keyClicks(frame->lineEdit(), QStringLiteral("Taser"));
+    QTest::keyClick(frame->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
 }
 
 TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
@@ -541,10 +546,14 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     filter->setFocus();
     QTest::keyClicks(filter, QStringLiteral("E"));
     EXPECT_EQ(options->verticalScrollBar()->value(), 0);
+    // The chosen option stays chosen as the filter moves it up the list.
+    Click("lstChooseMod", "Extended Barrel");
+    filter->setFocus();
     QTest::keyClicks(filter, QStringLiteral("XTENDED B"));
     ASSERT_EQ(options->count(), 1);
+    EXPECT_EQ(options->currentRow(), 0);
     // Return on an option adds it; Delete on an installed one removes it.
-    Click("lstChooseMod", "Extended Barrel");
+    options->setFocus();
     QTest::keyClick(options, Qt::Key_Return);
     ASSERT_EQ(installed->count(), 1);
     Click("lstCurrentMod", "Extended Barrel");
