@@ -9,6 +9,17 @@ const std::string& ListBox::SelectedText() const {
     return selected_ >= 0 ? items_[static_cast<std::size_t>(selected_)] : kNone;
 }
 
+ListBox& ListBox::operator=(const ListBox& other) {
+    if (this != &other) {
+        for (int i = 0; i < other.Count(); ++i) {
+            Put(i, other.items_[static_cast<std::size_t>(i)]);
+        }
+        KeepFirst(other.Count());
+        selected_ = other.selected_;
+    }
+    return *this;
+}
+
 void ListBox::Put(int index, std::string_view text) {
     if (index < Count()) {
         items_[static_cast<std::size_t>(index)].assign(text);

@@ -31,6 +31,13 @@ struct Button {
 
 class ListBox {
   public:
+    ListBox() = default;
+    // A copy holds the lines alone; copied over a list, the lines reuse that list's room.
+    ListBox(const ListBox& other) : items_(other.items_), selected_(other.selected_) {}
+    ListBox& operator=(const ListBox& other);
+    ListBox(ListBox&&) noexcept = default;
+    ListBox& operator=(ListBox&&) noexcept = default;
+
     const std::vector<std::string>& items() const { return items_; }
     void Add(std::string_view item) { Put(Count(), item); }
     void Clear() { KeepFirst(0); }

@@ -67,7 +67,8 @@ struct WeaponDesign {
     std::int16_t intMaxLevel = 0;
     std::int16_t intModLevel = 0;  // the step, +1 or -1, an option is applied with
     StatBlock statistics;
-    // A value added here is kept for Undo as well: see ExchangeSeen and ExchangeWorking.
+    // A value added here is kept for Undo as well; one the user can see belongs in SameSeen
+    // (undo.cpp) too.
 
     // The installed option in slot `slot`, 1 to 20.
     InstalledOption& Option(int slot) { return options.at(static_cast<std::size_t>(slot) - 1); }
@@ -78,12 +79,48 @@ struct WeaponDesign {
     friend bool operator==(const WeaponDesign&, const WeaponDesign&) = default;
 };
 
-// The window as one moment of the design left it, its values written out as bytes: what Undo
-// and Redo put back. The catalogue is shared with the moments before and after, and replaced
-// only by Reload Data.
-struct DesignState {
+// The controls that show the design, as a moment keeps them.
+using DesignControl = std::variant<TextBox, ComboBox, ListBox, Button, CheckBox>;
+
+// The window as one moment of the design left it: what Undo and Redo put back. A moment is
+// written over in place, so that it reuses the room of the one it replaces.
+struct DesignMoment {
+    // Shared with the moments before and after; replaced only by Reload Data.
     std::shared_ptr<const DataCatalogue> catalogue;
-    std::string bytes;
+    std::vector<DesignControl> controls;  // in the order of the window's table
+    WeaponDesign design;
+    std::optional<std::string> listedClass;
+    // The option line chosen, by place and by name. The lines themselves follow from the
+    // catalogue, the class listed and the filter, and are listed again when the moment is put
+    // back: keeping them would make every step cost as much as the catalogue is long.
+    int chosenOption = -1;
+    std::string chosenName;
+};
+
+// A place for a moment in the history, made on its first use: a window that is never changed
+// keeps no room for a hundred designs.
+class DesignState {
+  public:
+    DesignState() = default;
+    DesignState(const DesignState& other)
+        : moment_(other.moment_ ? std::make_unique<DesignMoment>(*other.moment_) : nullptr) {}
+    DesignState& operator=(const DesignState& other) {
+        *this = DesignState(other);
+        return *this;
+    }
+    DesignState(DesignState&&) noexcept = default;
+    DesignState& operator=(DesignState&&) noexcept = default;
+
+    DesignMoment& Write() {
+        if (!moment_) {
+            moment_ = std::make_unique<DesignMoment>();
+        }
+        return *moment_;
+    }
+    const DesignMoment& Read() const { return *moment_; }
+
+  private:
+    std::unique_ptr<DesignMoment> moment_;
 };
 
 // How many steps Undo goes back at most.
@@ -259,12 +296,6 @@ class MainWindowModel {
     void Restore(const DesignState& from);
     // Whether the user can tell the window now from the moment `before`.
     bool Differs(const DesignState& before) const;
-    // Hands `archive` every value a moment holds: first what the user can tell apart, then the
-    // working values the rules keep between actions. `Model` is const while it is written out.
-    template <typename Model, typename Archive>
-    static void ExchangeSeen(Model& model, Archive& archive);
-    template <typename Model, typename Archive>
-    static void ExchangeWorking(Model& model, Archive& archive);
     // After a step, Undo or Redo: typing starts a new step, and the details and the Undo and
     // Redo entries follow the design.
     void Settle();
