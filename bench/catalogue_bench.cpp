@@ -1,8 +1,11 @@
-// Loading the catalogue at its full capacity, against reading the same four files' bytes.
+// Loading the catalogue at its full capacity, against reading the same four files' bytes; and
+// hostile data files, read in time and memory in proportion to them.
 
 #include <benchmark/benchmark.h>
 
+#include "allocation_meter.h"
 #include "budgets.h"
+#include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/records.h"
 #include "designer/main_window_model.h"
@@ -66,6 +69,70 @@ void ReloadData(benchmark::State& state) {
 BENCHMARK(ReloadData)->Name("Designer/ReloadData")->Unit(benchmark::kMicrosecond);
 [[maybe_unused]] const bool kReloadBudget =
     SetBudget("Designer/ReloadData", {.limitMicros = 1000, .baseline = "Catalogue/ReadBytes"});
+
+// Hostile files as large as the disk store reads: a line with no separator, a quote never closed,
+// a record line of commas, NUL bytes, and counts far beyond what the file holds. What each
+// reader says of them is in the catalogue's scenarios; here, what reading them costs.
+std::vector<std::pair<std::string_view, std::string>> HostileFiles() {
+    const std::size_t big = kMaxFileBytes;
+    std::vector<std::pair<std::string_view, std::string>> files = {
+        {kFramesFile, std::string(big, 'x')},
+        {kClassesFile, "1,\"" + std::string(big, 'x')},
+        {kModificationsFile, "150," + std::string(big, ',')}};
+    for (std::string_view file : kCatalogueFiles) {
+        for (std::string bytes :
+             {std::string("32767\r\n"), std::string("2000000000"), std::string(big, '\0')}) {
+            files.emplace_back(file, std::move(bytes));
+        }
+    }
+    return files;
+}
+
+// Reads the bytes as the file, and gives whether its reader's memory stayed within a few copies
+// of them: a reader that sizes its records by a count it has not checked does not.
+bool ReadInProportion(std::string_view file, std::string_view bytes) {
+    const std::string label = DataFileLabel(file);
+    const AllocationMeter meter;
+    if (file == kFramesFile) {
+        benchmark::DoNotOptimize(ReadFramesFile(bytes, label));
+    } else if (file == kModificationsFile) {
+        benchmark::DoNotOptimize(ReadModificationsFile(bytes, label));
+    } else if (file == kClassesFile) {
+        benchmark::DoNotOptimize(ReadClassesFile(bytes, label));
+    } else {
+        benchmark::DoNotOptimize(ReadMaxLevelFile(bytes, label, kEditorFrameColumns));
+    }
+    return meter.PeakBytes() <= 8 * bytes.size() + 256 * 1024;
+}
+
+void ReadHostileFiles(benchmark::State& state) {
+    const auto files = HostileFiles();
+    for (auto _ : state) {
+        for (const auto& [file, bytes] : files) {
+            if (!ReadInProportion(file, bytes)) {
+                state.SkipWithError(("reading a hostile " + std::string(file) +
+                                     " took more memory than a few copies of it")
+                                        .c_str());
+                return;
+            }
+        }
+    }
+}
+BENCHMARK(ReadHostileFiles)->Name("Catalogue/ReadHostileFiles")->Unit(benchmark::kMillisecond);
+
+// The baseline: looking once at every byte of the same files.
+void ScanHostileFiles(benchmark::State& state) {
+    const auto files = HostileFiles();
+    for (auto _ : state) {
+        for (const auto& [file, bytes] : files) {
+            benchmark::DoNotOptimize(bytes.find('"'));
+        }
+    }
+}
+BENCHMARK(ScanHostileFiles)->Name("Catalogue/ScanHostileFiles")->Unit(benchmark::kMillisecond);
+[[maybe_unused]] const bool kHostileBudget = SetBudget(
+    "Catalogue/ReadHostileFiles",
+    {.limitMicros = 500000, .baseline = "Catalogue/ScanHostileFiles", .baselineLimit = 50});
 
 }  // namespace
 }  // namespace kalverin::bench

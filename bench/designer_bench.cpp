@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
+#include "allocation_meter.h"
 #include "budgets.h"
 #include "catalogue/records.h"
 #include "design_driver.h"
-#include "support/allocation_meter.h"
 
 namespace kalverin::bench {
 namespace {
@@ -48,7 +48,7 @@ void TimeFromState(benchmark::State& state, const Loaded& loaded, const MainWind
             reset(*model);
         }
         state.ResumeTiming();
-        const testing::AllocationMeter meter;
+        const AllocationMeter meter;
         action(*model);
         allocations += meter.Allocations();
     }

@@ -1,4 +1,4 @@
-#include "support/allocation_meter.h"
+#include "allocation_meter.h"
 
 #include <malloc.h>
 
@@ -69,7 +69,7 @@ void operator delete[](void* block, const std::nothrow_t&) noexcept {
     Release(block);
 }
 
-namespace kalverin::testing {
+namespace kalverin::bench {
 
 AllocationMeter::AllocationMeter() : start_(held.load()), startCount_(count.load()) {
     peak = start_;
@@ -84,4 +84,4 @@ long long AllocationMeter::Allocations() const {
     return count.load() - startCount_;
 }
 
-}  // namespace kalverin::testing
+}  // namespace kalverin::bench
