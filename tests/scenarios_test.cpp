@@ -201,31 +201,6 @@ class ScriptedDialogs final : public UserDialogs {
     std::filesystem::path root_;
 };
 
-// The disk, with a fault to order: after a given number of further bytes it is full for one
-// write, as a disk whose space is freed again.
-class ScriptedDisk final : public FileStore {
-  public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        return fault ? fault->Write(path, bytes) : DiskFiles().Write(path, bytes);
-    }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
-        return DiskFiles().Remove(path);
-    }
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
-        return DiskFiles().SyncFolder(folder);
-    }
-    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
-                                   FolderLock::Kind kind) const override {
-        return DiskFiles().LockFolder(folder, kind);
-    }
-
-    std::optional<FaultyDiskFiles> fault;
-};
-
 // Open Recent's list as the settings keep it between runs, for every main window.
 struct KeptRecentWeapons final : RecentWeaponsStore {
     std::vector<std::filesystem::path> Read() override { return paths; }
@@ -413,7 +388,7 @@ class Scenario {
         }
         if (verb == "fail") {
             words.Next();  // "after"
-            disk_.fault.emplace(std::stoul(words.Next()));
+            disk_ = testing::FaultyDiskFiles(std::stoul(words.Next()));
             return {};
         }
         if (verb == "edit") {
@@ -717,7 +692,8 @@ class Scenario {
 
     TempFolder folder_;
     ScriptedDialogs dialogs_;
-    ScriptedDisk disk_;
+    // The disk; "fail after N" makes it full N bytes later, for one write.
+    testing::FaultyDiskFiles disk_{SIZE_MAX};
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
