@@ -1,5 +1,7 @@
 // Runs every scenario under scenarios/ (see scenarios/README.md) and compares what the program
 // does now with its transcript; with KALVERIN_UPDATE_SCENARIOS=1 it rewrites the transcripts.
+// Also checks the windows' control tables: each window's access keys are its own (among its
+// captions and its menu titles, and within each menu), and each control has a name of its own.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -12,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <utility>
@@ -733,6 +736,43 @@ INSTANTIATE_TEST_SUITE_P(
             name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
         return name;
     });
+
+template <typename Model>
+void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
+    std::set<std::string_view> names;
+    std::map<char, std::string_view> windowKeys;  // the caption of each key
+    std::map<char, std::string_view> menuKeys;
+    std::string_view menu;
+    for (const Control<Model>& control : table) {
+        EXPECT_TRUE(names.insert(control.name).second) << control.name << " twice";
+        const char key = AccessKeyOf(control.caption);
+        if (control.kind == ControlKind::Menu) {
+            menu = control.name;
+            menuKeys.clear();
+        }
+        if (key == 0) {
+            continue;
+        }
+        auto& keys = InMenu(control.kind) ? menuKeys : windowKeys;
+        auto [other, fresh] = keys.emplace(key, control.caption);
+        EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
+                           << (InMenu(control.kind) ? " in " : "")
+                           << (InMenu(control.kind) ? menu : "");
+    }
+}
+
+TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
+    // The key is the letter after the first single '&', upper-cased; "&&" shows an ampersand.
+    const std::pair<const char*, char> keys[] = {
+        {"&Save", 'S'}, {"Fish && &chips", 'C'}, {"Exit", 0}, {"A&&", 0}};
+    for (const auto& [caption, key] : keys) {
+        EXPECT_EQ(AccessKeyOf(caption), key) << caption;
+    }
+    ExpectOwnKeysAndNames(MainWindowModel::Controls());
+    ExpectOwnKeysAndNames(FrameEditorModel::Controls());
+    ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
+    ExpectOwnKeysAndNames(AboutModel::Controls());
+}
 
 }  // namespace
 }  // namespace kalverin::testing
