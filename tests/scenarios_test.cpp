@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <fstream>
@@ -22,6 +23,7 @@
 
 #include "about/about_model.h"
 #include "about/sys_info_fakes.h"
+#include "catalogue/code_page.h"
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
@@ -434,6 +436,24 @@ class Scenario {
         }
         if (verb == "items") {
             return ItemLines(words.Next());
+        }
+        if (verb == "codepage") {
+            const std::u16string text = DecodeCodePage(words.Next());
+            std::string units;
+            for (const char16_t unit : text) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
+                units += hex;
+            }
+            return {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
+        }
+        if (verb == "encode") {
+            std::u16string text;
+            const std::string rest = words.Rest();
+            for (Words units(rest); !units.AtEnd();) {
+                text += static_cast<char16_t>(std::stoi(units.Next(), nullptr, 16));
+            }
+            return {"writes " + Quoted(EncodeCodePage(text))};
         }
         if (verb == "remove") {
             std::filesystem::remove(folder_.path() / words.Next());
