@@ -144,19 +144,6 @@ TEST(ReplaceFilesTest, FilesThatCouldNotBePutBackAreNamedAndTheNextReadPutsThemB
     EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
 }
 
-TEST(ReplaceFilesTest, AFullDeviceIsReportedAndTheOtherFilesGetTheirBytesBack) {
-    TempFolder folder;
-    auto first = folder.Write("First.txt", "first, as it was\r\n");
-    auto full = folder.path() / "Full.txt";
-    std::filesystem::create_symlink("/dev/full", full);
-    EXPECT_EQ(ReplaceFiles(DiskFiles(), {{first, "Data/First.txt", "new first\r\n"},
-                                         {full, "Data/Full.txt", "new full\r\n"}}),
-              "Data/Full.txt could not be written: No space left on device. The data files were "
-              "left as they were.");
-    EXPECT_EQ(folder.Read("First.txt"), "first, as it was\r\n");
-    EXPECT_TRUE(std::filesystem::is_symlink(full));
-}
-
 // A folder the user may not write to: every write is refused before the file is touched; or
 // one where the files may be written but no file created, so no journal either.
 class ReadOnlyFolder final : public FileStore {
@@ -214,6 +201,7 @@ TEST(DiskFilesTest, AWriteLeavesExactlyTheNewBytesOrSaysWhyItCouldNot) {
         {"Longer.txt", std::string(9000, 'o'), "2\r\n\"A\"\r\n", std::nullopt},
         {"Emptied.txt", "1\r\n\"A\"\r\n", "", std::nullopt},
         {"Sink.txt", "/dev/null", "1\r\n", std::nullopt},  // no length to cut
+        {"Full.txt", "/dev/full", "1\r\n", "No space left on device"},
         {"No folder/Data.txt", std::nullopt, "1\r\n", "No such file or directory"},
     };
     for (const Case& c : cases) {
