@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the README's pictures: the main window with a design in progress, the frame editor and
-# the modification editor, each cropped to its window, into docs/. Runs the optimised build on
-# the bundled data in an X server of its own, then commits the pictures if they changed.
+# Takes the README's pictures: the main window with a design in progress, that design's stat
+# card as File > Export Stat Card writes it, the frame editor and the modification editor, each
+# window cropped to itself, into docs/. Runs the optimised build on the bundled data in an X
+# server of its own, then commits the pictures if they changed.
 # Run by hand; CI does not.
 #
 #   scripts/screenshots.sh [--no-commit] [PROGRAM]
@@ -24,6 +25,9 @@ if [ -z "$program" ]; then
     cmake --build --preset release -j"$(nproc)"
     program=build/release/src/app/kalverin
 fi
+
+command -v pdftoppm >/dev/null ||
+    { echo "FAIL: pdftoppm is missing; scripts/install-deps.sh installs it" >&2; exit 1; }
 
 artifacts=$root/build/screenshots
 # shellcheck source=tests/e2e/x_session.sh
@@ -81,6 +85,27 @@ xdotool key End Home
 xdotool key Tab space
 shoot "$window" main-window
 
+step "stat card: File > Export Stat Card, its PDF as a picture"
+# The File menu's access key, then the entry's; the file name box of the dialog has the focus
+# and takes a full path.
+xdotool key alt+f
+wait_until "the File menu" windows_are 2
+xdotool key e
+dialog=$(x_window_titled "Export Stat Card")
+x_focus "$dialog"
+sleep 0.5
+xdotool key ctrl+a
+xdotool type --delay 10 "$work/card.pdf"
+xdotool key Return
+# Written to its end: the file's last line.
+card_written() { [ "$(tail -c 6 "$work/card.pdf" 2>/dev/null | tr -d '\n')" = "%%EOF" ]; }
+wait_until "the stat card" card_written
+wait_until "the dialog closing" windows_are 1
+pdftoppm -png -r 80 -singlefile "$work/card.pdf" "$root/docs/stat-card" ||
+    fail "no picture of the stat card"
+echo "   docs/stat-card.png"
+x_focus "$window"
+
 step "frame editor: Manage Data > Frames, the Sniper Rifle chosen"
 xdotool key alt+m
 wait_until "the Manage Data menu" windows_are 2
@@ -108,11 +133,12 @@ type_to_select "Variable Power Scope"
 shoot "$editor" modification-editor
 
 if [ "$commit" = yes ]; then
-    git add docs/main-window.png docs/frame-editor.png docs/modification-editor.png
+    pictures=(docs/main-window.png docs/stat-card.png docs/frame-editor.png
+              docs/modification-editor.png)
+    git add "${pictures[@]}"
     if git diff --cached --quiet -- docs; then
         echo "The pictures have not changed."
     else
-        git commit -m "Refresh the README pictures" -- docs/main-window.png docs/frame-editor.png \
-            docs/modification-editor.png
+        git commit -m "Refresh the README pictures" -- "${pictures[@]}"
     fi
 fi

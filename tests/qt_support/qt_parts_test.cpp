@@ -1,11 +1,22 @@
-#include "designer/stat_card_printer.h"
+// The Qt parts beneath the windows: the stat card as a document and as a PDF file, the program's
+// icon, the end of the start-up loop at the first paint, and the boxes kept to item texts.
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
+#include <QImage>
+#include <QLineEdit>
 #include <QProcess>
+#include <QTest>
+#include <QTimer>
 
+#include "about/program_picture.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
+#include "designer/stat_card_printer.h"
+#include "qt_support/first_paint.h"
+#include "qt_support/item_text_input.h"
 #include "qt_support/qt_text.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
@@ -38,7 +49,7 @@ QString PdfText(const std::filesystem::path& pdf) {
         .simplified();
 }
 
-TEST(StatCardPdfTest, IsOnePageHoldingEveryTextOfTheCard) {
+TEST(StatCardTest, IsOnePageHoldingEveryTextAndShowsMarkupAsText) {
     // Twenty options, names to escape among them.
     StatCard card{.title = "Fl\351chette Carbine \x93Long Watch\x94",
                   .frame = "Sniper Rifle",
@@ -90,15 +101,14 @@ TEST(StatCardPdfTest, IsOnePageHoldingEveryTextOfTheCard) {
                 << bytes << " is not in: " << text.left(1500).toStdString();
         }
     }
-}
-
-TEST(StatCardHtmlTest, TheDescriptionKeepsItsLineBreaksAndShowsMarkupAsText) {
-    StatCard card;
+    // Line breaks stay line breaks, and markup in the description is shown as text.
     card.description = "<b>one</b>\r\ntwo\nthree\rfour";
     EXPECT_TRUE(StatCardHtml(card).contains(
         QStringLiteral("&lt;b&gt;one&lt;/b&gt;<br/>two<br/>three<br/>four")));
 }
 
+// The dialog's title and filter are checked where the window shows it; here, the folder it opens
+// in and what is written.
 TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere) {
     // The name given (nothing: Cancel), the file written, and whether the write fails.
     const std::tuple<std::optional<std::string>, std::optional<std::string>, bool> cases[] = {
@@ -121,10 +131,8 @@ TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere)
         ExportStatCard(model, dialogs, dialog);
 
         ASSERT_EQ(dialogs.asked.size(), 1U);
-        const auto& [asked, save] = dialogs.asked.front();
-        EXPECT_TRUE(save);
-        EXPECT_EQ(asked.title + " " + asked.filter, "Export Stat Card PDF File|*.pdf");
-        EXPECT_EQ(asked.initialFolder, weapons);
+        EXPECT_TRUE(dialogs.asked.front().second);  // a save dialog
+        EXPECT_EQ(dialogs.asked.front().first.initialFolder, weapons);
         EXPECT_EQ(std::filesystem::is_empty(weapons), !written);
         if (written) {
             EXPECT_TRUE(PdfText(weapons / *written).contains(QStringLiteral("Night Warden")));
@@ -134,6 +142,69 @@ TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere)
                                                         ". Choose a folder you may write to."}
                                           : std::vector<std::string>{});
     }
+}
+
+TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
+    const QIcon icon = ProgramIcon();
+    const QList<QSize> offered = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+    EXPECT_EQ(icon.availableSizes(), offered);
+    // The sizes drawn at build time, and larger ones drawn from the vectors.
+    for (const QSize& size : offered + QList<QSize>{{128, 128}, {256, 256}}) {
+        const QPixmap pixmap = icon.pixmap(size);
+        EXPECT_EQ(pixmap.size(), size) << size.width();
+        // Something is drawn: not every pixel is transparent. The widths need no row padding.
+        const QImage alpha = pixmap.toImage().convertToFormat(QImage::Format_Alpha8);
+        EXPECT_TRUE(std::any_of(alpha.constBits(), alpha.constBits() + alpha.sizeInBytes(),
+                                [](uchar a) { return a != 0; }))
+            << size.width();
+        EXPECT_EQ(icon.pixmap(size).cacheKey(), pixmap.cacheKey()) << size.width();
+    }
+}
+
+// A window shown at once or a moment later ends the loop once it is painted. Without the watch
+// the loop would run on; the guard ends it with another code, so that a fault fails the test
+// instead of hanging it.
+TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
+    class CountingWidget final : public QWidget {
+      public:
+        int paints = 0;
+
+      protected:
+        void paintEvent(QPaintEvent*) override { ++paints; }
+    };
+    for (const int delay : {0, 50}) {
+        CountingWidget window;
+        QuitAfterFirstPaint(&window);
+        if (delay == 0) {
+            window.show();
+        } else {
+            QTimer::singleShot(delay, &window, &QWidget::show);
+        }
+        QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(7); });
+        EXPECT_EQ(QApplication::exec(), 0) << delay;
+        EXPECT_EQ(window.paints, 1) << delay;
+    }
+}
+
+// In a single-line box kept to item texts and in the wrapping text box alike, typed double
+// quotes and line breaks are ignored, and pasted ones are replaced: a double quote by a single
+// one, and each kind of line break, CR LF included, by one blank.
+TEST(ItemTextInputTest, TypedQuotesAndLineBreaksAreIgnoredAndPastedOnesReplaced) {
+    QLineEdit line;
+    KeepToItemText(&line);
+    ItemTextEdit details;
+    for (QWidget* box : {static_cast<QWidget*>(&line), static_cast<QWidget*>(&details)}) {
+        QTest::keyClicks(box, QStringLiteral("a\"b"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClick(box, Qt::Key_Enter, Qt::ShiftModifier);
+        QTest::keyClicks(box, QStringLiteral("c"));
+    }
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf16(u" \"hi\"\r\ntwo\nthree\rfour\u2029five\u2028six"));
+    line.paste();
+    details.paste();
+    EXPECT_EQ(line.text().toStdString(), "abc 'hi' two three four five six");
+    EXPECT_EQ(details.toPlainText().toStdString(), "abc 'hi' two three four five six");
 }
 
 }  // namespace
