@@ -490,8 +490,14 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
 TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     Pick("cmbChooseFrame", "Heavy Pistol");
     Pick("cmbChooseClass", "Barrel");
-    // A wheel turn over a closed chooser changes nothing; every window binds its choosers alike.
-    for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass")}) {
+    EditFrame frames(program.path());
+    frames.Start();
+    Modifications modifications(program.path());
+    modifications.Load();
+    // A wheel turn over any of the four closed choosers changes nothing.
+    for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass"),
+                          Find<QComboBox>(&frames, "cmbChooseFrame"),
+                          Find<QComboBox>(&modifications, "cmbChooseClass")}) {
         const QString before = chooser->currentText();
         QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
