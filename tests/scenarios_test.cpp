@@ -34,8 +34,7 @@
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
 #include "modification_editor/modification_editor_model.h"
-#include "support/faulty_disk_files.h"
-#include "support/stopping_files.h"
+#include "support/faulty_disks.h"
 #include "support/temp_folder.h"
 
 namespace kalverin::testing {

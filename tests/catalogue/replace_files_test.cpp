@@ -15,9 +15,8 @@
 #include <map>
 
 #include "catalogue/data_folder.h"
-#include "support/faulty_disk_files.h"
+#include "support/faulty_disks.h"
 #include "support/memory_files.h"
-#include "support/stopping_files.h"
 #include "support/temp_folder.h"
 
 namespace kalverin {

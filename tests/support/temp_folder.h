@@ -1,6 +1,11 @@
 #pragma once
 
+#include <stdlib.h>
+
 #include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -9,15 +14,30 @@ namespace kalverin::testing {
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
   public:
-    TempFolder();
-    ~TempFolder();
+    TempFolder() {
+        std::string name =
+            (std::filesystem::temp_directory_path() / "kalverin-test-XXXXXX").string();
+        if (!::mkdtemp(name.data())) {
+            throw std::runtime_error("no temporary folder could be made");
+        }
+        path_ = name;
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     // Writes bytes to a file under the folder, creating folders on the way.
     std::filesystem::path Write(const std::filesystem::path& relative,
-                                std::string_view bytes) const;
+                                std::string_view bytes) const {
+        auto target = path_ / relative;
+        std::filesystem::create_directories(target.parent_path());
+        std::ofstream(target, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+        return target;
+    }
     std::string Read(const std::filesystem::path& relative) const;
 
   private:
@@ -25,12 +45,25 @@ class TempFolder {
 };
 
 // The folder of the data set that ships with the program.
-std::filesystem::path BundledData();
+inline std::filesystem::path BundledData() {
+    return KALVERIN_BUNDLED_DATA;
+}
 
 // A program folder whose Data folder is a copy of the bundled data set.
-void CopyBundledData(const TempFolder& programDir);
+inline void CopyBundledData(const TempFolder& programDir) {
+    std::filesystem::copy(BundledData(), programDir.path() / "Data",
+                          std::filesystem::copy_options::recursive);
+}
 
 // The whole content of a file.
-std::string ReadFileBytes(const std::filesystem::path& path);
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return std::move(bytes).str();
+}
+
+inline std::string TempFolder::Read(const std::filesystem::path& relative) const {
+    return ReadFileBytes(path_ / relative);
+}
 
 }  // namespace kalverin::testing

@@ -1,0 +1,138 @@
+#pragma once
+
+// The real disk with a fault planted in it: one that fills up at a given byte, and one whose
+// save stops at a given change, as when the program is killed.
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+
+#include "catalogue/file_store.h"
+#include "catalogue/replace_files.h"
+
+namespace kalverin::testing {
+
+// The real file system with one write fault, for proving that a failed save loses nothing. Bytes
+// are counted across the writes; the write that would put byte `failAt` (from 0) on disk writes
+// only the bytes before it and fails as a full disk does. The writes after it go through, as
+// once its space is freed, unless the disk stays full: then each empties its file and fails.
+// Writes are not flushed, or a loop over every byte would take half a minute; the save journal
+// is written past the count, so that every byte of the files saved is a point of failure.
+class FaultyDiskFiles final : public FileStore {
+  public:
+    enum class AfterFault { SpaceFreed, StaysFull };
+
+    explicit FaultyDiskFiles(std::size_t failAt, AfterFault after = AfterFault::SpaceFreed)
+        : failAt_(failAt), after_(after) {}
+
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        return DiskFiles().Read(path);
+    }
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        std::size_t fits = bytes.size();
+        if (path.filename() != kJournalName && failed_ && after_ == AfterFault::StaysFull) {
+            fits = 0;
+        } else if (path.filename() != kJournalName && !failed_) {
+            fits = std::min(fits, failAt_ - written_);
+            written_ += fits;
+        }
+        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (file < 0) {
+            return WriteFailureReason(errno);
+        }
+        const bool wrote = ::write(file, bytes.data(), fits) == static_cast<ssize_t>(fits);
+        const int error = errno;
+        ::close(file);
+        if (!wrote) {
+            return WriteFailureReason(error);
+        }
+        // The bytes that fit reach the disk, so a file that does not is left cut short.
+        failed_ = failed_ || fits < bytes.size();
+        return fits < bytes.size() ? std::optional<std::string>("No space left on device")
+                                   : std::nullopt;
+    }
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        return DiskFiles().Remove(path);
+    }
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override {
+        return DiskFiles().LockFolder(folder, kind);
+    }
+
+  private:
+    std::size_t failAt_;
+    AfterFault after_;
+    std::size_t written_ = 0;
+    bool failed_ = false;
+};
+
+// The real disk for a save that stops half way, as when the program is killed. The first
+// `changes` writes, removals and folder flushes go through; the next one is cut short, a write
+// leaving its first `tornBytes` bytes over the file's old ones, not cut to length, and nothing
+// after it reaches the disk. With Stop::Kill the process then kills itself (SIGKILL); with
+// Stop::Quietly every later change fails.
+class StoppingFiles final : public FileStore {
+  public:
+    enum class Stop { Quietly, Kill };
+
+    StoppingFiles(std::size_t changes, std::size_t tornBytes, Stop stop)
+        : changes_(changes), tornBytes_(tornBytes), stop_(stop) {}
+
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        return DiskFiles().Read(path);
+    }
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        return Stopped(path, bytes) ? "stopped" : DiskFiles().Write(path, bytes);
+    }
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        return Stopped() ? "stopped" : DiskFiles().Remove(path);
+    }
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
+        return Stopped() ? "stopped" : DiskFiles().SyncFolder(folder);
+    }
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override {
+        return DiskFiles().LockFolder(folder, kind);
+    }
+
+  private:
+    // Whether this change is past the stop; at the stop itself, the torn write `path` is made.
+    bool Stopped(const std::filesystem::path& path = {}, std::string_view bytes = {}) {
+        if (made_++ != changes_) {
+            return made_ > changes_;
+        }
+        const int file =
+            path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (file >= 0) {
+            static_cast<void>(::write(file, bytes.data(), std::min(tornBytes_, bytes.size())));
+            ::close(file);
+        }
+        if (stop_ == Stop::Kill) {
+            ::kill(::getpid(), SIGKILL);
+        }
+        return true;
+    }
+
+    std::size_t changes_;
+    std::size_t tornBytes_;
+    Stop stop_;
+    std::size_t made_ = 0;
+};
+
+// What a save of `bytes` over the file leaves when the program is killed half way through
+// writing it: the file torn, and the journal that puts it back beside it. `label` names the
+// file in messages.
+inline void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,
+                              std::string_view bytes) {
+    // The journal is written, its folder flushed, and then the file is written.
+    StoppingFiles files(2, bytes.size() / 2, StoppingFiles::Stop::Quietly);
+    ReplaceFiles(files, {{path, label, std::string(bytes)}});
+}
+
+}  // namespace kalverin::testing
