@@ -226,12 +226,8 @@ struct Window {
     std::shared_ptr<void> model;
     std::vector<BoundControl> controls;
     std::function<void()> load;
-    // The main window's own: its stat block, a weapon file opened without the dialog, and the
-    // list of Open Recent.
-    std::function<Lines()> card;
-    std::function<void(const std::filesystem::path&)> open;
-    std::function<ListBox()> recent;
-    AboutParts* about = nullptr;  // the About window's surroundings
+    MainWindowModel* main = nullptr;  // a main window's own verbs
+    AboutParts* about = nullptr;      // the About window's surroundings
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -261,7 +257,16 @@ std::string Items(const ListBox& list) {
     return "[" + out + "]";
 }
 
-View ViewOf(const Window& window) {
+// Open Recent's list, each path from the scenario's folder.
+std::string RecentOf(MainWindowModel& model, const std::filesystem::path& root) {
+    ListBox paths;
+    for (const std::filesystem::path& path : model.RecentWeapons()) {
+        paths.Add(path.lexically_relative(root).generic_string());
+    }
+    return Items(paths);
+}
+
+View ViewOf(const Window& window, const std::filesystem::path& root) {
     View view;
     for (const BoundControl& c : window.controls) {
         const std::string name(c.name);
@@ -280,8 +285,8 @@ View ViewOf(const Window& window) {
             view.emplace_back(name, std::to_string(c.check->value));
         }
     }
-    if (window.recent) {
-        view.emplace_back("mnuOpenRecent", Items(window.recent()));
+    if (window.main) {
+        view.emplace_back("mnuOpenRecent", RecentOf(*window.main, root));
     }
     return view;
 }
@@ -461,7 +466,7 @@ class Scenario {
         if (!window_) {
             throw std::runtime_error("no window is open for: " + verb);
         }
-        const View before = ViewOf(*window_);
+        const View before = ViewOf(*window_, folder_.path());
         Act(verb, words);
         Lines changes;
         if (AboutParts* about = window_->about) {
@@ -471,7 +476,7 @@ class Scenario {
         }
         changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
-        const View after = ViewOf(*window_);
+        const View after = ViewOf(*window_, folder_.path());
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
                 changes.push_back(after[i].first + " = " + after[i].second);
@@ -537,19 +542,8 @@ class Scenario {
             if (kind == "main") {
                 found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
                                                             current(), dialogs_, disk_);
-                auto* model = static_cast<MainWindowModel*>(found->second.model.get());
-                model->KeepRecentWeaponsIn(recent_);
-                found->second.card = [model] {
-                    return StatBlockLines(StatBlockText(BuildStatCard(*model)));
-                };
-                found->second.open = [model](const auto& path) { model->OpenWeaponFile(path); };
-                found->second.recent = [this, model] {
-                    ListBox paths;
-                    for (const std::filesystem::path& path : model->RecentWeapons()) {
-                        paths.Add(path.lexically_relative(folder_.path()).generic_string());
-                    }
-                    return paths;
-                };
+                found->second.main = static_cast<MainWindowModel*>(found->second.model.get());
+                found->second.main->KeepRecentWeaponsIn(recent_);
             } else if (kind == "frames") {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
                                                              program(), dialogs_, disk_);
@@ -568,13 +562,20 @@ class Scenario {
         window_ = &found->second;
         Lines shown;
         if (made) {
-            for (const auto& [what, value] : ViewOf(*window_)) {
+            for (const auto& [what, value] : ViewOf(*window_, folder_.path())) {
                 if (value != "\"\"" && value != "[]" && value != "nothing") {
                     shown.push_back(what + " = " + value);
                 }
             }
         }
         return shown;
+    }
+
+    MainWindowModel& Main() {
+        if (!window_->main) {
+            throw std::runtime_error("not a main window");
+        }
+        return *window_->main;
     }
 
     BoundControl& Control(const std::string& name) {
@@ -641,11 +642,11 @@ class Scenario {
             return;
         }
         if (verb == "card") {
-            dialogs_.said = window_->card();
+            dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(Main())));
             return;
         }
         if (verb == "open") {
-            window_->open(words.Next());
+            Main().OpenWeaponFile(words.Next());
             return;
         }
         if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
