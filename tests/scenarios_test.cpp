@@ -35,47 +35,13 @@
 #include "frame_editor/frame_editor_model.h"
 #include "modification_editor/modification_editor_model.h"
 #include "support/faulty_disks.h"
+#include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace kalverin::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// A run of one byte this long is written once with its length: "x\*4097".
-constexpr std::size_t kLongRun = 16;
-
-// Bytes as a transcript writes them: a backslash, a line break and a byte outside plain ASCII
-// as an escape (\\ \r \n \xNN), in a quoted text a double quote too (\"), and a long run of
-// one byte as the byte and its count (\*N).
-std::string Escaped(std::string_view bytes, bool quoted) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        const auto byte = static_cast<unsigned char>(c);
-        const std::size_t run = std::min(bytes.find_first_not_of(c, i), bytes.size()) - i;
-        if (run >= kLongRun) {
-            out += Escaped(bytes.substr(i, 1), quoted) + "\\*" + std::to_string(run);
-            i += run - 1;
-        } else if (c == '\\' || (quoted && c == '"')) {
-            (out += '\\') += c;
-        } else if (c == '\r' || c == '\n') {
-            out += c == '\r' ? "\\r" : "\\n";
-        } else if (byte < 0x20 || byte >= 0x7F) {
-            ((out += "\\x") += kHex[byte >> 4]) += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string Quoted(std::string_view text) {
-    std::string quoted = "\"";
-    (quoted += Escaped(text, true)) += '"';
-    return quoted;
-}
 
 std::string Unescaped(std::string_view text) {
     std::string bytes;
@@ -162,47 +128,6 @@ class Words {
   private:
     std::string_view line_;
     std::size_t pos_ = 0;
-};
-
-// The dialogs answer from a script; what they were asked and told goes into the transcript.
-class ScriptedDialogs final : public UserDialogs {
-  public:
-    explicit ScriptedDialogs(std::filesystem::path root) : root_(std::move(root)) {}
-
-    void ShowMessage(std::string_view text) override { said.push_back("says " + Quoted(text)); }
-    std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override {
-        return Ask("save", state);
-    }
-    std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override {
-        return Ask("open", state);
-    }
-
-    Lines said;
-    std::deque<std::optional<std::filesystem::path>> answers;
-
-  private:
-    std::optional<std::filesystem::path> Ask(const char* what, FileDialogState& state) {
-        std::string folder = state.initialFolder.empty()
-                                 ? std::string()
-                                 : state.initialFolder.lexically_relative(root_).generic_string();
-        said.push_back(
-            std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
-            Quoted(state.filter) + " in " + Quoted(folder) +
-            (state.fileName.empty()
-                 ? std::string()
-                 : ", last " + Quoted(state.fileName.lexically_relative(root_).generic_string())));
-        if (answers.empty()) {
-            throw std::runtime_error("a file dialog was shown with no answer ready");
-        }
-        auto answer = answers.front();
-        answers.pop_front();
-        if (answer) {
-            state.fileName = *answer;
-        }
-        return answer;
-    }
-
-    std::filesystem::path root_;
 };
 
 // Open Recent's list as the settings keep it between runs, for every main window.
@@ -714,7 +639,7 @@ class Scenario {
     }
 
     TempFolder folder_;
-    ScriptedDialogs dialogs_;
+    RecordingDialogs dialogs_;
     // The disk; "fail after N" makes it full N bytes later, for one write.
     testing::FaultyDiskFiles disk_{SIZE_MAX};
     KeptRecentWeapons recent_;

@@ -107,8 +107,6 @@ TEST(StatCardTest, IsOnePageHoldingEveryTextAndShowsMarkupAsText) {
         QStringLiteral("&lt;b&gt;one&lt;/b&gt;<br/>two<br/>three<br/>four")));
 }
 
-// The dialog's title and filter are checked where the window shows it; here, the folder it opens
-// in and what is written.
 TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere) {
     // The name given (nothing: Cancel), the file written, and whether the write fails.
     const std::tuple<std::optional<std::string>, std::optional<std::string>, bool> cases[] = {
@@ -121,7 +119,7 @@ TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere)
         TempFolder current;
         auto weapons = current.path() / "Weapons";
         std::filesystem::create_directories(weapons);
-        testing::RecordingDialogs dialogs;
+        testing::RecordingDialogs dialogs(current.path());
         MainWindowModel model(current.path(), current.path(), dialogs);
         model.NewWeapon();
         model.txtFirearm.text = "Night Warden";
@@ -130,17 +128,18 @@ TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere)
         FileDialogState dialog;
         ExportStatCard(model, dialogs, dialog);
 
-        ASSERT_EQ(dialogs.asked.size(), 1U);
-        EXPECT_TRUE(dialogs.asked.front().second);  // a save dialog
-        EXPECT_EQ(dialogs.asked.front().first.initialFolder, weapons);
+        std::vector<std::string> said = {
+            R"(asks where to save: "Export Stat Card" "PDF File|*.pdf" in "Weapons")"};
+        if (fails) {
+            said.push_back("says " + testing::Quoted("The stat card could not be written to " +
+                                                     (weapons / "gone" / "card.pdf").string() +
+                                                     ". Choose a folder you may write to."));
+        }
+        EXPECT_EQ(dialogs.said, said);
         EXPECT_EQ(std::filesystem::is_empty(weapons), !written);
         if (written) {
             EXPECT_TRUE(PdfText(weapons / *written).contains(QStringLiteral("Night Warden")));
         }
-        EXPECT_EQ(dialogs.messages, fails ? std::vector{"The stat card could not be written to " +
-                                                        (weapons / "gone" / "card.pdf").string() +
-                                                        ". Choose a folder you may write to."}
-                                          : std::vector<std::string>{});
     }
 }
 

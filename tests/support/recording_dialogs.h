@@ -1,34 +1,50 @@
 #pragma once
 
 #include <deque>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "controls/user_dialogs.h"
+#include "support/transcript_text.h"
 
 namespace kalverin::testing {
 
-// Records every message and answers file dialogs from a script; an empty script cancels.
+// Records every message and every file dialog, and answers file dialogs from a script; an empty
+// script cancels.
 class RecordingDialogs final : public UserDialogs {
   public:
-    void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
+    // `root`: the folder the dialogs' paths are told from in `said`.
+    explicit RecordingDialogs(std::filesystem::path root = {}) : root_(std::move(root)) {}
+
+    void ShowMessage(std::string_view text) override {
+        messages.emplace_back(text);
+        said.push_back("says " + Quoted(text));
+    }
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override {
-        return Answer(state, true);
+        return Answer("save", state);
     }
     std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override {
-        return Answer(state, false);
+        return Answer("open", state);
     }
 
     std::vector<std::string> messages;
+    // What the user was told and asked, in order, as transcript lines.
+    std::vector<std::string> said;
     // Paths the next dialogs answer with; nothing means Cancel.
     std::deque<std::optional<std::filesystem::path>> answers;
-    // What each dialog was shown with, and whether it was a Save dialog.
-    std::vector<std::pair<FileDialogState, bool>> asked;
 
   private:
-    std::optional<std::filesystem::path> Answer(FileDialogState& state, bool save) {
-        asked.emplace_back(state, save);
+    std::string Shown(const std::filesystem::path& path) const {
+        return Quoted(path.empty() ? std::string()
+                                   : path.lexically_relative(root_).generic_string());
+    }
+
+    std::optional<std::filesystem::path> Answer(const char* what, FileDialogState& state) {
+        said.push_back(std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
+                       Quoted(state.filter) + " in " + Shown(state.initialFolder) +
+                       (state.fileName.empty() ? "" : ", last " + Shown(state.fileName)));
         if (answers.empty()) {
             return std::nullopt;
         }
@@ -39,6 +55,8 @@ class RecordingDialogs final : public UserDialogs {
         }
         return answer;
     }
+
+    std::filesystem::path root_;
 };
 
 }  // namespace kalverin::testing
