@@ -31,9 +31,11 @@ void ShowList(QListWidget* widget, const ListBox& list) {
     if (shown != items) {
         widget->clear();
         widget->addItems(items);
-        // A list that grew by lines at its end shows them; any other new content shows its
-        // top, where the old scroll position would hide the first lines.
-        if (items.size() > shown.size() && items.mid(0, shown.size()) == shown) {
+        // A list that grew by lines at its end shows them; any other new content, a list filled
+        // from empty among it, shows its top, where the old scroll position would hide the
+        // first lines.
+        if (!shown.isEmpty() && items.size() > shown.size() &&
+            items.mid(0, shown.size()) == shown) {
             widget->scrollToBottom();
         } else {
             widget->scrollToTop();

@@ -530,6 +530,7 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     // A list whose lines are replaced shows its top.
     Pick("cmbChooseFrame", "Heavy Pistol");
     Pick("cmbChooseClass", "All");
+    EXPECT_EQ(options->verticalScrollBar()->value(), 0) << "a list filled shows its top";
     options->scrollToBottom();
     auto* filter = Get<QLineEdit>("txtFilter");
     filter->setFocus();
@@ -552,6 +553,7 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     filter->setFocus();
     QTest::keyClick(filter, Qt::Key_Escape);
     EXPECT_EQ(options->count(), 84);
+    EXPECT_EQ(options->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(WindowTest, UndoAndRedoTakeTheirKeysInTheBoxesToo) {
