@@ -43,6 +43,11 @@
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
 
+// Failing comparisons show texts, not the bytes of their characters.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
 namespace kalverin {
 namespace {
 
@@ -276,16 +281,20 @@ class WindowTest : public ::testing::Test {
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+                // Its title, its filters, whether it saves or opens, and the name it proposes.
+                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+                ASSERT_NE(name, nullptr);
+                const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
                 shown << dialog->windowTitle() + QLatin1Char('|') +
-                             dialog->nameFilters().join(QLatin1Char(';'));
+                             dialog->nameFilters().join(QLatin1Char(';')) +
+                             (save ? QStringLiteral("|save ") : QStringLiteral("|open ")) +
+                             name->text();
                 if (paths.isEmpty()) {
                     dialog->reject();
                     return;
                 }
                 // Typed into the file name box, as a user does: once that box has the focus,
                 // selectFile() leaves its text alone.
-                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(name, nullptr);
                 name->setText(paths.takeFirst());
                 // QDialog's own accept: QFileDialog's would check the file and may open a box
                 // of its own inside this timer call, which then never fires again.
@@ -386,16 +395,16 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
                   Trigger("mnuExportCard");
               }),
               (QStringList{QStringLiteral("QPrintDialog|Print Stat Card"),
-                           QStringLiteral("Export Stat Card|PDF File (*.pdf)")}));
+                           QStringLiteral("Export Stat Card|PDF File (*.pdf)|save ")}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 
     const QString weapons = PathText(folder);
     EXPECT_EQ(ModalsDuring([this] { Trigger("mnuSaveAs"); }, {weapons + QStringLiteral("/Snub")}),
-              (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)"),
+              (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save "),
                            QStringLiteral("The weapon is saved.")}));
     Pick("cmbChooseFrame", "Taser");
     EXPECT_EQ(ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
-              QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)")});
+              QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open Snub")});
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub nose340"));
 }
 
