@@ -281,14 +281,15 @@ class WindowTest : public ::testing::Test {
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                // Its title, its filters, whether it saves or opens, and the name it proposes.
+                // Its title, its filters, whether it saves or opens, the folder it opens in and the
+                // name it proposes.
                 auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 ASSERT_NE(name, nullptr);
                 const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
                 shown << dialog->windowTitle() + QLatin1Char('|') +
                              dialog->nameFilters().join(QLatin1Char(';')) +
-                             (save ? QStringLiteral("|save ") : QStringLiteral("|open ")) +
-                             name->text();
+                             (save ? QStringLiteral("|save in ") : QStringLiteral("|open in ")) +
+                             dialog->directory().dirName() + QStringLiteral(": ") + name->text();
                 if (paths.isEmpty()) {
                     dialog->reject();
                     return;
@@ -395,16 +396,17 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
                   Trigger("mnuExportCard");
               }),
               (QStringList{QStringLiteral("QPrintDialog|Print Stat Card"),
-                           QStringLiteral("Export Stat Card|PDF File (*.pdf)|save ")}));
+                           QStringLiteral("Export Stat Card|PDF File (*.pdf)|save in Weapons: ")}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 
     const QString weapons = PathText(folder);
     EXPECT_EQ(ModalsDuring([this] { Trigger("mnuSaveAs"); }, {weapons + QStringLiteral("/Snub")}),
-              (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save "),
+              (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save in Weapons: "),
                            QStringLiteral("The weapon is saved.")}));
     Pick("cmbChooseFrame", "Taser");
-    EXPECT_EQ(ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
-              QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open Snub")});
+    EXPECT_EQ(
+        ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
+        QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open in Weapons: Snub")});
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub nose340"));
 }
 
