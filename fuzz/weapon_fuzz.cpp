@@ -70,7 +70,6 @@ class Designer {
     std::vector<std::string> Open(std::string_view bytes) {
         files_.Write(kProgramDir / "Opened.wpn", bytes);
         model_ = std::make_unique<MainWindowModel>(*loaded_);
-        dialogs_.said.clear();  // or it would grow over millions of inputs
         dialogs_.answers.assign({kProgramDir / "Opened.wpn"});
         model_->OpenWeapon();
         Require(dialogs_.messages.empty(), "opening a weapon file shows no message");

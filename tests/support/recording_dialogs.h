@@ -11,16 +11,19 @@
 
 namespace kalverin::testing {
 
-// Records every message and every file dialog, and answers file dialogs from a script; an empty
-// script cancels.
+// Records every message, and answers file dialogs from a script; an empty script cancels. Made
+// for a transcript, it also writes each message and file dialog as a line of it.
 class RecordingDialogs final : public UserDialogs {
   public:
-    // `root`: the folder the dialogs' paths are told from in `said`.
-    explicit RecordingDialogs(std::filesystem::path root = {}) : root_(std::move(root)) {}
+    RecordingDialogs() = default;
+    // For a transcript whose paths are told from the folder `root`.
+    explicit RecordingDialogs(std::filesystem::path root) : root_(std::move(root)) {}
 
     void ShowMessage(std::string_view text) override {
         messages.emplace_back(text);
-        said.push_back("says " + Quoted(text));
+        if (root_) {
+            said.push_back("says " + Quoted(text));
+        }
     }
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override {
         return Answer("save", state);
@@ -30,7 +33,8 @@ class RecordingDialogs final : public UserDialogs {
     }
 
     std::vector<std::string> messages;
-    // What the user was told and asked, in order, as transcript lines.
+    // What the user was told and asked, in order, as transcript lines; kept only for a transcript,
+    // so that the benchmarks and fuzz targets neither pay for them nor keep them.
     std::vector<std::string> said;
     // Paths the next dialogs answer with; nothing means Cancel.
     std::deque<std::optional<std::filesystem::path>> answers;
@@ -38,13 +42,15 @@ class RecordingDialogs final : public UserDialogs {
   private:
     std::string Shown(const std::filesystem::path& path) const {
         return Quoted(path.empty() ? std::string()
-                                   : path.lexically_relative(root_).generic_string());
+                                   : path.lexically_relative(*root_).generic_string());
     }
 
     std::optional<std::filesystem::path> Answer(const char* what, FileDialogState& state) {
-        said.push_back(std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
-                       Quoted(state.filter) + " in " + Shown(state.initialFolder) +
-                       (state.fileName.empty() ? "" : ", last " + Shown(state.fileName)));
+        if (root_) {
+            said.push_back(std::string("asks where to ") + what + ": " + Quoted(state.title) + " " +
+                           Quoted(state.filter) + " in " + Shown(state.initialFolder) +
+                           (state.fileName.empty() ? "" : ", last " + Shown(state.fileName)));
+        }
         if (answers.empty()) {
             return std::nullopt;
         }
@@ -56,7 +62,7 @@ class RecordingDialogs final : public UserDialogs {
         return answer;
     }
 
-    std::filesystem::path root_;
+    std::optional<std::filesystem::path> root_;
 };
 
 }  // namespace kalverin::testing
