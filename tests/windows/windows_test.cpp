@@ -176,7 +176,7 @@ void PickAt(QComboBox* combo, int index) {
 
 constexpr char kGun[] =
     "\"Gun\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,0.5,1380,0\r\n"
-    "5,0,1,0,1\r\n0\r\n\"\"\r\n";
+    "5,0,1,0,1\r\n0\r\n\"Long shots only.\"\r\n";
 
 // How a window's controls are shown and named is its layout file's; what is left is what they
 // do when driven. Text an assistive tool puts into a box and each state of a check box reach the
@@ -436,7 +436,9 @@ TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
     QApplication::sendEvent(box, &drop);
-    EXPECT_EQ(Text("txtFirearm") + Text("txtPrice"), QStringLiteral("Gun6900"));
+    EXPECT_EQ(Text("txtFirearm") + Text("txtPrice") +
+                  Get<QPlainTextEdit>("txtDescription")->toPlainText(),
+              QStringLiteral("Gun6900Long shots only."));
 
     Trigger("mnuCopyStatBlock");
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
