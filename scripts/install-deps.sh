@@ -4,8 +4,9 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev fonts-dejavu-core
           poppler-utils)
-# The real-window test: a virtual X server, a keyboard and mouse driver, and screenshots.
-packages+=(xvfb xdotool imagemagick)
+# The real-window test: a virtual X server with its key, a keyboard and mouse driver, and
+# screenshots.
+packages+=(xvfb xauth xdotool imagemagick)
 # Checks of the desktop entry and the AppStream data, and of the weapon file's type as a
 # desktop's file manager reads it.
 packages+=(desktop-file-utils appstream shared-mime-info xdg-utils libfile-mimeinfo-perl)

@@ -32,7 +32,10 @@ command -v pdftoppm >/dev/null ||
 artifacts=$root/build/screenshots
 # shellcheck source=tests/e2e/x_session.sh
 source tests/e2e/x_session.sh
-x_session_begin
+# Again in the X server, with the program that was built.
+arguments=("$program")
+[ "$commit" = yes ] || arguments=(--no-commit "$program")
+x_session_begin "$0" "${arguments[@]}"
 
 mkdir -p "$work/program" "$work/current/Weapons" docs
 cp "$program" "$work/program/kalverin"
@@ -47,8 +50,7 @@ shoot() {
     echo "   docs/$name.png"
 }
 
-step "X server and program"
-x_start
+step "program"
 x_run_program "$work/program/kalverin" "$work/current"
 
 step "main window: a design in progress"

@@ -10,7 +10,7 @@
 #                                       folder, from a temporary program folder
 #   e2e_test.sh PROGRAM ARTIFACTS       runs PROGRAM where it is installed, on its own Data
 #
-# Needs Xvfb, xdotool and ImageMagick (scripts/install-deps.sh installs them).
+# Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 
 if [ $# -lt 2 ] || [ $# -gt 3 ]; then
@@ -25,7 +25,7 @@ data=${3:-}
 run_limit=150
 # shellcheck source=tests/e2e/x_session.sh
 source "$(dirname "$0")/x_session.sh"
-x_session_begin
+x_session_begin "$0" "$@"
 rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
 # --- The program folder and the current folder -------------------------------------------------
@@ -54,9 +54,7 @@ saved="$work/current/Weapons/long-reach"
 # What the rules make of the bundled frame with the option at level 1, as a saved file.
 expected=$(dirname "$0")/long-reach.wpn
 
-# --- The X server and the program --------------------------------------------------------------
-step "X server"
-x_start
+# --- The program --------------------------------------------------------------------------------
 step "program"
 x_run_program "$run" "$work/current"
 

@@ -1,62 +1,53 @@
 # shellcheck shell=bash
 # Sourced by scripts that drive the real program in an X server of their own (the real-window
-# test, the README pictures): the server, the program, waits with time limits, and stopping
-# both on every way out.
+# test, the README pictures): the server, the program, waits with time limits, and stopping the
+# program on every way out.
 #
 # The sourcing script sets `artifacts` (where failure.png and program.log go) and may set
 # `step_limit` (seconds one step may take) and `run_limit` (seconds the whole run may take),
-# then calls x_session_begin.
+# then calls `x_session_begin "$0" "$@"`.
 
 artifacts=${artifacts:?the sourcing script sets artifacts}
 step_limit=${step_limit:-15}
 run_limit=${run_limit:-150}
 work=""
-xvfb_pid=""
 app_pid=""
-watchdog_pid=""
 window=""
 
 x_session_cleanup() {
     local status=$?
     trap - EXIT INT TERM
-    [ -n "$watchdog_pid" ] && kill "$watchdog_pid" 2>/dev/null
-    local pid
-    for pid in "$app_pid" "$xvfb_pid"; do
-        if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
-            kill "$pid" 2>/dev/null
-            # One that does not stop when asked is stopped for good.
-            timeout 5 tail --pid="$pid" -f /dev/null || kill -9 "$pid" 2>/dev/null
-        fi
-    done
+    if [ -n "$app_pid" ] && kill -0 "$app_pid" 2>/dev/null; then
+        kill "$app_pid" 2>/dev/null
+        # A program that does not stop when asked is stopped for good.
+        timeout 5 tail --pid="$app_pid" -f /dev/null || kill -9 "$app_pid" 2>/dev/null
+    fi
     [ -f "$work/program.log" ] && cp "$work/program.log" "$artifacts/program.log"
     rm -rf "$work"
     exit "$status"
 }
 
-# Checks the tools, makes the temporary folder `work` and sets up the stopping.
+# Runs the script again (its path and arguments given) in an X server that xvfb-run starts and
+# stops, within the time limit, whose TERM ends the run through the same stopping; there, checks
+# the tools, makes the temporary folder `work` and sets up the stopping.
 x_session_begin() {
     local tool
-    for tool in Xvfb xdotool import convert; do
+    for tool in xvfb-run xauth xdotool import convert; do
         if ! command -v "$tool" >/dev/null; then
             echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
             exit 1
         fi
     done
+    if [ -z "${KALVERIN_X_SESSION:-}" ]; then
+        KALVERIN_X_SESSION=1 exec xvfb-run -a timeout "$run_limit" bash "$@"
+    fi
+    echo "   DISPLAY=$DISPLAY"
     mkdir -p "$artifacts"
     rm -f "$artifacts/failure.png" "$artifacts/program.log"
     work=$(mktemp -d "${TMPDIR:-/tmp}/kalverin-x.XXXXXX")
     trap x_session_cleanup EXIT
     trap 'exit 130' INT
     trap 'echo "FAIL: stopped after ${run_limit} s" >&2; exit 124' TERM
-    # The watchdog keeps no output open, so that whoever reads the script's output is not held
-    # up by it, and it is stopped with the script.
-    (
-        sleep "$run_limit" &
-        sleeper=$!
-        trap 'kill "$sleeper"; exit 0' TERM
-        wait "$sleeper" && kill -TERM $$
-    ) >/dev/null 2>&1 &
-    watchdog_pid=$!
 }
 
 step() { echo "-- $SECONDS s: $*"; }
@@ -81,27 +72,9 @@ wait_until() {
     done
 }
 
-# Starts an X server on a display it picks itself, and exports DISPLAY.
-x_start() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    xvfb_pid=$!
-    local tries=$((step_limit * 10))
-    until [ -s "$work/display" ]; do
-        tries=$((tries - 1))
-        if [ "$tries" -le 0 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-            cat "$work/xvfb.log" >&2
-            fail "Xvfb did not start"
-        fi
-        sleep 0.1
-    done
-    DISPLAY=":$(sed -n 1p "$work/display")"
-    export DISPLAY
-    echo "   DISPLAY=$DISPLAY"
-}
-
 # Starts PROGRAM with CURRENT as its current folder and the ARGUMENTS, and waits for its main
-# window, whose id goes to `window`. The environment is clean: the display and nothing of the
-# desktop the script runs from.
+# window, whose id goes to `window`. The environment is clean: the display and its key, and
+# nothing of the desktop the script runs from.
 x_run_program() {
     local program=$1 current=$2
     shift 2
@@ -114,7 +87,7 @@ x_run_program() {
     [ -z "${LSAN_OPTIONS:-}" ] || sanitizers+=("LSAN_OPTIONS=$LSAN_OPTIONS")
     [ -z "${UBSAN_OPTIONS:-}" ] || sanitizers+=("UBSAN_OPTIONS=$UBSAN_OPTIONS")
     (cd "$current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
-        "${sanitizers[@]}" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=xcb "$program" "$@" \
+        "${sanitizers[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" QT_QPA_PLATFORM=xcb "$program" "$@" \
         >"$work/program.log" 2>&1) &
     app_pid=$!
     window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
