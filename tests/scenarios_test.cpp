@@ -254,45 +254,35 @@ class Scenario {
     std::string Run(const std::string& text) {
         std::istringstream in(text);
         std::string out;
-        std::string line;
-        std::optional<std::string> writing;  // the file whose lines follow
-        std::string content;
-        auto finishFile = [&] {
-            if (writing) {
-                folder_.Write(*writing, content);
-                files_ = FilesUnder(folder_.path());
-                writing.reset();
-            }
-        };
-        while (std::getline(in, line)) {
+        for (std::string line; std::getline(in, line);) {
             if (line.rfind("  ", 0) == 0) {
                 continue;  // what the file expects; what happens now takes its place
             }
             out += line + "\n";
-            if (writing && line.rfind("|", 0) == 0) {
-                content += Unescaped(std::string_view(line).substr(
-                               std::min<std::size_t>(line.size(), 2))) +
-                           "\r\n";
-                continue;
-            }
-            finishFile();
             if (line.rfind("> ", 0) != 0) {
                 continue;
             }
             Words words(std::string_view(line).substr(2));
             const std::string verb = words.Next();
             if (verb == "file") {
-                writing = words.Next();
-                content.clear();
-                continue;
-            }
-            for (const std::string& change : Do(verb, words)) {
-                out += "  " + change + "\n";
+                // The lines under it, each after "| ", are the file's.
+                const std::string path = words.Next();
+                std::string content;
+                while (in.peek() == '|' && std::getline(in, line)) {
+                    out += line + "\n";
+                    content += Unescaped(std::string_view(line).substr(
+                                   std::min<std::size_t>(line.size(), 2))) +
+                               "\r\n";
+                }
+                folder_.Write(path, content);
+            } else {
+                for (const std::string& change : Do(verb, words)) {
+                    out += "  " + change + "\n";
+                }
             }
             // What a command did to the files beside the windows is no window's doing.
             files_ = FilesUnder(folder_.path());
         }
-        finishFile();
         return out;
     }
 
