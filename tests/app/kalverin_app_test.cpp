@@ -37,7 +37,7 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
                    "0.5,1380,6900\r\n5,0,1,0,1\r\n0\r\n\"\"\r\n")
             .string();
     std::string program = "kalverin", platform = "-platform", offscreen = "offscreen",
-                dashes = "--", help = "--help", open = "--open";
+                dashes = "--", help = "--help", h = "-h", open = "--open", unknown = "-x";
     const struct {
         std::vector<char*> arguments;
         int exitCode;
@@ -47,6 +47,8 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
         {{&program[0], &platform[0], &offscreen[0], &weapon[0]}, 0, true},
         {{&program[0], &dashes[0], &weapon[0]}, 0, true},
         {{&program[0], &help[0]}, 0, false},
+        {{&program[0], &h[0]}, 0, false},
+        {{&program[0], &unknown[0]}, 2, false},
         {{&program[0], &open[0], &weapon[0]}, 2, false},
         {{&program[0], &weapon[0], &weapon[0]}, 2, false},
     };
