@@ -21,7 +21,7 @@ program=$1
 artifacts=$2
 data=${3:-}
 
-# The watchdog stops the whole run well below the test runner's limit.
+# The whole run stops well below the test runner's limit.
 run_limit=150
 # shellcheck source=tests/e2e/x_session.sh
 source "$(dirname "$0")/x_session.sh"

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Sourced by scripts that drive the real program in an X server of their own (the real-window
-# test, the README pictures): the server, the program, waits with time limits, and stopping the
-# program on every way out.
+# test, the README pictures): the server through xvfb-run, the program, waits with time limits,
+# and stopping the program on every way out.
 #
 # The sourcing script sets `artifacts` (where failure.png and program.log go) and may set
 # `step_limit` (seconds one step may take) and `run_limit` (seconds the whole run may take),
@@ -27,18 +27,18 @@ x_session_cleanup() {
     exit "$status"
 }
 
-# Runs the script again (its path and arguments given) in an X server that xvfb-run starts and
-# stops, within the time limit, whose TERM ends the run through the same stopping; there, checks
-# the tools, makes the temporary folder `work` and sets up the stopping.
+# Checks the tools and runs the script again (its path and arguments given) in an X server that
+# xvfb-run starts and stops, within the time limit, whose TERM ends the run through the same
+# stopping; there, makes the temporary folder `work` and sets up the stopping.
 x_session_begin() {
-    local tool
-    for tool in xvfb-run xauth xdotool import convert; do
-        if ! command -v "$tool" >/dev/null; then
-            echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
-            exit 1
-        fi
-    done
     if [ -z "${KALVERIN_X_SESSION:-}" ]; then
+        local tool
+        for tool in xvfb-run xauth xdotool import convert; do
+            if ! command -v "$tool" >/dev/null; then
+                echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
+                exit 1
+            fi
+        done
         KALVERIN_X_SESSION=1 exec xvfb-run -a timeout "$run_limit" bash "$@"
     fi
     echo "   DISPLAY=$DISPLAY"
@@ -87,8 +87,8 @@ x_run_program() {
     [ -z "${LSAN_OPTIONS:-}" ] || sanitizers+=("LSAN_OPTIONS=$LSAN_OPTIONS")
     [ -z "${UBSAN_OPTIONS:-}" ] || sanitizers+=("UBSAN_OPTIONS=$UBSAN_OPTIONS")
     (cd "$current" && exec env -i PATH=/usr/bin:/bin HOME="$work/home" LANG=C.UTF-8 \
-        "${sanitizers[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" QT_QPA_PLATFORM=xcb "$program" "$@" \
-        >"$work/program.log" 2>&1) &
+        "${sanitizers[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" QT_QPA_PLATFORM=xcb \
+        "$program" "$@" >"$work/program.log" 2>&1) &
     app_pid=$!
     window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
         sed -n 1p) || fail "no window titled \"Kalverin\" after ${step_limit} s"
