@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdio>
 #include <map>
 
@@ -218,14 +217,17 @@ TEST(DiskFilesTest, AWriteLeavesExactlyTheNewBytesOrSaysWhyItCouldNot) {
     }
 }
 
-// Files in memory as a disk keeps them through a power cut. What a write puts in an existing
-// file lasts, as the write flushes it; a file created or removed lasts only once its folder is
-// flushed. At change number `cutAt` the power fails: a write there leaves its first half over
-// the old bytes, and nothing after it reaches the disk.
-class PowerCutFiles final : public FileStore {
+// Files in memory as a disk keeps them through a crash at change number `cutAt`: a write there
+// leaves none, half or all of its bytes over the old ones, not cut to length, and nothing after
+// it happens. When the program is killed, every change before it lasts. When the power fails,
+// what a write puts in an existing file lasts, as the write flushes it, but a file created or
+// removed lasts only once its folder is flushed.
+class CrashingFiles final : public FileStore {
   public:
-    PowerCutFiles(const testing::MemoryFiles& disk, std::size_t cutAt)
-        : cutAt_(cutAt), seen_(disk), lasting_(disk) {}
+    enum class Crash { Kill, PowerCut };
+
+    CrashingFiles(const testing::MemoryFiles& disk, Crash crash, int halves, std::size_t cutAt)
+        : crash_(crash), halves_(halves), cutAt_(cutAt), seen_(disk), lasting_(disk) {}
 
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return seen_.Read(path);
@@ -233,138 +235,90 @@ class PowerCutFiles final : public FileStore {
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override {
         const std::string* old = lasting_.Find(path);
+        const bool lasts = old || crash_ == Crash::Kill;
         if (Cut()) {
-            if (old) {
-                const std::size_t half = bytes.size() / 2;
-                lasting_.Write(path, std::string(bytes.substr(0, half)) +
-                                         old->substr(std::min(half, old->size())));
+            const std::string kept = old ? *old : "";
+            const std::size_t torn = bytes.size() * static_cast<std::size_t>(halves_) / 2;
+            if (lasts) {
+                lasting_.Write(path, std::string(bytes.substr(0, torn)) +
+                                         kept.substr(std::min(torn, kept.size())));
             }
-            return "the power failed";
+            return "crashed";
         }
-        if (old) {
+        if (lasts) {
             lasting_.Write(path, bytes);
         }
         return seen_.Write(path, bytes);
     }
     std::optional<std::string> Remove(const std::filesystem::path& path) override {
-        return Cut() ? "the power failed" : seen_.Remove(path);
+        if (Cut()) {
+            return "crashed";
+        }
+        if (crash_ == Crash::Kill) {
+            lasting_.Remove(path);
+        }
+        return seen_.Remove(path);
     }
     std::optional<std::string> SyncFolder(const std::filesystem::path&) override {
         if (Cut()) {
-            return "the power failed";
+            return "crashed";
         }
         lasting_ = seen_;  // the one folder of these tests
         return std::nullopt;
     }
 
-    bool cut() const { return changes_ > cutAt_; }
-    // The disk as it is found when the power comes back.
+    bool crashed() const { return changes_ > cutAt_; }
+    // The disk as it is found when the program starts again.
     testing::MemoryFiles& lasting() { return lasting_; }
 
   private:
     bool Cut() { return changes_++ >= cutAt_; }
 
+    Crash crash_;
+    int halves_;
     std::size_t cutAt_;
     std::size_t changes_ = 0;
     testing::MemoryFiles seen_;
     testing::MemoryFiles lasting_;
 };
 
-TEST(ReplaceFilesTest, APowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
+TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
     const std::filesystem::path folder = "/program/Data";
     std::size_t states = 0;
     for (const Save& save : Saves()) {
         testing::MemoryFiles before;
         Put(folder, save.before, before);
-        for (std::size_t cut = 0;; ++cut) {
-            PowerCutFiles disk(before, cut);
-            auto failure = ReplaceFiles(disk, Replacements(folder, save));
-            if (!disk.cut()) {
-                EXPECT_EQ(failure, std::nullopt);
-                EXPECT_EQ(Holds(disk.lasting(), folder, save), "new") << "a save that succeeded";
-                break;
-            }
-            ASSERT_LT(cut, 20U) << "the save never ends";
-            // The power may fail again while the next start rolls the save back.
-            for (std::size_t again = 0;; ++again) {
-                PowerCutFiles recovery(disk.lasting(), again);
-                RecoverInterruptedSave(recovery, folder);
-                RecoverInterruptedSave(recovery.lasting(), folder);
-                const std::string held = Holds(recovery.lasting(), folder, save);
-                EXPECT_TRUE(held == "old" || held == "new")
-                    << "power cut at step " << cut << ", then at " << again << ": " << held;
-                ++states;
-                if (!recovery.cut()) {
-                    break;
-                }
-            }
-        }
-    }
-    std::printf("Power cut: %zu states checked.\n", states);
-}
-
-// Runs `act` in a child process and gives how it ended: its exit status, or -signal.
-template <typename Act>
-int InChild(Act act) {
-    std::fflush(nullptr);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::_exit(act());
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFSIGNALED(status) ? -WTERMSIG(status) : WEXITSTATUS(status);
-}
-
-TEST(ReplaceFilesTest, ASaveKilledAtAnyPointLeavesTheOldSetOrTheNewOneAfterRecovery) {
-    using testing::StoppingFiles;
-    std::size_t kills = 0;
-    std::size_t states = 0;
-    for (const Save& save : Saves()) {
-        bool finished = false;
-        for (std::size_t changes = 0; !finished; ++changes) {
-            ASSERT_LT(changes, 20U) << "the save never ends";
-            // A killed write stops before its first byte, mid-way, or before the cut to length.
-            for (std::size_t torn : {std::size_t(0), std::size_t(2000), std::size_t(-1)}) {
-                TempFolder crashed;
-                const auto folder = crashed.path() / "Data";
-                std::filesystem::create_directory(folder);
-                Put(folder, save.before, DiskFiles());
-                const int ended = InChild([&] {
-                    StoppingFiles files(changes, torn, StoppingFiles::Stop::Kill);
-                    return ReplaceFiles(files, Replacements(folder, save)) ? 1 : 0;
-                });
-                if (ended == 0) {
-                    EXPECT_EQ(Holds(DiskFiles(), folder, save), "new");
-                    finished = true;
-                    break;
-                }
-                ASSERT_EQ(ended, -SIGKILL);
-                ++kills;
-                // The next start is killed too, at each point of the recovery in turn.
-                for (std::size_t again = 0;; ++again) {
-                    TempFolder copy;
-                    std::filesystem::copy(folder, copy.path() / "Data");
-                    const int recovered = InChild([&] {
-                        StoppingFiles files(again, torn, StoppingFiles::Stop::Kill);
-                        RecoverInterruptedSave(files, copy.path() / "Data");
-                        return 0;
-                    });
-                    kills += recovered == -SIGKILL;
-                    RecoverInterruptedSave(DiskFiles(), copy.path() / "Data");
-                    const std::string held = Holds(DiskFiles(), copy.path() / "Data", save);
-                    EXPECT_TRUE(held == "old" || held == "new")
-                        << "killed at change " << changes << " (" << torn << " bytes), then at "
-                        << again << " of the recovery: " << held;
-                    ++states;
-                    if (recovered == 0) {
+        for (const auto crash : {CrashingFiles::Crash::Kill, CrashingFiles::Crash::PowerCut}) {
+            for (const int halves : {0, 1, 2}) {
+                for (std::size_t cut = 0;; ++cut) {
+                    CrashingFiles disk(before, crash, halves, cut);
+                    auto failure = ReplaceFiles(disk, Replacements(folder, save));
+                    if (!disk.crashed()) {
+                        EXPECT_EQ(failure, std::nullopt);
+                        EXPECT_EQ(Holds(disk.lasting(), folder, save), "new");
                         break;
+                    }
+                    ASSERT_LT(cut, 20U) << "the save never ends";
+                    // The next start may crash the same way while it rolls the save back.
+                    for (std::size_t again = 0;; ++again) {
+                        CrashingFiles recovery(disk.lasting(), crash, halves, again);
+                        RecoverInterruptedSave(recovery, folder);
+                        RecoverInterruptedSave(recovery.lasting(), folder);
+                        const std::string held = Holds(recovery.lasting(), folder, save);
+                        EXPECT_TRUE(held == "old" || held == "new")
+                            << (crash == CrashingFiles::Crash::Kill ? "killed" : "power cut")
+                            << " at step " << cut << " (" << halves << " halves written), then at "
+                            << again << ": " << held;
+                        ++states;
+                        if (!recovery.crashed()) {
+                            break;
+                        }
                     }
                 }
             }
         }
     }
-    std::printf("Killed saves: %zu kills, %zu states checked.\n", kills, states);
+    std::printf("Crashes: %zu states checked.\n", states);
 }
 
 TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedItsFiles) {

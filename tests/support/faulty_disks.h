@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <csignal>
 #include <cstddef>
 
 #include "catalogue/file_store.h"
@@ -73,15 +72,12 @@ class FaultyDiskFiles final : public FileStore {
 
 // The real disk for a save that stops half way, as when the program is killed. The first
 // `changes` writes, removals and folder flushes go through; the next one is cut short, a write
-// leaving its first `tornBytes` bytes over the file's old ones, not cut to length, and nothing
-// after it reaches the disk. With Stop::Kill the process then kills itself (SIGKILL); with
-// Stop::Quietly every later change fails.
+// leaving its first `tornBytes` bytes over the file's old ones, not cut to length, and every
+// later change fails.
 class StoppingFiles final : public FileStore {
   public:
-    enum class Stop { Quietly, Kill };
-
-    StoppingFiles(std::size_t changes, std::size_t tornBytes, Stop stop)
-        : changes_(changes), tornBytes_(tornBytes), stop_(stop) {}
+    StoppingFiles(std::size_t changes, std::size_t tornBytes)
+        : changes_(changes), tornBytes_(tornBytes) {}
 
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return DiskFiles().Read(path);
@@ -113,15 +109,11 @@ class StoppingFiles final : public FileStore {
             static_cast<void>(::write(file, bytes.data(), std::min(tornBytes_, bytes.size())));
             ::close(file);
         }
-        if (stop_ == Stop::Kill) {
-            ::kill(::getpid(), SIGKILL);
-        }
         return true;
     }
 
     std::size_t changes_;
     std::size_t tornBytes_;
-    Stop stop_;
     std::size_t made_ = 0;
 };
 
@@ -131,7 +123,7 @@ class StoppingFiles final : public FileStore {
 inline void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,
                               std::string_view bytes) {
     // The journal is written, its folder flushed, and then the file is written.
-    StoppingFiles files(2, bytes.size() / 2, StoppingFiles::Stop::Quietly);
+    StoppingFiles files(2, bytes.size() / 2);
     ReplaceFiles(files, {{path, label, std::string(bytes)}});
 }
 
