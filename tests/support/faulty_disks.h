@@ -1,7 +1,7 @@
 #pragma once
 
-// The real disk with a fault planted in it: one that fills up at a given byte, and one whose
-// save stops at a given change, as when the program is killed.
+// The real disk with a fault planted in it: one that fills up at a given byte, or a save on it
+// cut short, as when the program is killed.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -12,6 +12,7 @@
 
 #include "catalogue/file_store.h"
 #include "catalogue/replace_files.h"
+#include "support/memory_files.h"
 
 namespace kalverin::testing {
 
@@ -70,61 +71,21 @@ class FaultyDiskFiles final : public FileStore {
     bool failed_ = false;
 };
 
-// The real disk for a save that stops half way, as when the program is killed. The first
-// `changes` writes, removals and folder flushes go through; the next one is cut short, a write
-// leaving its first `tornBytes` bytes over the file's old ones, not cut to length, and every
-// later change fails.
-class StoppingFiles final : public FileStore {
-  public:
-    StoppingFiles(std::size_t changes, std::size_t tornBytes)
-        : changes_(changes), tornBytes_(tornBytes) {}
-
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        return Stopped(path, bytes) ? "stopped" : DiskFiles().Write(path, bytes);
-    }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
-        return Stopped() ? "stopped" : DiskFiles().Remove(path);
-    }
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
-        return Stopped() ? "stopped" : DiskFiles().SyncFolder(folder);
-    }
-    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
-                                   FolderLock::Kind kind) const override {
-        return DiskFiles().LockFolder(folder, kind);
-    }
-
-  private:
-    // Whether this change is past the stop; at the stop itself, the torn write `path` is made.
-    bool Stopped(const std::filesystem::path& path = {}, std::string_view bytes = {}) {
-        if (made_++ != changes_) {
-            return made_ > changes_;
-        }
-        const int file =
-            path.empty() ? -1 : ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-        if (file >= 0) {
-            static_cast<void>(::write(file, bytes.data(), std::min(tornBytes_, bytes.size())));
-            ::close(file);
-        }
-        return true;
-    }
-
-    std::size_t changes_;
-    std::size_t tornBytes_;
-    std::size_t made_ = 0;
-};
-
 // What a save of `bytes` over the file leaves when the program is killed half way through
 // writing it: the file torn, and the journal that puts it back beside it. `label` names the
 // file in messages.
 inline void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,
                               std::string_view bytes) {
+    MemoryFiles disk;
+    if (auto old = DiskFiles().Read(path)) {
+        disk.Write(path, old.value());
+    }
     // The journal is written, its folder flushed, and then the file is written.
-    StoppingFiles files(2, bytes.size() / 2);
-    ReplaceFiles(files, {{path, label, std::string(bytes)}});
+    CrashingFiles killed(disk, CrashingFiles::Crash::Kill, 1, 2);
+    ReplaceFiles(killed, {{path, label, std::string(bytes)}});
+    for (const auto& file : {path, path.parent_path() / kJournalName}) {
+        DiskFiles().Write(file, *killed.lasting().Find(file));
+    }
 }
 
 }  // namespace kalverin::testing

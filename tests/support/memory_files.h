@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -35,6 +36,72 @@ class MemoryFiles final : public FileStore {
 
   private:
     std::map<std::filesystem::path, std::string> files_;
+};
+
+// Files in memory as a disk keeps them through a crash at change number `cutAt`: a write there
+// leaves none, half or all of its bytes over the old ones, not cut to length, and nothing after
+// it happens. When the program is killed, every change before it lasts. When the power fails,
+// what a write puts in an existing file lasts, as the write flushes it, but a file created or
+// removed lasts only once its folder is flushed.
+class CrashingFiles final : public FileStore {
+  public:
+    enum class Crash { Kill, PowerCut };
+
+    CrashingFiles(const MemoryFiles& disk, Crash crash, int halves, std::size_t cutAt)
+        : crash_(crash), halves_(halves), cutAt_(cutAt), seen_(disk), lasting_(disk) {}
+
+    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+        return seen_.Read(path);
+    }
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override {
+        const std::string* old = lasting_.Find(path);
+        const bool lasts = old || crash_ == Crash::Kill;
+        const bool atCut = changes_ == cutAt_;
+        if (Cut()) {
+            const std::string kept = old ? *old : "";
+            const std::size_t torn = bytes.size() * static_cast<std::size_t>(halves_) / 2;
+            if (atCut && lasts) {
+                lasting_.Write(path, std::string(bytes.substr(0, torn)) +
+                                         kept.substr(std::min(torn, kept.size())));
+            }
+            return "crashed";
+        }
+        if (lasts) {
+            lasting_.Write(path, bytes);
+        }
+        return seen_.Write(path, bytes);
+    }
+    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+        if (Cut()) {
+            return "crashed";
+        }
+        if (crash_ == Crash::Kill) {
+            lasting_.Remove(path);
+        }
+        return seen_.Remove(path);
+    }
+    std::optional<std::string> SyncFolder(const std::filesystem::path&) override {
+        if (Cut()) {
+            return "crashed";
+        }
+        lasting_ = seen_;  // the one folder of these tests
+        return std::nullopt;
+    }
+
+    bool crashed() const { return changes_ > cutAt_; }
+    // The disk as it is found when the program starts again.
+    MemoryFiles& lasting() { return lasting_; }
+
+  private:
+    bool Cut() { return changes_++ >= cutAt_; }
+
+    Crash crash_;
+    int halves_;
+    std::size_t cutAt_;
+    std::size_t changes_ = 0;
+    MemoryFiles seen_;
+    MemoryFiles lasting_;
 };
 
 }  // namespace kalverin::testing
