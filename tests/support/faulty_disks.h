@@ -84,7 +84,9 @@ inline void LeaveSaveCutShort(const std::filesystem::path& path, const std::stri
     CrashingFiles killed(disk, CrashingFiles::Crash::Kill, 1, 2);
     ReplaceFiles(killed, {{path, label, std::string(bytes)}});
     for (const auto& file : {path, path.parent_path() / kJournalName}) {
-        DiskFiles().Write(file, *killed.lasting().Find(file));
+        if (const std::string* lasted = killed.lasting().Find(file)) {
+            DiskFiles().Write(file, *lasted);
+        }
     }
 }
 
