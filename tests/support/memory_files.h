@@ -57,14 +57,13 @@ class CrashingFiles final : public FileStore {
                                      std::string_view bytes) override {
         const std::string* old = lasting_.Find(path);
         const bool lasts = old || crash_ == Crash::Kill;
-        const bool atCut = changes_ == cutAt_;
-        if (Cut()) {
-            const std::string kept = old ? *old : "";
+        if (changes_ == cutAt_ && lasts) {
             const std::size_t torn = bytes.size() * static_cast<std::size_t>(halves_) / 2;
-            if (atCut && lasts) {
-                lasting_.Write(path, std::string(bytes.substr(0, torn)) +
-                                         kept.substr(std::min(torn, kept.size())));
-            }
+            const std::string_view kept = old ? *old : std::string_view();
+            lasting_.Write(path, std::string(bytes.substr(0, torn))
+                                     .append(kept.substr(std::min(torn, kept.size()))));
+        }
+        if (Cut()) {
             return "crashed";
         }
         if (lasts) {
