@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -312,7 +313,16 @@ class Scenario {
         }
         if (verb == "fail") {
             words.Next();  // "after"
-            disk_ = testing::FaultyDiskFiles(std::stoul(words.Next()));
+            const std::size_t after = std::stoul(words.Next());
+            disk_ = FaultyDiskFiles(after, words.AtEnd() ? FaultyDiskFiles::AfterFault::SpaceFreed
+                                                         : FaultyDiskFiles::AfterFault::StaysFull);
+            return {};
+        }
+        if (verb == "refuse" || verb == "mend") {
+            const std::map<std::string, int> errors = {
+                {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}};
+            disk_ = verb == "mend" ? FaultyDiskFiles(SIZE_MAX)
+                                   : FaultyDiskFiles({errors.at(words.Next()), !words.AtEnd()});
             return {};
         }
         if (verb == "edit") {
@@ -630,8 +640,8 @@ class Scenario {
 
     TempFolder folder_;
     RecordingDialogs dialogs_;
-    // The disk; "fail after N" makes it full N bytes later, for one write.
-    testing::FaultyDiskFiles disk_{SIZE_MAX};
+    // The disk, with the fault the last "fail", "refuse" or "mend" planted.
+    FaultyDiskFiles disk_{SIZE_MAX};
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;

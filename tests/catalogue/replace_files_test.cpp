@@ -9,7 +9,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <map>
 
@@ -119,72 +118,6 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
     EXPECT_EQ(ReplaceFiles(files, replacements), std::nullopt) << "every byte fits";
     for (const FileReplacement& file : replacements) {
         EXPECT_EQ(Bytes(DiskFiles(), file.path), file.bytes) << file.label;
-    }
-}
-
-TEST(ReplaceFilesTest, FilesThatCouldNotBePutBackAreNamedAndTheNextReadPutsThemBack) {
-    TempFolder folder;
-    std::vector<FileReplacement> replacements;
-    for (const char* name : {"A.txt", "B.txt", "C.txt"}) {
-        replacements.push_back({folder.Write(name, "old\r\n"), "Data/" + std::string(name), "new"});
-    }
-    // Full from the second file's second byte on, for the writes that put bytes back as well.
-    testing::FaultyDiskFiles files(4, testing::FaultyDiskFiles::AfterFault::StaysFull);
-    const std::string full = " could not be put back as it was: No space left on device.";
-    EXPECT_EQ(ReplaceFiles(files, replacements),
-              "Data/B.txt could not be written: No space left on device. Data/A.txt" + full +
-                  " Data/B.txt" + full +
-                  " Kalverin puts the earlier bytes back the next time it reads the folder.");
-    EXPECT_EQ(RecoverInterruptedSave(DiskFiles(), folder.path()),
-              "A save of Data/A.txt, Data/B.txt and Data/C.txt was cut short, so they were put "
-              "back as they were before that save.");
-    EXPECT_EQ(folder.Read("A.txt") + folder.Read("B.txt") + folder.Read("C.txt"),
-              "old\r\nold\r\nold\r\n");
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / kJournalName));
-}
-
-// A folder the user may not write to: every write is refused before the file is touched; or
-// one where the files may be written but no file created, so no journal either.
-class ReadOnlyFolder final : public FileStore {
-  public:
-    explicit ReadOnlyFolder(bool filesWritable) : filesWritable_(filesWritable) {}
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        return filesWritable_ && std::filesystem::exists(path) ? DiskFiles().Write(path, bytes)
-                                                               : WriteFailureReason(EACCES);
-    }
-    std::optional<std::string> Remove(const std::filesystem::path&) override {
-        return std::nullopt;
-    }
-
-  private:
-    bool filesWritable_;
-};
-
-TEST(ReplaceFilesTest, AReadOnlyFolderIsReportedOnceAndOneWithoutRoomForAJournalSavesAsItCan) {
-    for (bool filesWritable : {false, true}) {
-        TempFolder folder;
-        auto frames = folder.Write("Frames.txt", "1\r\n\"Old\"\r\n");
-        auto mods = folder.Write("Modifications.txt", "0\r\n");
-        ReadOnlyFolder files(filesWritable);
-        EXPECT_EQ(ReplaceFiles(files, {{frames, "Data/Frames.txt", "2\r\n"},
-                                       {mods, "Data/Modifications.txt", "1\r\n"}}),
-                  filesWritable
-                      ? std::nullopt
-                      : std::optional<std::string>(
-                            "Data/Frames.txt could not be written: Permission denied. This folder "
-                            "is read-only for you, as the Data folder of a system-wide install "
-                            "is; to edit the rules data, run Kalverin from a portable folder that "
-                            "you unpacked yourself. The data files were left as they were."));
-        EXPECT_EQ(folder.Read("Frames.txt") + folder.Read("Modifications.txt"),
-                  filesWritable ? "2\r\n1\r\n" : "1\r\n\"Old\"\r\n0\r\n");
-    }
-    // Every way the system says the folder is not the user's to write gives the same advice.
-    for (int error : {EPERM, EROFS}) {
-        EXPECT_NE(WriteFailureReason(error).find("portable folder"), std::string::npos) << error;
     }
 }
 

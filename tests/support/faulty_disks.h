@@ -1,7 +1,7 @@
 #pragma once
 
-// The real disk with a fault planted in it: one that fills up at a given byte, or a save on it
-// cut short, as when the program is killed.
+// The real disk with a fault planted in it: one that fills up at a given byte, a folder the user
+// may not write to, or a save on it cut short, as when the program is killed.
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -22,18 +22,28 @@ namespace kalverin::testing {
 // once its space is freed, unless the disk stays full: then each empties its file and fails.
 // Writes are not flushed, or a loop over every byte would take half a minute; the save journal
 // is written past the count, so that every byte of the files saved is a point of failure.
+// A folder the user may not write to refuses each write with `error` before the file is touched,
+// or only the writes that would make a file (so no journal either).
 class FaultyDiskFiles final : public FileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
+    struct Refusal {
+        int error;
+        bool newFilesOnly;
+    };
 
     explicit FaultyDiskFiles(std::size_t failAt, AfterFault after = AfterFault::SpaceFreed)
         : failAt_(failAt), after_(after) {}
+    explicit FaultyDiskFiles(Refusal refusal) : failAt_(SIZE_MAX), refusal_(refusal) {}
 
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return DiskFiles().Read(path);
     }
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override {
+        if (refusal_ && (!refusal_->newFilesOnly || !std::filesystem::exists(path))) {
+            return WriteFailureReason(refusal_->error);
+        }
         std::size_t fits = bytes.size();
         if (path.filename() != kJournalName && failed_ && after_ == AfterFault::StaysFull) {
             fits = 0;
@@ -66,7 +76,8 @@ class FaultyDiskFiles final : public FileStore {
 
   private:
     std::size_t failAt_;
-    AfterFault after_;
+    AfterFault after_ = AfterFault::SpaceFreed;
+    std::optional<Refusal> refusal_;
     std::size_t written_ = 0;
     bool failed_ = false;
 };
