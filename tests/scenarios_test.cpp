@@ -314,15 +314,19 @@ class Scenario {
         if (verb == "fail") {
             words.Next();  // "after"
             const std::size_t after = std::stoul(words.Next());
-            disk_ = FaultyDiskFiles(after, words.AtEnd() ? FaultyDiskFiles::AfterFault::SpaceFreed
-                                                         : FaultyDiskFiles::AfterFault::StaysFull);
+            disk_ = FaultyDiskFiles(after, words.Rest() == "for good"
+                                               ? FaultyDiskFiles::AfterFault::StaysFull
+                                               : FaultyDiskFiles::AfterFault::SpaceFreed);
             return {};
         }
-        if (verb == "refuse" || verb == "mend") {
+        if (verb == "refuse") {
             const std::map<std::string, int> errors = {
                 {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}};
-            disk_ = verb == "mend" ? FaultyDiskFiles(SIZE_MAX)
-                                   : FaultyDiskFiles({errors.at(words.Next()), !words.AtEnd()});
+            disk_ = FaultyDiskFiles({errors.at(words.Next()), words.Rest() == "new files"});
+            return {};
+        }
+        if (verb == "mend") {
+            disk_ = FaultyDiskFiles(SIZE_MAX);
             return {};
         }
         if (verb == "edit") {
