@@ -349,10 +349,14 @@ class Scenario {
             LeaveSaveCutShort(folder_.path() / path, label, words.Next());
             return {};
         }
-        if (verb == "pipe") {
+        if (verb == "pipe" || verb == "link") {
             const std::filesystem::path path = folder_.path() / words.Next();
             std::filesystem::remove(path);
-            ::mkfifo(path.c_str(), 0600);
+            if (verb == "pipe") {
+                ::mkfifo(path.c_str(), 0600);
+            } else {
+                std::filesystem::create_symlink(words.Next(), path);
+            }
             return {};
         }
         if (verb == "number") {

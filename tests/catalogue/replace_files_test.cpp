@@ -121,36 +121,6 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
     }
 }
 
-TEST(DiskFilesTest, AWriteLeavesExactlyTheNewBytesOrSaysWhyItCouldNot) {
-    struct Case {
-        const char* path;
-        std::optional<std::string> before;  // or the device the path links to
-        std::string written;
-        std::optional<std::string> failure;
-    };
-    const Case cases[] = {
-        {"New.txt", std::nullopt, "3\r\n\"A\"\r\n", std::nullopt},
-        {"Longer.txt", std::string(9000, 'o'), "2\r\n\"A\"\r\n", std::nullopt},
-        {"Emptied.txt", "1\r\n\"A\"\r\n", "", std::nullopt},
-        {"Sink.txt", "/dev/null", "1\r\n", std::nullopt},  // no length to cut
-        {"Full.txt", "/dev/full", "1\r\n", "No space left on device"},
-        {"No folder/Data.txt", std::nullopt, "1\r\n", "No such file or directory"},
-    };
-    for (const Case& c : cases) {
-        TempFolder folder;
-        const auto path = folder.path() / c.path;
-        if (c.before && c.before->starts_with("/dev/")) {
-            std::filesystem::create_symlink(*c.before, path);
-        } else if (c.before) {
-            folder.Write(c.path, *c.before);
-        }
-        EXPECT_EQ(DiskFiles().Write(path, c.written), c.failure) << c.path;
-        if (!c.failure && !std::filesystem::is_symlink(path)) {
-            EXPECT_EQ(folder.Read(c.path), c.written) << c.path;
-        }
-    }
-}
-
 TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
     const std::filesystem::path folder = "/program/Data";
     std::size_t states = 0;

@@ -3,11 +3,7 @@
 // The real disk with a fault planted in it: one that fills up at a given byte, a folder the user
 // may not write to, or a save on it cut short, as when the program is killed.
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstddef>
 
 #include "catalogue/file_store.h"
@@ -20,8 +16,8 @@ namespace kalverin::testing {
 // are counted across the writes; the write that would put byte `failAt` (from 0) on disk writes
 // only the bytes before it and fails as a full disk does. The writes after it go through, as
 // once its space is freed, unless the disk stays full: then each empties its file and fails.
-// Writes are not flushed, or a loop over every byte would take half a minute; the save journal
-// is written past the count, so that every byte of the files saved is a point of failure.
+// The save journal is written past the count, so that every byte of the files saved is a point
+// of failure.
 // A folder the user may not write to refuses each write with `error` before the file is touched,
 // or only the writes that would make a file (so no journal either).
 class FaultyDiskFiles final : public FileStore {
@@ -51,17 +47,12 @@ class FaultyDiskFiles final : public FileStore {
             fits = std::min(fits, failAt_ - written_);
             written_ += fits;
         }
-        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (file < 0) {
-            return WriteFailureReason(errno);
+        // The bytes that fit reach the disk as the program writes them, so that a save meets
+        // the real write's handling of new, longer and shorter files.
+        if (auto failure = DiskFiles().Write(path, bytes.substr(0, fits))) {
+            return failure;
         }
-        const bool wrote = ::write(file, bytes.data(), fits) == static_cast<ssize_t>(fits);
-        const int error = errno;
-        ::close(file);
-        if (!wrote) {
-            return WriteFailureReason(error);
-        }
-        // The bytes that fit reach the disk, so a file that does not is left cut short.
+        // A file that does not fit is left cut short.
         failed_ = failed_ || fits < bytes.size();
         return fits < bytes.size() ? std::optional<std::string>("No space left on device")
                                    : std::nullopt;
