@@ -60,6 +60,9 @@ class FaultyDiskFiles final : public FileStore {
     std::optional<std::string> Remove(const std::filesystem::path& path) override {
         return DiskFiles().Remove(path);
     }
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
+        return DiskFiles().SyncFolder(folder);
+    }
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override {
         return DiskFiles().LockFolder(folder, kind);
