@@ -73,131 +73,128 @@ int WriteAll(int descriptor, std::string_view bytes) {
     return 0;
 }
 
-class DiskFileStore final : public FileStore {
-  public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        using Result = Outcome<std::string>;
-        // Opened without waiting: a named pipe in a file's place would otherwise hold the
-        // program until something wrote to it.
-        Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-        if (file.get() < 0) {
+}  // namespace
+
+Outcome<std::string> DiskFileStore::Read(const std::filesystem::path& path) const {
+    using Result = Outcome<std::string>;
+    // Opened without waiting: a named pipe in a file's place would otherwise hold the
+    // program until something wrote to it.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) {
+        return Result::Failure(SystemReason(errno));
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return Result::Failure(SystemReason(errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Result::Failure(NotAFile(status.st_mode));
+    }
+    std::string bytes;
+    if (static_cast<std::size_t>(status.st_size) <= kMaxFileBytes) {
+        bytes.reserve(static_cast<std::size_t>(status.st_size));
+    }
+    char buffer[64 * 1024];
+    while (true) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
             return Result::Failure(SystemReason(errno));
         }
-        struct stat status {};
-        if (::fstat(file.get(), &status) != 0) {
-            return Result::Failure(SystemReason(errno));
+        if (got == 0) {
+            return bytes;
         }
-        if (!S_ISREG(status.st_mode)) {
-            return Result::Failure(NotAFile(status.st_mode));
-        }
-        std::string bytes;
-        if (static_cast<std::size_t>(status.st_size) <= kMaxFileBytes) {
-            bytes.reserve(static_cast<std::size_t>(status.st_size));
-        }
-        char buffer[64 * 1024];
-        while (true) {
-            const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR) {
-                continue;
-            }
-            if (got < 0) {
-                return Result::Failure(SystemReason(errno));
-            }
-            if (got == 0) {
-                return bytes;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(got));
-            if (bytes.size() > kMaxFileBytes) {
-                return Result::Failure("it is larger than 16 MiB");
-            }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > kMaxFileBytes) {
+            return Result::Failure("it is larger than 16 MiB");
         }
     }
+}
 
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        // An existing file is written over in place and then cut to length, so that it keeps
-        // its identity, permissions and links; emptying it on opening would also make the file
-        // system free and journal its blocks, which can hold up each write by milliseconds.
-        // Opened without waiting, as a named pipe with no reader would never open.
-        Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
-        if (file.get() < 0) {
-            return WriteFailureReason(errno);
-        }
-        struct stat status {};
-        if (::fstat(file.get(), &status) != 0) {
-            return WriteFailureReason(errno);
-        }
-        const int flags = ::fcntl(file.get(), F_GETFL);
-        if (flags >= 0) {
-            ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
-        }
-        if (int error = WriteAll(file.get(), bytes)) {
-            return WriteFailureReason(error);
-        }
-        // A device has no length to cut and nothing to flush.
-        if (S_ISREG(status.st_mode)) {
-            if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
-                return WriteFailureReason(errno);
-            }
-            // Written is not saved until the disk has it: a fault the disk reports only now
-            // is as much a failed save as one reported by the write.
-            if (::fsync(file.get()) != 0) {
-                return WriteFailureReason(errno);
-            }
-        }
-        if (int error = file.Close()) {
-            return WriteFailureReason(error);
-        }
-        return std::nullopt;
+std::optional<std::string> DiskFileStore::Write(const std::filesystem::path& path,
+                                                std::string_view bytes) {
+    // An existing file is written over in place and then cut to length, so that it keeps
+    // its identity, permissions and links; emptying it on opening would also make the file
+    // system free and journal its blocks, which can hold up each write by milliseconds.
+    // Opened without waiting, as a named pipe with no reader would never open.
+    Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
+    if (file.get() < 0) {
+        return WriteFailureReason(errno);
     }
-
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
-        if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-            return WriteFailureReason(errno);
-        }
-        return std::nullopt;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        return WriteFailureReason(errno);
     }
-
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
-        Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (directory.get() < 0) {
-            return WriteFailureReason(errno);
-        }
-        // Some file systems keep no folder to flush, and say so with EINVAL.
-        if (::fsync(directory.get()) != 0 && errno != EINVAL) {
-            return WriteFailureReason(errno);
-        }
-        return std::nullopt;
+    const int flags = ::fcntl(file.get(), F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
     }
+    if (int error = WriteAll(file.get(), bytes)) {
+        return WriteFailureReason(error);
+    }
+    // A device has no length to cut and nothing to flush.
+    if (S_ISREG(status.st_mode)) {
+        if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
+            return WriteFailureReason(errno);
+        }
+        // Written is not saved until the disk has it: a fault the disk reports only now
+        // is as much a failed save as one reported by the write.
+        if (::fsync(file.get()) != 0) {
+            return WriteFailureReason(errno);
+        }
+    }
+    if (int error = file.Close()) {
+        return WriteFailureReason(error);
+    }
+    return std::nullopt;
+}
 
-    // The lock is taken on the folder itself, so that no lock file is left beside the user's
-    // files and a folder the user may not create files in can be locked too.
-    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
-                                   FolderLock::Kind kind) const override {
-        const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (descriptor < 0) {
-            // No folder, no files in it to keep consistent; what is done there fails on its own.
+std::optional<std::string> DiskFileStore::Remove(const std::filesystem::path& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        return WriteFailureReason(errno);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> DiskFileStore::SyncFolder(const std::filesystem::path& folder) {
+    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.get() < 0) {
+        return WriteFailureReason(errno);
+    }
+    // Some file systems keep no folder to flush, and say so with EINVAL.
+    if (::fsync(directory.get()) != 0 && errno != EINVAL) {
+        return WriteFailureReason(errno);
+    }
+    return std::nullopt;
+}
+
+// The lock is taken on the folder itself, so that no lock file is left beside the user's
+// files and a folder the user may not create files in can be locked too.
+Outcome<FolderLock> DiskFileStore::LockFolder(const std::filesystem::path& folder,
+                                              FolderLock::Kind kind) const {
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        // No folder, no files in it to keep consistent; what is done there fails on its own.
+        return FolderLock();
+    }
+    FolderLock lock(descriptor);
+    const int operation = (kind == FolderLock::Kind::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
+    const auto giveUp = std::chrono::steady_clock::now() + kLockWait;
+    while (::flock(descriptor, operation) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            // A file system without locks: go on as a program alone would.
             return FolderLock();
         }
-        FolderLock lock(descriptor);
-        const int operation = (kind == FolderLock::Kind::Shared ? LOCK_SH : LOCK_EX) | LOCK_NB;
-        const auto giveUp = std::chrono::steady_clock::now() + kLockWait;
-        while (::flock(descriptor, operation) != 0) {
-            if (errno != EWOULDBLOCK && errno != EINTR) {
-                // A file system without locks: go on as a program alone would.
-                return FolderLock();
-            }
-            if (std::chrono::steady_clock::now() > giveUp) {
-                return Outcome<FolderLock>::Failure(
-                    "another program kept its folder locked for 5 seconds");
-            }
-            std::this_thread::sleep_for(kLockRetry);
+        if (std::chrono::steady_clock::now() > giveUp) {
+            return Outcome<FolderLock>::Failure(
+                "another program kept its folder locked for 5 seconds");
         }
-        return lock;
+        std::this_thread::sleep_for(kLockRetry);
     }
-};
-
-}  // namespace
+    return lock;
+}
 
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     if (this != &other) {

@@ -58,7 +58,19 @@ class FileStore {
     }
 };
 
-// The real file system.
+// The real file system; not final, so that a disk with a planted fault can be built on it.
+class DiskFileStore : public FileStore {
+  public:
+    Outcome<std::string> Read(const std::filesystem::path& path) const override;
+    std::optional<std::string> Write(const std::filesystem::path& path,
+                                     std::string_view bytes) override;
+    std::optional<std::string> Remove(const std::filesystem::path& path) override;
+    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override;
+    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
+                                   FolderLock::Kind kind) const override;
+};
+
+// The store of the real file system that the program reads and writes through.
 FileStore& DiskFiles();
 
 // Why a write failed, from the system's error number, as a message shows it. Where the user

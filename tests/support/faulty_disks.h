@@ -20,7 +20,7 @@ namespace kalverin::testing {
 // of failure.
 // A folder the user may not write to refuses each write with `error` before the file is touched,
 // or only the writes that would make a file (so no journal either).
-class FaultyDiskFiles final : public FileStore {
+class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
     struct Refusal {
@@ -32,9 +32,6 @@ class FaultyDiskFiles final : public FileStore {
         : failAt_(failAt), after_(after) {}
     explicit FaultyDiskFiles(Refusal refusal) : failAt_(SIZE_MAX), refusal_(refusal) {}
 
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
-        return DiskFiles().Read(path);
-    }
     std::optional<std::string> Write(const std::filesystem::path& path,
                                      std::string_view bytes) override {
         if (refusal_ && (!refusal_->newFilesOnly || !std::filesystem::exists(path))) {
@@ -49,23 +46,13 @@ class FaultyDiskFiles final : public FileStore {
         }
         // The bytes that fit reach the disk as the program writes them, so that a save meets
         // the real write's handling of new, longer and shorter files.
-        if (auto failure = DiskFiles().Write(path, bytes.substr(0, fits))) {
+        if (auto failure = DiskFileStore::Write(path, bytes.substr(0, fits))) {
             return failure;
         }
         // A file that does not fit is left cut short.
         failed_ = failed_ || fits < bytes.size();
         return fits < bytes.size() ? std::optional<std::string>("No space left on device")
                                    : std::nullopt;
-    }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
-        return DiskFiles().Remove(path);
-    }
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override {
-        return DiskFiles().SyncFolder(folder);
-    }
-    Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
-                                   FolderLock::Kind kind) const override {
-        return DiskFiles().LockFolder(folder, kind);
     }
 
   private:
