@@ -8,18 +8,17 @@
 #
 #   e2e_test.sh PROGRAM ARTIFACTS DATA  runs a copy of PROGRAM with a copy of DATA as its Data
 #                                       folder, from a temporary program folder
-#   e2e_test.sh PROGRAM ARTIFACTS       runs PROGRAM where it is installed, on its own Data
 #
 # Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 
-if [ $# -lt 2 ] || [ $# -gt 3 ]; then
-    echo "usage: $0 PROGRAM ARTIFACTS [DATA]" >&2
+if [ $# -ne 3 ]; then
+    echo "usage: $0 PROGRAM ARTIFACTS DATA" >&2
     exit 2
 fi
 program=$1
 artifacts=$2
-data=${3:-}
+data=$3
 
 # The whole run stops well below the test runner's limit.
 run_limit=150
@@ -29,21 +28,11 @@ x_session_begin "$0" "$@"
 rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
 # --- The program folder and the current folder -------------------------------------------------
-if [ -n "$data" ]; then
-    step "program folder: a copy of $(basename "$program") with the bundled data"
-    mkdir -p "$work/program"
-    cp "$program" "$work/program/kalverin"
-    cp -r "$data" "$work/program/Data"
-    run=$work/program/kalverin
-    data_dir=$work/program/Data
-else
-    step "program: $program, where it is installed"
-    run=$program
-    # The program's folder is where the program really is, links followed.
-    data_dir=$(dirname "$(readlink -f "$(command -v "$program")")")/Data
-fi
-[ -f "$data_dir/Frames.txt" ] || fail "no Data folder at $data_dir"
-mkdir -p "$work/current/Weapons"
+step "program folder: a copy of $(basename "$program") with the bundled data"
+mkdir -p "$work/program" "$work/current/Weapons"
+cp "$program" "$work/program/kalverin"
+cp -r "$data" "$work/program/Data"
+run=$work/program/kalverin
 
 frame="Sniper Rifle"
 class="Barrel"
