@@ -1,7 +1,5 @@
-// Runs every scenario under scenarios/ (see scenarios/README.md) and compares what the program
-// does now with its transcript; with KALVERIN_UPDATE_SCENARIOS=1 it rewrites the transcripts.
-// Also checks the windows' control tables: each window's access keys are its own (among its
-// captions and its menu titles, and within each menu), and each control has a name of its own.
+// Runs every scenario under scenarios/ (see its README) against its transcript, which
+// KALVERIN_UPDATE_SCENARIOS=1 rewrites; and checks each window's own access keys and names.
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -76,9 +74,8 @@ std::string Shortest(const std::optional<Number>& number) {
     return number ? Shortest(*number) : "none";
 }
 
-// What each item of the bytes reads as: its text, whether it was quoted, and its value's kind,
-// shown text, written bytes and the number it counts as. The bytes are a view cut from a longer
-// buffer, so a reader that looks past their end meets a quote.
+// What each item of the bytes reads as, and what its value shows, writes and counts as. The bytes
+// are cut from a longer buffer, so that a reader looking past their end meets a quote.
 Lines ItemLines(const std::string& bytes) {
     const std::string buffer = bytes + "\"x\"";
     ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
@@ -349,12 +346,12 @@ class Scenario {
             LeaveSaveCutShort(folder_.path() / path, label, words.Next());
             return {};
         }
-        if (verb == "pipe" || verb == "link") {
+        if (verb == "remove" || verb == "pipe" || verb == "link") {
             const std::filesystem::path path = folder_.path() / words.Next();
             std::filesystem::remove(path);
             if (verb == "pipe") {
                 ::mkfifo(path.c_str(), 0600);
-            } else {
+            } else if (verb == "link") {
                 std::filesystem::create_symlink(words.Next(), path);
             }
             return {};
@@ -392,10 +389,6 @@ class Scenario {
             }
             return {"writes " + Quoted(EncodeCodePage(text))};
         }
-        if (verb == "remove") {
-            std::filesystem::remove(folder_.path() / words.Next());
-            return {};
-        }
         if (!window_) {
             throw std::runtime_error("no window is open for: " + verb);
         }
@@ -419,8 +412,7 @@ class Scenario {
         return changes;
     }
 
-    // Reads a data file with its reader; "read" shows what the writer would make of it, line by
-    // line, and "rewrite" writes that back over the file.
+    // A data file read by its reader and written by its writer: shown ("read") or saved.
     Lines ReadDataFile(bool rewrite, Words& words) {
         const std::string name = words.Next();
         const std::filesystem::path path = program() / "Data" / name;
@@ -467,10 +459,11 @@ class Scenario {
         return lines;
     }
 
-    // Switches to the window, made on first use; a new window's controls are listed as it
-    // shows them.
+    // Switches to the window; one made now lists what its controls show.
     Lines Open(const std::string& kind, const std::string& name) {
         auto [found, made] = windows_.try_emplace(name);
+        window_ = &found->second;
+        Lines shown;
         if (made) {
             if (kind == "main") {
                 found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
@@ -491,10 +484,6 @@ class Scenario {
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
-        }
-        window_ = &found->second;
-        Lines shown;
-        if (made) {
             for (const auto& [what, value] : ViewOf(*window_, folder_.path())) {
                 if (value != "\"\"" && value != "[]" && value != "nothing") {
                     shown.push_back(what + " = " + value);
@@ -523,10 +512,8 @@ class Scenario {
     static int Line(const ListBox& list, Words& words) {
         std::string which = words.Next();
         const Lines& items = list.items();
-        for (std::size_t i = 0; i < items.size(); ++i) {
-            if (items[i] == which) {
-                return static_cast<int>(i);
-            }
+        if (auto found = std::find(items.begin(), items.end(), which); found != items.end()) {
+            return static_cast<int>(found - items.begin());
         }
         if (!which.empty() && which.find_first_not_of("0123456789") == std::string::npos) {
             return std::stoi(which) - 1;
@@ -534,9 +521,8 @@ class Scenario {
         throw std::runtime_error("no line " + which);
     }
 
-    // The About window's surroundings: the registry's keys and values, the programs on the
-    // search path, the files there are and whether a program starts, all forgotten at once; and
-    // a registry value read as text into a text that held "as it was".
+    // The About window's registry, search path, files and program start; "key" reads a value
+    // into a text that held "as it was".
     bool ActOnAbout(AboutParts& about, const std::string& verb, Words& words) {
         if (verb == "registry") {
             auto& key = about.registry.keys[words.Next()];
