@@ -1,7 +1,5 @@
-// The Qt windows: each built from its table and drivable by assistive tools, its events reaching
-// its model and each refresh showing the model again, real message boxes and dialogs, the keys,
-// and how the windows are made, shown, hidden and discarded. The rules themselves are the
-// scenarios'.
+// The Qt windows' binding: each built from its table, driven by events and assistive tools, its
+// real modals and keys, and how it is made and discarded. The rules are the scenarios'.
 
 #include <gtest/gtest.h>
 
@@ -51,13 +49,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace kalverin {
 namespace {
 
-QString Latin(std::string_view text) {
-    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 template <typename Widget>
 Widget* Find(const QObject* window, std::string_view name) {
-    auto* found = window->findChild<Widget*>(Latin(name));
+    auto* found = window->findChild<Widget*>(ToQt(name));
     EXPECT_NE(found, nullptr) << name;
     return found;
 }
@@ -73,8 +67,7 @@ std::string Quoted(const QString& text) {
     return " \"" + text.toStdString() + '"';
 }
 
-// The menu bar the window shows: each menu by its name and title, and under it each entry with
-// its keys, a submenu marked as one; the window fills the submenus itself.
+// The menu bar: each menu's name and title, under it each entry with its keys, a submenu marked.
 std::string MenusOf(QWidget* window) {
     auto* main = qobject_cast<QMainWindow*>(window);
     QWidget* bar = main ? main->menuWidget() : window->layout()->menuBar();
@@ -95,9 +88,8 @@ std::string MenusOf(QWidget* window) {
     return out;
 }
 
-// What stands in a pane: a caption by its text and control; a control by its name and class, the
-// caption on it (a heading's with the control its key goes to), whether it is read-only and on
-// the window's colour, and what assistive tools call it and tell of it.
+// A caption by its text and the control its key goes to; a control by its name, class, caption,
+// read-only state and colour, and what assistive tools call it and tell of it.
 std::string What(QWidget* widget) {
     auto* label = qobject_cast<QLabel*>(widget);
     QWidget* buddy = label ? label->buddy() : nullptr;
@@ -117,7 +109,6 @@ std::string What(QWidget* widget) {
     } else if (buddy) {
         what += Quoted(label->text()) + keyFor;
     }
-    // The boxes' own: read-only, and on the window's colour rather than a box's.
     const QVariant readOnly = widget->property("readOnly");
     const QPalette& colours = widget->palette();
     what += readOnly.toBool() ? " read-only" : "";
@@ -135,8 +126,7 @@ std::string What(QWidget* widget) {
     return what;
 }
 
-// The panes as the window lays them out: a line for each thing in a grid, where it stands and
-// what it is, with the rows that take the height the window grows by.
+// A line for each thing laid out, where it stands and what it is; and the rows that grow.
 std::string LayoutOf(QLayout* layout, const std::string& indent = {}) {
     std::string out;
     auto* grid = qobject_cast<QGridLayout*>(layout);
@@ -178,10 +168,9 @@ constexpr char kGun[] =
     "\"Gun\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,0.5,1380,0\r\n"
     "5,0,1,0,1\r\n0\r\n\"Long shots only.\"\r\n";
 
-// How a window's controls are shown and named is its layout file's; what is left is what they
-// do when driven. Text an assistive tool puts into a box and each state of a check box reach the
-// model, a reader is told what is selected in a read-only box and which entry a chooser shows,
-// and Tab goes through the controls in the table's order.
+// What the layout file cannot show: text an assistive tool puts into a box and each state of a
+// check box reach the model, a reader hears the selection in a read-only box and a chooser's
+// entry, and Tab follows the table.
 template <typename Model>
 void ExpectDrivable(QWidget* window, Model& model) {
     QList<QWidget*> focusOrder;
@@ -194,7 +183,6 @@ void ExpectDrivable(QWidget* window, Model& model) {
         ASSERT_NE(widget, nullptr);
         focusOrder << widget;
         EXPECT_FALSE(widget->visibleRegion().isEmpty());  // laid out within the window
-        // What assistive tools call it is its layout file's.
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
         if (c.kind == ControlKind::ReadOnlyBox) {
             EXPECT_TRUE(control->state().readOnly && !control->state().editable);
@@ -263,12 +251,10 @@ class WindowTest : public ::testing::Test {
         QTest::mouseClick(Get<QListWidget>(list)->viewport(), Qt::LeftButton, {},
                           LineCenter(list, line));
     }
-    void Press(const char* button) { QTest::mouseClick(Get<QPushButton>(button), Qt::LeftButton); }
     void Trigger(const char* entry) { Get<QAction>(entry)->trigger(); }
 
-    // Runs `action`, closing each message box with OK and answering each file dialog with the
-    // next of `paths`, or Cancel when there is none, and any other dialog with Cancel; gives what
-    // the modals showed.
+    // Runs `action`, with OK on each message box, each file dialog answered with the next of
+    // `paths` (Cancel when none left) and any other dialog cancelled; gives what they showed.
     QStringList ModalsDuring(const std::function<void()>& action, QStringList paths = {}) {
         QStringList shown;
         QTimer closer;
@@ -281,8 +267,6 @@ class WindowTest : public ::testing::Test {
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                // Its title, its filters, whether it saves or opens, the folder it opens in and the
-                // name it proposes.
                 auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
                 ASSERT_NE(name, nullptr);
                 const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
@@ -328,8 +312,7 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     Modifications modifications(program.path());
     modifications.Load();
     auto* about = new About(nullptr);
-    // Each window's layout and menu bar are the ones its file under windows/layouts describes;
-    // with KALVERIN_UPDATE_SCENARIOS=1 the files are written from the windows instead.
+    // Each window as its file under layouts/ has it; KALVERIN_UPDATE_SCENARIOS=1 writes them.
     const std::pair<const char*, QWidget*> layouts[] = {{"main", &window},
                                                         {"frames", &frames},
                                                         {"modifications", &modifications},
@@ -352,8 +335,6 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     delete about;
 }
 
-// A design made in the window: its events reach the model, each refresh shows it, and its
-// messages and dialogs are real ones.
 TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
     // Typing into a chooser changes its text only: neither Enter nor leaving it picks.
     auto* chooser = Get<QComboBox>("cmbChooseFrame");
@@ -375,7 +356,7 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
     EXPECT_EQ(Get<QListWidget>("lstCurrentMod")->count(), 1);
     EXPECT_FALSE(Get<QCheckBox>("chkBarrel")->isChecked());
     Click("lstCurrentMod", "Extended Barrel");
-    Press("cmdLevelUp");
+    QTest::mouseClick(Get<QPushButton>("cmdLevelUp"), Qt::LeftButton);
     EXPECT_EQ(Text("txtLevel"), QStringLiteral("2"));
     EXPECT_TRUE(Get<QPushButton>("cmdLevelDown")->isEnabled());
 
@@ -441,8 +422,7 @@ TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml
     EXPECT_TRUE(copied->html().contains(QStringLiteral("Sniper Rifle")));
 }
 
-// The next window opens where the last one was closed, its file dialog in the last folder, and
-// Open Recent lists the files that one saved or opened; with no settings it opens as ever.
+// The file dialog's folder and Open Recent included; with no settings it opens as ever.
 TEST_F(WindowTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
     EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
     const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
@@ -466,8 +446,7 @@ TEST_F(WindowTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
 // Ctrl+X cuts where text is selected in a box the user types into; elsewhere it is "Exit": in
 // the main window in every box but those, in the frame editor wherever nothing is selected.
 TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
-    // Really exiting would leave the application quitting, and every later modal dialog of the
-    // test run would close at once; the test only records that "Exit" was reached.
+    // Really exiting would leave the application quitting and close every later modal at once.
     bool exited = false;
     auto* exit = Get<QAction>("mnuExit");
     QObject::disconnect(exit, &QAction::triggered, &window, nullptr);
@@ -639,8 +618,7 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
     EXPECT_EQ(window.findChildren<Modifications*>().size(), 1);
 }
 
-// About is one window beside the main window, and a new one once closed; Enter, Escape and OK
-// close it, and System Info keeps it open.
+// A new one once closed; System Info keeps it open.
 TEST_F(WindowTest, AboutIsOneWindowThatItsKeysAndOKClose) {
     Trigger("mnuAbout");
     QPointer<About> first = window.findChild<About*>();
