@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,13 +14,8 @@ namespace {
 
 // Whether a library of that name is mapped into this process.
 bool Mapped(std::string_view library) {
-    std::ifstream maps("/proc/self/maps");
-    for (std::string line; std::getline(maps, line);) {
-        if (line.find(((std::string("/") += library) += ".so")) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
+    const std::string file = "/" + std::string(library) + ".so";
+    return testing::ReadFileBytes("/proc/self/maps").find(file) != std::string::npos;
 }
 
 // Qt takes its own options; what is left may name one weapon file, which opens as "Open Old

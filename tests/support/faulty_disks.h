@@ -12,14 +12,10 @@
 
 namespace kalverin::testing {
 
-// The real file system with one write fault, for proving that a failed save loses nothing. Bytes
-// are counted across the writes; the write that would put byte `failAt` (from 0) on disk writes
-// only the bytes before it and fails as a full disk does. The writes after it go through, as
-// once its space is freed, unless the disk stays full: then each empties its file and fails.
-// The save journal is written past the count, so that every byte of the files saved is a point
-// of failure.
-// A folder the user may not write to refuses each write with `error` before the file is touched,
-// or only the writes that would make a file (so no journal either).
+// The real disk, full at byte `failAt` counted across the writes (the journal's left out, so that
+// every byte saved is a point of failure): that write puts the bytes before it and fails. Later
+// writes go through, as once space is freed, or each empties its file and fails if it stays full.
+// Or a folder the user may not write to: every write, or each that would make a file, is refused.
 class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
@@ -63,9 +59,8 @@ class FaultyDiskFiles final : public DiskFileStore {
     bool failed_ = false;
 };
 
-// What a save of `bytes` over the file leaves when the program is killed half way through
-// writing it: the file torn, and the journal that puts it back beside it. `label` names the
-// file in messages.
+// What a save of `bytes` (`label` in messages) leaves when the program is killed half way through
+// writing the file: the file torn, and beside it the journal that puts it back.
 inline void LeaveSaveCutShort(const std::filesystem::path& path, const std::string& label,
                               std::string_view bytes) {
     MemoryFiles disk;

@@ -28,7 +28,6 @@ class MemoryFiles final : public FileStore {
         return std::nullopt;
     }
 
-    // The file's bytes, or nothing when there is no such file.
     const std::string* Find(const std::filesystem::path& path) const {
         auto found = files_.find(path);
         return found == files_.end() ? nullptr : &found->second;

@@ -11,6 +11,12 @@
 
 namespace kalverin::testing {
 
+inline std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return std::move(bytes).str();
+}
+
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
   public:
@@ -38,13 +44,14 @@ class TempFolder {
         std::ofstream(target, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
         return target;
     }
-    std::string Read(const std::filesystem::path& relative) const;
+    std::string Read(const std::filesystem::path& relative) const {
+        return ReadFileBytes(path_ / relative);
+    }
 
   private:
     std::filesystem::path path_;
 };
 
-// The folder of the data set that ships with the program.
 inline std::filesystem::path BundledData() {
     return KALVERIN_BUNDLED_DATA;
 }
@@ -53,17 +60,6 @@ inline std::filesystem::path BundledData() {
 inline void CopyBundledData(const TempFolder& programDir) {
     std::filesystem::copy(BundledData(), programDir.path() / "Data",
                           std::filesystem::copy_options::recursive);
-}
-
-// The whole content of a file.
-inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return std::move(bytes).str();
-}
-
-inline std::string TempFolder::Read(const std::filesystem::path& relative) const {
-    return ReadFileBytes(path_ / relative);
 }
 
 }  // namespace kalverin::testing

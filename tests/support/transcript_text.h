@@ -1,20 +1,14 @@
 #pragma once
 
-// Bytes written into a test's transcript lines, as the scenarios and the recorded dialogs show
-// them.
-
 #include <algorithm>
 #include <string>
 #include <string_view>
 
 namespace kalverin::testing {
 
-// A run of one byte this long is written once with its length: "x\*4097".
-inline constexpr std::size_t kLongRun = 16;
-
 // Bytes as a transcript writes them: a backslash, a line break and a byte outside plain ASCII
-// as an escape (\\ \r \n \xNN), in a quoted text a double quote too (\"), and a long run of
-// one byte as the byte and its count (\*N).
+// as an escape (\\ \r \n \xNN), in a quoted text a double quote too (\"), and a run of 16 or
+// more of one byte as the byte and its count ("x\*4097").
 inline std::string Escaped(std::string_view bytes, bool quoted) {
     constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
@@ -22,7 +16,7 @@ inline std::string Escaped(std::string_view bytes, bool quoted) {
         const char c = bytes[i];
         const auto byte = static_cast<unsigned char>(c);
         const std::size_t run = std::min(bytes.find_first_not_of(c, i), bytes.size()) - i;
-        if (run >= kLongRun) {
+        if (run >= 16) {
             out += Escaped(bytes.substr(i, 1), quoted) + "\\*" + std::to_string(run);
             i += run - 1;
         } else if (c == '\\' || (quoted && c == '"')) {
