@@ -1,15 +1,10 @@
-// A whole Data folder from one input: its parts, split at form feeds, are Frames.txt,
-// Modifications.txt, Classes.txt, MaxLevel.txt and Details.txt; a file whose part is missing is
-// missing from the folder.
-//
-// The whole input is split into items, and every item taken as a value and as a number. Each
-// part the program writes is read as its file, written and read again: a writer may lose what its
-// file cannot hold (digits beyond the general format, a double quote inside a text), but never a
-// record; and once written, records come back exactly. MaxLevel.txt is read with the modification
-// editor's fourteen columns, and again with a column count taken from its part's length, so that
-// every count from -1 to 21 comes up. Then the catalogue is loaded as the main window loads it,
-// and each editor loads the folder, saves its first record as shown and reads what it saved whole
-// again.
+// A whole Data folder from one input, split at form feeds into Frames.txt, Modifications.txt,
+// Classes.txt, MaxLevel.txt and Details.txt (a file without its part is missing). Every item is
+// taken as a value and as a number. Each part is read as its file, written and read again: a
+// writer may lose what its file cannot hold (digits beyond the general format, a double quote in
+// a text), never a record, and once written, records come back exactly. MaxLevel.txt is read with
+// the editor's fourteen columns and with a count from -1 to 21 taken from its length. Then the
+// main window loads the catalogue, and each editor saves its first record and reads it back whole.
 
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"

@@ -1,7 +1,6 @@
-// Runs a fuzz target on saved inputs without libFuzzer, so that any input can be replayed under a
-// debugger or valgrind. Each argument is an input file or a folder whose files are all inputs,
-// replayed in the order of their names. A run that finds no input at all fails, so an empty or
-// misplaced corpus does not pass unseen.
+// Replays a fuzz target's saved inputs without libFuzzer, under a debugger or valgrind if need be:
+// each argument is an input or a folder of them, replayed in the order of their names. Finding no
+// input fails, so that an empty or misplaced corpus does not pass unseen.
 
 #include <algorithm>
 #include <filesystem>

@@ -1,12 +1,8 @@
-// Any bytes opened as a weapon file in a main window over the bundled data, held in memory;
-// after a form feed, the steps of a short design made on what opened (see Designer::Design);
-// then the design saved and opened again.
-//
-// A save may lose what the file cannot hold (a text in a number box is written as its leading
-// number, a design read only in part is written with its cleared boxes), and a leading number
-// written in full shows in a single-precision box (FCU) to its seven digits only once it is
-// opened. So the property is on a file written from what a saved file shows: it opens showing
-// the same design, and saving that writes the same bytes.
+// Any bytes opened as a weapon file over the bundled data in memory; after a form feed, the steps
+// of a short design (see Designer::Design); then saved and opened again. A save may lose what the
+// file cannot hold (a text in a number box, a design read in part, digits beyond a single-precision
+// box), so the property is on a file written from what a saved file shows: it opens showing the
+// same design, and saving that writes the same bytes.
 
 #include <algorithm>
 #include <cctype>
@@ -50,8 +46,7 @@ void RequireWithinLimits(const MainWindowModel& m) {
     finite(StatValue<float>(s.MarkUp), m.txtMarkup);
 }
 
-// The window, loaded once; each input starts again from a copy of it, so nothing is kept from
-// one input to the next.
+// The window, loaded once; each input starts from a copy of it, so that no input leaves a trace.
 class Designer {
   public:
     Designer() {
@@ -113,7 +108,6 @@ class Designer {
         }
     }
 
-    // Saves the design that is open and gives the bytes written.
     std::string Save() {
         dialogs_.answers.assign({kProgramDir / "Saved.wpn"});
         model_->SaveWeaponAs();

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# Drives the real program in a real X window, as a user would: picks a frame and installs an
-# option with the keyboard and the mouse, saves the design through File > Save As, and checks
-# that the weapon file holds what the bundled data call for. Then starts it again with
-# that file named on the command line and saves it once more: the same bytes. A screenshot of
-# the screen is kept beside the log. Every wait has a time limit, and the X server and the
-# program are stopped on every way out.
-#
-#   e2e_test.sh PROGRAM ARTIFACTS DATA  runs a copy of PROGRAM with a copy of DATA as its Data
-#                                       folder, from a temporary program folder
-#
+# Drives the real program in a real X window as a user would: picks a frame, installs an option
+# with keyboard and mouse, saves through File > Save As and compares the weapon file with what the
+# bundled data call for; then starts it on that file and saves it again as the same bytes. Every
+# wait has a time limit; the program and the X server stop on every way out.
+# Usage: e2e_test.sh PROGRAM ARTIFACTS DATA, for a copy of PROGRAM with a copy of DATA as Data.
 # Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
 
@@ -27,7 +22,6 @@ source "$(dirname "$0")/x_session.sh"
 x_session_begin "$0" "$@"
 rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
-# --- The program folder and the current folder -------------------------------------------------
 step "program folder: a copy of $(basename "$program") with the bundled data"
 mkdir -p "$work/program" "$work/current/Weapons"
 cp "$program" "$work/program/kalverin"
@@ -43,7 +37,6 @@ saved="$work/current/Weapons/long-reach"
 # What the rules make of the bundled frame with the option at level 1, as a saved file.
 expected=$(dirname "$0")/long-reach.wpn
 
-# --- The program --------------------------------------------------------------------------------
 step "program"
 x_run_program "$run" "$work/current"
 

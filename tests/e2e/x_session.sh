@@ -1,11 +1,7 @@
 # shellcheck shell=bash
-# Sourced by scripts that drive the real program in an X server of their own (the real-window
-# test, the README pictures): the server through xvfb-run, the program, waits with time limits,
-# and stopping the program on every way out.
-#
-# The sourcing script sets `artifacts` (where failure.png and program.log go) and may set
-# `step_limit` (seconds one step may take) and `run_limit` (seconds the whole run may take),
-# then calls `x_session_begin "$0" "$@"`.
+# The real program in an X server of its own, for the real-window test and the README pictures.
+# The sourcing script sets `artifacts` (for failure.png and program.log), may set `step_limit` and
+# `run_limit` (seconds for a step and for the whole run), then calls `x_session_begin "$0" "$@"`.
 
 artifacts=${artifacts:?the sourcing script sets artifacts}
 step_limit=${step_limit:-15}
@@ -27,9 +23,8 @@ x_session_cleanup() {
     exit "$status"
 }
 
-# Checks the tools and runs the script again (its path and arguments given) in an X server that
-# xvfb-run starts and stops, within the time limit, whose TERM ends the run through the same
-# stopping; there, makes the temporary folder `work` and sets up the stopping.
+# Runs the script again (its path and arguments given) in an X server of xvfb-run's, within the
+# time limit; there, makes the temporary folder `work` and stops the program on every way out.
 x_session_begin() {
     if [ -z "${KALVERIN_X_SESSION:-}" ]; then
         local tool
@@ -72,16 +67,14 @@ wait_until() {
     done
 }
 
-# Starts PROGRAM with CURRENT as its current folder and the ARGUMENTS, and waits for its main
-# window, whose id goes to `window`. The environment is clean: the display and its key, and
-# nothing of the desktop the script runs from.
+# Starts PROGRAM in CURRENT with the ARGUMENTS and a clean environment (the display and nothing
+# of the desktop the script runs from), and puts its main window's id in `window`.
 x_run_program() {
     local program=$1 current=$2
     shift 2
     mkdir -p "$work/home"
-    # A sanitizer build's settings from the test run go through too, less the strict string
-    # checks: the X keyboard library copies a counted string with strndup, which they take for
-    # an overflow.
+    # A sanitizer build's settings go through too, less the strict string checks, which take the
+    # X keyboard library's strndup of a counted string for an overflow.
     local sanitizers=()
     [ -z "${ASAN_OPTIONS:-}" ] || sanitizers+=("ASAN_OPTIONS=$ASAN_OPTIONS:strict_string_checks=0")
     [ -z "${LSAN_OPTIONS:-}" ] || sanitizers+=("LSAN_OPTIONS=$LSAN_OPTIONS")

@@ -26,8 +26,7 @@ namespace {
 
 using testing::TempFolder;
 
-// What a poppler tool prints about a PDF. Without the tools the card is not checked, so that
-// fails rather than passes.
+// What a poppler tool prints about a PDF; without the tool the test fails rather than passes.
 QString RunPdfTool(const char* tool, QStringList arguments) {
     QProcess process;
     process.start(QString::fromLatin1(tool), arguments);
@@ -40,8 +39,7 @@ QString RunPdfTool(const char* tool, QStringList arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The text of a PDF as laid out, one space for every run of blanks and line breaks, and
-// ligatures split into their letters.
+// A PDF's text as laid out, each run of blanks and line breaks one space, ligatures split.
 QString PdfText(const std::filesystem::path& pdf) {
     return RunPdfTool("pdftotext", {QStringLiteral("-layout"), QStringLiteral("-enc"),
                                     QStringLiteral("UTF-8"), PathText(pdf), QStringLiteral("-")})
@@ -162,9 +160,8 @@ TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
     }
 }
 
-// A window shown at once or a moment later ends the loop once it is painted. Without the watch
-// the loop would run on; the guard ends it with another code, so that a fault fails the test
-// instead of hanging it.
+// A window shown at once or a moment later ends the loop once painted; a loop that runs on is
+// ended by the guard with another code, so that a fault fails the test instead of hanging it.
 TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
     class CountingWidget final : public QWidget {
       public:
@@ -187,9 +184,8 @@ TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
     }
 }
 
-// In a single-line box kept to item texts and in the wrapping text box alike, typed double
-// quotes and line breaks are ignored, and pasted ones are replaced: a double quote by a single
-// one, and each kind of line break, CR LF included, by one blank.
+// In a box kept to item texts, single-line or wrapping, typed double quotes and line breaks are
+// ignored; pasted ones become a single quote and one blank (CR LF included).
 TEST(ItemTextInputTest, TypedQuotesAndLineBreaksAreIgnoredAndPastedOnesReplaced) {
     QLineEdit line;
     KeepToItemText(&line);
