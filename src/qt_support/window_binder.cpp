@@ -288,30 +288,37 @@ void WindowBinder::Connect(Bound& b) {
         }
         case ControlKind::List: {
             auto* list = static_cast<QListWidget*>(b.widget);
-            // A line reached with the keyboard is chosen as a click chooses it; a click on the
-            // line already chosen chooses it again.
+            // A line is chosen when it is selected: by a click, by the keys that move through the
+            // list, by Space, or by an assistive tool. Reaching the list gives its first line the
+            // focus frame without selecting it, and chooses nothing. A click on the line already
+            // chosen chooses it again.
             auto choose = [this, &c](int line) {
                 if (line >= 0 && c.clicked) {
                     Run([&] { c.clicked(line); });
                 }
             };
-            connect(list, &QListWidget::currentRowChanged, this, choose);
-            connect(list, &QListWidget::itemClicked, this,
-                    [list, choose](QListWidgetItem* item) { choose(list->row(item)); });
-            // Assistive tools select a line without making it current.
             connect(list, &QListWidget::itemSelectionChanged, this, [list, choose] {
                 const QList<QListWidgetItem*> selected = list->selectedItems();
                 if (!selected.isEmpty()) {
                     choose(list->row(selected.front()));
                 }
             });
-            if (c.doubleClicked) {
-                auto run = [this, &c] { Run([&] { c.doubleClicked(); }); };
-                connect(list, &QListWidget::itemDoubleClicked, this, run);
-                // Return on a line does what a double click on it does.
-                for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
-                    new QShortcut(QKeySequence(key), list, run, Qt::WidgetShortcut);
+            connect(list, &QListWidget::itemClicked, this,
+                    [list, choose](QListWidgetItem* item) { choose(list->row(item)); });
+            // Return on the line with the focus frame does what a click on it does, then what a
+            // double click does.
+            auto enter = [this, list, choose, &c] {
+                choose(list->currentRow());
+                if (c.doubleClicked) {
+                    Run([&] { c.doubleClicked(); });
                 }
+            };
+            for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
+                new QShortcut(QKeySequence(key), list, enter, Qt::WidgetShortcut);
+            }
+            if (c.doubleClicked) {
+                connect(list, &QListWidget::itemDoubleClicked, this,
+                        [this, &c] { Run([&] { c.doubleClicked(); }); });
             }
             if (c.deleted) {
                 new QShortcut(
