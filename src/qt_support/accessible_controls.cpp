@@ -1,7 +1,9 @@
 #include "qt_support/accessible_controls.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QFrame>
 #include <QLineEdit>
 
 namespace kalverin {
@@ -20,20 +22,41 @@ class ChooserInterface final : public QAccessibleWidget {
         return which == QAccessible::Value ? chooser()->currentText()
                                            : QAccessibleWidget::text(which);
     }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = chooser()->view()->isVisible();
+        return state;
+    }
+
+    // The list of entries, open or not, then the text box: a reader can go through the entries
+    // without opening the list.
+    int childCount() const override { return static_cast<int>(parts().size()); }
+    QAccessibleInterface* child(int index) const override {
+        QWidget* part = parts().value(index);
+        return part ? QAccessible::queryAccessibleInterface(part) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child ? static_cast<int>(parts().indexOf(qobject_cast<QWidget*>(child->object())))
+                     : -1;
+    }
 
     QStringList actionNames() const override {
-        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
     }
     void doAction(const QString& action) override {
-        if (action == showMenuAction()) {
-            chooser()->showPopup();
-        } else {
+        if (action != showMenuAction() && action != pressAction()) {
             QAccessibleWidget::doAction(action);
+        } else if (chooser()->view()->isVisible()) {
+            chooser()->hidePopup();
+        } else {
+            chooser()->showPopup();
         }
     }
 
   private:
     QComboBox* chooser() const { return static_cast<QComboBox*>(widget()); }
+    QList<QWidget*> parts() const { return {chooser()->view(), chooser()->lineEdit()}; }
 };
 
 class ReadOnlyBoxInterface final : public QAccessibleWidget, public QAccessibleTextInterface {
@@ -93,6 +116,9 @@ QAccessibleInterface* Announced(const QString&, QObject* object) {
     if (kind == "readOnly") {
         return new ReadOnlyBoxInterface(static_cast<QLineEdit*>(object));
     }
+    if (kind == "rule") {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Separator);
+    }
     return nullptr;
 }
 
@@ -113,6 +139,10 @@ void AnnounceAsChooser(QComboBox* chooser) {
 
 void AnnounceAsReadOnly(QLineEdit* box) {
     Mark(box, "readOnly");
+}
+
+void AnnounceAsRule(QFrame* rule) {
+    Mark(rule, "rule");
 }
 
 }  // namespace kalverin

@@ -1,5 +1,6 @@
 #include "qt_support/control_view.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -54,9 +55,19 @@ void ShowCombo(QComboBox* widget, const ComboBox& combo) {
         widget->clear();
         widget->addItems(items);
     }
-    if (widget->currentText() != ToQt(combo.text)) {
-        widget->setEditText(ToQt(combo.text));
+    // The entry it shows is its current one, selected in its list, open or not: Qt selects it
+    // only as the list opens, and assistive tools read the entries from the closed list too. A
+    // text no entry has leaves none current.
+    const QString text = ToQt(combo.text);
+    const int entry = widget->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (widget->currentIndex() != entry) {
+        widget->setCurrentIndex(entry);
     }
+    if (widget->currentText() != text) {
+        widget->setEditText(text);
+    }
+    widget->view()->selectionModel()->setCurrentIndex(
+        widget->model()->index(entry, widget->modelColumn()), QItemSelectionModel::ClearAndSelect);
 }
 
 void ShowText(QLineEdit* widget, const TextBox& box) {

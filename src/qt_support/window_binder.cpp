@@ -127,6 +127,7 @@ QWidget* WindowBinder::MakeWidget(Bound& bound) {
             auto* rule = new QFrame;
             rule->setFrameShape(QFrame::HLine);
             rule->setFrameShadow(QFrame::Sunken);
+            AnnounceAsRule(rule);
             widget = rule;
             break;
         }

@@ -101,6 +101,9 @@ std::string What(QWidget* widget) {
     if (auto* frame = qobject_cast<QFrame*>(widget);
         frame && frame->frameShape() == QFrame::HLine) {
         what += frame->frameShadow() == QFrame::Sunken ? " sunken" : " flat";
+        what += QAccessible::queryAccessibleInterface(frame)->role() == QAccessible::Separator
+                    ? " separator"
+                    : "";
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         what += Quoted(button->text());
@@ -239,6 +242,25 @@ void ExpectDrivable(QWidget* window, Model& model) {
         }
         if (c.kind == ControlKind::Chooser) {
             EXPECT_EQ(control->text(QAccessible::Value).toStdString(), c.combo->text);
+            // Its entries are a list inside it, closed or open, the one it shows selected.
+            QStringList entries;
+            for (const std::string& entry : c.combo->list.items()) {
+                entries << ToQt(entry) + QLatin1String(entry == c.combo->text ? "*" : "");
+            }
+            for (const bool open : {false, true}) {
+                QAccessibleInterface* list = control->child(0);
+                EXPECT_TRUE(list->parent() == control && control->indexOfChild(list) == 0 &&
+                            control->childCount() == 2 && control->state().expandable);
+                EXPECT_EQ(control->state().expanded, open);
+                QStringList told;
+                for (int i = 0; i < list->childCount(); ++i) {
+                    told << list->child(i)->text(QAccessible::Name) +
+                                QLatin1String(list->child(i)->state().selected ? "*" : "");
+                }
+                EXPECT_EQ(told, entries);
+                // Opens the list, then closes it again.
+                control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            }
         }
         if (auto* list = qobject_cast<QListWidget*>(widget); list && !c.doubleClicked) {
             // Return, and the keys that move through the list, choose the line with the focus
