@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -38,6 +39,16 @@ void Modifications::Refresh() {
 void Modifications::closeEvent(QCloseEvent* event) {
     closedByTitleBar_ = true;
     QDialog::closeEvent(event);
+}
+
+void Modifications::keyPressEvent(QKeyEvent* event) {
+    // QDialog would hide the window on Escape, as a cancel button would; the window has none,
+    // and Exit and the title bar are its ways out.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace kalverin

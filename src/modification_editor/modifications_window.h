@@ -35,6 +35,8 @@ class Modifications final : public QDialog {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape does nothing here, as in the frame editor.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     WidgetDialogs dialogs_;

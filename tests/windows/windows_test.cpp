@@ -667,6 +667,8 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
             PickAt(Find<QComboBox>(editor, "cmbChooseClass"), 1);
             Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
             Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("99 unsaved"));
+            QTest::keyClick(Find<QLineEdit>(editor, "txtPower"), Qt::Key_Escape);
+            EXPECT_TRUE(editor->isVisible());  // Escape does nothing
             Find<QAction>(editor, "mnuExit")->trigger();
         },
         [&shown](Modifications* editor) {
