@@ -101,9 +101,6 @@ std::string What(QWidget* widget) {
     if (auto* frame = qobject_cast<QFrame*>(widget);
         frame && frame->frameShape() == QFrame::HLine) {
         what += frame->frameShadow() == QFrame::Sunken ? " sunken" : " flat";
-        what += QAccessible::queryAccessibleInterface(frame)->role() == QAccessible::Separator
-                    ? " separator"
-                    : "";
     }
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         what += Quoted(button->text());
@@ -118,8 +115,9 @@ std::string What(QWidget* widget) {
     what += readOnly.isValid() && colours.color(QPalette::Base) == colours.color(QPalette::Window)
                 ? " window-coloured"
                 : "";
-    // A label that is not named on purpose is announced by the text the program writes into it.
     QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(widget);
+    what += shown->role() == QAccessible::Separator ? " separator" : "";
+    // A label that is not named on purpose is announced by the text the program writes into it.
     if (!widget->accessibleName().isEmpty() || widget->focusPolicy() != Qt::NoFocus) {
         what += " named" + Quoted(shown->text(QAccessible::Name));
     }
@@ -171,24 +169,22 @@ constexpr char kGun[] =
     "\"Gun\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,0.5,1380,0\r\n"
     "5,0,1,0,1\r\n2\r\n\"Reflex Sight\",1\r\n\"Telescopic Sight\",2\r\n\"Long shots only.\"\r\n";
 
-// Everything the model's controls show, one line each: a procedure run or a button armed shows.
+// What the model's controls show, a line each: a procedure run or a button armed shows here.
 std::string ModelShows(const std::vector<BoundControl>& controls) {
     std::string out;
     for (const BoundControl& c : controls) {
         out += std::string(c.name) + ' ' + (c.text ? c.text->text : "") +
-               (c.combo ? c.combo->text : "") +
-               (c.list ? std::to_string(c.list->selected()) + '/' + std::to_string(c.list->Count())
-                       : "") +
-               (c.button ? (c.button->enabled ? "on" : "off") : "") +
+               (c.combo ? c.combo->text : "") + (c.list ? std::to_string(c.list->selected()) : "") +
+               (c.button && !c.button->enabled ? "off" : "") +
                (c.check ? std::to_string(c.check->value) : "") + '\n';
     }
     return out;
 }
 
-// What the layout file cannot show: reaching a control by Tab, Shift+Tab or a caption's access
-// key changes nothing and Tab follows the table; text an assistive tool puts into a box and each
-// state of a check box reach the model, and a reader hears the selection in a read-only box and
-// a chooser's entry.
+// What the layout file cannot show: reaching a control by Tab or a caption's access key changes
+// nothing, and Tab follows the table; text an assistive tool puts into a box and each state of a
+// check box reach the model, and a reader hears the selection in a read-only box and a chooser's
+// entries.
 template <typename Model>
 void ExpectDrivable(QWidget* window, Model& model) {
     const std::vector<BoundControl> controls = BindControls(model, Model::Controls());
@@ -200,35 +196,26 @@ void ExpectDrivable(QWidget* window, Model& model) {
             focusOrder << Find<QWidget>(window, c.name);
         }
     }
-    // The control with the focus, which a chooser gives to its text box.
-    auto focused = [&focusOrder] {
-        QWidget* w = QApplication::focusWidget();
-        return focusOrder.contains(w) ? w : w->parentWidget();
-    };
     focusOrder.front()->setFocus();
     QList<QWidget*> tabbed;
-    for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
-        for (qsizetype i = 0; i < focusOrder.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
-            tabbed << focused();
-        }
+    while (tabbed.size() < focusOrder.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        tabbed << QApplication::focusWidget();
     }
+    EXPECT_EQ(tabbed, focusOrder.mid(1) << focusOrder.front());
     for (QLabel* label : window->findChildren<QLabel*>()) {
         if (label->buddy() && label->text().contains(u'&')) {
             QTest::keySequence(QApplication::focusWidget(), QKeySequence::mnemonic(label->text()));
-            EXPECT_EQ(focused(), label->buddy()) << label->text().toStdString();
+            EXPECT_EQ(QApplication::focusWidget(), label->buddy()) << label->text().toStdString();
         }
     }
     EXPECT_EQ(ModelShows(controls), before);
-    EXPECT_EQ(tabbed, (focusOrder.mid(1) << focusOrder.front()) +
-                          QList<QWidget*>(focusOrder.rbegin(), focusOrder.rend()));
     for (const BoundControl& c : controls) {
         if (!c.TakesFocus()) {
             continue;
         }
         SCOPED_TRACE(c.name);
         auto* widget = Find<QWidget>(window, c.name);
-        ASSERT_NE(widget, nullptr);
         EXPECT_FALSE(widget->visibleRegion().isEmpty());  // laid out within the window
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
         if (c.kind == ControlKind::ReadOnlyBox) {
@@ -243,34 +230,34 @@ void ExpectDrivable(QWidget* window, Model& model) {
         if (c.kind == ControlKind::Chooser) {
             EXPECT_EQ(control->text(QAccessible::Value).toStdString(), c.combo->text);
             // Its entries are a list inside it, closed or open, the one it shows selected.
-            QStringList entries;
+            QStringList entries, told;
             for (const std::string& entry : c.combo->list.items()) {
                 entries << ToQt(entry) + QLatin1String(entry == c.combo->text ? "*" : "");
             }
             for (const bool open : {false, true}) {
                 QAccessibleInterface* list = control->child(0);
                 EXPECT_TRUE(list->parent() == control && control->indexOfChild(list) == 0 &&
-                            control->childCount() == 2 && control->state().expandable);
-                EXPECT_EQ(control->state().expanded, open);
-                QStringList told;
+                            control->childCount() == 2 && control->state().expandable &&
+                            control->state().expanded == open);
                 for (int i = 0; i < list->childCount(); ++i) {
                     told << list->child(i)->text(QAccessible::Name) +
                                 QLatin1String(list->child(i)->state().selected ? "*" : "");
                 }
-                EXPECT_EQ(told, entries);
                 // Opens the list, then closes it again.
                 control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
             }
+            EXPECT_EQ(told, entries + entries);
         }
         if (auto* list = qobject_cast<QListWidget*>(widget); list && !c.doubleClicked) {
-            // Return, and the keys that move through the list, choose the line with the focus
-            // frame, which the list gave its first line when it was reached.
+            // Return, the keys that move through the list and an assistive tool's selection
+            // choose a line; Return the one with the focus frame, the first when it was reached.
             list->setFocus();
             for (const auto key : {Qt::Key_Return, Qt::Key_End, Qt::Key_Up, Qt::Key_Home}) {
                 QTest::keyClick(list, key);
                 EXPECT_EQ(c.list->selected(), list->currentRow());
             }
-            EXPECT_EQ(c.list->selected(), 0);
+            control->tableInterface()->selectRow(1);
+            EXPECT_EQ(c.list->selected(), 1);
         }
         if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             for (auto [state, value] :
@@ -457,20 +444,6 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
         ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
         QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open in Weapons: Snub")});
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub nose340"));
-}
-
-TEST_F(WindowTest, ALineSelectedByAnAssistiveToolIsTheOneAddInstalls) {
-    PickAt(Get<QComboBox>("cmbChooseFrame"), 2);
-    PickAt(Get<QComboBox>("cmbChooseClass"), 2);
-    auto accessible = [this](const char* name) {
-        return QAccessible::queryAccessibleInterface(Get<QWidget>(name));
-    };
-    accessible("lstChooseMod")->tableInterface()->selectRow(1);
-    accessible("cmdAddMod")->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    // A press through the interface clicks the button a moment later, as it shows being pressed.
-    ASSERT_TRUE(QTest::qWaitFor([this] { return window.model().lstCurrentMod.Count() == 1; }));
-    EXPECT_EQ(window.model().lstCurrentMod.items().front(),
-              window.model().lstChooseMod.items().at(1));
 }
 
 TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
