@@ -44,6 +44,10 @@ class Descriptor {
     int descriptor_;
 };
 
+Outcome<void> Failed(int error) {
+    return Outcome<void>::Failure(WriteFailureReason(error));
+}
+
 // What a path names when it is not a file, as a message says it.
 std::string NotAFile(mode_t mode) {
     if (S_ISDIR(mode)) {
@@ -113,61 +117,60 @@ Outcome<std::string> DiskFileStore::Read(const std::filesystem::path& path) cons
     }
 }
 
-std::optional<std::string> DiskFileStore::Write(const std::filesystem::path& path,
-                                                std::string_view bytes) {
+Outcome<void> DiskFileStore::Write(const std::filesystem::path& path, std::string_view bytes) {
     // An existing file is written over in place and then cut to length, so that it keeps
     // its identity, permissions and links; emptying it on opening would also make the file
     // system free and journal its blocks, which can hold up each write by milliseconds.
     // Opened without waiting, as a named pipe with no reader would never open.
     Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666));
     if (file.get() < 0) {
-        return WriteFailureReason(errno);
+        return Failed(errno);
     }
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) {
-        return WriteFailureReason(errno);
+        return Failed(errno);
     }
     const int flags = ::fcntl(file.get(), F_GETFL);
     if (flags >= 0) {
         ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK);
     }
     if (int error = WriteAll(file.get(), bytes)) {
-        return WriteFailureReason(error);
+        return Failed(error);
     }
     // A device has no length to cut and nothing to flush.
     if (S_ISREG(status.st_mode)) {
         if (::ftruncate(file.get(), static_cast<off_t>(bytes.size())) != 0) {
-            return WriteFailureReason(errno);
+            return Failed(errno);
         }
         // Written is not saved until the disk has it: a fault the disk reports only now
         // is as much a failed save as one reported by the write.
         if (::fsync(file.get()) != 0) {
-            return WriteFailureReason(errno);
+            return Failed(errno);
         }
     }
     if (int error = file.Close()) {
-        return WriteFailureReason(error);
+        return Failed(error);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> DiskFileStore::Remove(const std::filesystem::path& path) {
+Outcome<void> DiskFileStore::Remove(const std::filesystem::path& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        return WriteFailureReason(errno);
+        return Failed(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> DiskFileStore::SyncFolder(const std::filesystem::path& folder) {
+Outcome<void> DiskFileStore::SyncFolder(const std::filesystem::path& folder) {
     Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.get() < 0) {
-        return WriteFailureReason(errno);
+        return Failed(errno);
     }
     // Some file systems keep no folder to flush, and say so with EINVAL.
     if (::fsync(directory.get()) != 0 && errno != EINVAL) {
-        return WriteFailureReason(errno);
+        return Failed(errno);
     }
-    return std::nullopt;
+    return {};
 }
 
 // The lock is taken on the folder itself, so that no lock file is left beside the user's

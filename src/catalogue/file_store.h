@@ -4,7 +4,6 @@
 // within one operation; writers go through a FileStore so that tests can make a write fail.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,15 +42,12 @@ class FileStore {
     // files are read: a named pipe or a device is refused without waiting on it.
     virtual Outcome<std::string> Read(const std::filesystem::path& path) const = 0;
     // Creates or truncates the file, writes it whole and makes its bytes last through a power
-    // cut; nothing, or why it failed.
-    virtual std::optional<std::string> Write(const std::filesystem::path& path,
-                                             std::string_view bytes) = 0;
-    // Nothing, or why the file could not be removed; a file that is not there is no failure.
-    virtual std::optional<std::string> Remove(const std::filesystem::path& path) = 0;
+    // cut, or says why it failed.
+    virtual Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) = 0;
+    // Removes the file, or says why it could not; a file that is not there is no failure.
+    virtual Outcome<void> Remove(const std::filesystem::path& path) = 0;
     // Makes the files created and removed in the folder last through a power cut.
-    virtual std::optional<std::string> SyncFolder(const std::filesystem::path&) {
-        return std::nullopt;
-    }
+    virtual Outcome<void> SyncFolder(const std::filesystem::path&) { return {}; }
     // The folder's lock, or why it could not be had in time (another program holds it).
     virtual Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const {
         return FolderLock();
@@ -62,10 +58,9 @@ class FileStore {
 class DiskFileStore : public FileStore {
   public:
     Outcome<std::string> Read(const std::filesystem::path& path) const override;
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override;
-    std::optional<std::string> Remove(const std::filesystem::path& path) override;
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override;
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override;
+    Outcome<void> Remove(const std::filesystem::path& path) override;
+    Outcome<void> SyncFolder(const std::filesystem::path& folder) override;
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override;
 };

@@ -32,4 +32,25 @@ class Outcome {
     std::string error_;
 };
 
+// Done, or the message that says why not: true on success, as every Outcome is.
+template <>
+class Outcome<void> {
+  public:
+    Outcome() = default;
+    static Outcome Failure(std::string message) {
+        Outcome outcome;
+        outcome.failed_ = true;
+        outcome.error_ = std::move(message);
+        return outcome;
+    }
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const { return error_; }
+
+  private:
+    bool failed_ = false;
+    std::string error_;
+};
+
 }  // namespace kalverin

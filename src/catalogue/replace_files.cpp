@@ -108,15 +108,15 @@ std::string Listed(const std::vector<std::string>& labels) {
 }
 
 // Removes the journal once the files it names are as they should stay, and makes that last.
-std::optional<std::string> DropJournal(FileStore& files, const std::filesystem::path& folder) {
-    auto failure = files.SyncFolder(folder);
-    if (!failure) {
-        failure = files.Remove(folder / kJournalName);
+Outcome<void> DropJournal(FileStore& files, const std::filesystem::path& folder) {
+    auto done = files.SyncFolder(folder);
+    if (done) {
+        done = files.Remove(folder / kJournalName);
     }
-    if (!failure) {
-        failure = files.SyncFolder(folder);
+    if (done) {
+        done = files.SyncFolder(folder);
     }
-    return failure;
+    return done;
 }
 
 // Puts back the files a journal left in the folder names and removes the journal; the caller
@@ -135,17 +135,18 @@ Outcome<std::vector<std::string>> RollBack(FileStore& files, const std::filesyst
         }
         for (const JournalEntry& entry : *entries) {
             const auto path = folder / entry.name;
-            auto failure = entry.existed ? files.Write(path, entry.bytes) : files.Remove(path);
-            if (failure) {
+            auto put = entry.existed ? files.Write(path, entry.bytes) : files.Remove(path);
+            if (!put) {
                 // The journal stays, so that the next read tries again.
                 return Result::Failure("A save of " + Listed(labels) + " was cut short, and " +
                                        entry.label +
-                                       " could not be put back as it was: " + *failure + ".");
+                                       " could not be put back as it was: " + put.error() + ".");
             }
         }
     }
-    if (auto failure = DropJournal(files, folder)) {
-        return Result::Failure(journalPath.string() + " could not be removed: " + *failure + ".");
+    if (auto dropped = DropJournal(files, folder); !dropped) {
+        return Result::Failure(journalPath.string() + " could not be removed: " + dropped.error() +
+                               ".");
     }
     return labels;
 }
@@ -181,26 +182,26 @@ Outcome<bool> WriteJournal(FileStore& files, const std::filesystem::path& folder
         return false;
     }
     const auto path = folder / kJournalName;
-    auto failure = files.Write(path, EncodeJournal(entries));
-    if (!failure) {
-        failure = files.SyncFolder(folder);
+    auto written = files.Write(path, EncodeJournal(entries));
+    if (written) {
+        written = files.SyncFolder(folder);
     }
-    if (!failure) {
+    if (written) {
         return true;
     }
     // A journal left behind would put these files back after a save that went well.
-    if (auto stuck = files.Remove(path)) {
-        return Outcome<bool>::Failure(*stuck);
+    if (auto removed = files.Remove(path); !removed) {
+        return Outcome<bool>::Failure(removed.error());
     }
     return false;
 }
 
 }  // namespace
 
-std::optional<std::string> ReplaceFiles(FileStore& files,
-                                        const std::vector<FileReplacement>& replacements) {
+Outcome<void> ReplaceFiles(FileStore& files, const std::vector<FileReplacement>& replacements) {
+    using Result = Outcome<void>;
     if (replacements.empty()) {
-        return std::nullopt;
+        return {};
     }
     const std::string& first = replacements.front().label;
     const auto folder = CommonFolder(replacements);
@@ -208,12 +209,13 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
     if (folder) {
         auto locked = files.LockFolder(*folder, FolderLock::Kind::Exclusive);
         if (!locked) {
-            return first + " could not be written: " + locked.error() + ". Nothing was saved.";
+            return Result::Failure(first + " could not be written: " + locked.error() +
+                                   ". Nothing was saved.");
         }
         lock = std::move(locked.value());
         // A save stopped half way is undone before this one looks at what the files hold.
         if (auto rolledBack = RollBack(files, *folder); !rolledBack) {
-            return rolledBack.error() + " Nothing was saved.";
+            return Result::Failure(rolledBack.error() + " Nothing was saved.");
         }
     }
 
@@ -229,14 +231,15 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
             previous[i] = {Earlier::Kind::Bytes, std::move(old.value())};
         } else if (std::filesystem::exists(status)) {
             // Without its old bytes a failed write could not be undone.
-            return file.label + " cannot be read before it is replaced: " + old.error() +
-                   ". Nothing was saved.";
+            return Result::Failure(file.label + " cannot be read before it is replaced: " +
+                                   old.error() + ". Nothing was saved.");
         }
         if (file.loaded &&
             (previous[i].kind != Earlier::Kind::Bytes || previous[i].bytes != *file.loaded)) {
-            return file.label +
-                   " changed since this window read it: close the window and open it again to "
-                   "edit the new data. Nothing was saved.";
+            return Result::Failure(
+                file.label +
+                " changed since this window read it: close the window and open it again to edit "
+                "the new data. Nothing was saved.");
         }
         if (previous[i].kind != Earlier::Kind::NotAFile) {
             journal.push_back({file.path.filename().string(), file.label,
@@ -247,8 +250,8 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
     if (folder) {
         auto written = WriteJournal(files, *folder, journal);
         if (!written) {
-            return first + " could not be written: " + written.error() +
-                   ". The data files were left as they were.";
+            return Result::Failure(first + " could not be written: " + written.error() +
+                                   ". The data files were left as they were.");
         }
         journaled = written.value();
     }
@@ -256,23 +259,21 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
     bool created = false;
     for (std::size_t i = 0; i < replacements.size(); ++i) {
         created = created || previous[i].kind == Earlier::Kind::Absent;
-        auto failure = files.Write(replacements[i].path, replacements[i].bytes);
-        if (!failure) {
+        auto written = files.Write(replacements[i].path, replacements[i].bytes);
+        if (written) {
             continue;
         }
-        std::string message = replacements[i].label + " could not be written: " + *failure + ".";
+        std::string message =
+            replacements[i].label + " could not be written: " + written.error() + ".";
         bool restored = true;
         for (std::size_t j = 0; j <= i; ++j) {
             if (previous[j].kind == Earlier::Kind::Bytes) {
                 // The user must learn which file no longer holds what it held; a file the
                 // failed write never touched (a read-only folder refuses it) still does.
-                auto lost = files.Write(replacements[j].path, previous[j].bytes);
-                if (lost && Holds(files, replacements[j].path, previous[j].bytes)) {
-                    lost.reset();
-                }
-                if (lost) {
+                auto back = files.Write(replacements[j].path, previous[j].bytes);
+                if (!back && !Holds(files, replacements[j].path, previous[j].bytes)) {
                     message += " " + replacements[j].label +
-                               " could not be put back as it was: " + *lost + ".";
+                               " could not be put back as it was: " + back.error() + ".";
                     restored = false;
                 }
             } else if (previous[j].kind == Earlier::Kind::Absent) {
@@ -281,47 +282,47 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
         }
         if (!restored) {
             // The journal stays and puts them back when the folder is next read.
-            return journaled ? message +
-                                   " Kalverin puts the earlier bytes back the next time it "
-                                   "reads the folder."
-                             : message;
+            return Result::Failure(journaled ? message +
+                                                   " Kalverin puts the earlier bytes back the next "
+                                                   "time it reads the folder."
+                                             : message);
         }
         if (journaled) {
             DropJournal(files, *folder);
         }
-        return message + " The data files were left as they were.";
+        return Result::Failure(message + " The data files were left as they were.");
     }
 
     // A new file must be in its folder for good before the journal that would remove it goes.
-    std::optional<std::string> failure;
+    Result lasting;
     if (journaled) {
-        failure = DropJournal(files, *folder);
+        lasting = DropJournal(files, *folder);
     } else if (folder && created) {
-        failure = files.SyncFolder(*folder);
+        lasting = files.SyncFolder(*folder);
     }
-    if (failure) {
-        return first + " was written, but the save could not be made to last: " + *failure + ".";
+    if (!lasting) {
+        return Result::Failure(first + " was written, but the save could not be made to last: " +
+                               lasting.error() + ".");
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> RecoverInterruptedSave(FileStore& files,
-                                                  const std::filesystem::path& folder) {
+std::string RecoverInterruptedSave(FileStore& files, const std::filesystem::path& folder) {
     // Almost every read finds no journal, and then takes no lock for it.
     if (!files.Read(folder / kJournalName)) {
-        return std::nullopt;
+        return {};
     }
     // A save still running holds the lock; its journal is gone once the lock is had.
     auto lock = files.LockFolder(folder, FolderLock::Kind::Exclusive);
     if (!lock) {
-        return std::nullopt;
+        return {};
     }
     auto restored = RollBack(files, folder);
     if (!restored) {
         return restored.error();
     }
     if (restored->empty()) {
-        return std::nullopt;
+        return {};
     }
     const bool one = restored->size() == 1;
     return "A save of " + Listed(restored.value()) + " was cut short, so " +

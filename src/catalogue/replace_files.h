@@ -30,17 +30,15 @@ struct FileReplacement {
 // of every file first go to the journal, which is flushed to the disk, then each file is written
 // and flushed, then the journal is removed. When a write fails, every file already rewritten
 // gets its previous bytes back (or is removed again if it did not exist), so they never
-// disagree. Gives nothing on success, or a message naming the file that failed and any file
-// whose previous bytes could not be put back. Where no journal can be created beside the files,
-// they are saved without one.
-std::optional<std::string> ReplaceFiles(FileStore& files,
-                                        const std::vector<FileReplacement>& replacements);
+// disagree. On failure the message names the file that failed and any file whose previous bytes
+// could not be put back. Where no journal can be created beside the files, they are saved
+// without one.
+Outcome<void> ReplaceFiles(FileStore& files, const std::vector<FileReplacement>& replacements);
 
 // Before the files of a folder are read: a save that was stopped half way (the program killed,
 // the power cut) has its files put back as they were before it, from the journal, and the
-// journal is removed. Gives the message that tells the user, naming the files, or nothing when
+// journal is removed. Gives the message that tells the user, naming the files; it is empty when
 // no save was stopped there.
-std::optional<std::string> RecoverInterruptedSave(FileStore& files,
-                                                  const std::filesystem::path& folder);
+std::string RecoverInterruptedSave(FileStore& files, const std::filesystem::path& folder);
 
 }  // namespace kalverin

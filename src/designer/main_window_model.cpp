@@ -231,8 +231,9 @@ void MainWindowModel::Load() {
 bool MainWindowModel::LoadCatalogue() {
     // Read everything first, so that a faulty data folder leaves the catalogue, the choosers
     // and the design as they were.
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
-        dialogs_.ShowMessage(*recovered);
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_));
+        !recovered.empty()) {
+        dialogs_.ShowMessage(recovered);
     }
     auto loaded = kalverin::LoadCatalogue(files_, programDir_);
     if (!loaded) {

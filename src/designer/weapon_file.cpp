@@ -93,7 +93,7 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
     }
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
-    if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
+    if (!ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
         return;
     }
     RememberWeapon(path);
@@ -116,8 +116,8 @@ void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
 
 void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
     const auto folder = path.has_parent_path() ? path.parent_path() : ".";
-    if (auto recovered = RecoverInterruptedSave(files_, folder)) {
-        dialogs_.ShowMessage(*recovered);
+    if (auto recovered = RecoverInterruptedSave(files_, folder); !recovered.empty()) {
+        dialogs_.ShowMessage(recovered);
     }
     // Read under the folder's lock, so that no save is half way through the file.
     auto bytes = [&] {

@@ -13,6 +13,7 @@
 
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
+#include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
 #include "catalogue/records.h"
 #include "controls/control_table.h"
@@ -77,8 +78,8 @@ class FrameEditorModel {
     bool EditedFrameShown() const;
     // Frame intChooseFrame as the boxes have it, or nothing after a message saying why not.
     std::optional<FrameRecord> FrameFromBoxes() const;
-    // A frame that the file could not keep, named in a message; nothing when all can be kept.
-    std::optional<std::string> UnwritableFrame(const std::vector<FrameRecord>& frames) const;
+    // Whether the file can keep every frame; if not, the message names the first it cannot.
+    Outcome<void> Writable(const std::vector<FrameRecord>& frames) const;
 
     std::filesystem::path programDir_;
     UserDialogs& dialogs_;

@@ -238,8 +238,9 @@ const char* ModificationEditorModel::FrameCaption(int column) {
 
 void ModificationEditorModel::Load() {
     Empty();
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
-        dialogs_.ShowMessage(*recovered);
+    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_));
+        !recovered.empty()) {
+        dialogs_.ShowMessage(recovered);
     }
     if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
         // Half a data set must not be saved over the whole one.
@@ -462,27 +463,28 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "Options list first.");
     }
     // Texts are checked first, so that no number is converted from boxes that cannot be saved.
-    auto unstorable = [](std::string_view caption,
-                         const TextBox& box) -> std::optional<std::string> {
+    auto storable = [](std::string_view caption, const TextBox& box) -> Outcome<void> {
         if (!FitsBetweenQuotes(box.text)) {
-            return ShownCaption(caption) +
-                   " holds a double quote or a line break, which the data files cannot hold.";
+            return Outcome<void>::Failure(
+                ShownCaption(caption) +
+                " holds a double quote or a line break, which the data files cannot hold.");
         }
         if (box.text.size() > kMaxItemBytes) {
-            return ShownCaption(caption) + " holds more than " + std::to_string(kMaxItemBytes) +
-                   " characters, more than the data files keep.";
+            return Outcome<void>::Failure(ShownCaption(caption) + " holds more than " +
+                                          std::to_string(kMaxItemBytes) +
+                                          " characters, more than the data files keep.");
         }
-        return std::nullopt;
+        return {};
     };
     for (const ModificationBox& box : kBoxes) {
         if (IsTextField(box.field) && !box.number) {
-            if (auto why = unstorable(box.caption, this->*box.box)) {
-                return refuse(*why);
+            if (auto fits = storable(box.caption, this->*box.box); !fits) {
+                return refuse(fits.error());
             }
         }
     }
-    if (auto why = unstorable(kDetailsCaption, txtDetails)) {
-        return refuse(*why);
+    if (auto fits = storable(kDetailsCaption, txtDetails); !fits) {
+        return refuse(fits.error());
     }
 
     const auto current = static_cast<std::size_t>(CMN);
@@ -491,37 +493,33 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
     for (const ModificationBox& box : kBoxes) {
         const TextBox& text = this->*box.box;
         const std::string caption = ShownCaption(box.caption);
-        std::optional<std::string> why =
-            std::visit(Overloaded{
-                           [&](ItemValue ModificationRecord::*f) -> std::optional<std::string> {
-                               m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
-                                                 : ItemValue::Text(text.text);
-                               return std::nullopt;
-                           },
-                           [&](std::string ModificationRecord::*f) -> std::optional<std::string> {
-                               m.*f = text.text;
-                               return std::nullopt;
-                           },
-                           [&](float ModificationRecord::*f) -> std::optional<std::string> {
-                               auto single = LeadingSingle(caption, text);
-                               if (!single) {
-                                   return single.error();
-                               }
-                               m.*f = single.value();
-                               return std::nullopt;
-                           },
-                           [&](std::int16_t ModificationRecord::*f) -> std::optional<std::string> {
-                               auto whole = LeadingWhole(caption, text);
-                               if (!whole) {
-                                   return whole.error();
-                               }
-                               m.*f = whole.value();
-                               return std::nullopt;
-                           },
-                       },
-                       box.field);
-        if (why) {
-            return refuse(*why);
+        // A number the field cannot hold is the one failure; its message names the box.
+        auto take = [&](auto converted, auto member) -> Outcome<void> {
+            if (!converted) {
+                return Outcome<void>::Failure(converted.error());
+            }
+            m.*member = converted.value();
+            return {};
+        };
+        Outcome<void> taken = std::visit(
+            Overloaded{
+                [&](ItemValue ModificationRecord::*f) -> Outcome<void> {
+                    m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
+                                      : ItemValue::Text(text.text);
+                    return {};
+                },
+                [&](std::string ModificationRecord::*f) -> Outcome<void> {
+                    m.*f = text.text;
+                    return {};
+                },
+                [&](float ModificationRecord::*f) { return take(LeadingSingle(caption, text), f); },
+                [&](std::int16_t ModificationRecord::*f) {
+                    return take(LeadingWhole(caption, text), f);
+                },
+            },
+            box.field);
+        if (!taken) {
+            return refuse(taken.error());
         }
     }
     edited.detail.text = txtDetails.text;
@@ -563,8 +561,8 @@ void ModificationEditorModel::SaveChanges() {
         Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile),
                     loadedBytes_[std::string(kDetailsFile)]),
     };
-    if (auto failure = ReplaceFiles(files_, replacements)) {
-        dialogs_.ShowMessage(*failure);
+    if (auto saved = ReplaceFiles(files_, replacements); !saved) {
+        dialogs_.ShowMessage(saved.error());
         return;
     }
     for (const FileReplacement& file : replacements) {

@@ -105,7 +105,7 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
     for (const FileReplacement& failing : replacements) {
         for (const std::size_t end = failAt + failing.bytes.size(); failAt < end; ++failAt) {
             testing::FaultyDiskFiles files(failAt);
-            EXPECT_EQ(ReplaceFiles(files, replacements),
+            EXPECT_EQ(ReplaceFiles(files, replacements).error(),
                       failing.label +
                           " could not be written: No space left on device. The data "
                           "files were left as they were.");
@@ -115,7 +115,7 @@ TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
         }
     }
     testing::FaultyDiskFiles files(failAt);
-    EXPECT_EQ(ReplaceFiles(files, replacements), std::nullopt) << "every byte fits";
+    EXPECT_TRUE(ReplaceFiles(files, replacements)) << "every byte fits";
     for (const FileReplacement& file : replacements) {
         EXPECT_EQ(Bytes(DiskFiles(), file.path), file.bytes) << file.label;
     }
@@ -131,9 +131,9 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
             for (const int halves : {0, 1, 2}) {
                 for (std::size_t cut = 0;; ++cut) {
                     CrashingFiles disk(before, crash, halves, cut);
-                    auto failure = ReplaceFiles(disk, Replacements(folder, save));
+                    auto saved = ReplaceFiles(disk, Replacements(folder, save));
                     if (!disk.crashed()) {
-                        EXPECT_EQ(failure, std::nullopt);
+                        EXPECT_TRUE(saved) << saved.error();
                         EXPECT_EQ(Holds(disk.lasting(), folder, save), "new");
                         break;
                     }
@@ -174,8 +174,8 @@ TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedI
     const pid_t other = ::fork();
     if (other == 0) {
         lock.value() = FolderLock();  // the parent's, which a child would keep held
-        const std::string outcome =
-            ReplaceFiles(DiskFiles(), Replacements(folder, save, true)).value_or("saved");
+        auto saved = ReplaceFiles(DiskFiles(), Replacements(folder, save, true));
+        const std::string outcome = saved ? "saved" : saved.error();
         ::_exit(::write(said[1], outcome.data(), outcome.size()) > 0 ? 0 : 1);
     }
     pollfd waiting{said[0], POLLIN, 0};

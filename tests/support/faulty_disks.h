@@ -28,10 +28,9 @@ class FaultyDiskFiles final : public DiskFileStore {
         : failAt_(failAt), after_(after) {}
     explicit FaultyDiskFiles(Refusal refusal) : failAt_(SIZE_MAX), refusal_(refusal) {}
 
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         if (refusal_ && (!refusal_->newFilesOnly || !std::filesystem::exists(path))) {
-            return WriteFailureReason(refusal_->error);
+            return Outcome<void>::Failure(WriteFailureReason(refusal_->error));
         }
         std::size_t fits = bytes.size();
         if (path.filename() != kJournalName && failed_ && after_ == AfterFault::StaysFull) {
@@ -42,13 +41,13 @@ class FaultyDiskFiles final : public DiskFileStore {
         }
         // The bytes that fit reach the disk as the program writes them, so that a save meets
         // the real write's handling of new, longer and shorter files.
-        if (auto failure = DiskFileStore::Write(path, bytes.substr(0, fits))) {
-            return failure;
+        if (auto written = DiskFileStore::Write(path, bytes.substr(0, fits)); !written) {
+            return written;
         }
         // A file that does not fit is left cut short.
         failed_ = failed_ || fits < bytes.size();
-        return fits < bytes.size() ? std::optional<std::string>("No space left on device")
-                                   : std::nullopt;
+        return fits < bytes.size() ? Outcome<void>::Failure("No space left on device")
+                                   : Outcome<void>();
     }
 
   private:

@@ -18,14 +18,13 @@ class MemoryFiles final : public FileStore {
         return bytes ? Outcome<std::string>(*bytes)
                      : Outcome<std::string>::Failure("No such file or directory");
     }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         files_[path] = std::string(bytes);
-        return std::nullopt;
+        return {};
     }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+    Outcome<void> Remove(const std::filesystem::path& path) override {
         files_.erase(path);
-        return std::nullopt;
+        return {};
     }
 
     const std::string* Find(const std::filesystem::path& path) const {
@@ -52,8 +51,7 @@ class CrashingFiles final : public FileStore {
     Outcome<std::string> Read(const std::filesystem::path& path) const override {
         return seen_.Read(path);
     }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         const std::string* old = lasting_.Find(path);
         const bool lasts = old || crash_ == Crash::Kill;
         if (changes_ == cutAt_ && lasts) {
@@ -63,28 +61,28 @@ class CrashingFiles final : public FileStore {
                                      .append(kept.substr(std::min(torn, kept.size()))));
         }
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         if (lasts) {
             lasting_.Write(path, bytes);
         }
         return seen_.Write(path, bytes);
     }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+    Outcome<void> Remove(const std::filesystem::path& path) override {
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         if (crash_ == Crash::Kill) {
             lasting_.Remove(path);
         }
         return seen_.Remove(path);
     }
-    std::optional<std::string> SyncFolder(const std::filesystem::path&) override {
+    Outcome<void> SyncFolder(const std::filesystem::path&) override {
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         lasting_ = seen_;  // the one folder of these tests
-        return std::nullopt;
+        return {};
     }
 
     bool crashed() const { return changes_ > cutAt_; }
@@ -93,6 +91,7 @@ class CrashingFiles final : public FileStore {
 
   private:
     bool Cut() { return changes_++ >= cutAt_; }
+    static Outcome<void> Crashed() { return Outcome<void>::Failure("crashed"); }
 
     Crash crash_;
     int halves_;
