@@ -7,7 +7,6 @@
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/item_reader.h"
-#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -69,9 +68,9 @@ std::span<const Control<FrameEditorModel>> FrameEditorModel::Controls() {
     return table;
 }
 
-FrameEditorModel::FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+FrameEditorModel::FrameEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
                                    FileStore& files)
-    : programDir_(std::move(programDir)), dialogs_(dialogs), files_(files) {
+    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
     cmbChooseFrame.text = kChooseFramePrompt;
 }
 
@@ -80,11 +79,13 @@ const FrameRecord& FrameEditorModel::Frame(int index) const {
 }
 
 void FrameEditorModel::LoadFrameTable() {
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_));
-        !recovered.empty()) {
-        dialogs_.ShowMessage(recovered);
-    }
-    auto bytes = ReadDataFile(files_, programDir_, kFramesFile);
+    auto bytes = [this] {
+        const auto data = data_.StartReading();
+        if (!data.notice().empty()) {
+            dialogs_.ShowMessage(data.notice());
+        }
+        return ReadDataFile(data, kFramesFile);
+    }();
     auto file = bytes ? ReadFramesFile(bytes.value(), DataFileLabel(kFramesFile))
                       : Outcome<FramesFile>::Failure(bytes.error());
     if (!file) {
@@ -215,9 +216,9 @@ bool FrameEditorModel::SaveFrames() {
     }
     // A write that fails puts the previous bytes back, so the file is never left half written;
     // a file changed since it was loaded is not written over.
-    const FileReplacement frames{DataFilePath(programDir_, kFramesFile), DataFileLabel(kFramesFile),
-                                 WriteFramesFile(file), loadedBytes_};
-    if (auto saved = ReplaceFiles(files_, {frames}); !saved) {
+    const FileReplacement frames =
+        data_.Replacing(kFramesFile, WriteFramesFile(file), loadedBytes_);
+    if (auto saved = data_.Save({frames}); !saved) {
         dialogs_.ShowMessage(saved.error());
         return false;
     }

@@ -9,7 +9,6 @@
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/item_reader.h"
-#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -130,11 +129,6 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
     return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " " + kOutOfRange);
 }
 
-FileReplacement Replacement(const std::filesystem::path& programDir, std::string_view fileName,
-                            std::string bytes, const std::string& loaded) {
-    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes), loaded};
-}
-
 // A count below zero lists nothing.
 std::int16_t CountOf(std::int16_t count) {
     return std::max<std::int16_t>(count, 0);
@@ -218,9 +212,9 @@ std::span<const Control<M>> ModificationEditorModel::Controls() {
     return table;
 }
 
-ModificationEditorModel::ModificationEditorModel(std::filesystem::path programDir,
+ModificationEditorModel::ModificationEditorModel(const std::filesystem::path& programDir,
                                                  UserDialogs& dialogs, FileStore& files)
-    : programDir_(std::move(programDir)), dialogs_(dialogs), files_(files) {
+    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
     cmbChooseClass.text = kChooseClassPrompt;
 }
 
@@ -238,24 +232,27 @@ const char* ModificationEditorModel::FrameCaption(int column) {
 
 void ModificationEditorModel::Load() {
     Empty();
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_));
-        !recovered.empty()) {
-        dialogs_.ShowMessage(recovered);
+    // One lock for all the files, so that none is read from another save than the rest.
+    const auto data = data_.StartReading();
+    if (!data.notice().empty()) {
+        dialogs_.ShowMessage(data.notice());
     }
-    if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
+    if (!LoadModifications(data) || !LoadClasses(data) || !LoadMaxLevels(data) ||
+        !LoadDetails(data)) {
         // Half a data set must not be saved over the whole one.
         Empty();
         return;
     }
     loaded_ = true;
     ReportDifferentCounts();
-    ReportFrameCount();
+    ReportFrameCount(data);
 }
 
 template <typename Parse>
-auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
+auto ModificationEditorModel::ReadFile(const GuardedFolder::Reading& data,
+                                       std::string_view fileName, Parse parse) {
     using Result = decltype(parse(std::string_view(), std::string_view()));
-    auto bytes = ReadDataFile(files_, programDir_, fileName);
+    auto bytes = ReadDataFile(data, fileName);
     auto file =
         bytes ? parse(bytes.value(), DataFileLabel(fileName)) : Result::Failure(bytes.error());
     if (!file) {
@@ -266,8 +263,8 @@ auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
     return file;
 }
 
-bool ModificationEditorModel::LoadModifications() {
-    auto file = ReadFile(kModificationsFile, ReadModificationsFile);
+bool ModificationEditorModel::LoadModifications(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kModificationsFile, ReadModificationsFile);
     if (!file) {
         return false;
     }
@@ -277,8 +274,8 @@ bool ModificationEditorModel::LoadModifications() {
     return true;
 }
 
-bool ModificationEditorModel::LoadClasses() {
-    auto names = ReadFile(kClassesFile, ReadClassesFile);
+bool ModificationEditorModel::LoadClasses(const GuardedFolder::Reading& data) {
+    auto names = ReadFile(data, kClassesFile, ReadClassesFile);
     if (!names) {
         return false;
     }
@@ -289,8 +286,8 @@ bool ModificationEditorModel::LoadClasses() {
     return true;
 }
 
-bool ModificationEditorModel::LoadMaxLevels() {
-    auto file = ReadFile(kMaxLevelFile, [](std::string_view bytes, std::string_view label) {
+bool ModificationEditorModel::LoadMaxLevels(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kMaxLevelFile, [](std::string_view bytes, std::string_view label) {
         return ReadMaxLevelFile(bytes, label, kEditorFrameColumns);
     });
     if (!file) {
@@ -301,8 +298,8 @@ bool ModificationEditorModel::LoadMaxLevels() {
     return true;
 }
 
-bool ModificationEditorModel::LoadDetails() {
-    auto file = ReadFile(kDetailsFile, ReadDetailsFile);
+bool ModificationEditorModel::LoadDetails(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kDetailsFile, ReadDetailsFile);
     if (!file) {
         return false;
     }
@@ -331,9 +328,9 @@ void ModificationEditorModel::ReportDifferentCounts() {
                          " of " + DataFileLabel(kMaxLevelFile) + ", and " + saving);
 }
 
-void ModificationEditorModel::ReportFrameCount() {
+void ModificationEditorModel::ReportFrameCount(const GuardedFolder::Reading& data) {
     // The editor does not need Frames.txt; when it cannot be read the main window says so.
-    auto frames = ReadDataFileAs(files_, programDir_, kFramesFile, ReadFramesFile);
+    auto frames = ReadDataFileAs(data, kFramesFile, ReadFramesFile);
     if (!frames || frames->frames.size() == kEditorFrameColumns) {
         return;
     }
@@ -554,14 +551,14 @@ void ModificationEditorModel::SaveChanges() {
     // so the three files never disagree; and none is written over a change made since they
     // were read.
     const std::vector<FileReplacement> replacements = {
-        Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile),
-                    loadedBytes_[std::string(kModificationsFile)]),
-        Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile),
-                    loadedBytes_[std::string(kMaxLevelFile)]),
-        Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile),
-                    loadedBytes_[std::string(kDetailsFile)]),
+        data_.Replacing(kModificationsFile, WriteModificationsFile(modsFile),
+                        loadedBytes_[std::string(kModificationsFile)]),
+        data_.Replacing(kMaxLevelFile, WriteMaxLevelFile(levelsFile),
+                        loadedBytes_[std::string(kMaxLevelFile)]),
+        data_.Replacing(kDetailsFile, WriteDetailsFile(detailsFile),
+                        loadedBytes_[std::string(kDetailsFile)]),
     };
-    if (auto saved = ReplaceFiles(files_, replacements); !saved) {
+    if (auto saved = data_.Save(replacements); !saved) {
         dialogs_.ShowMessage(saved.error());
         return;
     }

@@ -13,6 +13,7 @@
 #include <map>
 
 #include "catalogue/data_folder.h"
+#include "catalogue/guarded_folder.h"
 #include "support/faulty_disks.h"
 #include "support/memory_files.h"
 #include "support/temp_folder.h"
@@ -72,7 +73,7 @@ std::vector<FileReplacement> Replacements(const std::filesystem::path& folder, c
 }
 
 // Which set the folder holds: "old", "new", or what is wrong with it.
-std::string Holds(const FileStore& files, const std::filesystem::path& folder, const Save& save) {
+std::string Holds(FileStore& files, const std::filesystem::path& folder, const Save& save) {
     bool old = true;
     bool saved = true;
     for (const auto& [name, before] : save.before) {
@@ -83,7 +84,8 @@ std::string Holds(const FileStore& files, const std::filesystem::path& folder, c
     if (Bytes(files, folder / kJournalName)) {
         return "a journal left over";
     }
-    if (save.dataFolder && (old || saved) && !LoadCatalogue(files, folder.parent_path())) {
+    if (save.dataFolder && (old || saved) &&
+        !LoadCatalogue(GuardedFolder(files, folder, "Data").StartReading())) {
         return "a Data folder that does not load";
     }
     return old ? "old" : saved ? "new" : "torn or mixed";
@@ -141,8 +143,8 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
                     // The next start may crash the same way while it rolls the save back.
                     for (std::size_t again = 0;; ++again) {
                         CrashingFiles recovery(disk.lasting(), crash, halves, again);
-                        RecoverInterruptedSave(recovery, folder);
-                        RecoverInterruptedSave(recovery.lasting(), folder);
+                        GuardedFolder(recovery, folder, "Data").StartReading();
+                        GuardedFolder(recovery.lasting(), folder, "Data").StartReading();
                         const std::string held = Holds(recovery.lasting(), folder, save);
                         EXPECT_TRUE(held == "old" || held == "new")
                             << (crash == CrashingFiles::Crash::Kill ? "killed" : "power cut")

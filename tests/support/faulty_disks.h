@@ -4,6 +4,7 @@
 // may not write to, or a save on it cut short, as when the program is killed.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 
 #include "catalogue/file_store.h"
@@ -15,13 +16,14 @@ namespace kalverin::testing {
 // The real disk, full at byte `failAt` counted across the writes (the journal's left out, so that
 // every byte saved is a point of failure): that write puts the bytes before it and fails. Later
 // writes go through, as once space is freed, or each empties its file and fails if it stays full.
-// Or a folder the user may not write to: every write, or each that would make a file, is refused.
+// Or a folder that refuses what the user asks of it, as the system says it: every write, each
+// that would make a file, or its lock.
 class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
     struct Refusal {
         int error;
-        bool newFilesOnly;
+        enum class Of { Writes, NewFiles, Locks } of;
     };
 
     explicit FaultyDiskFiles(std::size_t failAt, AfterFault after = AfterFault::SpaceFreed)
@@ -29,9 +31,6 @@ class FaultyDiskFiles final : public DiskFileStore {
     explicit FaultyDiskFiles(Refusal refusal) : failAt_(SIZE_MAX), refusal_(refusal) {}
 
     Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
-        if (refusal_ && (!refusal_->newFilesOnly || !std::filesystem::exists(path))) {
-            return Outcome<void>::Failure(WriteFailureReason(refusal_->error));
-        }
         std::size_t fits = bytes.size();
         if (path.filename() != kJournalName && failed_ && after_ == AfterFault::StaysFull) {
             fits = 0;
@@ -46,8 +45,19 @@ class FaultyDiskFiles final : public DiskFileStore {
         }
         // A file that does not fit is left cut short.
         failed_ = failed_ || fits < bytes.size();
-        return fits < bytes.size() ? Outcome<void>::Failure("No space left on device")
+        return fits < bytes.size() ? Outcome<void>::Failure("No space left on device", ENOSPC)
                                    : Outcome<void>();
+    }
+
+  protected:
+    int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {
+        using Of = Refusal::Of;
+        const bool refused =
+            refusal_ && (refusal_->of == Of::Locks
+                             ? call == "flock"
+                             : call == "open to write" &&
+                                   (refusal_->of == Of::Writes || !std::filesystem::exists(path)));
+        return refused ? refusal_->error : 0;
     }
 
   private:

@@ -13,10 +13,13 @@ namespace kalverin::testing {
 // A path that was never written reads as "No such file or directory", as on disk.
 class MemoryFiles final : public FileStore {
   public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+    Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {
         const std::string* bytes = Find(path);
         return bytes ? Outcome<std::string>(*bytes)
                      : Outcome<std::string>::Failure("No such file or directory");
+    }
+    PathKind Kind(const std::filesystem::path& path) const override {
+        return Find(path) ? PathKind::File : PathKind::None;
     }
     Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         files_[path] = std::string(bytes);
@@ -48,9 +51,10 @@ class CrashingFiles final : public FileStore {
     CrashingFiles(const MemoryFiles& disk, Crash crash, int halves, std::size_t cutAt)
         : crash_(crash), halves_(halves), cutAt_(cutAt), seen_(disk), lasting_(disk) {}
 
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+    Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {
         return seen_.Read(path);
     }
+    PathKind Kind(const std::filesystem::path& path) const override { return seen_.Kind(path); }
     Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         const std::string* old = lasting_.Find(path);
         const bool lasts = old || crash_ == Crash::Kill;
