@@ -329,9 +329,29 @@ void ModificationEditorModel::ReportDifferentCounts() {
 }
 
 void ModificationEditorModel::ReportFrameCount(const GuardedFolder::Reading& data) {
-    // The editor does not need Frames.txt; when it cannot be read the main window says so.
+    // The levels of a row are as many as Frames.txt has frames: without the frames, the editor
+    // cannot tell whether it read them in the right columns.
     auto frames = ReadDataFileAs(data, kFramesFile, ReadFramesFile);
-    if (!frames || frames->frames.size() == kEditorFrameColumns) {
+    if (!frames) {
+        misread_ = true;
+        dialogs_.ShowMessage(
+            frames.error() + " Without the frames this window cannot tell whether each row of " +
+            DataFileLabel(kMaxLevelFile) + " holds " + std::to_string(kEditorFrameColumns) +
+            " levels, so it saves nothing until " + DataFileLabel(kFramesFile) + " can be read.");
+        return;
+    }
+    if (frames->frames.size() == kEditorFrameColumns) {
+        const auto row = MaxLevelRowOutOfStep(loadedBytes_[std::string(kMaxLevelFile)],
+                                              intNumberofMods, kEditorFrameColumns);
+        if (row) {
+            misread_ = true;
+            dialogs_.ShowMessage(DataFileLabel(kMaxLevelFile) + ", line " +
+                                 std::to_string(row->line) + ": " + std::to_string(row->items) +
+                                 " items, where this window reads a name and " +
+                                 std::to_string(kEditorFrameColumns) +
+                                 " levels, one for each frame. It may have misread the file, so "
+                                 "it saves nothing until every row holds those.");
+        }
         return;
     }
     misread_ = true;

@@ -37,10 +37,11 @@ class ModificationEditorModel {
 
     // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails, all under
     // one lock of the folder. A file that cannot be read is reported and leaves the editor
-    // empty, and it then saves nothing. Files that disagree on the number of modifications, and
-    // a Frames.txt whose frames do not match the fourteen level columns, are reported; the
-    // editor then shows the data but saves nothing, as it may have misread it. A Details.txt
-    // with fewer rows is only reported: the save writes the missing rows empty.
+    // empty, and it then saves nothing. Files that disagree on the number of modifications, a
+    // Frames.txt that cannot be read or whose frames do not match the fourteen level columns, and
+    // a row of MaxLevel.txt that is not a name and fourteen levels, are reported; the editor then
+    // shows the data but saves nothing, as it may have misread it. A Details.txt with fewer rows
+    // is only reported: the save writes the missing rows empty.
     void Load();
 
     // A class picked in cmbChooseClass: the boxes emptied and the list refilled for it.
@@ -126,6 +127,8 @@ class ModificationEditorModel {
     Outcome<EditedModification> TakeBoxes() const;
     void Empty();
     void ReportDifferentCounts();
+    // Whether the levels of MaxLevel.txt were read in the columns of Frames.txt; if not, it says
+    // so and marks the load misread.
     void ReportFrameCount(const GuardedFolder::Reading& data);
 
     UserDialogs& dialogs_;
