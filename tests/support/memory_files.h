@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/file_store.h"
 
@@ -43,7 +45,8 @@ class MemoryFiles final : public FileStore {
 // leaves none, half or all of its bytes over the old ones, not cut to length, and nothing after
 // it happens. When the program is killed, every change before it lasts. When the power fails,
 // what a write puts in an existing file lasts, as the write flushes it, but a file created or
-// removed lasts only once its folder is flushed.
+// removed lasts only once its folder is flushed. A reader that waits for the lock while another
+// program's save is cut short finds, once it has the lock, what that crash left.
 class CrashingFiles final : public FileStore {
   public:
     enum class Crash { Kill, PowerCut };
@@ -88,6 +91,13 @@ class CrashingFiles final : public FileStore {
         lasting_ = seen_;  // the one folder of these tests
         return {};
     }
+    Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const override {
+        if (afterLock_) {
+            seen_ = lasting_ = *std::exchange(afterLock_, std::nullopt);
+        }
+        return FolderLock();
+    }
+    void AfterLock(const MemoryFiles& left) { afterLock_ = left; }
 
     bool crashed() const { return changes_ > cutAt_; }
     // The disk as it is found when the program starts again.
@@ -101,8 +111,9 @@ class CrashingFiles final : public FileStore {
     int halves_;
     std::size_t cutAt_;
     std::size_t changes_ = 0;
-    MemoryFiles seen_;
-    MemoryFiles lasting_;
+    mutable MemoryFiles seen_;
+    mutable MemoryFiles lasting_;
+    mutable std::optional<MemoryFiles> afterLock_;
 };
 
 }  // namespace kalverin::testing
