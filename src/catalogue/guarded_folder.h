@@ -21,7 +21,6 @@ class GuardedFolder {
     // `label` names the folder in messages ("Data"); empty, its files are named alone.
     GuardedFolder(FileStore& files, std::filesystem::path folder, std::string label);
 
-    const std::filesystem::path& path() const { return folder_; }
     // How messages name one of its files: "Data/Frames.txt".
     std::string Label(std::string_view name) const;
 
