@@ -25,9 +25,11 @@ constexpr std::string_view kCatalogueFiles[] = {kFramesFile, kModificationsFile,
 void ReadCatalogueBytes(benchmark::State& state) {
     TempFolder program;
     WriteFullCatalogue(program.path(), kMaxFrames);
+    const GuardedFolder data = DataFiles(DiskFiles(), program.path());
     for (auto _ : state) {
+        const auto reading = data.StartReading();
         for (std::string_view file : kCatalogueFiles) {
-            auto bytes = ReadDataFile(DiskFiles(), program.path(), file);
+            auto bytes = ReadDataFile(reading, file);
             benchmark::DoNotOptimize(bytes);
         }
     }
@@ -38,7 +40,7 @@ void LoadFullCatalogue(benchmark::State& state) {
     TempFolder program;
     WriteFullCatalogue(program.path(), kMaxFrames);
     for (auto _ : state) {
-        auto catalogue = LoadCatalogue(DiskFiles(), program.path());
+        auto catalogue = LoadCatalogue(DataFiles(DiskFiles(), program.path()).StartReading());
         if (!catalogue || catalogue->modifications.size() != kMaxModifications ||
             catalogue->frames.size() != kMaxFrames) {
             state.SkipWithError("the full catalogue did not load whole");

@@ -89,8 +89,9 @@ ModificationRecord Option(int i) {
 
 void WriteData(const std::filesystem::path& programDir, std::string_view fileName,
                const std::string& bytes) {
-    if (auto failure = DiskFiles().Write(DataFilePath(programDir, fileName), bytes)) {
-        throw std::runtime_error(DataFileLabel(fileName) + " could not be written: " + *failure);
+    if (auto written = DiskFiles().Write(DataFilePath(programDir, fileName), bytes); !written) {
+        throw std::runtime_error(DataFileLabel(fileName) +
+                                 " could not be written: " + written.error());
     }
 }
 

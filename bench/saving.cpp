@@ -31,7 +31,7 @@ void RewriteAsIs(benchmark::State& state, const std::vector<std::filesystem::pat
     for (auto _ : state) {
         SettleFiles(state, paths);
         for (const auto& [path, bytes] : files) {
-            if (DiskFiles().Write(path, bytes)) {
+            if (!DiskFiles().Write(path, bytes)) {
                 state.SkipWithError("a file could not be written");
             }
         }

@@ -204,7 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         rest.remove_prefix(end + 1);
     }
-    auto catalogue = LoadCatalogue(files, kProgramDir);
+    auto catalogue = LoadCatalogue(DataFiles(files, kProgramDir).StartReading());
     Require(catalogue || catalogue.error().starts_with("Data/"), "the message names a data file");
     if (catalogue) {
         RequireWholeCatalogue(catalogue.value());

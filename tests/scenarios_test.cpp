@@ -317,9 +317,14 @@ class Scenario {
             return {};
         }
         if (verb == "refuse") {
+            using Of = FaultyDiskFiles::Refusal::Of;
             const std::map<std::string, int> errors = {
-                {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}};
-            disk_ = FaultyDiskFiles({errors.at(words.Next()), words.Rest() == "new files"});
+                {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
+            const int error = errors.at(words.Next());
+            const std::string of = words.Rest();
+            disk_ = FaultyDiskFiles({error, of == "new files" ? Of::NewFiles
+                                            : of == "locks"   ? Of::Locks
+                                                              : Of::Writes});
             return {};
         }
         if (verb == "mend") {

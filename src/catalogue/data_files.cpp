@@ -1,6 +1,7 @@
 #include "catalogue/data_files.h"
 
 #include "catalogue/field_reader.h"
+#include "catalogue/item_reader.h"
 #include "catalogue/item_writer.h"
 #include "catalogue/record_fields.h"
 #include "catalogue/record_reader.h"
@@ -61,6 +62,24 @@ Outcome<MaxLevelFile> ReadMaxLevelFile(std::string_view bytes, std::string_view 
     }
     file.rows = std::move(rows.value());
     return file;
+}
+
+std::optional<LineOutOfStep> MaxLevelRowOutOfStep(std::string_view bytes, int count, int columns) {
+    ItemReader items(bytes);
+    // Line 1 is the count line, whatever it holds.
+    for (int line = 1; line <= count + 1; ++line) {
+        std::size_t held = 0;
+        while (items.Next()) {
+            ++held;
+            if (items.LineEnded()) {
+                break;
+            }
+        }
+        if (line > 1 && held != static_cast<std::size_t>(columns) + 1) {
+            return LineOutOfStep{static_cast<std::size_t>(line), held};
+        }
+    }
+    return std::nullopt;
 }
 
 std::string WriteFramesFile(const FramesFile& file) {

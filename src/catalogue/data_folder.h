@@ -1,12 +1,13 @@
 #pragma once
 
-// Where the data files live: the folder Data beside the program.
+// Where the data files live, and the load of the catalogue from them.
 
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "catalogue/file_store.h"
+#include "catalogue/guarded_folder.h"
 #include "catalogue/outcome.h"
 #include "catalogue/records.h"
 
@@ -21,6 +22,10 @@ inline constexpr std::string_view kDetailsFile = "Details.txt";
 // The Data folder beside the program.
 std::filesystem::path DataFolder(const std::filesystem::path& programDir);
 
+// The data folder as every window reaches it: the one place that says which folder that is and
+// how messages name it.
+GuardedFolder DataFiles(FileStore& files, const std::filesystem::path& programDir);
+
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
                                    std::string_view fileName);
 
@@ -29,28 +34,26 @@ std::string DataFileLabel(std::string_view fileName);
 
 // The bytes of a data file, or a message naming it and saying why it cannot be read. A file
 // that starts with a UTF-8 byte-order mark is refused: its first item would be misread.
-Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
-                                  std::string_view fileName);
+Outcome<std::string> ReadDataFile(const GuardedFolder::Reading& data, std::string_view fileName);
 
 // Reads a data file and hands its bytes and label to `parse`, one of the readers of
-// data_files.h: ReadDataFileAs(files, dir, kFramesFile, ReadFramesFile).
+// data_files.h: ReadDataFileAs(data, kFramesFile, ReadFramesFile).
 template <typename Parse>
-auto ReadDataFileAs(const FileStore& files, const std::filesystem::path& programDir,
-                    std::string_view fileName, Parse parse)
+auto ReadDataFileAs(const GuardedFolder::Reading& data, std::string_view fileName, Parse parse)
     -> decltype(parse(std::string_view(), std::string_view())) {
     using Result = decltype(parse(std::string_view(), std::string_view()));
-    auto bytes = ReadDataFile(files, programDir, fileName);
+    auto bytes = ReadDataFile(data, fileName);
     if (!bytes) {
         return Result::Failure(bytes.error());
     }
-    return parse(bytes.value(), DataFileLabel(fileName));
+    return parse(bytes.value(), data.Label(fileName));
 }
 
 // Reads Frames.txt, Modifications.txt, Classes.txt and MaxLevel.txt, in this order, into a new
-// catalogue, holding the folder's shared lock so that no save changes the set half way. The
-// first fault stops the load with a message that names the file. The options' descriptions come
-// from Details.txt when it can be read.
-Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
-                                     const std::filesystem::path& programDir);
+// catalogue. The first fault stops the load with a message that names the file. The options'
+// descriptions come from Details.txt when it can be read; one that starts with a byte-order mark
+// is named in `notice`, as a fault the user can mend, and stops nothing either.
+Outcome<DataCatalogue> LoadCatalogue(const GuardedFolder::Reading& data,
+                                     std::string* notice = nullptr);
 
 }  // namespace kalverin

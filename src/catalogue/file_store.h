@@ -4,7 +4,6 @@
 // within one operation; writers go through a FileStore so that tests can make a write fail.
 
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +16,7 @@ inline constexpr std::size_t kMaxFileBytes = 16 * 1024 * 1024;
 
 // An advisory lock on a folder, held until it is destroyed. Saves hold it exclusively and
 // readers shared, so that no one reads a set of files while a save is half way through it.
-// An empty lock holds nothing, as for files that no other program can reach.
+// An empty lock holds nothing, as for a folder that is not there.
 class FolderLock {
   public:
     enum class Kind { Shared, Exclusive };
@@ -36,23 +35,32 @@ class FolderLock {
     int descriptor_ = -1;
 };
 
+// What a path names: nothing, a regular file, or something else (a folder, a device, a pipe).
+enum class PathKind { None, File, Other };
+
 class FileStore {
   public:
     virtual ~FileStore() = default;
     // The file's bytes, or why they cannot be had ("No such file or directory"). Only regular
-    // files are read: a named pipe or a device is refused without waiting on it.
-    virtual Outcome<std::string> Read(const std::filesystem::path& path) const = 0;
-    // Creates or truncates the file, writes it whole and makes its bytes last through a power
-    // cut; nothing, or why it failed.
-    virtual std::optional<std::string> Write(const std::filesystem::path& path,
-                                             std::string_view bytes) = 0;
-    // Nothing, or why the file could not be removed; a file that is not there is no failure.
-    virtual std::optional<std::string> Remove(const std::filesystem::path& path) = 0;
-    // Makes the files created and removed in the folder last through a power cut.
-    virtual std::optional<std::string> SyncFolder(const std::filesystem::path&) {
-        return std::nullopt;
+    // files are read: a named pipe or a device is refused without waiting on it, and so is a
+    // file larger than `limit`.
+    virtual Outcome<std::string> ReadUpTo(const std::filesystem::path& path,
+                                          std::size_t limit) const = 0;
+    Outcome<std::string> Read(const std::filesystem::path& path) const {
+        return ReadUpTo(path, kMaxFileBytes);
     }
-    // The folder's lock, or why it could not be had in time (another program holds it).
+    // What the path names; a path that cannot be looked at counts as a file, so that reading it
+    // says why.
+    virtual PathKind Kind(const std::filesystem::path& path) const = 0;
+    // Creates or truncates the file, writes it whole and makes its bytes last through a power
+    // cut, or says why it failed.
+    virtual Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) = 0;
+    // Removes the file, or says why it could not; a file that is not there is no failure.
+    virtual Outcome<void> Remove(const std::filesystem::path& path) = 0;
+    // Makes the files created and removed in the folder last through a power cut.
+    virtual Outcome<void> SyncFolder(const std::filesystem::path&) { return {}; }
+    // The folder's lock, or why it cannot be had: another program held it for seconds, or the
+    // folder cannot be locked at all. A folder that is not there gives an empty lock.
     virtual Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const {
         return FolderLock();
     }
@@ -61,13 +69,24 @@ class FileStore {
 // The real file system; not final, so that a disk with a planted fault can be built on it.
 class DiskFileStore : public FileStore {
   public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override;
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override;
-    std::optional<std::string> Remove(const std::filesystem::path& path) override;
-    std::optional<std::string> SyncFolder(const std::filesystem::path& folder) override;
+    Outcome<std::string> ReadUpTo(const std::filesystem::path& path,
+                                  std::size_t limit) const override;
+    PathKind Kind(const std::filesystem::path& path) const override;
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override;
+    Outcome<void> Remove(const std::filesystem::path& path) override;
+    Outcome<void> SyncFolder(const std::filesystem::path& folder) override;
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override;
+
+  protected:
+    // Asked before each system call, by the call ("open to write", "fsync", "flock") and the
+    // path it is for: an error number fails the call with it, as the system would; 0 makes the
+    // call. A disk with a planted fault answers here.
+    virtual int FaultBefore(std::string_view, const std::filesystem::path&) const { return 0; }
+
+  private:
+    template <typename Call>
+    auto System(std::string_view call, const std::filesystem::path& path, Call make) const;
 };
 
 // The store of the real file system that the program reads and writes through.

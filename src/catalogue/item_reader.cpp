@@ -8,6 +8,7 @@ bool ItemReader::AtLineEnd() const {
 
 // Consumes the comma or line end (CR LF, a lone LF or a lone CR) that ends an item.
 void ItemReader::SkipSeparator() {
+    lineEnded_ = pos_ >= bytes_.size() || bytes_[pos_] != ',';
     if (pos_ >= bytes_.size()) {
         itemPending_ = false;
         return;

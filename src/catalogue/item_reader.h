@@ -33,6 +33,8 @@ class ItemReader {
 
     // How many items have been taken so far.
     std::size_t ItemsRead() const { return itemsRead_; }
+    // Whether the item taken last ended its line, or the input.
+    bool LineEnded() const { return lineEnded_; }
 
   private:
     bool AtLineEnd() const;
@@ -44,6 +46,7 @@ class ItemReader {
     std::size_t longItemAt_ = std::string_view::npos;
     // After a comma another item follows, even an empty one at the very end of the input.
     bool itemPending_;
+    bool lineEnded_ = false;
 };
 
 }  // namespace kalverin

@@ -32,4 +32,29 @@ class Outcome {
     std::string error_;
 };
 
+// Done, or the message that says why not: true on success, as every Outcome is. A failure the
+// system reported keeps its error number, for a caller that goes on after some of them.
+template <>
+class Outcome<void> {
+  public:
+    Outcome() = default;
+    static Outcome Failure(std::string message, int systemError = 0) {
+        Outcome outcome;
+        outcome.failed_ = true;
+        outcome.error_ = std::move(message);
+        outcome.systemError_ = systemError;
+        return outcome;
+    }
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const { return error_; }
+    int systemError() const { return systemError_; }
+
+  private:
+    bool failed_ = false;
+    std::string error_;
+    int systemError_ = 0;
+};
+
 }  // namespace kalverin

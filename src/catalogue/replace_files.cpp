@@ -1,5 +1,6 @@
 #include "catalogue/replace_files.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdint>
 
@@ -108,46 +109,20 @@ std::string Listed(const std::vector<std::string>& labels) {
 }
 
 // Removes the journal once the files it names are as they should stay, and makes that last.
-std::optional<std::string> DropJournal(FileStore& files, const std::filesystem::path& folder) {
-    auto failure = files.SyncFolder(folder);
-    if (!failure) {
-        failure = files.Remove(folder / kJournalName);
+Outcome<void> DropJournal(FileStore& files, const std::filesystem::path& folder) {
+    auto done = files.SyncFolder(folder);
+    if (done) {
+        done = files.Remove(folder / kJournalName);
     }
-    if (!failure) {
-        failure = files.SyncFolder(folder);
+    if (done) {
+        done = files.SyncFolder(folder);
     }
-    return failure;
+    return done;
 }
 
-// Puts back the files a journal left in the folder names and removes the journal; the caller
-// holds the folder's lock. Gives the labels of the files put back, or why they could not be.
-Outcome<std::vector<std::string>> RollBack(FileStore& files, const std::filesystem::path& folder) {
-    using Result = Outcome<std::vector<std::string>>;
-    const auto journalPath = folder / kJournalName;
-    auto journal = files.Read(journalPath);
-    if (!journal) {
-        return std::vector<std::string>{};
-    }
-    std::vector<std::string> labels;
-    if (auto entries = DecodeJournal(journal.value())) {
-        for (const JournalEntry& entry : *entries) {
-            labels.push_back(entry.label);
-        }
-        for (const JournalEntry& entry : *entries) {
-            const auto path = folder / entry.name;
-            auto failure = entry.existed ? files.Write(path, entry.bytes) : files.Remove(path);
-            if (failure) {
-                // The journal stays, so that the next read tries again.
-                return Result::Failure("A save of " + Listed(labels) + " was cut short, and " +
-                                       entry.label +
-                                       " could not be put back as it was: " + *failure + ".");
-            }
-        }
-    }
-    if (auto failure = DropJournal(files, folder)) {
-        return Result::Failure(journalPath.string() + " could not be removed: " + *failure + ".");
-    }
-    return labels;
+// How messages name the journal beside a file: "Data/.kalverin-journal".
+std::string JournalLabel(const std::string& fileLabel) {
+    return (std::filesystem::path(fileLabel).parent_path() / kJournalName).string();
 }
 
 // What undoing a replacement takes: the earlier bytes back, the new file removed again, or
@@ -173,34 +148,93 @@ std::optional<std::filesystem::path> CommonFolder(const std::vector<FileReplacem
     return folder.empty() ? "." : folder;
 }
 
-// Writes the journal and makes it last; false when it cannot be had, as in a folder where the
-// user may write the files but create none, and the save then goes on without one.
+// Writes the journal and makes it last. False when the folder refuses to create it, as one where
+// the user may write the files but create none: the save then goes on without one. Any other
+// fault ends the save, since a save cut short without its journal could not be undone.
 Outcome<bool> WriteJournal(FileStore& files, const std::filesystem::path& folder,
-                           const std::vector<JournalEntry>& entries) {
+                           const std::string& label, const std::vector<JournalEntry>& entries) {
     if (entries.empty()) {
         return false;
     }
     const auto path = folder / kJournalName;
-    auto failure = files.Write(path, EncodeJournal(entries));
-    if (!failure) {
-        failure = files.SyncFolder(folder);
+    const std::string journal = EncodeJournal(entries);
+    if (journal.size() > kMaxJournalBytes) {
+        return Outcome<bool>::Failure("the save's safety copy, " + label +
+                                      ", would be larger than Kalverin reads back");
     }
-    if (!failure) {
+    auto written = files.Write(path, journal);
+    if (written) {
+        written = files.SyncFolder(folder);
+    }
+    if (written) {
         return true;
     }
-    // A journal left behind would put these files back after a save that went well.
-    if (auto stuck = files.Remove(path)) {
-        return Outcome<bool>::Failure(*stuck);
+    const int error = written.systemError();
+    if ((error == EACCES || error == EPERM || error == EROFS) &&
+        files.Kind(path) == PathKind::None) {
+        return false;
     }
-    return false;
+    // Not removed, a journal of bytes no file has lost would only put them back once more.
+    files.Remove(path);
+    return Outcome<bool>::Failure(
+        error == ENOSPC
+            ? "there is no room on the disk for the save's safety copy, " + label
+            : "the save's safety copy, " + label + ", could not be written: " + written.error());
 }
 
 }  // namespace
 
-std::optional<std::string> ReplaceFiles(FileStore& files,
-                                        const std::vector<FileReplacement>& replacements) {
+Outcome<std::vector<std::string>> PutBackCutSave(FileStore& files,
+                                                 const std::filesystem::path& folder,
+                                                 const std::string& journalLabel) {
+    using Result = Outcome<std::vector<std::string>>;
+    const auto journalPath = folder / kJournalName;
+    if (files.Kind(journalPath) == PathKind::None) {
+        return std::vector<std::string>{};
+    }
+    auto journal = files.ReadUpTo(journalPath, kMaxJournalBytes);
+    if (!journal) {
+        // It may hold the only copy of what a cut save took: never taken for none, nor written
+        // over.
+        return Result::Failure(journalLabel + ", the safety copy of a save, cannot be read: " +
+                               journal.error() + ". Until it can, Kalverin saves nothing there.");
+    }
+    std::vector<std::string> labels;
+    if (auto entries = DecodeJournal(journal.value())) {
+        for (const JournalEntry& entry : *entries) {
+            labels.push_back(entry.label);
+        }
+        for (const JournalEntry& entry : *entries) {
+            const auto path = folder / entry.name;
+            auto put = entry.existed ? files.Write(path, entry.bytes) : files.Remove(path);
+            if (!put) {
+                // The journal stays, so that the next read tries again.
+                return Result::Failure("A save of " + Listed(labels) + " was cut short, and " +
+                                       entry.label +
+                                       " could not be put back as it was: " + put.error() + ".");
+            }
+        }
+    }
+    if (auto dropped = DropJournal(files, folder); !dropped) {
+        return Result::Failure(journalLabel + " could not be removed: " + dropped.error() + ".");
+    }
+    return labels;
+}
+
+std::string PutBackMessage(const std::vector<std::string>& labels) {
+    if (labels.empty()) {
+        return {};
+    }
+    const bool one = labels.size() == 1;
+    return "A save of " + Listed(labels) + " was cut short, so " +
+           (one ? "it was put back as it was" : "they were put back as they were") +
+           " before that save.";
+}
+
+Outcome<void> ReplaceFiles(FileStore& files, const std::vector<FileReplacement>& replacements) {
+    using Result = Outcome<void>;
     if (replacements.empty()) {
-        return std::nullopt;
+        return {};
     }
     const std::string& first = replacements.front().label;
     const auto folder = CommonFolder(replacements);
@@ -208,35 +242,40 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
     if (folder) {
         auto locked = files.LockFolder(*folder, FolderLock::Kind::Exclusive);
         if (!locked) {
-            return first + " could not be written: " + locked.error() + ". Nothing was saved.";
+            return Result::Failure(first + " could not be written: " + locked.error() +
+                                   ". Nothing was saved.");
         }
         lock = std::move(locked.value());
         // A save stopped half way is undone before this one looks at what the files hold.
-        if (auto rolledBack = RollBack(files, *folder); !rolledBack) {
-            return rolledBack.error() + " Nothing was saved.";
+        if (auto putBack = PutBackCutSave(files, *folder, JournalLabel(first)); !putBack) {
+            return Result::Failure(putBack.error() + " Nothing was saved.");
         }
     }
 
     std::vector<Earlier> previous(replacements.size());
     std::vector<JournalEntry> journal;
+    std::vector<std::string> labels;
     for (std::size_t i = 0; i < replacements.size(); ++i) {
         const FileReplacement& file = replacements[i];
-        std::error_code ignored;
-        auto status = std::filesystem::status(file.path, ignored);
-        if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        labels.push_back(file.label);
+        const PathKind kind = files.Kind(file.path);
+        if (kind == PathKind::Other) {
             previous[i].kind = Earlier::Kind::NotAFile;
-        } else if (auto old = files.Read(file.path)) {
+        } else if (kind == PathKind::File) {
+            auto old = files.Read(file.path);
+            if (!old) {
+                // Without its old bytes a failed write could not be undone.
+                return Result::Failure(file.label + " cannot be read before it is replaced: " +
+                                       old.error() + ". Nothing was saved.");
+            }
             previous[i] = {Earlier::Kind::Bytes, std::move(old.value())};
-        } else if (std::filesystem::exists(status)) {
-            // Without its old bytes a failed write could not be undone.
-            return file.label + " cannot be read before it is replaced: " + old.error() +
-                   ". Nothing was saved.";
         }
         if (file.loaded &&
             (previous[i].kind != Earlier::Kind::Bytes || previous[i].bytes != *file.loaded)) {
-            return file.label +
-                   " changed since this window read it: close the window and open it again to "
-                   "edit the new data. Nothing was saved.";
+            return Result::Failure(
+                file.label +
+                " changed since this window read it: close the window and open it again to edit "
+                "the new data. Nothing was saved.");
         }
         if (previous[i].kind != Earlier::Kind::NotAFile) {
             journal.push_back({file.path.filename().string(), file.label,
@@ -245,88 +284,79 @@ std::optional<std::string> ReplaceFiles(FileStore& files,
     }
     bool journaled = false;
     if (folder) {
-        auto written = WriteJournal(files, *folder, journal);
+        auto written = WriteJournal(files, *folder, JournalLabel(first), journal);
         if (!written) {
-            return first + " could not be written: " + written.error() +
-                   ". The data files were left as they were.";
+            return Result::Failure(first + " could not be saved: " + written.error() +
+                                   ". The data files were left as they were.");
         }
         journaled = written.value();
     }
 
+    std::string failure;
     bool created = false;
-    for (std::size_t i = 0; i < replacements.size(); ++i) {
-        created = created || previous[i].kind == Earlier::Kind::Absent;
-        auto failure = files.Write(replacements[i].path, replacements[i].bytes);
-        if (!failure) {
-            continue;
+    std::size_t touched = 0;  // the files that may no longer hold their earlier bytes
+    for (; touched < replacements.size() && failure.empty(); ++touched) {
+        const FileReplacement& file = replacements[touched];
+        created = created || previous[touched].kind == Earlier::Kind::Absent;
+        if (auto written = files.Write(file.path, file.bytes); !written) {
+            failure = file.label + " could not be written: " + written.error() + ".";
         }
-        std::string message = replacements[i].label + " could not be written: " + *failure + ".";
+    }
+    // Until the new files are in their folder for good and the journal is gone, the next read
+    // would put the earlier bytes back: the save is not made.
+    if (failure.empty() && journaled) {
+        auto made = files.SyncFolder(*folder);
+        if (made) {
+            made = files.Remove(*folder / kJournalName);
+        }
+        if (!made) {
+            failure = "The save of " + Listed(labels) +
+                      " could not be made to last: " + made.error() + ".";
+        }
+    }
+    if (!failure.empty()) {
         bool restored = true;
-        for (std::size_t j = 0; j <= i; ++j) {
+        for (std::size_t j = 0; j < touched; ++j) {
+            const FileReplacement& file = replacements[j];
+            // The user must learn which file no longer holds what it held; a file the failed
+            // write never touched (a read-only folder refuses it) still does.
             if (previous[j].kind == Earlier::Kind::Bytes) {
-                // The user must learn which file no longer holds what it held; a file the
-                // failed write never touched (a read-only folder refuses it) still does.
-                auto lost = files.Write(replacements[j].path, previous[j].bytes);
-                if (lost && Holds(files, replacements[j].path, previous[j].bytes)) {
-                    lost.reset();
-                }
-                if (lost) {
-                    message += " " + replacements[j].label +
-                               " could not be put back as it was: " + *lost + ".";
+                auto back = files.Write(file.path, previous[j].bytes);
+                if (!back && !Holds(files, file.path, previous[j].bytes)) {
+                    failure += " " + file.label +
+                               " could not be put back as it was: " + back.error() + ".";
                     restored = false;
                 }
             } else if (previous[j].kind == Earlier::Kind::Absent) {
-                files.Remove(replacements[j].path);
+                if (auto gone = files.Remove(file.path); !gone) {
+                    failure +=
+                        " " + file.label + " could not be removed again: " + gone.error() + ".";
+                    restored = false;
+                }
             }
         }
         if (!restored) {
             // The journal stays and puts them back when the folder is next read.
-            return journaled ? message +
-                                   " Kalverin puts the earlier bytes back the next time it "
-                                   "reads the folder."
-                             : message;
+            return Result::Failure(journaled ? failure +
+                                                   " Kalverin puts the earlier bytes back the next "
+                                                   "time it reads the folder."
+                                             : failure);
         }
         if (journaled) {
             DropJournal(files, *folder);
         }
-        return message + " The data files were left as they were.";
+        return Result::Failure(failure + " The data files were left as they were.");
     }
 
-    // A new file must be in its folder for good before the journal that would remove it goes.
-    std::optional<std::string> failure;
-    if (journaled) {
-        failure = DropJournal(files, *folder);
-    } else if (folder && created) {
-        failure = files.SyncFolder(*folder);
+    // The journal's removal, and a new file, last only once the folder is flushed.
+    if (folder && (journaled || created)) {
+        if (auto lasting = files.SyncFolder(*folder); !lasting) {
+            return Result::Failure(
+                first + " was written, but the save could not be made to last: " + lasting.error() +
+                ".");
+        }
     }
-    if (failure) {
-        return first + " was written, but the save could not be made to last: " + *failure + ".";
-    }
-    return std::nullopt;
-}
-
-std::optional<std::string> RecoverInterruptedSave(FileStore& files,
-                                                  const std::filesystem::path& folder) {
-    // Almost every read finds no journal, and then takes no lock for it.
-    if (!files.Read(folder / kJournalName)) {
-        return std::nullopt;
-    }
-    // A save still running holds the lock; its journal is gone once the lock is had.
-    auto lock = files.LockFolder(folder, FolderLock::Kind::Exclusive);
-    if (!lock) {
-        return std::nullopt;
-    }
-    auto restored = RollBack(files, folder);
-    if (!restored) {
-        return restored.error();
-    }
-    if (restored->empty()) {
-        return std::nullopt;
-    }
-    const bool one = restored->size() == 1;
-    return "A save of " + Listed(restored.value()) + " was cut short, so " +
-           (one ? "it was put back as it was" : "they were put back as they were") +
-           " before that save.";
+    return {};
 }
 
 }  // namespace kalverin

@@ -4,7 +4,6 @@
 
 #include "catalogue/conversions.h"
 #include "catalogue/data_folder.h"
-#include "catalogue/replace_files.h"
 #include "designer/design_boxes.h"
 
 namespace kalverin {
@@ -203,7 +202,8 @@ MainWindowModel::MainWindowModel(std::filesystem::path programDir, std::filesyst
     : programDir_(std::move(programDir)),
       currentDir_(std::move(currentDir)),
       dialogs_(dialogs),
-      files_(files) {
+      files_(files),
+      data_(DataFiles(files, programDir_)) {
     cmbChooseFrame.text = kChooseFramePrompt;
     shownFrame_ = cmbChooseFrame.text;
     cmbChooseClass.text = kChooseClassPrompt;
@@ -231,13 +231,18 @@ void MainWindowModel::Load() {
 bool MainWindowModel::LoadCatalogue() {
     // Read everything first, so that a faulty data folder leaves the catalogue, the choosers
     // and the design as they were.
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
-        dialogs_.ShowMessage(*recovered);
+    const auto data = data_.StartReading();
+    if (!data.notice().empty()) {
+        dialogs_.ShowMessage(data.notice());
     }
-    auto loaded = kalverin::LoadCatalogue(files_, programDir_);
+    std::string notice;
+    auto loaded = kalverin::LoadCatalogue(data, &notice);
     if (!loaded) {
         dialogs_.ShowMessage(loaded.error());
         return false;
+    }
+    if (!notice.empty()) {
+        dialogs_.ShowMessage(notice);
     }
     catalogue_ = std::make_shared<const DataCatalogue>(std::move(loaded.value()));
     cmbChooseFrame.list.Clear();

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/file_store.h"
+#include "catalogue/guarded_folder.h"
 #include "catalogue/item_value.h"
 #include "catalogue/outcome.h"
 #include "catalogue/records.h"
@@ -348,6 +349,7 @@ class MainWindowModel {
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;
     FileStore& files_;
+    GuardedFolder data_;
     std::shared_ptr<const DataCatalogue> catalogue_;
     WeaponDesign design_;
     RecentWeaponsStore* recentStore_ = nullptr;

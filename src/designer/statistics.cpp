@@ -68,12 +68,13 @@ class ApplicationInputs {
     }
 
     void Refuse(std::string message) {
-        if (!refusal_) {
-            refusal_ = std::move(message);
+        if (usable_) {
+            usable_ = Outcome<void>::Failure(std::move(message));
         }
     }
 
-    const std::optional<std::string>& refusal() const { return refusal_; }
+    // Whether every number read was usable; if not, the message about the first that was not.
+    const Outcome<void>& usable() const { return usable_; }
 
   private:
     void RefuseBox(const TextBox& box, std::string_view caption) {
@@ -87,7 +88,7 @@ class ApplicationInputs {
     }
 
     const ItemValue& option_;
-    std::optional<std::string> refusal_;
+    Outcome<void> usable_;
 };
 
 // One rung up or down the damage ladder L, M, S, D; the ends hold, and a damage that is not on
@@ -131,8 +132,8 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
     const double modConceal = in.Field(mod.Concealability, "Concealability");
     const double modWeight = in.Field(mod.Weight, "Weight");
     const double modFCU = in.Field(mod.FCU, "FCU");
-    if (in.refusal()) {
-        return Outcome<StatBlock>::Failure(*in.refusal());
+    if (!in.usable()) {
+        return Outcome<StatBlock>::Failure(in.usable().error());
     }
 
     StatBlock after;
@@ -181,8 +182,8 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
     after.Damage = StepDamage(txtDamage.text, mod.Damage);
     after.AmmoLoad = mod.AmmoLoad.IsEmpty() ? txtLoad.text : mod.AmmoLoad.Shown();
     after.Mode = mod.Mode.IsEmpty() ? txtMode.text : mod.Mode.Shown();
-    if (in.refusal()) {
-        return Outcome<StatBlock>::Failure(*in.refusal());
+    if (!in.usable()) {
+        return Outcome<StatBlock>::Failure(in.usable().error());
     }
     return after;
 }

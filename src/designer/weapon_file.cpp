@@ -7,7 +7,6 @@
 #include "catalogue/item_reader.h"
 #include "catalogue/item_writer.h"
 #include "catalogue/record_fields.h"
-#include "catalogue/replace_files.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
@@ -20,6 +19,13 @@ struct StoredStat {
     StatMember value;
     bool quoted;
 };
+
+// The folder of a weapon file, through which it is read and saved; messages name the file by its
+// path, as it was given.
+GuardedFolder FolderOf(FileStore& files, const std::filesystem::path& path) {
+    return GuardedFolder(files, path.has_parent_path() ? path.parent_path() : ".",
+                         path.parent_path().string());
+}
 
 // The first line after the firearm's and the frame's names.
 constexpr StoredStat kFirstLine[] = {
@@ -93,7 +99,8 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
     }
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
-    if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
+    const GuardedFolder folder = FolderOf(files_, path);
+    if (!folder.Save({folder.Replacing(path.filename().string(), out.Take())})) {
         return;
     }
     RememberWeapon(path);
@@ -115,14 +122,13 @@ void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
 }
 
 void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
-    const auto folder = path.has_parent_path() ? path.parent_path() : ".";
-    if (auto recovered = RecoverInterruptedSave(files_, folder)) {
-        dialogs_.ShowMessage(*recovered);
-    }
-    // Read under the folder's lock, so that no save is half way through the file.
+    const GuardedFolder folder = FolderOf(files_, path);
     auto bytes = [&] {
-        auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
-        return files_.Read(path);
+        const auto reading = folder.StartReading();
+        if (!reading.notice().empty()) {
+            dialogs_.ShowMessage(reading.notice());
+        }
+        return reading.Read(path.filename().string());
     }();
     if (bytes && ReadWeaponFile(bytes.value())) {
         RememberWeapon(path);

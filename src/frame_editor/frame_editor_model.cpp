@@ -7,7 +7,6 @@
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/item_reader.h"
-#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -69,9 +68,9 @@ std::span<const Control<FrameEditorModel>> FrameEditorModel::Controls() {
     return table;
 }
 
-FrameEditorModel::FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+FrameEditorModel::FrameEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
                                    FileStore& files)
-    : programDir_(std::move(programDir)), dialogs_(dialogs), files_(files) {
+    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
     cmbChooseFrame.text = kChooseFramePrompt;
 }
 
@@ -80,10 +79,13 @@ const FrameRecord& FrameEditorModel::Frame(int index) const {
 }
 
 void FrameEditorModel::LoadFrameTable() {
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
-        dialogs_.ShowMessage(*recovered);
-    }
-    auto bytes = ReadDataFile(files_, programDir_, kFramesFile);
+    auto bytes = [this] {
+        const auto data = data_.StartReading();
+        if (!data.notice().empty()) {
+            dialogs_.ShowMessage(data.notice());
+        }
+        return ReadDataFile(data, kFramesFile);
+    }();
     auto file = bytes ? ReadFramesFile(bytes.value(), DataFileLabel(kFramesFile))
                       : Outcome<FramesFile>::Failure(bytes.error());
     if (!file) {
@@ -183,18 +185,18 @@ std::optional<FrameRecord> FrameEditorModel::FrameFromBoxes() const {
     return frame;
 }
 
-std::optional<std::string> FrameEditorModel::UnwritableFrame(
-    const std::vector<FrameRecord>& frames) const {
+Outcome<void> FrameEditorModel::Writable(const std::vector<FrameRecord>& frames) const {
     for (std::size_t i = 0; i < frames.size(); ++i) {
         for (const FrameBox& box : kFrameBoxes) {
             if (IsTextField(box.field) && !FitsBetweenQuotes(ShownField(frames[i], box.field))) {
-                return "Frame " + std::to_string(i + 1) + " of " + DataFileLabel(kFramesFile) +
-                       " has a double quote in its " + CaptionOf(box) +
-                       ", which the file cannot keep. Nothing was saved.";
+                return Outcome<void>::Failure("Frame " + std::to_string(i + 1) + " of " +
+                                              DataFileLabel(kFramesFile) +
+                                              " has a double quote in its " + CaptionOf(box) +
+                                              ", which the file cannot keep. Nothing was saved.");
             }
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 bool FrameEditorModel::SaveFrames() {
@@ -208,16 +210,16 @@ bool FrameEditorModel::SaveFrames() {
     }
     FramesFile file{intNumberofFrames, frames_};
     file.frames[static_cast<std::size_t>(intChooseFrame) - 1] = std::move(*edited);
-    if (auto fault = UnwritableFrame(file.frames)) {
-        dialogs_.ShowMessage(*fault);
+    if (auto writable = Writable(file.frames); !writable) {
+        dialogs_.ShowMessage(writable.error());
         return false;
     }
     // A write that fails puts the previous bytes back, so the file is never left half written;
     // a file changed since it was loaded is not written over.
-    const FileReplacement frames{DataFilePath(programDir_, kFramesFile), DataFileLabel(kFramesFile),
-                                 WriteFramesFile(file), loadedBytes_};
-    if (auto failure = ReplaceFiles(files_, {frames})) {
-        dialogs_.ShowMessage(*failure);
+    const FileReplacement frames =
+        data_.Replacing(kFramesFile, WriteFramesFile(file), loadedBytes_);
+    if (auto saved = data_.Save({frames}); !saved) {
+        dialogs_.ShowMessage(saved.error());
         return false;
     }
     frames_ = std::move(file.frames);

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "catalogue/file_store.h"
+#include "catalogue/guarded_folder.h"
 #include "catalogue/item_value.h"
+#include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
 #include "catalogue/records.h"
 #include "controls/control_table.h"
@@ -25,7 +27,7 @@ class FrameEditorModel {
   public:
     // programDir holds the Data folder; messages go to `dialogs`; Frames.txt is read and written
     // through `files`. Nothing is read until LoadFrameTable.
-    FrameEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+    FrameEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
                      FileStore& files = DiskFiles());
 
     // The window: its chooser, its boxes and its menu, and what their events run.
@@ -77,12 +79,11 @@ class FrameEditorModel {
     bool EditedFrameShown() const;
     // Frame intChooseFrame as the boxes have it, or nothing after a message saying why not.
     std::optional<FrameRecord> FrameFromBoxes() const;
-    // A frame that the file could not keep, named in a message; nothing when all can be kept.
-    std::optional<std::string> UnwritableFrame(const std::vector<FrameRecord>& frames) const;
+    // Whether the file can keep every frame; if not, the message names the first it cannot.
+    Outcome<void> Writable(const std::vector<FrameRecord>& frames) const;
 
-    std::filesystem::path programDir_;
     UserDialogs& dialogs_;
-    FileStore& files_;
+    GuardedFolder data_;
     std::vector<FrameRecord> frames_;
     // What Frames.txt held when the table was read from it, or last written by this window.
     std::string loadedBytes_;

@@ -9,7 +9,6 @@
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
 #include "catalogue/item_reader.h"
-#include "catalogue/replace_files.h"
 
 namespace kalverin {
 namespace {
@@ -130,11 +129,6 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
     return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " " + kOutOfRange);
 }
 
-FileReplacement Replacement(const std::filesystem::path& programDir, std::string_view fileName,
-                            std::string bytes, const std::string& loaded) {
-    return {DataFilePath(programDir, fileName), DataFileLabel(fileName), std::move(bytes), loaded};
-}
-
 // A count below zero lists nothing.
 std::int16_t CountOf(std::int16_t count) {
     return std::max<std::int16_t>(count, 0);
@@ -218,9 +212,9 @@ std::span<const Control<M>> ModificationEditorModel::Controls() {
     return table;
 }
 
-ModificationEditorModel::ModificationEditorModel(std::filesystem::path programDir,
+ModificationEditorModel::ModificationEditorModel(const std::filesystem::path& programDir,
                                                  UserDialogs& dialogs, FileStore& files)
-    : programDir_(std::move(programDir)), dialogs_(dialogs), files_(files) {
+    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
     cmbChooseClass.text = kChooseClassPrompt;
 }
 
@@ -238,23 +232,27 @@ const char* ModificationEditorModel::FrameCaption(int column) {
 
 void ModificationEditorModel::Load() {
     Empty();
-    if (auto recovered = RecoverInterruptedSave(files_, DataFolder(programDir_))) {
-        dialogs_.ShowMessage(*recovered);
+    // One lock for all the files, so that none is read from another save than the rest.
+    const auto data = data_.StartReading();
+    if (!data.notice().empty()) {
+        dialogs_.ShowMessage(data.notice());
     }
-    if (!LoadModifications() || !LoadClasses() || !LoadMaxLevels() || !LoadDetails()) {
+    if (!LoadModifications(data) || !LoadClasses(data) || !LoadMaxLevels(data) ||
+        !LoadDetails(data)) {
         // Half a data set must not be saved over the whole one.
         Empty();
         return;
     }
     loaded_ = true;
     ReportDifferentCounts();
-    ReportFrameCount();
+    ReportFrameCount(data);
 }
 
 template <typename Parse>
-auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
+auto ModificationEditorModel::ReadFile(const GuardedFolder::Reading& data,
+                                       std::string_view fileName, Parse parse) {
     using Result = decltype(parse(std::string_view(), std::string_view()));
-    auto bytes = ReadDataFile(files_, programDir_, fileName);
+    auto bytes = ReadDataFile(data, fileName);
     auto file =
         bytes ? parse(bytes.value(), DataFileLabel(fileName)) : Result::Failure(bytes.error());
     if (!file) {
@@ -265,8 +263,8 @@ auto ModificationEditorModel::ReadFile(std::string_view fileName, Parse parse) {
     return file;
 }
 
-bool ModificationEditorModel::LoadModifications() {
-    auto file = ReadFile(kModificationsFile, ReadModificationsFile);
+bool ModificationEditorModel::LoadModifications(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kModificationsFile, ReadModificationsFile);
     if (!file) {
         return false;
     }
@@ -276,8 +274,8 @@ bool ModificationEditorModel::LoadModifications() {
     return true;
 }
 
-bool ModificationEditorModel::LoadClasses() {
-    auto names = ReadFile(kClassesFile, ReadClassesFile);
+bool ModificationEditorModel::LoadClasses(const GuardedFolder::Reading& data) {
+    auto names = ReadFile(data, kClassesFile, ReadClassesFile);
     if (!names) {
         return false;
     }
@@ -288,8 +286,8 @@ bool ModificationEditorModel::LoadClasses() {
     return true;
 }
 
-bool ModificationEditorModel::LoadMaxLevels() {
-    auto file = ReadFile(kMaxLevelFile, [](std::string_view bytes, std::string_view label) {
+bool ModificationEditorModel::LoadMaxLevels(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kMaxLevelFile, [](std::string_view bytes, std::string_view label) {
         return ReadMaxLevelFile(bytes, label, kEditorFrameColumns);
     });
     if (!file) {
@@ -300,8 +298,8 @@ bool ModificationEditorModel::LoadMaxLevels() {
     return true;
 }
 
-bool ModificationEditorModel::LoadDetails() {
-    auto file = ReadFile(kDetailsFile, ReadDetailsFile);
+bool ModificationEditorModel::LoadDetails(const GuardedFolder::Reading& data) {
+    auto file = ReadFile(data, kDetailsFile, ReadDetailsFile);
     if (!file) {
         return false;
     }
@@ -330,10 +328,30 @@ void ModificationEditorModel::ReportDifferentCounts() {
                          " of " + DataFileLabel(kMaxLevelFile) + ", and " + saving);
 }
 
-void ModificationEditorModel::ReportFrameCount() {
-    // The editor does not need Frames.txt; when it cannot be read the main window says so.
-    auto frames = ReadDataFileAs(files_, programDir_, kFramesFile, ReadFramesFile);
-    if (!frames || frames->frames.size() == kEditorFrameColumns) {
+void ModificationEditorModel::ReportFrameCount(const GuardedFolder::Reading& data) {
+    // The levels of a row are as many as Frames.txt has frames: without the frames, the editor
+    // cannot tell whether it read them in the right columns.
+    auto frames = ReadDataFileAs(data, kFramesFile, ReadFramesFile);
+    if (!frames) {
+        misread_ = true;
+        dialogs_.ShowMessage(
+            frames.error() + " Without the frames this window cannot tell whether each row of " +
+            DataFileLabel(kMaxLevelFile) + " holds " + std::to_string(kEditorFrameColumns) +
+            " levels, so it saves nothing until " + DataFileLabel(kFramesFile) + " can be read.");
+        return;
+    }
+    if (frames->frames.size() == kEditorFrameColumns) {
+        const auto row = MaxLevelRowOutOfStep(loadedBytes_[std::string(kMaxLevelFile)],
+                                              intNumberofMods, kEditorFrameColumns);
+        if (row) {
+            misread_ = true;
+            dialogs_.ShowMessage(DataFileLabel(kMaxLevelFile) + ", line " +
+                                 std::to_string(row->line) + ": " + std::to_string(row->items) +
+                                 " items, where this window reads a name and " +
+                                 std::to_string(kEditorFrameColumns) +
+                                 " levels, one for each frame. It may have misread the file, so "
+                                 "it saves nothing until every row holds those.");
+        }
         return;
     }
     misread_ = true;
@@ -462,27 +480,28 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
             "Options list first.");
     }
     // Texts are checked first, so that no number is converted from boxes that cannot be saved.
-    auto unstorable = [](std::string_view caption,
-                         const TextBox& box) -> std::optional<std::string> {
+    auto storable = [](std::string_view caption, const TextBox& box) -> Outcome<void> {
         if (!FitsBetweenQuotes(box.text)) {
-            return ShownCaption(caption) +
-                   " holds a double quote or a line break, which the data files cannot hold.";
+            return Outcome<void>::Failure(
+                ShownCaption(caption) +
+                " holds a double quote or a line break, which the data files cannot hold.");
         }
         if (box.text.size() > kMaxItemBytes) {
-            return ShownCaption(caption) + " holds more than " + std::to_string(kMaxItemBytes) +
-                   " characters, more than the data files keep.";
+            return Outcome<void>::Failure(ShownCaption(caption) + " holds more than " +
+                                          std::to_string(kMaxItemBytes) +
+                                          " characters, more than the data files keep.");
         }
-        return std::nullopt;
+        return {};
     };
     for (const ModificationBox& box : kBoxes) {
         if (IsTextField(box.field) && !box.number) {
-            if (auto why = unstorable(box.caption, this->*box.box)) {
-                return refuse(*why);
+            if (auto fits = storable(box.caption, this->*box.box); !fits) {
+                return refuse(fits.error());
             }
         }
     }
-    if (auto why = unstorable(kDetailsCaption, txtDetails)) {
-        return refuse(*why);
+    if (auto fits = storable(kDetailsCaption, txtDetails); !fits) {
+        return refuse(fits.error());
     }
 
     const auto current = static_cast<std::size_t>(CMN);
@@ -491,37 +510,33 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
     for (const ModificationBox& box : kBoxes) {
         const TextBox& text = this->*box.box;
         const std::string caption = ShownCaption(box.caption);
-        std::optional<std::string> why =
-            std::visit(Overloaded{
-                           [&](ItemValue ModificationRecord::*f) -> std::optional<std::string> {
-                               m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
-                                                 : ItemValue::Text(text.text);
-                               return std::nullopt;
-                           },
-                           [&](std::string ModificationRecord::*f) -> std::optional<std::string> {
-                               m.*f = text.text;
-                               return std::nullopt;
-                           },
-                           [&](float ModificationRecord::*f) -> std::optional<std::string> {
-                               auto single = LeadingSingle(caption, text);
-                               if (!single) {
-                                   return single.error();
-                               }
-                               m.*f = single.value();
-                               return std::nullopt;
-                           },
-                           [&](std::int16_t ModificationRecord::*f) -> std::optional<std::string> {
-                               auto whole = LeadingWhole(caption, text);
-                               if (!whole) {
-                                   return whole.error();
-                               }
-                               m.*f = whole.value();
-                               return std::nullopt;
-                           },
-                       },
-                       box.field);
-        if (why) {
-            return refuse(*why);
+        // A number the field cannot hold is the one failure; its message names the box.
+        auto take = [&](auto converted, auto member) -> Outcome<void> {
+            if (!converted) {
+                return Outcome<void>::Failure(converted.error());
+            }
+            m.*member = converted.value();
+            return {};
+        };
+        Outcome<void> taken = std::visit(
+            Overloaded{
+                [&](ItemValue ModificationRecord::*f) -> Outcome<void> {
+                    m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
+                                      : ItemValue::Text(text.text);
+                    return {};
+                },
+                [&](std::string ModificationRecord::*f) -> Outcome<void> {
+                    m.*f = text.text;
+                    return {};
+                },
+                [&](float ModificationRecord::*f) { return take(LeadingSingle(caption, text), f); },
+                [&](std::int16_t ModificationRecord::*f) {
+                    return take(LeadingWhole(caption, text), f);
+                },
+            },
+            box.field);
+        if (!taken) {
+            return refuse(taken.error());
         }
     }
     edited.detail.text = txtDetails.text;
@@ -556,15 +571,15 @@ void ModificationEditorModel::SaveChanges() {
     // so the three files never disagree; and none is written over a change made since they
     // were read.
     const std::vector<FileReplacement> replacements = {
-        Replacement(programDir_, kModificationsFile, WriteModificationsFile(modsFile),
-                    loadedBytes_[std::string(kModificationsFile)]),
-        Replacement(programDir_, kMaxLevelFile, WriteMaxLevelFile(levelsFile),
-                    loadedBytes_[std::string(kMaxLevelFile)]),
-        Replacement(programDir_, kDetailsFile, WriteDetailsFile(detailsFile),
-                    loadedBytes_[std::string(kDetailsFile)]),
+        data_.Replacing(kModificationsFile, WriteModificationsFile(modsFile),
+                        loadedBytes_[std::string(kModificationsFile)]),
+        data_.Replacing(kMaxLevelFile, WriteMaxLevelFile(levelsFile),
+                        loadedBytes_[std::string(kMaxLevelFile)]),
+        data_.Replacing(kDetailsFile, WriteDetailsFile(detailsFile),
+                        loadedBytes_[std::string(kDetailsFile)]),
     };
-    if (auto failure = ReplaceFiles(files_, replacements)) {
-        dialogs_.ShowMessage(*failure);
+    if (auto saved = data_.Save(replacements); !saved) {
+        dialogs_.ShowMessage(saved.error());
         return;
     }
     for (const FileReplacement& file : replacements) {

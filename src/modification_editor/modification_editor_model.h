@@ -15,6 +15,7 @@
 
 #include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
+#include "catalogue/guarded_folder.h"
 #include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
 #include "catalogue/records.h"
@@ -28,18 +29,19 @@ class ModificationEditorModel {
   public:
     // programDir holds the Data folder. Messages go to `dialogs`; files are read and written
     // through `files`.
-    ModificationEditorModel(std::filesystem::path programDir, UserDialogs& dialogs,
+    ModificationEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
                             FileStore& files = DiskFiles());
 
     // The window: its controls, their captions and places, and what their events run.
     static std::span<const Control<ModificationEditorModel>> Controls();
 
-    // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails. A file
-    // that cannot be read is reported and leaves the editor empty, and it then saves nothing.
-    // Files that disagree on the number of modifications, and a Frames.txt whose frames do not
-    // match the fourteen level columns, are reported; the editor then shows the data but saves
-    // nothing, as it may have misread it. A Details.txt with fewer rows is only reported: the
-    // save writes the missing rows empty.
+    // The window's load: LoadModifications, LoadClasses, LoadMaxLevels, LoadDetails, all under
+    // one lock of the folder. A file that cannot be read is reported and leaves the editor
+    // empty, and it then saves nothing. Files that disagree on the number of modifications, a
+    // Frames.txt that cannot be read or whose frames do not match the fourteen level columns, and
+    // a row of MaxLevel.txt that is not a name and fourteen levels, are reported; the editor then
+    // shows the data but saves nothing, as it may have misread it. A Details.txt with fewer rows
+    // is only reported: the save writes the missing rows empty.
     void Load();
 
     // A class picked in cmbChooseClass: the boxes emptied and the list refilled for it.
@@ -96,10 +98,10 @@ class ModificationEditorModel {
   private:
     // Each reads its file into its table; on a fault it shows the message naming the file,
     // leaves the table as it was and gives false.
-    bool LoadModifications();
-    bool LoadClasses();
-    bool LoadMaxLevels();
-    bool LoadDetails();
+    bool LoadModifications(const GuardedFolder::Reading& data);
+    bool LoadClasses(const GuardedFolder::Reading& data);
+    bool LoadMaxLevels(const GuardedFolder::Reading& data);
+    bool LoadDetails(const GuardedFolder::Reading& data);
     // Lists in lstChooseMod the modifications of the class in the chooser's text; "All" lists
     // every one. Names and classes are compared exactly.
     void ListModifications();
@@ -120,16 +122,17 @@ class ModificationEditorModel {
     // Reads a data file with one of the file readers; on a fault it shows the message naming
     // the file.
     template <typename Parse>
-    auto ReadFile(std::string_view fileName, Parse parse);
+    auto ReadFile(const GuardedFolder::Reading& data, std::string_view fileName, Parse parse);
     // The boxes converted, or the message that says which box keeps them from being saved.
     Outcome<EditedModification> TakeBoxes() const;
     void Empty();
     void ReportDifferentCounts();
-    void ReportFrameCount();
+    // Whether the levels of MaxLevel.txt were read in the columns of Frames.txt; if not, it says
+    // so and marks the load misread.
+    void ReportFrameCount(const GuardedFolder::Reading& data);
 
-    std::filesystem::path programDir_;
     UserDialogs& dialogs_;
-    FileStore& files_;
+    GuardedFolder data_;
     std::array<TextBox, kEditorFrameColumns> levelBoxes_{};
 
     // Whether all four files were read, so that saving cannot wipe out data it never saw.

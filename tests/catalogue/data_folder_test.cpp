@@ -14,7 +14,9 @@ namespace {
 TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
     testing::TempFolder program;
     testing::CopyBundledData(program);
-    auto catalogue = LoadCatalogue(DiskFiles(), program.path());
+    const auto data = DataFiles(DiskFiles(), program.path());
+    const auto reading = data.StartReading();
+    auto catalogue = LoadCatalogue(reading);
     ASSERT_TRUE(catalogue) << catalogue.error();
     const std::set<std::string> mounts = {"Barrel", "Top", "Large", "Small", ""};
     ASSERT_EQ(catalogue->intNumberofFrames, 14);
@@ -24,8 +26,7 @@ TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
         EXPECT_TRUE(mounts.count(frame.Mount1.Shown()) && mounts.count(frame.Mount2.Shown()))
             << frame.Frame.Shown();
     }
-    auto mods =
-        ReadDataFileAs(DiskFiles(), program.path(), kModificationsFile, ReadModificationsFile);
+    auto mods = ReadDataFileAs(reading, kModificationsFile, ReadModificationsFile);
     ASSERT_TRUE(mods);
     EXPECT_EQ(mods->count, catalogue->intNumberofMods) << "the count of MaxLevel.txt";
     const std::string details = program.Read("Data/Details.txt");

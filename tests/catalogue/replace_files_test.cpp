@@ -1,19 +1,23 @@
-// Saves against what a user's machine really does: a disk that fails at any byte, the program
-// killed or the power cut at any point, a second program saving at the same time. Each leaves the
-// set of files as it was or as it was saved, once the next read has rolled back what a crash left.
+// Saves against what a user's machine really does: a disk that fails at any byte or any system
+// call, the program killed or the power cut at any point, a second program saving at the same
+// time. Each leaves the set of files as it was or as it was saved, once the next read has rolled
+// back what a crash left.
 
 #include "catalogue/replace_files.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 
-#include "catalogue/data_folder.h"
-#include "support/faulty_disks.h"
+#include "catalogue/guarded_folder.h"
 #include "support/memory_files.h"
 #include "support/temp_folder.h"
 
@@ -37,11 +41,10 @@ void Put(const std::filesystem::path& folder, const Files& set, FileStore& into)
     }
 }
 
-// A save, as the files of one folder before and after it; a Data folder must load, old or new.
+// A save, as the files of one folder before and after it.
 struct Save {
     Files before;
     Files after;
-    bool dataFolder;
 };
 
 std::vector<Save> Saves() {
@@ -50,13 +53,16 @@ std::vector<Save> Saves() {
          {"Frames.txt", "Classes.txt", "Modifications.txt", "MaxLevel.txt", "Details.txt"}) {
         data[name] = testing::ReadFileBytes(testing::BundledData() / name);
     }
-    // Files longer and shorter than they were, as the modification editor writes them.
+    // Files longer and shorter than they were, as the modification editor writes them; one
+    // shorter, as the frame editor does; and a new weapon file.
     Files saved = data;
     *saved["Modifications.txt"] += "\"after the records\"\r\n";
     std::erase(*saved["MaxLevel.txt"], '\r');
     std::erase(*saved["Details.txt"], '\r');
-    return {{data, saved, true},
-            {{{"Gun.wpn", std::nullopt}}, {{"Gun.wpn", "\"Gun\"\r\n"}}, false}};
+    Files frames = data;
+    std::erase(*frames["Frames.txt"], '\r');
+    return {
+        {data, saved}, {data, frames}, {{{"Gun.wpn", std::nullopt}}, {{"Gun.wpn", "\"Gun\"\r\n"}}}};
 }
 
 std::vector<FileReplacement> Replacements(const std::filesystem::path& folder, const Save& save,
@@ -83,42 +89,7 @@ std::string Holds(const FileStore& files, const std::filesystem::path& folder, c
     if (Bytes(files, folder / kJournalName)) {
         return "a journal left over";
     }
-    if (save.dataFolder && (old || saved) && !LoadCatalogue(files, folder.parent_path())) {
-        return "a Data folder that does not load";
-    }
     return old ? "old" : saved ? "new" : "torn or mixed";
-}
-
-TEST(ReplaceFilesTest, AWriteThatFailsAtAnyByteLeavesEveryFileAsItWas) {
-    TempFolder folder;
-    const Files before = {{"Frames.txt", "1\r\n\"Old frame\"\r\n"},
-                          {"Modifications.txt", "2\r\n\"Old\",\"Mods\",\"that are longer\"\r\n"},
-                          {"MaxLevel.txt", std::nullopt}};
-    Put(folder.path(), before, DiskFiles());
-    // The file that did not exist comes first: a later write that fails must remove it again.
-    const std::vector<FileReplacement> replacements = {
-        {folder.path() / "MaxLevel.txt", "Data/MaxLevel.txt", "1\r\n\"New\",1,2\r\n"},
-        {folder.path() / "Frames.txt", "Data/Frames.txt", "2\r\n\"New\",\"frames\"\r\n"},
-        {folder.path() / "Modifications.txt", "Data/Modifications.txt", "0\r\n"},
-    };
-    std::size_t failAt = 0;
-    for (const FileReplacement& failing : replacements) {
-        for (const std::size_t end = failAt + failing.bytes.size(); failAt < end; ++failAt) {
-            testing::FaultyDiskFiles files(failAt);
-            EXPECT_EQ(ReplaceFiles(files, replacements),
-                      failing.label +
-                          " could not be written: No space left on device. The data "
-                          "files were left as they were.");
-            for (const auto& [name, bytes] : before) {
-                EXPECT_EQ(Bytes(DiskFiles(), folder.path() / name), bytes) << "at byte " << failAt;
-            }
-        }
-    }
-    testing::FaultyDiskFiles files(failAt);
-    EXPECT_EQ(ReplaceFiles(files, replacements), std::nullopt) << "every byte fits";
-    for (const FileReplacement& file : replacements) {
-        EXPECT_EQ(Bytes(DiskFiles(), file.path), file.bytes) << file.label;
-    }
 }
 
 TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
@@ -131,23 +102,28 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
             for (const int halves : {0, 1, 2}) {
                 for (std::size_t cut = 0;; ++cut) {
                     CrashingFiles disk(before, crash, halves, cut);
-                    auto failure = ReplaceFiles(disk, Replacements(folder, save));
+                    auto saved = ReplaceFiles(disk, Replacements(folder, save));
                     if (!disk.crashed()) {
-                        EXPECT_EQ(failure, std::nullopt);
+                        EXPECT_TRUE(saved) << saved.error();
                         EXPECT_EQ(Holds(disk.lasting(), folder, save), "new");
                         break;
                     }
                     ASSERT_LT(cut, 20U) << "the save never ends";
-                    // The next start may crash the same way while it rolls the save back.
+                    // A reader waited for the lock meanwhile, and may crash the same way while it
+                    // rolls the save back; what it reads, and then the disk, is one set.
                     for (std::size_t again = 0;; ++again) {
-                        CrashingFiles recovery(disk.lasting(), crash, halves, again);
-                        RecoverInterruptedSave(recovery, folder);
-                        RecoverInterruptedSave(recovery.lasting(), folder);
+                        CrashingFiles recovery(before, crash, halves, again);
+                        recovery.AfterLock(disk.lasting());
+                        GuardedFolder(recovery, folder, "Data").StartReading();
+                        const std::string read =
+                            recovery.crashed() ? "nothing" : Holds(recovery, folder, save);
+                        GuardedFolder(recovery.lasting(), folder, "Data").StartReading();
                         const std::string held = Holds(recovery.lasting(), folder, save);
-                        EXPECT_TRUE(held == "old" || held == "new")
+                        EXPECT_TRUE((read == "nothing" || read == held) &&
+                                    (held == "old" || held == "new"))
                             << (crash == CrashingFiles::Crash::Kill ? "killed" : "power cut")
                             << " at step " << cut << " (" << halves << " halves written), then at "
-                            << again << ": " << held;
+                            << again << ": read " << read << ", then " << held;
                         ++states;
                         if (!recovery.crashed()) {
                             break;
@@ -158,6 +134,79 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
         }
     }
     std::printf("Crashes: %zu states checked.\n", states);
+}
+
+// The real disk with one system call failing, the `at`-th of a save, with `error`: once, or from
+// then on. Whenever a data file is opened to be written, another program must find its folder
+// locked, and the save's journal must be on the disk unless the folder refused to create it.
+class FailingCall final : public DiskFileStore {
+  public:
+    FailingCall(std::size_t at, int error, bool onward) : at_(at), error_(error), onward_(onward) {}
+    bool failed() const { return calls_ > at_; }
+    const std::string& call() const { return call_; }
+
+  protected:
+    int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {
+        const bool journal = path.filename() == kJournalName;
+        if (call == "open to write" && !journal) {
+            const int other = ::open(path.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+            EXPECT_NE(::flock(other, LOCK_EX | LOCK_NB), 0) << path << " written unlocked";
+            ::close(other);
+            EXPECT_TRUE(refused_ || std::filesystem::exists(path.parent_path() / kJournalName))
+                << path << " written without its journal";
+        }
+        if (calls_ == at_) {
+            call_ = std::string(call) + " " + path.filename().string();
+            refused_ = call == "open to write" && journal && (error_ == EACCES || error_ == EROFS);
+        }
+        const std::size_t index = calls_++;
+        return index == at_ || (onward_ && index > at_) ? error_ : 0;
+    }
+
+  private:
+    std::size_t at_;
+    int error_;
+    bool onward_;
+    mutable std::size_t calls_ = 0;
+    mutable std::string call_;
+    mutable bool refused_ = false;
+};
+
+TEST(ReplaceFilesTest, AnySystemCallOfASaveMayFailAndTheMessageSaysWhichSetIsLeft) {
+    // In memory where the system has such a disk: every case flushes several times.
+    TempFolder folder(std::filesystem::is_directory("/dev/shm")
+                          ? "/dev/shm"
+                          : std::filesystem::temp_directory_path());
+    for (const Save& save : Saves()) {
+        for (const int error : {EIO, ENOSPC, EACCES, EROFS}) {
+            for (const bool onward : {false, true}) {
+                for (std::size_t at = 0;; ++at) {
+                    std::filesystem::remove_all(folder.path());
+                    std::filesystem::create_directory(folder.path());
+                    for (const auto& [name, bytes] : save.before) {
+                        if (bytes) {
+                            folder.Write(name, *bytes);
+                        }
+                    }
+                    SCOPED_TRACE(std::string(std::strerror(error)) + (onward ? " from" : " at") +
+                                 " call " + std::to_string(at));
+                    FailingCall disk(at, error, onward);
+                    auto saved = ReplaceFiles(disk, Replacements(folder.path(), save));
+                    if (!disk.failed()) {
+                        EXPECT_TRUE(saved) << saved.error();
+                        break;
+                    }
+                    // Saved, or written but not made to last: the new set; any other message,
+                    // the old one, once the folder is read again.
+                    const bool written =
+                        saved || saved.error().find(" was written, ") != std::string::npos;
+                    GuardedFolder(DiskFiles(), folder.path(), "Data").StartReading();
+                    EXPECT_EQ(Holds(DiskFiles(), folder.path(), save), written ? "new" : "old")
+                        << disk.call() << ": " << saved.error();
+                }
+            }
+        }
+    }
 }
 
 TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedItsFiles) {
@@ -174,8 +223,8 @@ TEST(ReplaceFilesTest, ASaveWaitsForTheLockOfAnotherAndIsRefusedWhenThatChangedI
     const pid_t other = ::fork();
     if (other == 0) {
         lock.value() = FolderLock();  // the parent's, which a child would keep held
-        const std::string outcome =
-            ReplaceFiles(DiskFiles(), Replacements(folder, save, true)).value_or("saved");
+        auto saved = ReplaceFiles(DiskFiles(), Replacements(folder, save, true));
+        const std::string outcome = saved ? "saved" : saved.error();
         ::_exit(::write(said[1], outcome.data(), outcome.size()) > 0 ? 0 : 1);
     }
     pollfd waiting{said[0], POLLIN, 0};

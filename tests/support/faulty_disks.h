@@ -4,6 +4,7 @@
 // may not write to, or a save on it cut short, as when the program is killed.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 
 #include "catalogue/file_store.h"
@@ -15,24 +16,21 @@ namespace kalverin::testing {
 // The real disk, full at byte `failAt` counted across the writes (the journal's left out, so that
 // every byte saved is a point of failure): that write puts the bytes before it and fails. Later
 // writes go through, as once space is freed, or each empties its file and fails if it stays full.
-// Or a folder the user may not write to: every write, or each that would make a file, is refused.
+// Or a folder that refuses what the user asks of it, as the system says it: every write, each
+// that would make a file, or its lock.
 class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
     struct Refusal {
         int error;
-        bool newFilesOnly;
+        enum class Of { Writes, NewFiles, Locks } of;
     };
 
     explicit FaultyDiskFiles(std::size_t failAt, AfterFault after = AfterFault::SpaceFreed)
         : failAt_(failAt), after_(after) {}
     explicit FaultyDiskFiles(Refusal refusal) : failAt_(SIZE_MAX), refusal_(refusal) {}
 
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        if (refusal_ && (!refusal_->newFilesOnly || !std::filesystem::exists(path))) {
-            return WriteFailureReason(refusal_->error);
-        }
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         std::size_t fits = bytes.size();
         if (path.filename() != kJournalName && failed_ && after_ == AfterFault::StaysFull) {
             fits = 0;
@@ -42,13 +40,24 @@ class FaultyDiskFiles final : public DiskFileStore {
         }
         // The bytes that fit reach the disk as the program writes them, so that a save meets
         // the real write's handling of new, longer and shorter files.
-        if (auto failure = DiskFileStore::Write(path, bytes.substr(0, fits))) {
-            return failure;
+        if (auto written = DiskFileStore::Write(path, bytes.substr(0, fits)); !written) {
+            return written;
         }
         // A file that does not fit is left cut short.
         failed_ = failed_ || fits < bytes.size();
-        return fits < bytes.size() ? std::optional<std::string>("No space left on device")
-                                   : std::nullopt;
+        return fits < bytes.size() ? Outcome<void>::Failure("No space left on device", ENOSPC)
+                                   : Outcome<void>();
+    }
+
+  protected:
+    int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {
+        using Of = Refusal::Of;
+        const bool refused =
+            refusal_ && (refusal_->of == Of::Locks
+                             ? call == "flock"
+                             : call == "open to write" &&
+                                   (refusal_->of == Of::Writes || !std::filesystem::exists(path)));
+        return refused ? refusal_->error : 0;
     }
 
   private:

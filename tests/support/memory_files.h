@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "catalogue/file_store.h"
 
@@ -13,19 +15,21 @@ namespace kalverin::testing {
 // A path that was never written reads as "No such file or directory", as on disk.
 class MemoryFiles final : public FileStore {
   public:
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+    Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {
         const std::string* bytes = Find(path);
         return bytes ? Outcome<std::string>(*bytes)
                      : Outcome<std::string>::Failure("No such file or directory");
     }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
-        files_[path] = std::string(bytes);
-        return std::nullopt;
+    PathKind Kind(const std::filesystem::path& path) const override {
+        return Find(path) ? PathKind::File : PathKind::None;
     }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
+        files_[path] = std::string(bytes);
+        return {};
+    }
+    Outcome<void> Remove(const std::filesystem::path& path) override {
         files_.erase(path);
-        return std::nullopt;
+        return {};
     }
 
     const std::string* Find(const std::filesystem::path& path) const {
@@ -41,7 +45,8 @@ class MemoryFiles final : public FileStore {
 // leaves none, half or all of its bytes over the old ones, not cut to length, and nothing after
 // it happens. When the program is killed, every change before it lasts. When the power fails,
 // what a write puts in an existing file lasts, as the write flushes it, but a file created or
-// removed lasts only once its folder is flushed.
+// removed lasts only once its folder is flushed. A reader that waits for the lock while another
+// program's save is cut short finds, once it has the lock, what that crash left.
 class CrashingFiles final : public FileStore {
   public:
     enum class Crash { Kill, PowerCut };
@@ -49,11 +54,11 @@ class CrashingFiles final : public FileStore {
     CrashingFiles(const MemoryFiles& disk, Crash crash, int halves, std::size_t cutAt)
         : crash_(crash), halves_(halves), cutAt_(cutAt), seen_(disk), lasting_(disk) {}
 
-    Outcome<std::string> Read(const std::filesystem::path& path) const override {
+    Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {
         return seen_.Read(path);
     }
-    std::optional<std::string> Write(const std::filesystem::path& path,
-                                     std::string_view bytes) override {
+    PathKind Kind(const std::filesystem::path& path) const override { return seen_.Kind(path); }
+    Outcome<void> Write(const std::filesystem::path& path, std::string_view bytes) override {
         const std::string* old = lasting_.Find(path);
         const bool lasts = old || crash_ == Crash::Kill;
         if (changes_ == cutAt_ && lasts) {
@@ -63,29 +68,36 @@ class CrashingFiles final : public FileStore {
                                      .append(kept.substr(std::min(torn, kept.size()))));
         }
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         if (lasts) {
             lasting_.Write(path, bytes);
         }
         return seen_.Write(path, bytes);
     }
-    std::optional<std::string> Remove(const std::filesystem::path& path) override {
+    Outcome<void> Remove(const std::filesystem::path& path) override {
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         if (crash_ == Crash::Kill) {
             lasting_.Remove(path);
         }
         return seen_.Remove(path);
     }
-    std::optional<std::string> SyncFolder(const std::filesystem::path&) override {
+    Outcome<void> SyncFolder(const std::filesystem::path&) override {
         if (Cut()) {
-            return "crashed";
+            return Crashed();
         }
         lasting_ = seen_;  // the one folder of these tests
-        return std::nullopt;
+        return {};
     }
+    Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const override {
+        if (afterLock_) {
+            seen_ = lasting_ = *std::exchange(afterLock_, std::nullopt);
+        }
+        return FolderLock();
+    }
+    void AfterLock(const MemoryFiles& left) { afterLock_ = left; }
 
     bool crashed() const { return changes_ > cutAt_; }
     // The disk as it is found when the program starts again.
@@ -93,13 +105,15 @@ class CrashingFiles final : public FileStore {
 
   private:
     bool Cut() { return changes_++ >= cutAt_; }
+    static Outcome<void> Crashed() { return Outcome<void>::Failure("crashed"); }
 
     Crash crash_;
     int halves_;
     std::size_t cutAt_;
     std::size_t changes_ = 0;
-    MemoryFiles seen_;
-    MemoryFiles lasting_;
+    mutable MemoryFiles seen_;
+    mutable MemoryFiles lasting_;
+    mutable std::optional<MemoryFiles> afterLock_;
 };
 
 }  // namespace kalverin::testing

@@ -20,9 +20,9 @@ inline std::string ReadFileBytes(const std::filesystem::path& path) {
 // A fresh folder, removed with everything in it when the test ends.
 class TempFolder {
   public:
-    TempFolder() {
-        std::string name =
-            (std::filesystem::temp_directory_path() / "kalverin-test-XXXXXX").string();
+    explicit TempFolder(
+        const std::filesystem::path& under = std::filesystem::temp_directory_path()) {
+        std::string name = (under / "kalverin-test-XXXXXX").string();
         if (!::mkdtemp(name.data())) {
             throw std::runtime_error("no temporary folder could be made");
         }
