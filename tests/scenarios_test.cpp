@@ -568,6 +568,10 @@ class Scenario {
             Main().OpenWeaponFile(words.Next());
             return;
         }
+        if (verb == "mark" || verb == "same") {
+            Mark(verb == "mark", words.Next());
+            return;
+        }
         if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
             words.Next();  // "times"
             const std::string actions = words.Rest();
@@ -607,6 +611,27 @@ class Scenario {
         }
     }
 
+    // "mark NAME" keeps what the window shows and its design; "same NAME" says whether they are
+    // so again, naming what is not. Undo's own entries and Open Recent are no step's to put back.
+    void Mark(bool mark, const std::string& name) {
+        std::pair now{ViewOf(*window_, folder_.path()),
+                      window_->main ? std::optional(window_->main->design()) : std::nullopt};
+        if (mark) {
+            marks_.insert_or_assign(name, std::move(now));
+            return;
+        }
+        const auto& then = marks_.at(name);
+        std::string differs = now.second == then.second ? "" : " the design";
+        for (std::size_t i = 0; i < now.first.size(); ++i) {
+            const std::string& what = now.first[i].first;
+            if (now.first[i] != then.first.at(i) && what != "mnuUndo" && what != "mnuRedo" &&
+                what != "mnuOpenRecent") {
+                differs += " " + what;
+            }
+        }
+        dialogs_.said.push_back(differs.empty() ? "as " + name : "not as " + name + ":" + differs);
+    }
+
     void FileChanges(Lines& changes) {
         Files now = FilesUnder(folder_.path());
         for (const auto& [path, bytes] : files_) {
@@ -639,6 +664,7 @@ class Scenario {
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
+    std::map<std::string, std::pair<View, std::optional<WeaponDesign>>> marks_;
     Files files_;
 };
 

@@ -110,6 +110,8 @@ void MainWindowModel::OpenWeapon() {
 }
 
 void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
+    // One step, as the dialog's: typing after it must start a step of its own.
+    const Step step(*this);
     NewWeapon();
     ReadWeaponFrom(currentDir_ / path);
 }
