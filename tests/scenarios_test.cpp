@@ -29,6 +29,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -150,7 +151,8 @@ struct Window {
     std::vector<BoundControl> controls;
     std::function<void()> load;
     MainWindowModel* main = nullptr;  // a main window's own verbs
-    AboutParts* about = nullptr;      // the About window's surroundings
+    std::shared_ptr<DesignRecovery> recovery;
+    AboutParts* about = nullptr;  // the About window's surroundings
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -308,6 +310,26 @@ class Scenario {
                                                           : std::optional(current() / answer));
             return {};
         }
+        if (verb == "choose") {
+            dialogs_.choices.push_back(words.Next());
+            return {};
+        }
+        if (verb == "end") {
+            // "end by kill", "by signal" or "by exit": the main window's run ends so.
+            words.Next();
+            const std::string how = words.Next();
+            if (how == "signal") {
+                window_->recovery->Keep();
+            } else if (how == "exit") {
+                window_->recovery->Drop();
+            }
+            std::erase_if(windows_,
+                          [this](const auto& window) { return &window.second == window_; });
+            window_ = nullptr;
+            Lines changes;
+            FileChanges(changes);
+            return changes;
+        }
         if (verb == "fail") {
             words.Next();  // "after"
             const std::size_t after = std::stoul(words.Next());
@@ -400,8 +422,14 @@ class Scenario {
                 changes.push_back("starts " + Quoted(program));
             }
         }
-        changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
-        dialogs_.said.clear();
+        const std::string root = folder_.path().string() + "/";
+        for (std::string& said : std::exchange(dialogs_.said, {})) {
+            // A path in a message is told from the scenario's folder, as everywhere.
+            for (auto at = said.find(root); at != std::string::npos; at = said.find(root)) {
+                said.erase(at, root.size());
+            }
+            changes.push_back(std::move(said));
+        }
         const View after = ViewOf(*window_, folder_.path());
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
@@ -468,8 +496,19 @@ class Scenario {
             if (kind == "main") {
                 found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
                                                             current(), dialogs_, disk_);
-                found->second.main = static_cast<MainWindowModel*>(found->second.model.get());
-                found->second.main->KeepRecentWeaponsIn(recent_);
+                auto* main = static_cast<MainWindowModel*>(found->second.model.get());
+                main->KeepRecentWeaponsIn(recent_);
+                // Each run keeps its design under state/, named by the order the runs started.
+                auto recovery = std::make_shared<DesignRecovery>(
+                    *main, dialogs_, RecoveryFolder((folder_.path() / "state").c_str(), nullptr),
+                    std::to_string(++runs_), disk_);
+                main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
+                found->second.load = [main, recovery] {
+                    main->Load();
+                    recovery->OfferLeft();
+                };
+                found->second.main = main;
+                found->second.recovery = std::move(recovery);
             } else if (kind == "frames") {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
                                                              program(), dialogs_, disk_);
@@ -566,6 +605,15 @@ class Scenario {
         }
         if (verb == "open") {
             Main().OpenWeaponFile(words.Next());
+            return;
+        }
+        if (verb == "wait") {
+            now_ += std::chrono::milliseconds(std::stoi(words.Next()));
+            for (auto& [name, window] : windows_) {
+                if (window.recovery) {
+                    window.recovery->KeepIfDue(now_);
+                }
+            }
             return;
         }
         if (verb == "mark" || verb == "same") {
@@ -665,6 +713,9 @@ class Scenario {
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
     std::map<std::string, std::pair<View, std::optional<WeaponDesign>>> marks_;
+    // The main windows made so far, and the time their recovery files go by.
+    int runs_ = 0;
+    DesignRecovery::Clock::time_point now_;
     Files files_;
 };
 

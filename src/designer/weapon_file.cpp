@@ -59,7 +59,7 @@ void MainWindowModel::SaveWeaponAs() {
     WriteWeaponFile(path);
 }
 
-void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
+ItemWriter MainWindowModel::WeaponFile() const {
     ItemWriter out;
     auto write = [this, &out](const StoredStat& stat) {
         const std::string& shown = (this->*StatisticOf(stat.value).box).text;
@@ -83,6 +83,11 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
         out.Text(design_.Option(i).name).Whole(design_.Option(i).level).EndLine();
     }
     out.Text(txtDescription.text).EndLine();
+    return out;
+}
+
+void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
+    ItemWriter out = WeaponFile();
     // A file that no reader takes back would lose the design the moment it is saved.
     if (out.longestText() > kMaxItemBytes) {
         dialogs_.ShowMessage("A text of this weapon is longer than " +
@@ -93,11 +98,13 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
     }
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
-    if (ReplaceFiles(files_, {{path, path.string(), out.Take()}})) {
+    if (ReplaceFiles(files_, {{path, path.string(), out.bytes()}})) {
         return;
     }
+    savedWeapon_ = out.Take();
     RememberWeapon(path);
     dialogs_.ShowMessage("The weapon is saved.");
+    Changed();
 }
 
 void MainWindowModel::OpenWeapon() {
@@ -127,6 +134,7 @@ void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
         return files_.Read(path);
     }();
     if (bytes && ReadWeaponFile(bytes.value())) {
+        savedWeapon_ = WeaponFile().Take();
         RememberWeapon(path);
     }
 }
