@@ -2,9 +2,17 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "about/program_picture.h"
 #include "designer/main_window.h"
@@ -38,6 +46,65 @@ std::optional<QString> WeaponArgument(const QStringList& arguments) {
     return files.isEmpty() ? QString() : files.front();
 }
 
+// The end of the socket that the signal handler writes the signal's number to.
+int signalWriter = -1;
+
+void NoteSignal(int signal) {
+    // Only what is safe in a handler: one write, nothing allocated, errno as it was.
+    const int saved = errno;
+    const char number = static_cast<char>(signal);
+    [[maybe_unused]] const ssize_t wrote = ::write(signalWriter, &number, 1);
+    errno = saved;
+}
+
+// While it lives, SIGTERM and SIGHUP still end the program as they would, but only once the
+// design in progress is written: the handler writes the signal down a socket, and the event
+// loop takes it from there.
+class KeepDesignOnSignals {
+  public:
+    explicit KeepDesignOnSignals(MainWindow& window) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends_) != 0) {
+            return;
+        }
+        signalWriter = ends_[0];
+        auto* notifier = new QSocketNotifier(ends_[1], QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                         [&window, reader = ends_[1]] {
+                             char number = 0;
+                             if (::read(reader, &number, 1) != 1) {
+                                 return;
+                             }
+                             window.KeepDesignNow();
+                             std::signal(number, SIG_DFL);
+                             std::raise(number);
+                         });
+        struct sigaction action {};
+        action.sa_handler = NoteSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : kSignals) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+    KeepDesignOnSignals(const KeepDesignOnSignals&) = delete;
+    KeepDesignOnSignals& operator=(const KeepDesignOnSignals&) = delete;
+    ~KeepDesignOnSignals() {
+        if (ends_[0] < 0) {
+            return;
+        }
+        for (int signal : kSignals) {
+            std::signal(signal, SIG_DFL);
+        }
+        signalWriter = -1;
+        ::close(ends_[0]);
+        ::close(ends_[1]);
+    }
+
+  private:
+    static constexpr int kSignals[] = {SIGTERM, SIGHUP};
+    int ends_[2] = {-1, -1};
+};
+
 }  // namespace
 
 int RunKalverin(int argc, char** argv, StartOptions options) {
@@ -62,6 +129,8 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
 
     MainWindow window(programDir, currentDir);
+    window.KeepDesignIn(RecoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
+    const KeepDesignOnSignals keepOnSignals(window);
     if (options.quitAfterFirstPaint) {
         QuitAfterFirstPaint(&window);
     }
