@@ -251,6 +251,11 @@ std::optional<FolderLock> LockFile(const std::filesystem::path& path, int flags)
     return lock;
 }
 
+// Writes a recovery file through the crash-safe save; whether it was written.
+bool Written(FileStore& files, const std::filesystem::path& path, const std::string& bytes) {
+    return !ReplaceFiles(files, {{path, path.string(), bytes}});
+}
+
 }  // namespace
 
 std::string MainWindowModel::KeptWindow() const {
@@ -343,7 +348,7 @@ void DesignRecovery::Keep() {
     std::string kept = model_.KeptWindow();
     if (own_.empty()) {
         Create(kept);
-    } else if (kept != written_ && !ReplaceFiles(files_, {{own_, own_.string(), kept}})) {
+    } else if (kept != written_ && Written(files_, own_, kept)) {
         written_ = std::move(kept);
     }
 }
@@ -358,7 +363,7 @@ bool DesignRecovery::Create(const std::string& kept) {
         std::filesystem::create_directories(folder_, failed);
         lock = LockFile(making, O_RDWR | O_CREAT | O_EXCL);
     }
-    if (!lock || ReplaceFiles(files_, {{making, path.string(), kept}})) {
+    if (!lock || !Written(files_, making, kept)) {
         files_.Remove(making);
         return false;
     }
