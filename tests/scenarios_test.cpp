@@ -500,7 +500,7 @@ class Scenario {
                 main->KeepRecentWeaponsIn(recent_);
                 // Each run keeps its design under state/, named by the order the runs started.
                 auto recovery = std::make_shared<DesignRecovery>(
-                    *main, dialogs_, RecoveryFolder((folder_.path() / "state").c_str(), nullptr),
+                    *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
                     std::to_string(++runs_), disk_);
                 main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
                 found->second.load = [main, recovery] {

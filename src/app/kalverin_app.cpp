@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QSocketNotifier>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -44,6 +45,33 @@ std::optional<QString> WeaponArgument(const QStringList& arguments) {
         return std::nullopt;
     }
     return files.isEmpty() ? QString() : files.front();
+}
+
+// Where the design in progress is kept: $XDG_STATE_HOME/kalverin/recovery, or
+// ~/.local/state/kalverin/recovery; nothing without a home folder. A state folder given as a
+// relative path is to be ignored, as the desktop's rules say.
+std::filesystem::path RecoveryFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    if (state != nullptr && state[0] == '/') {
+        return std::filesystem::path(state) / "kalverin" / "recovery";
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return std::filesystem::path(home) / ".local" / "state" / "kalverin" / "recovery";
+    }
+    return {};
+}
+
+// A recovery file's name that no other run takes, sorting in the order the runs started: the
+// time and the process.
+std::string RecoveryName() {
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    char name[48];
+    std::snprintf(name, sizeof name, "%020lld-%d", static_cast<long long>(micros),
+                  static_cast<int>(::getpid()));
+    return name;
 }
 
 // The end of the socket that the signal handler writes the signal's number to.
@@ -128,9 +156,13 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     std::error_code noCurrentFolder;
     std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
 
+    std::optional<KeepDesignOnSignals> keepOnSignals;
     MainWindow window(programDir, currentDir);
-    window.KeepDesignIn(RecoveryFolder(std::getenv("XDG_STATE_HOME"), std::getenv("HOME")));
-    const KeepDesignOnSignals keepOnSignals(window);
+    if (const std::filesystem::path folder = RecoveryFolder(); !folder.empty()) {
+        // Until the design changes, there is nothing a signal should wait for.
+        window.KeepDesignIn(folder, RecoveryName(),
+                            [&keepOnSignals, &window] { keepOnSignals.emplace(window); });
+    }
     if (options.quitAfterFirstPaint) {
         QuitAfterFirstPaint(&window);
     }

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 #include <vector>
 
 #include "catalogue/replace_files.h"
@@ -300,35 +299,6 @@ bool MainWindowModel::HoldsUnsavedWork() const {
     return !empty && WeaponFile().bytes() != savedWeapon_;
 }
 
-std::filesystem::path RecoveryFolder(const char* stateHome, const char* home) {
-    // A state folder given as a relative path is to be ignored, as the desktop's rules say.
-    if (stateHome != nullptr && stateHome[0] == '/') {
-        return std::filesystem::path(stateHome) / "kalverin" / "recovery";
-    }
-    if (home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / ".local" / "state" / "kalverin" / "recovery";
-    }
-    return {};
-}
-
-std::string NewRecoveryName() {
-    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(
-                            std::chrono::system_clock::now().time_since_epoch())
-                            .count();
-    char name[48];
-    std::snprintf(name, sizeof name, "%020lld-%d", static_cast<long long>(micros),
-                  static_cast<int>(::getpid()));
-    return name;
-}
-
-DesignRecovery::DesignRecovery(MainWindowModel& model, UserDialogs& dialogs,
-                               std::filesystem::path folder, std::string name, FileStore& files)
-    : model_(model),
-      dialogs_(dialogs),
-      files_(files),
-      folder_(std::move(folder)),
-      name_(std::move(name)) {}
-
 std::optional<DesignRecovery::Clock::duration> DesignRecovery::KeepIfDue(Clock::time_point now) {
     if (due_ && now < *due_) {
         return *due_ - now;
@@ -397,11 +367,8 @@ void DesignRecovery::Drop() {
     Remove();
 }
 
-void DesignRecovery::OfferLeft() {
+void DesignRecovery::OfferLeftFiles() {
     std::error_code none;
-    if (!std::filesystem::is_directory(folder_, none)) {
-        return;
-    }
     // A write cut short is undone first, so that what is offered is a file written whole.
     RecoverInterruptedSave(files_, folder_);
     std::vector<std::filesystem::path> left;

@@ -16,12 +16,6 @@
 
 namespace kalverin {
 
-// Where recovery files are kept: $XDG_STATE_HOME/kalverin/recovery, or
-// ~/.local/state/kalverin/recovery; nothing without a home folder.
-std::filesystem::path RecoveryFolder(const char* stateHome, const char* home);
-// A name no other run takes, in the order the runs started: the time and the process.
-std::string NewRecoveryName();
-
 class DesignRecovery {
   public:
     using Clock = std::chrono::steady_clock;
@@ -29,9 +23,15 @@ class DesignRecovery {
     static constexpr std::chrono::milliseconds kDelay{500};
 
     // Keeps the design of `model` in `folder`, in a file named after `name` once there is
-    // something to keep.
+    // something to keep. Names that sort in the order their runs started make the oldest file
+    // offered first.
     DesignRecovery(MainWindowModel& model, UserDialogs& dialogs, std::filesystem::path folder,
-                   std::string name, FileStore& files = DiskFiles());
+                   std::string name, FileStore& files = DiskFiles())
+        : model_(model),
+          dialogs_(dialogs),
+          files_(files),
+          folder_(std::move(folder)),
+          name_(std::move(name)) {}
 
     // The design changed at `now`.
     void Changed(Clock::time_point now) { due_ = now + kDelay; }
@@ -44,10 +44,17 @@ class DesignRecovery {
     void Drop();
     // At start: offers back the design of each file that an earlier run left, the oldest first,
     // until one is restored; a file that does not read back whole is set aside with a message.
-    // With no file left, this looks at the disk once.
-    void OfferLeft();
+    // The folder goes with its last file, so that a start with none left looks at the disk once
+    // and runs nothing more of this.
+    void OfferLeft() {
+        std::error_code none;
+        if (std::filesystem::is_directory(folder_, none)) {
+            OfferLeftFiles();
+        }
+    }
 
   private:
+    void OfferLeftFiles();
     // Makes this run's file, locked before any other start can see it.
     bool Create(const std::string& kept);
     void Remove();

@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <utility>
 
 #include "about/about_window.h"
 #include "designer/stat_card_printer.h"
@@ -134,13 +135,14 @@ void MainWindow::Start() {
     }
 }
 
-void MainWindow::KeepDesignIn(const std::filesystem::path& folder) {
-    if (folder.empty()) {
-        return;
-    }
-    recovery_ = std::make_unique<DesignRecovery>(model_, dialogs_, folder, NewRecoveryName());
+void MainWindow::KeepDesignIn(const std::filesystem::path& folder, std::string name,
+                              std::function<void()> firstChange) {
+    recovery_ = std::make_unique<DesignRecovery>(model_, dialogs_, folder, std::move(name));
     recoveryTimer_.setSingleShot(true);
-    model_.WhenChanged([this] {
+    model_.WhenChanged([this, firstChange = std::move(firstChange)]() mutable {
+        if (firstChange) {
+            std::exchange(firstChange, nullptr)();
+        }
         recovery_->Changed(DesignRecovery::Clock::now());
         recoveryTimer_.start(DesignRecovery::kDelay);
     });

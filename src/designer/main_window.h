@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "designer/design_recovery.h"
@@ -35,9 +36,11 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // of the model before it.
     void Start();
 
-    // Keeps the design in progress in a recovery file in `folder`, as the program does; the
-    // window's tests keep none.
-    void KeepDesignIn(const std::filesystem::path& folder);
+    // Keeps the design in progress in a recovery file in `folder`, named after `name`, as the
+    // program does (the window's tests keep none); `firstChange` runs when the design first
+    // changes.
+    void KeepDesignIn(const std::filesystem::path& folder, std::string name,
+                      std::function<void()> firstChange);
     // Writes the design in progress at once, as a signal ends the program.
     void KeepDesignNow();
 
