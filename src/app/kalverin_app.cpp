@@ -91,7 +91,8 @@ void NoteSignal(int signal) {
 class KeepDesignOnSignals {
   public:
     explicit KeepDesignOnSignals(MainWindow& window) {
-        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends_) != 0) {
+        // Never blocking, so that the handler cannot wait on a full socket.
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends_) != 0) {
             return;
         }
         signalWriter = ends_[0];
