@@ -29,6 +29,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -150,7 +151,8 @@ struct Window {
     std::vector<BoundControl> controls;
     std::function<void()> load;
     MainWindowModel* main = nullptr;  // a main window's own verbs
-    AboutParts* about = nullptr;      // the About window's surroundings
+    std::shared_ptr<DesignRecovery> recovery;
+    AboutParts* about = nullptr;  // the About window's surroundings
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -308,6 +310,26 @@ class Scenario {
                                                           : std::optional(current() / answer));
             return {};
         }
+        if (verb == "choose") {
+            dialogs_.choices.push_back(words.Next());
+            return {};
+        }
+        if (verb == "end") {
+            // "end by kill", "by signal" or "by exit": the main window's run ends so.
+            words.Next();
+            const std::string how = words.Next();
+            if (how == "signal") {
+                window_->recovery->Keep();
+            } else if (how == "exit") {
+                window_->recovery->Drop();
+            }
+            std::erase_if(windows_,
+                          [this](const auto& window) { return &window.second == window_; });
+            window_ = nullptr;
+            Lines changes;
+            FileChanges(changes);
+            return changes;
+        }
         if (verb == "fail") {
             words.Next();  // "after"
             const std::size_t after = std::stoul(words.Next());
@@ -405,8 +427,14 @@ class Scenario {
                 changes.push_back("starts " + Quoted(program));
             }
         }
-        changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
-        dialogs_.said.clear();
+        const std::string root = folder_.path().string() + "/";
+        for (std::string& said : std::exchange(dialogs_.said, {})) {
+            // A path in a message is told from the scenario's folder, as everywhere.
+            for (auto at = said.find(root); at != std::string::npos; at = said.find(root)) {
+                said.erase(at, root.size());
+            }
+            changes.push_back(std::move(said));
+        }
         const View after = ViewOf(*window_, folder_.path());
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
@@ -473,8 +501,19 @@ class Scenario {
             if (kind == "main") {
                 found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
                                                             current(), dialogs_, disk_);
-                found->second.main = static_cast<MainWindowModel*>(found->second.model.get());
-                found->second.main->KeepRecentWeaponsIn(recent_);
+                auto* main = static_cast<MainWindowModel*>(found->second.model.get());
+                main->KeepRecentWeaponsIn(recent_);
+                // Each run keeps its design under state/, named by the order the runs started.
+                auto recovery = std::make_shared<DesignRecovery>(
+                    *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
+                    std::to_string(++runs_), disk_);
+                main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
+                found->second.load = [main, recovery] {
+                    main->Load();
+                    recovery->OfferLeft();
+                };
+                found->second.main = main;
+                found->second.recovery = std::move(recovery);
             } else if (kind == "frames") {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
                                                              program(), dialogs_, disk_);
@@ -573,6 +612,19 @@ class Scenario {
             Main().OpenWeaponFile(words.Next());
             return;
         }
+        if (verb == "wait") {
+            now_ += std::chrono::milliseconds(std::stoi(words.Next()));
+            for (auto& [name, window] : windows_) {
+                if (window.recovery) {
+                    window.recovery->KeepIfDue(now_);
+                }
+            }
+            return;
+        }
+        if (verb == "mark" || verb == "same") {
+            Mark(verb == "mark", words.Next());
+            return;
+        }
         if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
             words.Next();  // "times"
             const std::string actions = words.Rest();
@@ -612,6 +664,27 @@ class Scenario {
         }
     }
 
+    // "mark NAME" keeps what the window shows and its design; "same NAME" says whether they are
+    // so again, naming what is not. Undo's own entries and Open Recent are no step's to put back.
+    void Mark(bool mark, const std::string& name) {
+        std::pair now{ViewOf(*window_, folder_.path()),
+                      window_->main ? std::optional(window_->main->design()) : std::nullopt};
+        if (mark) {
+            marks_.insert_or_assign(name, std::move(now));
+            return;
+        }
+        const auto& then = marks_.at(name);
+        std::string differs = now.second == then.second ? "" : " the design";
+        for (std::size_t i = 0; i < now.first.size(); ++i) {
+            const std::string& what = now.first[i].first;
+            if (now.first[i] != then.first.at(i) && what != "mnuUndo" && what != "mnuRedo" &&
+                what != "mnuOpenRecent") {
+                differs += " " + what;
+            }
+        }
+        dialogs_.said.push_back(differs.empty() ? "as " + name : "not as " + name + ":" + differs);
+    }
+
     void FileChanges(Lines& changes) {
         Files now = FilesUnder(folder_.path());
         for (const auto& [path, bytes] : files_) {
@@ -644,6 +717,10 @@ class Scenario {
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
+    std::map<std::string, std::pair<View, std::optional<WeaponDesign>>> marks_;
+    // The main windows made so far, and the time their recovery files go by.
+    int runs_ = 0;
+    DesignRecovery::Clock::time_point now_;
     Files files_;
 };
 

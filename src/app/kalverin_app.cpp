@@ -2,9 +2,18 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QSocketNotifier>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "about/program_picture.h"
 #include "designer/main_window.h"
@@ -38,6 +47,93 @@ std::optional<QString> WeaponArgument(const QStringList& arguments) {
     return files.isEmpty() ? QString() : files.front();
 }
 
+// Where the design in progress is kept: $XDG_STATE_HOME/kalverin/recovery, or
+// ~/.local/state/kalverin/recovery; nothing without a home folder. A state folder given as a
+// relative path is to be ignored, as the desktop's rules say.
+std::filesystem::path RecoveryFolder() {
+    const char* state = std::getenv("XDG_STATE_HOME");
+    const char* home = std::getenv("HOME");
+    if (state != nullptr && state[0] == '/') {
+        return std::filesystem::path(state) / "kalverin" / "recovery";
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return std::filesystem::path(home) / ".local" / "state" / "kalverin" / "recovery";
+    }
+    return {};
+}
+
+// A recovery file's name that no other run takes, sorting in the order the runs started: the
+// time and the process.
+std::string RecoveryName() {
+    const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(
+                            std::chrono::system_clock::now().time_since_epoch())
+                            .count();
+    char name[48];
+    std::snprintf(name, sizeof name, "%020lld-%d", static_cast<long long>(micros),
+                  static_cast<int>(::getpid()));
+    return name;
+}
+
+// The end of the socket that the signal handler writes the signal's number to.
+int signalWriter = -1;
+
+void NoteSignal(int signal) {
+    // Only what is safe in a handler: one write, nothing allocated, errno as it was.
+    const int saved = errno;
+    const char number = static_cast<char>(signal);
+    [[maybe_unused]] const ssize_t wrote = ::write(signalWriter, &number, 1);
+    errno = saved;
+}
+
+// While it lives, SIGTERM and SIGHUP still end the program as they would, but only once the
+// design in progress is written: the handler writes the signal down a socket, and the event
+// loop takes it from there.
+class KeepDesignOnSignals {
+  public:
+    explicit KeepDesignOnSignals(MainWindow& window) {
+        // Never blocking, so that the handler cannot wait on a full socket.
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, ends_) != 0) {
+            return;
+        }
+        signalWriter = ends_[0];
+        auto* notifier = new QSocketNotifier(ends_[1], QSocketNotifier::Read, &window);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                         [&window, reader = ends_[1]] {
+                             char number = 0;
+                             if (::read(reader, &number, 1) != 1) {
+                                 return;
+                             }
+                             window.KeepDesignNow();
+                             std::signal(number, SIG_DFL);
+                             std::raise(number);
+                         });
+        struct sigaction action {};
+        action.sa_handler = NoteSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (int signal : kSignals) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
+    KeepDesignOnSignals(const KeepDesignOnSignals&) = delete;
+    KeepDesignOnSignals& operator=(const KeepDesignOnSignals&) = delete;
+    ~KeepDesignOnSignals() {
+        if (ends_[0] < 0) {
+            return;
+        }
+        for (int signal : kSignals) {
+            std::signal(signal, SIG_DFL);
+        }
+        signalWriter = -1;
+        ::close(ends_[0]);
+        ::close(ends_[1]);
+    }
+
+  private:
+    static constexpr int kSignals[] = {SIGTERM, SIGHUP};
+    int ends_[2] = {-1, -1};
+};
+
 }  // namespace
 
 int RunKalverin(int argc, char** argv, StartOptions options) {
@@ -61,7 +157,13 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     std::error_code noCurrentFolder;
     std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
 
+    std::optional<KeepDesignOnSignals> keepOnSignals;
     MainWindow window(programDir, currentDir);
+    if (const std::filesystem::path folder = RecoveryFolder(); !folder.empty()) {
+        // Until the design changes, there is nothing a signal should wait for.
+        window.KeepDesignIn(folder, RecoveryName(),
+                            [&keepOnSignals, &window] { keepOnSignals.emplace(window); });
+    }
     if (options.quitAfterFirstPaint) {
         QuitAfterFirstPaint(&window);
     }

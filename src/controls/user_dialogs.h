@@ -25,6 +25,9 @@ class UserDialogs {
     virtual ~UserDialogs() = default;
     // A message box with an OK button only, no icon, captioned with the application's title.
     virtual void ShowMessage(std::string_view text) = 0;
+    // A question answered by one of two buttons, captioned `yes` and `no`; true for `yes`, which
+    // closing the box answers too, so that a question closed unread loses nothing.
+    virtual bool Ask(std::string_view question, std::string_view yes, std::string_view no) = 0;
     // Asks for a file to write or read; nothing when the user cancels. The state is the
     // dialog's own: it is read and updated, so its settings carry over to the next use.
     virtual std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) = 0;

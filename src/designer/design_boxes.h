@@ -4,8 +4,11 @@
 // to bottom, and the four mount boxes. The window, the rules, the stat card and the weapon file
 // all go by these tables.
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "designer/main_window_model.h"
@@ -62,6 +65,28 @@ void ForEachFrameMount(const FrameRecord& frame, Take take) {
             break;
         }
         take(word);
+    }
+}
+
+// Calls `take` with the name and the mirror of each control that shows the design, in the order
+// of the window's table: all but the filter, the details and the Undo and Redo entries, which
+// only show, and the option list, whose lines follow from the class listed and the filter (see
+// DesignMoment).
+template <typename Model, typename Take>
+void ForEachDesignControl(Model& model, Take take) {
+    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails", "mnuUndo", "mnuRedo",
+                                              "lstChooseMod"};
+    for (const Control<MainWindowModel>& c : MainWindowModel::Controls()) {
+        if (std::find(std::begin(kOnlyShow), std::end(kOnlyShow), c.name) != std::end(kOnlyShow)) {
+            continue;
+        }
+        std::visit(
+            [&](auto member) {
+                if constexpr (std::is_member_object_pointer_v<decltype(member)>) {
+                    take(c.name, model.*member);
+                }
+            },
+            c.mirror);
     }
 }
 

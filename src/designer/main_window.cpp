@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
+#include <utility>
 
 #include "about/about_window.h"
 #include "designer/stat_card_printer.h"
@@ -128,6 +129,35 @@ MainWindow::~MainWindow() = default;
 void MainWindow::Start() {
     model_.Load();
     Refresh();
+    if (recovery_) {
+        recovery_->OfferLeft();
+        Refresh();
+    }
+}
+
+void MainWindow::KeepDesignIn(const std::filesystem::path& folder, std::string name,
+                              std::function<void()> firstChange) {
+    recovery_ = std::make_unique<DesignRecovery>(model_, dialogs_, folder, std::move(name));
+    recoveryTimer_.setSingleShot(true);
+    model_.WhenChanged([this, firstChange = std::move(firstChange)]() mutable {
+        if (firstChange) {
+            std::exchange(firstChange, nullptr)();
+        }
+        recovery_->Changed(DesignRecovery::Clock::now());
+        recoveryTimer_.start(DesignRecovery::kDelay);
+    });
+    // A timer may run out a little early; it is then set again for what is left.
+    connect(&recoveryTimer_, &QTimer::timeout, this, [this] {
+        if (auto left = recovery_->KeepIfDue(DesignRecovery::Clock::now())) {
+            recoveryTimer_.start(std::chrono::ceil<std::chrono::milliseconds>(*left));
+        }
+    });
+}
+
+void MainWindow::KeepDesignNow() {
+    if (recovery_) {
+        recovery_->Keep();
+    }
 }
 
 void MainWindow::Refresh() {
@@ -140,7 +170,7 @@ void MainWindow::OpenWeaponFile(const std::filesystem::path& path) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    KeepWindowSettings();
+    EndRun();
     QMainWindow::closeEvent(event);
 }
 
@@ -192,16 +222,19 @@ void MainWindow::ListRecentWeapons() {
     recent->setEnabled(number > 0);
 }
 
-void MainWindow::KeepWindowSettings() {
+void MainWindow::EndRun() {
     settings_.setValue(kGeometryKey, saveGeometry());
     if (!model_.cdbSaveAs.fileName.empty()) {
         settings_.setValue(kFolderKey, PathText(model_.cdbSaveAs.fileName.parent_path()));
+    }
+    if (recovery_) {
+        recovery_->Drop();
     }
 }
 
 void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuExit"), &QAction::triggered, this, [this] {
-        KeepWindowSettings();
+        EndRun();
         QApplication::exit(0);
     });
     QMenu* recent = binder_->Action("mnuOpenRecent")->menu();

@@ -7,9 +7,12 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QSettings>
+#include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
+#include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
 #include "qt_support/widget_dialogs.h"
 
@@ -28,9 +31,18 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The window's load: reads the catalogue (a faulty data folder is reported) and shows it.
-    // The widgets show nothing of the model before it.
+    // The window's load: reads the catalogue (a faulty data folder is reported) and shows it,
+    // then offers back a design in progress that an earlier run left. The widgets show nothing
+    // of the model before it.
     void Start();
+
+    // Keeps the design in progress in a recovery file in `folder`, named after `name`, as the
+    // program does (the window's tests keep none); `firstChange` runs when the design first
+    // changes.
+    void KeepDesignIn(const std::filesystem::path& folder, std::string name,
+                      std::function<void()> firstChange);
+    // Writes the design in progress at once, as a signal ends the program.
+    void KeepDesignNow();
 
     MainWindowModel& model() { return model_; }
 
@@ -53,8 +65,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     void Write(const std::vector<std::filesystem::path>& paths) override;
     // Open Recent's entries, made afresh each time the File menu opens.
     void ListRecentWeapons();
-    // Keeps the window's place and size and the file dialog's last folder for the next run.
-    void KeepWindowSettings();
+    // Exit or the title bar: the window's place and size and the file dialog's last folder are
+    // kept for the next run, and no design in progress is.
+    void EndRun();
 
     // The filter's Esc, and Undo and Redo over the boxes' own undo.
     void SetUpKeys();
@@ -78,6 +91,10 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     EditFrame* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;
+
+    std::unique_ptr<DesignRecovery> recovery_;
+    // Runs out kDelay after the last change of the design.
+    QTimer recoveryTimer_;
 };
 
 }  // namespace kalverin

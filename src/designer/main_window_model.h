@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -16,6 +17,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/guarded_folder.h"
 #include "catalogue/item_value.h"
+#include "catalogue/item_writer.h"
 #include "catalogue/outcome.h"
 #include "catalogue/records.h"
 #include "controls/control_table.h"
@@ -69,7 +71,7 @@ struct WeaponDesign {
     std::int16_t intModLevel = 0;  // the step, +1 or -1, an option is applied with
     StatBlock statistics;
     // A value added here is kept for Undo as well; one the user can see belongs in SameSeen
-    // (undo.cpp) too.
+    // (undo.cpp) too, and in the recovery file's Fields (design_recovery.cpp).
 
     // The installed option in slot `slot`, 1 to 20.
     InstalledOption& Option(int slot) { return options.at(static_cast<std::size_t>(slot) - 1); }
@@ -224,6 +226,19 @@ class MainWindowModel {
     // one chosen in its dialog: Open Recent, a file dropped on the window or named at start.
     void OpenWeaponFile(const std::filesystem::path& path);
 
+    // The window as a recovery file keeps it while the design is in progress: the controls that
+    // show the design, the design itself, the class listed and the option chosen.
+    std::string KeptWindow() const;
+    // The window a recovery file keeps, or nothing when its bytes do not read back whole.
+    std::optional<DesignState> ReadKeptWindow(std::string_view kept) const;
+    // Puts back a window read from a recovery file, as one step of Undo.
+    void RestoreKeptWindow(const DesignState& kept);
+    // Whether only a recovery file would keep the design: it is neither empty nor as it was last
+    // saved or opened.
+    bool HoldsUnsavedWork() const;
+    // `changed` runs after every action that may have changed the design, a save included.
+    void WhenChanged(std::function<void()> changed) { changed_ = std::move(changed); }
+
     // Open Recent keeps its list in `store`, read when the list is first wanted.
     void KeepRecentWeaponsIn(RecentWeaponsStore& store);
     // The weapon files last saved or opened in full that are still there, the most recent
@@ -331,6 +346,13 @@ class MainWindowModel {
     // Makes the statistics that applying modification CMN with step intModLevel gave the
     // design's, and shows them.
     void ApplyModification(StatBlock applied);
+    void Changed() const {
+        if (changed_) {
+            changed_();
+        }
+    }
+    // The weapon file of the design as the window shows it.
+    ItemWriter WeaponFile() const;
     // Writes the design as the window shows it, replacing any file at `path`, and says so. A
     // write that fails leaves the file as it was and says nothing.
     void WriteWeaponFile(const std::filesystem::path& path);
@@ -373,6 +395,9 @@ class MainWindowModel {
     // What the frame chooser showed when the last step ended: a pick puts its entry there before
     // SelectFrame runs, and undoing the pick shows this again.
     std::string shownFrame_;
+    // The weapon file of the design as it was last saved or opened in full.
+    std::string savedWeapon_;
+    std::function<void()> changed_;
 };
 
 }  // namespace kalverin

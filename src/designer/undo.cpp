@@ -1,7 +1,5 @@
 // Undo and Redo: each step of the design keeps the window as it was before it.
 
-#include <algorithm>
-#include <iterator>
 #include <type_traits>
 
 #include "designer/design_boxes.h"
@@ -13,27 +11,6 @@ namespace {
 // The boxes whose typing is a step of the design; typed_ follows their order.
 constexpr TextBox MainWindowModel::*kTypedBoxes[] = {
     &MainWindowModel::txtFirearm, &MainWindowModel::txtDescription, &MainWindowModel::txtMarkup};
-
-// Calls `take` with each control that shows the design, in the order of the window's table: all
-// but the filter, the details and the Undo and Redo entries, which only show, and the option
-// list, whose lines follow from the class listed and the filter (see DesignMoment).
-template <typename Model, typename Take>
-void ForEachDesignControl(Model& model, Take take) {
-    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails", "mnuUndo", "mnuRedo",
-                                              "lstChooseMod"};
-    for (const Control<MainWindowModel>& c : MainWindowModel::Controls()) {
-        if (std::find(std::begin(kOnlyShow), std::end(kOnlyShow), c.name) != std::end(kOnlyShow)) {
-            continue;
-        }
-        std::visit(
-            [&](auto member) {
-                if constexpr (std::is_member_object_pointer_v<decltype(member)>) {
-                    take(model.*member);
-                }
-            },
-            c.mirror);
-    }
-}
 
 // Whether the user can tell the two designs apart. The working values the rules keep between
 // actions (CMN, the legality verdict, the level under consideration, ...) do not count: an
@@ -97,7 +74,7 @@ void MainWindowModel::Capture(DesignState& into) const {
     DesignMoment& moment = into.Write();
     moment.catalogue = catalogue_;
     std::size_t i = 0;
-    ForEachDesignControl(*this, [&moment, &i](const auto& control) {
+    ForEachDesignControl(*this, [&moment, &i](std::string_view, const auto& control) {
         // Assigned over the control of the same kind, whose room it reuses.
         if (i < moment.controls.size()) {
             moment.controls[i] = control;
@@ -116,7 +93,7 @@ void MainWindowModel::Restore(const DesignState& from) {
     const DesignMoment& moment = from.Read();
     catalogue_ = moment.catalogue;
     std::size_t i = 0;
-    ForEachDesignControl(*this, [&moment, &i](auto& control) {
+    ForEachDesignControl(*this, [&moment, &i](std::string_view, auto& control) {
         control = std::get<std::remove_reference_t<decltype(control)>>(moment.controls[i++]);
     });
     design_ = moment.design;
@@ -131,7 +108,7 @@ bool MainWindowModel::Differs(const DesignState& before) const {
     bool same = moment.catalogue == catalogue_ && SameSeen(moment.design, design_) &&
                 moment.chosenOption == lstChooseMod.selected();
     std::size_t i = 0;
-    ForEachDesignControl(*this, [&moment, &i, &same](const auto& control) {
+    ForEachDesignControl(*this, [&moment, &i, &same](std::string_view, const auto& control) {
         same =
             same && std::get<std::remove_cvref_t<decltype(control)>>(moment.controls[i]) == control;
         ++i;
@@ -148,6 +125,7 @@ void MainWindowModel::Settle() {
     ShowDetails();
     mnuUndo.enabled = history_.CanUndo();
     mnuRedo.enabled = history_.CanRedo();
+    Changed();
 }
 
 void MainWindowModel::Undo() {
@@ -186,6 +164,7 @@ void MainWindowModel::DesignTyped() {
     }
     mnuUndo.enabled = history_.CanUndo();
     mnuRedo.enabled = history_.CanRedo();
+    Changed();
 }
 
 }  // namespace kalverin

@@ -65,7 +65,7 @@ void MainWindowModel::SaveWeaponAs() {
     WriteWeaponFile(path);
 }
 
-void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
+ItemWriter MainWindowModel::WeaponFile() const {
     ItemWriter out;
     auto write = [this, &out](const StoredStat& stat) {
         const std::string& shown = (this->*StatisticOf(stat.value).box).text;
@@ -89,6 +89,11 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
         out.Text(design_.Option(i).name).Whole(design_.Option(i).level).EndLine();
     }
     out.Text(txtDescription.text).EndLine();
+    return out;
+}
+
+void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
+    ItemWriter out = WeaponFile();
     // A file that no reader takes back would lose the design the moment it is saved.
     if (out.longestText() > kMaxItemBytes) {
         dialogs_.ShowMessage("A text of this weapon is longer than " +
@@ -100,11 +105,13 @@ void MainWindowModel::WriteWeaponFile(const std::filesystem::path& path) {
 
     // One file replaced as a whole: a failed write puts the old bytes back and ends silently.
     const GuardedFolder folder = FolderOf(files_, path);
-    if (!folder.Save({folder.Replacing(path.filename().string(), out.Take())})) {
+    if (!folder.Save({folder.Replacing(path.filename().string(), out.bytes())})) {
         return;
     }
+    savedWeapon_ = out.Take();
     RememberWeapon(path);
     dialogs_.ShowMessage("The weapon is saved.");
+    Changed();
 }
 
 void MainWindowModel::OpenWeapon() {
@@ -117,6 +124,8 @@ void MainWindowModel::OpenWeapon() {
 }
 
 void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
+    // One step, as the dialog's: typing after it must start a step of its own.
+    const Step step(*this);
     NewWeapon();
     ReadWeaponFrom(currentDir_ / path);
 }
@@ -131,6 +140,7 @@ void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
         return reading.Read(path.filename().string());
     }();
     if (bytes && ReadWeaponFile(bytes.value())) {
+        savedWeapon_ = WeaponFile().Take();
         RememberWeapon(path);
     }
 }

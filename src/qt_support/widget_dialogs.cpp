@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 #include "kalverin_version.h"
@@ -30,6 +31,17 @@ void WidgetDialogs::ShowMessage(std::string_view text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), ToQt(text),
                     QMessageBox::Ok, parent_);
     box.exec();
+}
+
+bool WidgetDialogs::Ask(std::string_view question, std::string_view yes, std::string_view no) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), ToQt(question),
+                    QMessageBox::NoButton, parent_);
+    QPushButton* first = box.addButton(ToQt(yes), QMessageBox::AcceptRole);
+    QPushButton* second = box.addButton(ToQt(no), QMessageBox::RejectRole);
+    box.setDefaultButton(first);
+    box.setEscapeButton(first);
+    box.exec();
+    return box.clickedButton() != second;
 }
 
 std::optional<std::filesystem::path> WidgetDialogs::AskSavePath(FileDialogState& state) {

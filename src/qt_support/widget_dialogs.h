@@ -13,6 +13,7 @@ class WidgetDialogs final : public UserDialogs {
     explicit WidgetDialogs(QWidget* parent) : parent_(parent) {}
 
     void ShowMessage(std::string_view text) override;
+    bool Ask(std::string_view question, std::string_view yes, std::string_view no) override;
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override;
     std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override;
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ bool Mapped(std::string_view library) {
 TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     testing::TempFolder folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, PathText(folder.path()));
+    ::setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
     std::string weapon =
         folder
             .Write("Long Reach.wpn",

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program in a real X window as a user would: picks a frame, installs an option
 # with keyboard and mouse, saves through File > Save As and compares the weapon file with what the
-# bundled data call for; then starts it on that file and saves it again as the same bytes. Every
-# wait has a time limit; the program and the X server stop on every way out.
+# bundled data call for; then starts it on that file, changes it and kills it, restores the design
+# at the next start, takes the change back and saves the same bytes; and ends it by SIGTERM with
+# the design kept. Every wait has a time limit; the program and the X server stop on every way
+# out.
 # Usage: e2e_test.sh PROGRAM ARTIFACTS DATA, for a copy of PROGRAM with a copy of DATA as Data.
 # Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
@@ -115,12 +117,46 @@ step "the weapon file"
 cp "$saved.wpn" "$artifacts/saved.wpn"
 cmp "$saved.wpn" "$expected" || fail "the weapon file is not $expected: see $artifacts/saved.wpn"
 
-step "kalverin Weapons/$(basename "$saved").wpn, then Save As again"
+step "kalverin Weapons/$(basename "$saved").wpn, an \"x\" typed into the name, then SIGKILL"
 x_run_program "$run" "$work/current" "Weapons/$(basename "$saved").wpn"
-# The frame chooser has the focus, and Ctrl+A goes from it to the menu.
+recovery="$work/home/.local/state/kalverin/recovery"
+click_in_window -100 58
+xdotool key End type x
+wait_until "the design in progress kept" compgen -G "$recovery/*.design" >/dev/null
+kill -KILL "$app_pid"
+wait "$app_pid" || true
+
+step "kalverin again: Restore, the \"x\" taken back, Save As again"
+x_run_program "$run" "$work/current"
+wait_until "the question to restore" titled_windows_are 2
+# The question is the smaller of the two windows titled Kalverin.
+mapfile -t titled < <(for w in $(xdotool search --onlyvisible --name '^Kalverin$'); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    echo "$((WIDTH * HEIGHT)) $w"
+done | sort -n | cut -d' ' -f2)
+window=${titled[1]}
+x_focus "${titled[0]}"
+xdotool key Return
+wait_until "the question closing" windows_are 1
+x_focus "$window"
+click_in_window -100 58
+xdotool key End BackSpace shift+Tab
+sleep 0.3
 save_as "$work/current/Weapons/again"
-exit_by_access_keys
 cmp "$saved.wpn" "$work/current/Weapons/again.wpn" ||
-    fail "the file named at start saved again as other bytes"
+    fail "the design restored after SIGKILL saved as other bytes"
+
+step "a \"y\" typed, then SIGTERM: the design is kept before the program ends"
+click_in_window -100 58
+xdotool key End type y
+# Once the File menu shows, the program has taken the "y" before it.
+xdotool key alt+f
+wait_until "the File menu" windows_are 2
+kill -TERM "$app_pid"
+status=0
+wait "$app_pid" || status=$?
+app_pid=""
+[ "$status" -eq 143 ] || fail "the program ended with status $status on SIGTERM"
+grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept on SIGTERM"
 
 echo "PASS"
