@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "catalogue/conversions.h"
+#include "catalogue/data_rules.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
@@ -46,17 +47,6 @@ class ApplicationInputs {
         return *whole;
     }
 
-    // An option field: a text that is a number counts as that number, an empty one as 0.
-    double Field(const ItemValue& field, std::string_view name) {
-        auto number = field.AsNumber();
-        if (!number) {
-            Refuse(option_.Shown() + " cannot be applied: its " + std::string(name) +
-                   " field holds \"" + field.Shown() + "\", which is not a number.");
-            return 0;
-        }
-        return *number;
-    }
-
     // A result that no box could show is refused rather than shown as a non-number.
     double Result(double value, std::string_view caption) {
         if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
@@ -90,26 +80,6 @@ class ApplicationInputs {
     std::optional<std::string> refusal_;
 };
 
-// One rung up or down the damage ladder L, M, S, D; the ends hold, and a damage that is not on
-// the ladder, or a code other than "U" and "D", stays as it is.
-std::string StepDamage(const std::string& damage, const std::string& code) {
-    static const std::string kLadder[] = {"L", "M", "S", "D"};
-    constexpr int kTop = 3;
-    for (int rung = 0; rung <= kTop; ++rung) {
-        if (kLadder[rung] != damage) {
-            continue;
-        }
-        if (code == "U") {
-            return kLadder[rung < kTop ? rung + 1 : kTop];
-        }
-        if (code == "D") {
-            return kLadder[rung > 0 ? rung - 1 : 0];
-        }
-        return damage;
-    }
-    return damage;
-}
-
 }  // namespace
 
 Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
@@ -127,18 +97,18 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
         in.Refuse("The Mark-Up box shows \"" + txtMarkup.text +
                   "\", which is too large for a Mark-Up.");
     }
-    const double modPower = in.Field(mod.Power, "Power");
-    const double modConceal = in.Field(mod.Concealability, "Concealability");
-    const double modWeight = in.Field(mod.Weight, "Weight");
-    const double modFCU = in.Field(mod.FCU, "FCU");
+    const auto added = AddedNumbersOf(mod);
+    if (!added) {
+        in.Refuse(added.error());
+    }
     if (in.refusal()) {
         return Outcome<StatBlock>::Failure(*in.refusal());
     }
 
     StatBlock after;
-    after.Power = in.Result(power + modPower * step, "Power");
-    after.Concealability = in.Result(conceal + modConceal * step, "Concealability");
-    after.Weight = static_cast<float>(in.Result(weight + modWeight * step, "Weight"));
+    after.Power = in.Result(power + added->power * step, "Power");
+    after.Concealability = in.Result(conceal + added->concealability * step, "Concealability");
+    after.Weight = static_cast<float>(in.Result(weight + added->weight * step, "Weight"));
 
     // 50, 100 and 777 set the capacity outright, whatever the step.
     switch (mod.AmmoCapacity) {
@@ -163,7 +133,7 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
         }
     }
 
-    after.FCU = static_cast<float>(in.Result(fcu + modFCU * step, "FCU"));
+    after.FCU = static_cast<float>(in.Result(fcu + added->fcu * step, "FCU"));
 
     // 888 and 999 add a share of the frame's own DPV, whatever the step.
     const double baseDPV = design_.intBaseDPV.AsNumber().value_or(0);

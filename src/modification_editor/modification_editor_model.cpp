@@ -8,6 +8,7 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/data_rules.h"
 #include "catalogue/item_reader.h"
 #include "catalogue/replace_files.h"
 
@@ -15,7 +16,6 @@ namespace kalverin {
 namespace {
 
 constexpr const char* kChooseClassPrompt = "Choose Class";
-constexpr const char* kAllClasses = "All";
 
 // Column j of MaxLevel.txt belongs to the frame whose FrameNumber is j; these are those frames.
 constexpr std::array<const char*, kEditorFrameColumns> kFrameCaptions = {
@@ -311,12 +311,11 @@ bool ModificationEditorModel::LoadDetails() {
 }
 
 void ModificationEditorModel::ReportDifferentCounts() {
-    if (modificationsCount_ == intNumberofMods && detailsCount_ == intNumberofMods) {
+    const ModificationCounts counts{modificationsCount_, intNumberofMods, detailsCount_};
+    if (counts.Agree()) {
         return;
     }
-    // A short Details.txt only lacks texts, which a save writes empty; any other difference
-    // means rows may be paired wrongly or lost.
-    const bool misread = modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
+    const bool misread = counts.Misread();
     misread_ = misread_ || misread;
     const std::string count = std::to_string(intNumberofMods);
     const std::string saving =
@@ -333,7 +332,7 @@ void ModificationEditorModel::ReportDifferentCounts() {
 void ModificationEditorModel::ReportFrameCount() {
     // The editor does not need Frames.txt; when it cannot be read the main window says so.
     auto frames = ReadDataFileAs(files_, programDir_, kFramesFile, ReadFramesFile);
-    if (!frames || frames->frames.size() == kEditorFrameColumns) {
+    if (!frames || LevelColumnsAgree(frames->frames.size())) {
         return;
     }
     misread_ = true;
@@ -383,7 +382,7 @@ void ModificationEditorModel::ListModifications() {
     const std::string& chosen = cmbChooseClass.text;
     for (int i = 1; i <= intNumberofMods; ++i) {
         const ModificationRecord& m = modifications[static_cast<std::size_t>(i)];
-        if (m.ModType.Shows(chosen) || chosen == kAllClasses) {
+        if (ListedUnder(m, chosen)) {
             lstChooseMod.Add(m.Modification.Shown());
         }
     }

@@ -1,0 +1,69 @@
+#include "catalogue/data_rules.h"
+
+namespace kalverin {
+namespace {
+
+constexpr FullLoad kFullLoads[] = {{"Cylinder", 7, "cylinder"}, {"Magazine", 10, "magazine"}};
+
+}  // namespace
+
+MountNeed MountOf(const ModificationRecord& mod) {
+    MountNeed need{mod.Mount1.Shown()};
+    for (int slot = 0; slot < static_cast<int>(std::size(kMountWords)); ++slot) {
+        if (need.word == kMountWords[slot]) {
+            need.slot = slot;
+        }
+    }
+    return need;
+}
+
+std::string StepDamage(const std::string& damage, const std::string& code) {
+    constexpr int kTop = static_cast<int>(std::size(kDamageLadder)) - 1;
+    for (int rung = 0; rung <= kTop; ++rung) {
+        if (kDamageLadder[rung] != damage) {
+            continue;
+        }
+        if (code == "U") {
+            return std::string(kDamageLadder[rung < kTop ? rung + 1 : kTop]);
+        }
+        if (code == "D") {
+            return std::string(kDamageLadder[rung > 0 ? rung - 1 : 0]);
+        }
+        return damage;
+    }
+    return damage;
+}
+
+const FullLoad* FullLoadOf(std::string_view load, double capacity) {
+    for (const FullLoad& full : kFullLoads) {
+        if (load == full.load && capacity == full.capacity) {
+            return &full;
+        }
+    }
+    return nullptr;
+}
+
+Outcome<AddedNumbers> AddedNumbersOf(const ModificationRecord& mod) {
+    AddedNumbers added;
+    // The first field that holds no number refuses it; empty counts as 0.
+    const struct {
+        const char* name;
+        const ItemValue& field;
+        double& number;
+    } fields[] = {{"Power", mod.Power, added.power},
+                  {"Concealability", mod.Concealability, added.concealability},
+                  {"Weight", mod.Weight, added.weight},
+                  {"FCU", mod.FCU, added.fcu}};
+    for (const auto& f : fields) {
+        auto number = f.field.AsNumber();
+        if (!number) {
+            return Outcome<AddedNumbers>::Failure(
+                mod.Modification.Shown() + " cannot be applied: its " + f.name + " field holds \"" +
+                f.field.Shown() + "\", which is not a number.");
+        }
+        f.number = *number;
+    }
+    return added;
+}
+
+}  // namespace kalverin
