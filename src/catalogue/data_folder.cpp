@@ -20,9 +20,14 @@ std::string DataFileLabel(std::string_view fileName) {
 
 Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
                                   std::string_view fileName) {
+    return ReadDataFileIn(files, DataFolder(programDir), fileName);
+}
+
+Outcome<std::string> ReadDataFileIn(const FileStore& files, const std::filesystem::path& folder,
+                                    std::string_view fileName) {
     // Held while the file is read, so that no save is half way through it.
-    auto lock = files.LockFolder(DataFolder(programDir), FolderLock::Kind::Shared);
-    auto bytes = files.Read(DataFilePath(programDir, fileName));
+    auto lock = files.LockFolder(folder, FolderLock::Kind::Shared);
+    auto bytes = files.Read(folder / fileName);
     if (!bytes) {
         return Outcome<std::string>::Failure(DataFileLabel(fileName) +
                                              " cannot be read: " + bytes.error() + ".");
@@ -37,34 +42,44 @@ Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem:
 
 Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
                                      const std::filesystem::path& programDir) {
+    return LoadCatalogueFrom(files, DataFolder(programDir));
+}
+
+Outcome<DataCatalogue> LoadCatalogueFrom(const FileStore& files,
+                                         const std::filesystem::path& folder) {
     using Result = Outcome<DataCatalogue>;
-    auto lock = files.LockFolder(DataFolder(programDir), FolderLock::Kind::Shared);
+    auto lock = files.LockFolder(folder, FolderLock::Kind::Shared);
+    auto readAs = [&files, &folder](std::string_view fileName, auto parse) {
+        using Parsed = decltype(parse(std::string_view(), std::string_view()));
+        auto bytes = ReadDataFileIn(files, folder, fileName);
+        return bytes ? parse(bytes.value(), DataFileLabel(fileName))
+                     : Parsed::Failure(bytes.error());
+    };
     DataCatalogue catalogue;
 
-    auto frames = ReadDataFileAs(files, programDir, kFramesFile, ReadFramesFile);
+    auto frames = readAs(kFramesFile, ReadFramesFile);
     if (!frames) {
         return Result::Failure(frames.error());
     }
     catalogue.frames = std::move(frames->frames);
     catalogue.intNumberofFrames = static_cast<std::int16_t>(catalogue.frames.size());
 
-    auto mods = ReadDataFileAs(files, programDir, kModificationsFile, ReadModificationsFile);
+    auto mods = readAs(kModificationsFile, ReadModificationsFile);
     if (!mods) {
         return Result::Failure(mods.error());
     }
     catalogue.modifications = std::move(mods->records);
 
-    auto classes = ReadDataFileAs(files, programDir, kClassesFile, ReadClassesFile);
+    auto classes = readAs(kClassesFile, ReadClassesFile);
     if (!classes) {
         return Result::Failure(classes.error());
     }
     catalogue.classes = std::move(classes.value());
 
     const int columns = catalogue.intNumberofFrames;
-    auto levels = ReadDataFileAs(files, programDir, kMaxLevelFile,
-                                 [columns](std::string_view bytes, std::string_view label) {
-                                     return ReadMaxLevelFile(bytes, label, columns);
-                                 });
+    auto levels = readAs(kMaxLevelFile, [columns](std::string_view bytes, std::string_view label) {
+        return ReadMaxLevelFile(bytes, label, columns);
+    });
     if (!levels) {
         return Result::Failure(levels.error());
     }
@@ -78,7 +93,7 @@ Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
     catalogue.IndexModificationNames();
     // The descriptions only tell the user about an option: a Details.txt that cannot be read
     // leaves them out and stops nothing.
-    if (auto details = ReadDataFileAs(files, programDir, kDetailsFile, ReadDetailsFile)) {
+    if (auto details = readAs(kDetailsFile, ReadDetailsFile)) {
         for (DetailRecord& row : details->rows) {
             catalogue.details.push_back(std::move(row.text));
         }

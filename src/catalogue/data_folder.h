@@ -18,7 +18,7 @@ inline constexpr std::string_view kModificationsFile = "Modifications.txt";
 inline constexpr std::string_view kMaxLevelFile = "MaxLevel.txt";
 inline constexpr std::string_view kDetailsFile = "Details.txt";
 
-// The Data folder beside the program.
+// The Data folder beside the program: the one the program reads its data from.
 std::filesystem::path DataFolder(const std::filesystem::path& programDir);
 
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
@@ -31,6 +31,9 @@ std::string DataFileLabel(std::string_view fileName);
 // that starts with a UTF-8 byte-order mark is refused: its first item would be misread.
 Outcome<std::string> ReadDataFile(const FileStore& files, const std::filesystem::path& programDir,
                                   std::string_view fileName);
+// The same for a file of the data folder `folder`.
+Outcome<std::string> ReadDataFileIn(const FileStore& files, const std::filesystem::path& folder,
+                                    std::string_view fileName);
 
 // Reads a data file and hands its bytes and label to `parse`, one of the readers of
 // data_files.h: ReadDataFileAs(files, dir, kFramesFile, ReadFramesFile).
@@ -52,5 +55,8 @@ auto ReadDataFileAs(const FileStore& files, const std::filesystem::path& program
 // from Details.txt when it can be read.
 Outcome<DataCatalogue> LoadCatalogue(const FileStore& files,
                                      const std::filesystem::path& programDir);
+// The same from the data folder `folder`.
+Outcome<DataCatalogue> LoadCatalogueFrom(const FileStore& files,
+                                         const std::filesystem::path& folder);
 
 }  // namespace kalverin
