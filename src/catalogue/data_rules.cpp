@@ -1,5 +1,7 @@
 #include "catalogue/data_rules.h"
 
+#include "catalogue/conversions.h"
+
 namespace kalverin {
 namespace {
 
@@ -41,6 +43,29 @@ const FullLoad* FullLoadOf(std::string_view load, double capacity) {
         }
     }
     return nullptr;
+}
+
+StatisticNumbers ReadStatistics(const ShownStatistics& shown) {
+    StatisticNumbers numbers;
+    auto read = [&numbers](std::string_view caption, std::string_view text, auto& into,
+                           auto narrow) {
+        const auto number = ParseNumber(text);
+        const auto narrowed = number ? narrow(*number) : std::nullopt;
+        if (narrowed) {
+            into = *narrowed;
+        } else if (numbers.badCaption.empty()) {
+            numbers.badCaption = caption;
+            numbers.badText = text;
+        }
+    };
+    auto asDouble = [](double value) { return std::optional<double>(value); };
+    read("Power", shown.power, numbers.power, asDouble);
+    read("Concealability", shown.concealability, numbers.concealability, asDouble);
+    read("Weight", shown.weight, numbers.weight, NarrowToSingle);
+    read("Ammo Capacity", shown.capacity, numbers.capacity, RoundWhole);
+    read("FCU", shown.fcu, numbers.fcu, NarrowToSingle);
+    read("DPV", shown.dpv, numbers.dpv, asDouble);
+    return numbers;
 }
 
 Outcome<AddedNumbers> AddedNumbersOf(const ModificationRecord& mod) {

@@ -75,6 +75,33 @@ struct FullLoad {
 // The full load a weapon of this Ammo Load and Ammo Capacity shows; nothing when it is not full.
 const FullLoad* FullLoadOf(std::string_view load, double capacity);
 
+// The statistics an option's application adds to, as their boxes show them.
+struct ShownStatistics {
+    std::string_view power;
+    std::string_view concealability;
+    std::string_view weight;
+    std::string_view capacity;
+    std::string_view fcu;
+    std::string_view dpv;
+};
+
+// Those statistics read back as the application reads them: the whole text as one number, held
+// in the statistic's width; 0 for one that is not such a number.
+struct StatisticNumbers {
+    double power = 0;
+    double concealability = 0;
+    float weight = 0;
+    std::int16_t capacity = 0;
+    float fcu = 0;
+    double dpv = 0;
+    // The caption and text of the first that is not, which refuses every application; an empty
+    // caption when all are numbers.
+    std::string_view badCaption;
+    std::string_view badText;
+};
+
+StatisticNumbers ReadStatistics(const ShownStatistics& shown);
+
 // The numbers applying an option adds to the statistics, each level once.
 struct AddedNumbers {
     double power = 0;
