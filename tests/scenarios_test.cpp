@@ -24,6 +24,7 @@
 #include "about/sys_info_fakes.h"
 #include "catalogue/code_page.h"
 #include "catalogue/conversions.h"
+#include "catalogue/data_check.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
@@ -336,6 +337,9 @@ class Scenario {
             }
             folder_.Write(path, bytes.replace(at, from.size(), words.Next()));
             return {};
+        }
+        if (verb == "check") {
+            return DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"));
         }
         if (verb == "read" || verb == "rewrite") {
             return ReadDataFile(verb == "rewrite", words);

@@ -9,13 +9,18 @@ constexpr FullLoad kFullLoads[] = {{"Cylinder", 7, "cylinder"}, {"Magazine", 10,
 
 }  // namespace
 
-MountNeed MountOf(const ModificationRecord& mod) {
-    MountNeed need{mod.Mount1.Shown()};
+int MountSlot(std::string_view word) {
     for (int slot = 0; slot < static_cast<int>(std::size(kMountWords)); ++slot) {
-        if (need.word == kMountWords[slot]) {
-            need.slot = slot;
+        if (word == kMountWords[slot]) {
+            return slot;
         }
     }
+    return -1;
+}
+
+MountNeed MountOf(const ModificationRecord& mod) {
+    MountNeed need{mod.Mount1.Shown()};
+    need.slot = MountSlot(need.word);
     return need;
 }
 

@@ -19,6 +19,9 @@ inline constexpr std::string_view kMountWords[] = {"Barrel", "Top", "Large", "Sm
 // What the frame editor writes for a mount the frame does not have.
 inline constexpr std::string_view kNoMount = "None";
 
+// The position a mount word names, as an index of kMountWords; -1 when it names none.
+int MountSlot(std::string_view word);
+
 // The mount an option needs: the position its Mount 1 field names, as an index of kMountWords.
 struct MountNeed {
     std::string word;

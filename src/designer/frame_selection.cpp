@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "catalogue/conversions.h"
+#include "catalogue/data_rules.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
@@ -44,10 +45,8 @@ void MainWindowModel::ShowFrame() {
 
 void MainWindowModel::SetFrameMounts() {
     ForEachFrameMount(catalogue().Frame(design_.intChooseFrame), [this](std::string_view mount) {
-        for (const MountBox& box : kMounts) {
-            if (mount == box.word) {
-                (this->*box.box).value = 1;
-            }
+        if (const int slot = MountSlot(mount); slot >= 0) {
+            (this->*kMounts[slot].box).value = 1;
         }
     });
 }
