@@ -23,6 +23,7 @@
 #include "about/about_model.h"
 #include "about/sys_info_fakes.h"
 #include "catalogue/code_page.h"
+#include "check_data/check_data_model.h"
 #include "catalogue/conversions.h"
 #include "catalogue/data_check.h"
 #include "catalogue/data_files.h"
@@ -715,6 +716,7 @@ TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
     ExpectOwnKeysAndNames(AboutModel::Controls());
+    ExpectOwnKeysAndNames(CheckDataModel::Controls());
 }
 
 }  // namespace

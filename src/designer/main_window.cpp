@@ -13,6 +13,8 @@
 #include <QUrl>
 
 #include "about/about_window.h"
+#include "catalogue/data_folder.h"
+#include "check_data/check_data_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
@@ -210,6 +212,8 @@ void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuFrames"), &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(binder_->Action("mnuModifications"), &QAction::triggered, this,
             [this] { ShowModifications(); });
+    connect(binder_->Action("mnuCheckData"), &QAction::triggered, this,
+            [this] { ShowCheckData(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
                            binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
@@ -235,6 +239,17 @@ void MainWindow::ShowModifications() {
         // Unloaded: the next showing reads the data files afresh.
         modifications_.reset();
     }
+}
+
+void MainWindow::ShowCheckData() {
+    if (checkData_) {
+        checkData_->CheckAgain();
+    } else {
+        checkData_ = new CheckData(DataFolder(model_.programDir()), this);
+    }
+    checkData_->show();
+    checkData_->raise();
+    checkData_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {

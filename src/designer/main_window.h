@@ -16,6 +16,7 @@
 namespace kalverin {
 
 class About;
+class CheckData;
 class EditFrame;
 class Modifications;
 class WindowBinder;
@@ -66,6 +67,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // Manage Data > Modifications: the modification editor, shown modal.
     void ShowModifications();
     void ShowAbout();
+    // Manage Data > Check Data: one window, checking the data folder in use again each time.
+    void ShowCheckData();
 
     // Read once, when the window is made; written when something in it changes.
     QSettings settings_;
@@ -75,6 +78,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
 
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
+    // The Check Data window while it is open; it deletes itself when closed.
+    QPointer<CheckData> checkData_;
     EditFrame* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;
