@@ -12,8 +12,13 @@
 namespace kalverin {
 namespace {
 
+// What a refusal of each file does to the user.
+constexpr std::string_view kNoFrames =
+    "The main window loads no data, and the frame editor lists no frames.";
 constexpr std::string_view kNoData =
     "The main window loads no data, and the modification editor opens empty.";
+constexpr std::string_view kNoDetails =
+    "No option shows its description, and the modification editor opens empty.";
 
 // What the check says of each data file: its place in the report, what its records are called,
 // whether an editor rewrites it (dropping what its reader passed over) and what a refusal of it
@@ -27,17 +32,12 @@ struct FileFacts {
     std::string_view refused;
 };
 
-constexpr FileFacts kFrames{
-    0,        kFramesFile, "frame",
-    "frames", true,        "The main window loads no data, and the frame editor lists no frames."};
+constexpr FileFacts kFrames{0, kFramesFile, "frame", "frames", true, kNoFrames};
+constexpr FileFacts kClasses{1, kClassesFile, "class", "classes", false, kNoData};
 constexpr FileFacts kModifications{
     2, kModificationsFile, "modification", "modifications", true, kNoData};
-constexpr FileFacts kClasses{1, kClassesFile, "class", "classes", false, kNoData};
 constexpr FileFacts kMaxLevels{3, kMaxLevelFile, "row", "rows", true, kNoData};
-constexpr FileFacts kDetails{
-    4,     kDetailsFile,
-    "row", "rows",
-    true,  "No option shows its description, and the modification editor opens empty."};
+constexpr FileFacts kDetails{4, kDetailsFile, "row", "rows", true, kNoDetails};
 
 // A data file as its reader took it: its bytes, what the reader noted and its records' names.
 struct CheckedFile {
