@@ -1,34 +1,19 @@
 #pragma once
 
-// The Qt Check Data window: the data check's report, built from the model's control table. It is
-// not modal, so that the report stays in view while the files are mended; "Check Again" reads
-// them anew. It is discarded when closed.
+// The Qt Check Data window: a plain dialog built from the model's control table. It is not
+// modal, so that the report stays in view while the files are mended; "Check Again" reads them
+// anew. It has no class of its own: a dialog class would be bound, vtable and all, each time the
+// program starts.
 
-#include <QDialog>
-#include <filesystem>
-
-#include "check_data/check_data_model.h"
+class QDialog;
+class QWidget;
 
 namespace kalverin {
 
-class WindowBinder;
+class CheckDataModel;
 
-class CheckData final : public QDialog {
-    Q_OBJECT
-
-  public:
-    // Checks the data folder `dataFolder` at once.
-    explicit CheckData(const std::filesystem::path& dataFolder, QWidget* parent = nullptr);
-    ~CheckData() override;
-
-    CheckDataModel& model() { return model_; }
-
-    // Checks the folder again and shows the new report.
-    void CheckAgain();
-
-  private:
-    CheckDataModel model_;
-    WindowBinder* binder_ = nullptr;
-};
+// Makes the window over `model`, which outlives it, checks the data folder and shows the report.
+// The window deletes itself when closed.
+QDialog* MakeCheckData(CheckDataModel& model, QWidget* parent);
 
 }  // namespace kalverin

@@ -8,12 +8,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
 
 #include "about/about_window.h"
 #include "catalogue/data_folder.h"
+#include "check_data/check_data_model.h"
 #include "check_data/check_data_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
@@ -243,9 +245,11 @@ void MainWindow::ShowModifications() {
 
 void MainWindow::ShowCheckData() {
     if (checkData_) {
-        checkData_->CheckAgain();
+        // Asked for again, it checks again, as Check Again does.
+        checkData_->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
     } else {
-        checkData_ = new CheckData(DataFolder(model_.programDir()), this);
+        checkDataModel_ = std::make_unique<CheckDataModel>(DataFolder(model_.programDir()));
+        checkData_ = MakeCheckData(*checkDataModel_, this);
     }
     checkData_->show();
     checkData_->raise();
