@@ -1,6 +1,7 @@
 #include "catalogue/data_check.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
@@ -62,7 +63,8 @@ struct CheckedFile {
 };
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string quoted(1, '\'');
+    return (quoted += text) += '\'';
 }
 
 std::string MountWords() {
@@ -98,6 +100,7 @@ class Checker {
     struct Problem {
         int file;
         std::size_t line;
+        std::size_t found;
         std::string text;
     };
 
@@ -122,7 +125,7 @@ void Checker::Add(const CheckedFile& file, std::size_t line, std::string_view na
 }
 
 void Checker::AddAsSaid(const CheckedFile& file, std::size_t line, std::string text) {
-    problems_.push_back({file.facts.order, line, std::move(text)});
+    problems_.push_back({file.facts.order, line, problems_.size(), std::move(text)});
 }
 
 template <typename Parse, typename Names>
@@ -230,9 +233,9 @@ DataCheck Checker::Run() {
             CheckRowOrder(loaded.value(), details_, "description");
         }
     }
-    // File by file, in the order of the lines.
-    std::stable_sort(problems_.begin(), problems_.end(), [](const Problem& a, const Problem& b) {
-        return a.file != b.file ? a.file < b.file : a.line < b.line;
+    // File by file, in the order of the lines, and on one line in the order found.
+    std::sort(problems_.begin(), problems_.end(), [](const Problem& a, const Problem& b) {
+        return std::tie(a.file, a.line, a.found) < std::tie(b.file, b.line, b.found);
     });
     DataCheck check{{}, readable_ == 0};
     for (Problem& problem : problems_) {

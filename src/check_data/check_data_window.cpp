@@ -1,5 +1,6 @@
 #include "check_data/check_data_window.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -12,7 +13,7 @@ namespace kalverin {
 QDialog* MakeCheckData(CheckDataModel& model, QWidget* parent) {
     auto* window = new QDialog(parent);
     window->setObjectName(QStringLiteral("CheckData"));
-    window->setWindowTitle(QDialog::tr("Check Data"));
+    window->setWindowTitle(QCoreApplication::translate("Kalverin", "Check Data"));
     window->setAttribute(Qt::WA_DeleteOnClose);
     auto* binder = new WindowBinder(window, BindControls(model, CheckDataModel::Controls()), {});
     (new QVBoxLayout(window))->addWidget(binder->body());
