@@ -86,6 +86,10 @@ class Checker {
     // Reads the file with its reader, noting what the reader passes over, and reports that.
     template <typename Parse, typename Names>
     void Read(CheckedFile& file, Parse parse, Names names);
+    // The file's bytes; false, the reason reported, when they cannot be had.
+    bool Fetch(CheckedFile& file);
+    // What the reader noted, and its refusal if it gave one.
+    void Report(CheckedFile& file, const std::string* refusal);
     void Add(const CheckedFile& file, std::size_t line, std::string_view name, std::string what);
     // A problem whose text names its file and place itself.
     void AddAsSaid(const CheckedFile& file, std::size_t line, std::string text);
@@ -130,17 +134,32 @@ void Checker::AddAsSaid(const CheckedFile& file, std::size_t line, std::string t
 
 template <typename Parse, typename Names>
 void Checker::Read(CheckedFile& file, Parse parse, Names names) {
-    auto bytes = ReadDataFileIn(files_, folder_, file.facts.name);
-    if (!bytes) {
-        AddAsSaid(file, 0, bytes.error() + " " + std::string(file.facts.refused));
+    if (!Fetch(file)) {
         return;
     }
-    ++readable_;
-    file.bytes = std::move(bytes.value());
     const auto parsed = [&] {
         const NotingReads noting(file.notes);
         return parse(file.bytes, DataFileLabel(file.facts.name));
     }();
+    if (parsed) {
+        file.taken = true;
+        file.names = names(parsed.value());
+    }
+    Report(file, parsed ? nullptr : &parsed.error());
+}
+
+bool Checker::Fetch(CheckedFile& file) {
+    auto bytes = ReadDataFileIn(files_, folder_, file.facts.name);
+    if (!bytes) {
+        AddAsSaid(file, 0, bytes.error() + " " + std::string(file.facts.refused));
+        return false;
+    }
+    ++readable_;
+    file.bytes = std::move(bytes.value());
+    return true;
+}
+
+void Checker::Report(CheckedFile& file, const std::string* refusal) {
     const std::vector<std::size_t>& starts = file.notes.recordStarts;
     for (std::size_t i = 0; i < starts.size() && file.misaligned == 0; ++i) {
         const std::size_t at = starts[i];
@@ -148,10 +167,6 @@ void Checker::Read(CheckedFile& file, Parse parse, Names names) {
             file.bytes[at - 1] != '\r') {
             file.misaligned = i + 1;
         }
-    }
-    if (parsed) {
-        file.taken = true;
-        file.names = names(parsed.value());
     }
     // A number read from the wrong items says nothing the misaligned record does not.
     for (const ReadNotes::Zeroed& zero : file.notes.zeroed) {
@@ -169,12 +184,11 @@ void Checker::Read(CheckedFile& file, Parse parse, Names names) {
                 "more or fewer items than a " + one + " has, so " + one + " " + number +
                 " and every " + one + " after it are read from the wrong items.");
     }
-    if (!parsed) {
+    if (refusal) {
         // The reader names the place itself when it can: "line 4", "frame 3".
         const std::size_t line = starts.empty() ? 1 : file.Line(starts.back());
-        const std::string& refusal = parsed.error();
-        std::string what = refusal + " " + std::string(file.facts.refused);
-        if (refusal.find(", line ") != std::string::npos) {
+        std::string what = *refusal + " " + std::string(file.facts.refused);
+        if (refusal->find(", line ") != std::string::npos) {
             AddAsSaid(file, line, std::move(what));
         } else {
             Add(file, line, "", std::move(what));
