@@ -127,7 +127,10 @@ void MainWindow::SetUpKeys() {
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The Check Data window goes before the model it shows, not with the other children after.
+    delete checkData_;
+}
 
 void MainWindow::Start() {
     model_.Load();
