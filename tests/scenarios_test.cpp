@@ -24,11 +24,13 @@
 #include "about/sys_info_fakes.h"
 #include "catalogue/code_page.h"
 #include "catalogue/conversions.h"
+#include "catalogue/data_check.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "check_data/check_data_model.h"
 #include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
@@ -363,6 +365,9 @@ class Scenario {
             }
             folder_.Write(path, bytes.replace(at, from.size(), words.Next()));
             return {};
+        }
+        if (verb == "check") {
+            return DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"));
         }
         if (verb == "read" || verb == "rewrite") {
             return ReadDataFile(verb == "rewrite", words);
@@ -793,6 +798,7 @@ TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
     ExpectOwnKeysAndNames(AboutModel::Controls());
+    ExpectOwnKeysAndNames(CheckDataModel::Controls());
 }
 
 }  // namespace

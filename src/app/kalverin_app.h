@@ -12,6 +12,8 @@ struct StartOptions {
 // The program's start: the application, the main window on the Data folder beside the program,
 // the weapon file the command line names, if any, and the event loop. Gives the exit code; a
 // command line with anything but Qt's options and one file gives 2 after a line of usage.
+// "--check-data [DATA-FOLDER]" first instead prints the data check's report and makes no window:
+// 0 for a clean folder, 1 with problems, 2 when the folder cannot be read.
 int RunKalverin(int argc, char** argv, StartOptions options = {});
 
 }  // namespace kalverin

@@ -21,7 +21,11 @@ std::filesystem::path DataFolder(const std::filesystem::path& programDir) {
 }
 
 GuardedFolder DataFiles(FileStore& files, const std::filesystem::path& programDir) {
-    return GuardedFolder(files, DataFolder(programDir), std::string(kDataLabel));
+    return DataFilesAt(files, DataFolder(programDir));
+}
+
+GuardedFolder DataFilesAt(FileStore& files, const std::filesystem::path& folder) {
+    return GuardedFolder(files, folder, std::string(kDataLabel));
 }
 
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,

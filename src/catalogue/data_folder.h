@@ -25,6 +25,8 @@ std::filesystem::path DataFolder(const std::filesystem::path& programDir);
 // The data folder as every window reaches it: the one place that says which folder that is and
 // how messages name it.
 GuardedFolder DataFiles(FileStore& files, const std::filesystem::path& programDir);
+// The data folder `folder`, named in messages as every window names the data folder.
+GuardedFolder DataFilesAt(FileStore& files, const std::filesystem::path& folder);
 
 std::filesystem::path DataFilePath(const std::filesystem::path& programDir,
                                    std::string_view fileName);

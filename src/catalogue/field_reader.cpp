@@ -3,6 +3,37 @@
 #include "catalogue/conversions.h"
 
 namespace kalverin {
+namespace {
+thread_local ReadNotes* noting = nullptr;
+}  // namespace
+
+NotingReads::NotingReads(ReadNotes& notes) : outer_(noting) {
+    noting = &notes;
+}
+
+NotingReads::~NotingReads() {
+    noting = outer_;
+}
+
+FieldReader::FieldReader(std::string_view bytes) : items_(bytes), notes_(noting) {}
+
+std::size_t FieldReader::FirstItemLeft() const {
+    ItemReader rest = items_;
+    while (auto item = rest.Next()) {
+        if (!item->text.empty()) {
+            return rest.LastItemStart();
+        }
+    }
+    return std::string_view::npos;
+}
+
+void FieldReader::NoteZero(std::string_view field, const Item& item) {
+    // An empty number is 0 by intent; a text that is none is a slip the reader passes over.
+    if (notes_ && item.text.find_first_not_of(" \t") != std::string::npos) {
+        const std::size_t record = notes_->recordStarts.size();
+        notes_->zeroed.push_back({record, field, item.text, items_.LastItemStart()});
+    }
+}
 
 std::optional<Item> FieldReader::Take() {
     if (!ok()) {
@@ -36,6 +67,7 @@ auto FieldReader::Narrowed(std::string_view field, Narrow narrow, std::string_vi
     }
     auto number = ParseNumber(item->text);
     if (!number) {
+        NoteZero(field, *item);
         return 0;
     }
     auto narrowed = narrow(*number);
@@ -65,6 +97,7 @@ std::int16_t FieldReader::Count(ItemValue* asRead) {
     }
     auto number = ParseNumber(item->text);
     if (!number) {
+        NoteZero("the count", *item);
         return 0;
     }
     auto whole = RoundWhole(*number);

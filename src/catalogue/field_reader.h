@@ -8,17 +8,45 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "catalogue/item_reader.h"
 #include "catalogue/item_value.h"
 
 namespace kalverin {
 
+// What a reader met that does not stop it, for the data check: where each record begins, the
+// numbers read as 0 because their item is no number, and the items after the last record.
+struct ReadNotes {
+    struct Zeroed {
+        std::size_t record;      // from 1; 0 for the count line
+        std::string_view field;  // as messages name it
+        std::string text;
+        std::size_t offset;
+    };
+    std::vector<std::size_t> recordStarts;  // where record i begins, at i - 1
+    std::vector<Zeroed> zeroed;
+    std::size_t leftOver = std::string_view::npos;
+};
+
+// While one lives, the field readers made on its thread note into `notes`: the data check reads
+// through the very readers the windows use, which note nothing otherwise.
+class NotingReads {
+  public:
+    explicit NotingReads(ReadNotes& notes);
+    ~NotingReads();
+    NotingReads(const NotingReads&) = delete;
+    NotingReads& operator=(const NotingReads&) = delete;
+
+  private:
+    ReadNotes* outer_;
+};
+
 class FieldReader {
   public:
     enum class Fault { None, Ended, OutOfRange, TooLong };
 
-    explicit FieldReader(std::string_view bytes) : items_(bytes) {}
+    explicit FieldReader(std::string_view bytes);
 
     ItemValue Value();
     std::string Text();
@@ -37,14 +65,22 @@ class FieldReader {
     // Where the item too long to take starts.
     std::size_t LongItemLine() const { return items_.LongItemLine(); }
 
+    // Where the notes go, if anywhere; and where the next item begins.
+    ReadNotes* notes() const { return notes_; }
+    std::size_t Position() const { return items_.Position(); }
+    // Where the first item that is not empty begins among those not taken; npos when none is.
+    std::size_t FirstItemLeft() const;
+
   private:
     std::optional<Item> Take();
     void Refuse(std::string_view field, std::string_view text, std::string_view why);
+    void NoteZero(std::string_view field, const Item& item);
     template <typename Narrow>
     auto Narrowed(std::string_view field, Narrow narrow, std::string_view why)
         -> std::remove_cvref_t<decltype(*narrow(0.0))>;
 
     ItemReader items_;
+    ReadNotes* notes_;
     Fault fault_ = Fault::None;
     std::string faultDetail_;
 };

@@ -63,20 +63,21 @@ std::optional<Item> ItemReader::Next() {
         return std::nullopt;
     }
     item.text = bytes_.substr(begin, end - begin);
+    lastStart_ = start;
     SkipSeparator();
     ++itemsRead_;
     return item;
 }
 
 std::size_t ItemReader::LongItemLine() const {
-    if (longItemAt_ == std::string_view::npos) {
-        return 0;
-    }
-    // Line ends as the separators count them: CR LF, a lone LF or a lone CR.
+    return longItemAt_ == std::string_view::npos ? 0 : LineOf(bytes_, longItemAt_);
+}
+
+std::size_t LineOf(std::string_view bytes, std::size_t offset) {
     std::size_t line = 1;
-    for (std::size_t i = 0; i < longItemAt_; ++i) {
-        if (bytes_[i] == '\n' ||
-            (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
+    for (std::size_t i = 0; i < offset && i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
             ++line;
         }
     }

@@ -36,6 +36,11 @@ class ItemReader {
     // Whether the item taken last ended its line, or the input.
     bool LineEnded() const { return lineEnded_; }
 
+    // Where the next item begins, as an offset into the input, and where the last one taken
+    // began, after the blanks before it.
+    std::size_t Position() const { return pos_; }
+    std::size_t LastItemStart() const { return lastStart_; }
+
   private:
     bool AtLineEnd() const;
     void SkipSeparator();
@@ -43,10 +48,15 @@ class ItemReader {
     std::string_view bytes_;
     std::size_t pos_ = 0;
     std::size_t itemsRead_ = 0;
+    std::size_t lastStart_ = 0;
     std::size_t longItemAt_ = std::string_view::npos;
     // After a comma another item follows, even an empty one at the very end of the input.
     bool itemPending_;
     bool lineEnded_ = false;
 };
+
+// The line, from 1, of the byte at `offset`, line ends counted as the separators count them:
+// CR LF, a lone LF or a lone CR.
+std::size_t LineOf(std::string_view bytes, std::size_t offset);
 
 }  // namespace kalverin

@@ -47,7 +47,11 @@ Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count
     }
     std::vector<Record> records;
     records.reserve(count > 0 ? static_cast<std::size_t>(count) : 0);
+    ReadNotes* notes = reader.notes();
     for (int i = 1; i <= count; ++i) {
+        if (notes) {
+            notes->recordStarts.push_back(reader.Position());
+        }
         Record record = readOne(reader);
         if (reader.fault() == FieldReader::Fault::TooLong) {
             return Outcome<std::vector<Record>>::Failure(LongItemMessage(reader, file));
@@ -63,6 +67,9 @@ Outcome<std::vector<Record>> ReadRecords(FieldReader& reader, std::int16_t count
                                                          reader.OutOfRangeDetail() + ".");
         }
         records.push_back(std::move(record));
+    }
+    if (notes) {
+        notes->leftOver = reader.FirstItemLeft();
     }
     return records;
 }

@@ -26,6 +26,16 @@ const std::string& DataCatalogue::Details(int index) const {
     return details[static_cast<std::size_t>(index) - 1];
 }
 
+std::int16_t DataCatalogue::FrameNamed(std::string_view name) const {
+    std::int16_t found = 0;
+    for (int i = 1; i <= intNumberofFrames; ++i) {
+        if (Frame(i).Frame.Shows(name)) {
+            found = static_cast<std::int16_t>(i);
+        }
+    }
+    return found;
+}
+
 std::int16_t DataCatalogue::ModificationNamed(std::string_view name) const {
     const auto found = modificationNames_.find(name);
     return found == modificationNames_.end() ? std::int16_t{0} : found->second;

@@ -114,6 +114,9 @@ struct DataCatalogue {
     // The description of modification `index`; empty when Details.txt has none for it.
     const std::string& Details(int index) const;
 
+    // The frame shown as `name`: of several, the last; 0 when none is. A name read as a bare
+    // number is matched by the text it shows.
+    std::int16_t FrameNamed(std::string_view name) const;
     // The modification shown as `name`: of several, the last of the first intNumberofMods; 0
     // when none is. Looked up, so that an action costs as much on 150 modifications as on 10.
     std::int16_t ModificationNamed(std::string_view name) const;

@@ -11,6 +11,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "catalogue/data_rules.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_block.h"
 
@@ -39,7 +40,7 @@ inline constexpr Statistic kStatistics[] = {
 };
 
 // A mount position: the word the data files name it by, and the box that is ticked while it is
-// free, in the order of the window and of a weapon file's second line.
+// free, in the order of kMountWords, the window's and a weapon file's second line.
 struct MountBox {
     std::string_view word;
     std::string_view name;
@@ -48,25 +49,11 @@ struct MountBox {
 };
 
 inline constexpr MountBox kMounts[] = {
-    {"Barrel", "chkBarrel", "&Barrel Mount", &MainWindowModel::chkBarrel},
-    {"Top", "chkTop", "To&p Mount", &MainWindowModel::chkTop},
-    {"Large", "chkLarge", "&Large Under Mount", &MainWindowModel::chkLarge},
-    {"Small", "chkSmall", "&Small Under Mount", &MainWindowModel::chkSmall},
+    {kMountWords[0], "chkBarrel", "&Barrel Mount", &MainWindowModel::chkBarrel},
+    {kMountWords[1], "chkTop", "To&p Mount", &MainWindowModel::chkTop},
+    {kMountWords[2], "chkLarge", "&Large Under Mount", &MainWindowModel::chkLarge},
+    {kMountWords[3], "chkSmall", "&Small Under Mount", &MainWindowModel::chkSmall},
 };
-
-// Calls `take` with each mount word a frame names, as choosing it opens them: its mount fields
-// up to the first empty one. A word that is no mount's, such as "None", opens nothing.
-template <typename Take>
-void ForEachFrameMount(const FrameRecord& frame, Take take) {
-    const ShownText first(frame.Mount1);
-    const ShownText second(frame.Mount2);
-    for (std::string_view word : {first.view(), second.view(), std::string_view(frame.Mount3)}) {
-        if (word.empty()) {
-            break;
-        }
-        take(word);
-    }
-}
 
 // Calls `take` with the name and the mirror of each control that shows the design, in the order
 // of the window's table: all but the filter, the details and the Undo and Redo entries, which

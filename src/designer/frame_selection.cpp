@@ -3,29 +3,18 @@
 #include <utility>
 
 #include "catalogue/conversions.h"
+#include "catalogue/data_rules.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
-
-std::int16_t MainWindowModel::FrameNamed(std::string_view name) const {
-    // Every frame is looked at, so of two frames with the same name the later one is found. A
-    // name read as a bare number is matched by the text it shows.
-    std::int16_t found = 0;
-    for (int i = 1; i <= catalogue().intNumberofFrames; ++i) {
-        if (catalogue().Frame(i).Frame.Shows(name)) {
-            found = static_cast<std::int16_t>(i);
-        }
-    }
-    return found;
-}
 
 void MainWindowModel::SelectFrame() {
     // The step starts from what the chooser showed before the pick put the frame's name there.
     std::swap(cmbChooseFrame.text, shownFrame_);
     const Step step(*this);
     std::swap(cmbChooseFrame.text, shownFrame_);
-    if (std::int16_t found = FrameNamed(cmbChooseFrame.text)) {
+    if (std::int16_t found = catalogue().FrameNamed(cmbChooseFrame.text)) {
         design_.intChooseFrame = found;
     }
     NewWeapon();
@@ -56,10 +45,8 @@ void MainWindowModel::ShowFrame() {
 
 void MainWindowModel::SetFrameMounts() {
     ForEachFrameMount(catalogue().Frame(design_.intChooseFrame), [this](std::string_view mount) {
-        for (const MountBox& box : kMounts) {
-            if (mount == box.word) {
-                (this->*box.box).value = 1;
-            }
+        if (const int slot = MountSlot(mount); slot >= 0) {
+            (this->*kMounts[slot].box).value = 1;
         }
     });
 }

@@ -1,10 +1,11 @@
 // Installing an option on the design, and taking one off. The duplicate, mount, level,
-// ammunition and room rules are each written once here, as tests that both the installation and
-// an option's details go by.
+// ammunition and room rules are each written once, here or in catalogue/data_rules.h, as tests
+// that both the installation and an option's details go by.
 
 #include <algorithm>
 
 #include "catalogue/conversions.h"
+#include "catalogue/data_rules.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "designer/text_parts.h"
@@ -14,29 +15,16 @@ namespace kalverin {
 namespace {
 constexpr const char* kCannotInstall = "This modification cannot be installed.";
 
-// The mount rule's view of an option: the slot its Mount 1 field names, none when the field is
-// empty, and a field that names no slot.
-struct MountNeed {
-    std::string word;
-    const MountBox* slot = nullptr;
-
-    bool TakesNone() const { return word.empty(); }
-};
-
-MountNeed MountOf(const ModificationRecord& mod) {
-    MountNeed need{mod.Mount1.Shown()};
-    for (const MountBox& box : kMounts) {
-        if (need.word == box.word) {
-            need.slot = &box;
-        }
-    }
-    return need;
+// The box of the slot an option needs; none when it takes no mount or names no slot.
+const MountBox* SlotBox(const MountNeed& need) {
+    return need.slot < 0 ? nullptr : &kMounts[need.slot];
 }
 
 // An option fits the mounts when it takes none or its slot is open; a word that names no slot
 // never fits.
 bool MountFree(const MainWindowModel& window, const MountNeed& need) {
-    return need.TakesNone() || (need.slot != nullptr && (window.*need.slot->box).value == 1);
+    const MountBox* slot = SlotBox(need);
+    return need.TakesNone() || (slot != nullptr && (window.*slot->box).value == 1);
 }
 
 // The level rule: an option at its maximum level on the chosen frame goes no higher. During an
@@ -45,22 +33,9 @@ bool AtMaximum(const MainWindowModel& window, int mod, std::int16_t level) {
     return level == window.catalogue().MaxLevel(mod, window.design().intFrameNumber);
 }
 
-// The ammunition rule: a full cylinder of seven or magazine of ten takes no further changes.
-struct FullLoad {
-    std::string_view load;
-    double capacity;
-    std::string_view word;  // as a reason names it
-};
-constexpr FullLoad kFullLoads[] = {{"Cylinder", 7, "cylinder"}, {"Magazine", 10, "magazine"}};
-
+// The ammunition rule, on the load and capacity the boxes show.
 const FullLoad* FullLoadShown(const MainWindowModel& window) {
-    const double capacity = LeadingNumber(window.txtCapacity.text);
-    for (const FullLoad& full : kFullLoads) {
-        if (window.txtLoad.text == full.load && capacity == full.capacity) {
-            return &full;
-        }
-    }
-    return nullptr;
+    return FullLoadOf(window.txtLoad.text, LeadingNumber(window.txtCapacity.text));
 }
 
 // The room rule: an option that takes no FCU always fits; one that takes some needs room left
@@ -169,8 +144,8 @@ void MainWindowModel::MountPosition() {
     }
     design_.blnModLegal = true;
     // The slot is claimed here, before the other rules: a refusal later on leaves it claimed.
-    if (need.slot != nullptr) {
-        (this->*need.slot->box).value = 0;
+    if (const MountBox* slot = SlotBox(need)) {
+        (this->*slot->box).value = 0;
     }
 }
 
@@ -219,7 +194,7 @@ void MainWindowModel::AddInstallRefusals(int modIndex, std::string& text) const 
         bool offered = false;
         ForEachFrameMount(frame,
                           [&](std::string_view word) { offered = offered || word == need.word; });
-        if (need.slot == nullptr) {
+        if (need.slot < 0) {
             why.Add("its mount \"", need.word, "\" is none of Barrel, Top, Large and Small");
         } else if (holder != nullptr && !holder->empty()) {
             why.Add("the ", need.word, " mount holds ", *holder);
@@ -262,8 +237,8 @@ void MainWindowModel::RemoveOption() {
             }
             ApplyModification(std::move(*applied));
         }
-        if (const MountNeed need = MountOf(catalogue().Modification(mod)); need.slot != nullptr) {
-            (this->*need.slot->box).value = 1;
+        if (const MountBox* mount = SlotBox(MountOf(catalogue().Modification(mod)))) {
+            (this->*mount->box).value = 1;
         }
     }
     for (int i = slot; i < design_.intModCounter; ++i) {

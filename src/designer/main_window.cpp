@@ -8,12 +8,16 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QUrl>
 #include <utility>
 
 #include "about/about_window.h"
+#include "catalogue/data_folder.h"
+#include "check_data/check_data_model.h"
+#include "check_data/check_data_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
@@ -124,7 +128,10 @@ void MainWindow::SetUpKeys() {
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The Check Data window goes before the model it shows, not with the other children after.
+    delete checkData_;
+}
 
 void MainWindow::Start() {
     model_.Load();
@@ -243,6 +250,8 @@ void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuFrames"), &QAction::triggered, this, [this] { ShowFrameEditor(); });
     connect(binder_->Action("mnuModifications"), &QAction::triggered, this,
             [this] { ShowModifications(); });
+    connect(binder_->Action("mnuCheckData"), &QAction::triggered, this,
+            [this] { ShowCheckData(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
                            binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
@@ -268,6 +277,19 @@ void MainWindow::ShowModifications() {
         // Unloaded: the next showing reads the data files afresh.
         modifications_.reset();
     }
+}
+
+void MainWindow::ShowCheckData() {
+    if (checkData_) {
+        // Asked for again, it checks again, as Check Again does.
+        checkData_->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
+    } else {
+        checkDataModel_ = std::make_unique<CheckDataModel>(DataFolder(model_.programDir()));
+        checkData_ = MakeCheckData(*checkDataModel_, this);
+    }
+    checkData_->show();
+    checkData_->raise();
+    checkData_->activateWindow();
 }
 
 void MainWindow::ShowAbout() {

@@ -4,6 +4,7 @@
 // the model and the model's controls are shown again after each one. It keeps its place, the
 // file dialog's last folder and Open Recent's list in the user's settings.
 
+#include <QDialog>
 #include <QMainWindow>
 #include <QPointer>
 #include <QSettings>
@@ -19,6 +20,7 @@
 namespace kalverin {
 
 class About;
+class CheckDataModel;
 class EditFrame;
 class Modifications;
 class WindowBinder;
@@ -79,6 +81,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // Manage Data > Modifications: the modification editor, shown modal.
     void ShowModifications();
     void ShowAbout();
+    // Manage Data > Check Data: one window, checking the data folder in use again each time.
+    void ShowCheckData();
 
     // Read once, when the window is made; written when something in it changes.
     QSettings settings_;
@@ -88,6 +92,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
 
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
+    // The Check Data window while it is open, which deletes itself when closed, and its model.
+    QPointer<QDialog> checkData_;
+    std::unique_ptr<CheckDataModel> checkDataModel_;
     EditFrame* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;

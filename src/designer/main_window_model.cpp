@@ -182,6 +182,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                 {"mnuManage", "&Manage Data", K::Menu},
                 {"mnuFrames", "&Frames", K::MenuEntry},
                 {"mnuModifications", "&Modifications", K::MenuEntry},
+                {"mnuCheckData", "&Check Data...", K::MenuEntry},
                 {.name = "mnuReload",
                  .caption = "&Reload Data",
                  .kind = K::MenuEntry,

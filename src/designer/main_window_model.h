@@ -333,8 +333,6 @@ class MainWindowModel {
     // Writes the statistics into their twelve boxes.
     void ShowStatistics();
 
-    // The index of the last catalogue frame whose name shows as `name`; 0 when none does.
-    std::int16_t FrameNamed(std::string_view name) const;
     // The slot of the installed option selected in lstCurrentMod; 0 when none is.
     int SelectedSlot() const;
     // The statistics after modification `mod` is applied with level step `step` to what the

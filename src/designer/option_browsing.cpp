@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "catalogue/data_rules.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
@@ -38,9 +39,7 @@ void MainWindowModel::ListOptions() {
         for (int i = 1; i <= catalogue().intNumberofMods; ++i) {
             const ModificationRecord& mod = catalogue().Modification(i);
             const ShownText name(mod.Modification);
-            // "All" is an ordinary class of the class file that happens to list every option.
-            if ((mod.ModType.Shows(chosenClass) || chosenClass == "All") &&
-                Holds(name.view(), txtFilter.text)) {
+            if (ListedUnder(mod, chosenClass) && Holds(name.view(), txtFilter.text)) {
                 lstChooseMod.Put(lines++, name.view());
             }
         }

@@ -4,57 +4,34 @@
 #include <limits>
 
 #include "catalogue/conversions.h"
+#include "catalogue/data_rules.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 
 namespace kalverin {
 namespace {
 
-// Reads the numbers an application needs, from the boxes and from the option's fields. The
-// first one that is not a usable number is remembered with a message, and every read after it
-// gives 0, so that all can be read before one check.
+// Why an application cannot be made: the first of the boxes and the option's fields that is not
+// a usable number, or a result too large to show, is remembered with a message, so that all can
+// be read before one check.
 class ApplicationInputs {
   public:
     // The option is named only in a refusal, so its name is not copied before one.
     explicit ApplicationInputs(const ItemValue& option) : option_(option) {}
 
-    // A box read as "the text as a number".
-    double Box(const TextBox& box, std::string_view caption) {
-        auto number = ParseNumber(box.text);
-        if (!number) {
-            RefuseBox(box, caption);
-            return 0;
+    // The first statistic whose box holds no number of its width.
+    void RefuseBoxes(const StatisticNumbers& shown) {
+        if (shown.badCaption.empty()) {
+            return;
         }
-        return *number;
-    }
-
-    float SingleBox(const TextBox& box, std::string_view caption) {
-        auto single = NarrowToSingle(Box(box, caption));
-        if (!single) {
-            RefuseBox(box, caption);
-            return 0;
+        if (shown.badText.empty()) {
+            Refuse("The " + std::string(shown.badCaption) + " box is empty. Choose a frame first.");
+        } else {
+            Refuse("The " + std::string(shown.badCaption) + " box shows \"" +
+                   std::string(shown.badText) +
+                   "\", which is not a number Kalverin can work with, so " + option_.Shown() +
+                   " cannot be applied.");
         }
-        return *single;
-    }
-
-    std::int16_t WholeBox(const TextBox& box, std::string_view caption) {
-        auto whole = RoundWhole(Box(box, caption));
-        if (!whole) {
-            RefuseBox(box, caption);
-            return 0;
-        }
-        return *whole;
-    }
-
-    // An option field: a text that is a number counts as that number, an empty one as 0.
-    double Field(const ItemValue& field, std::string_view name) {
-        auto number = field.AsNumber();
-        if (!number) {
-            Refuse(option_.Shown() + " cannot be applied: its " + std::string(name) +
-                   " field holds \"" + field.Shown() + "\", which is not a number.");
-            return 0;
-        }
-        return *number;
     }
 
     // A result that no box could show is refused rather than shown as a non-number.
@@ -77,69 +54,37 @@ class ApplicationInputs {
     const Outcome<void>& usable() const { return usable_; }
 
   private:
-    void RefuseBox(const TextBox& box, std::string_view caption) {
-        if (box.text.empty()) {
-            Refuse("The " + std::string(caption) + " box is empty. Choose a frame first.");
-        } else {
-            Refuse("The " + std::string(caption) + " box shows \"" + box.text +
-                   "\", which is not a number Kalverin can work with, so " + option_.Shown() +
-                   " cannot be applied.");
-        }
-    }
-
     const ItemValue& option_;
     Outcome<void> usable_;
 };
-
-// One rung up or down the damage ladder L, M, S, D; the ends hold, and a damage that is not on
-// the ladder, or a code other than "U" and "D", stays as it is.
-std::string StepDamage(const std::string& damage, const std::string& code) {
-    static const std::string kLadder[] = {"L", "M", "S", "D"};
-    constexpr int kTop = 3;
-    for (int rung = 0; rung <= kTop; ++rung) {
-        if (kLadder[rung] != damage) {
-            continue;
-        }
-        if (code == "U") {
-            return kLadder[rung < kTop ? rung + 1 : kTop];
-        }
-        if (code == "D") {
-            return kLadder[rung > 0 ? rung - 1 : 0];
-        }
-        return damage;
-    }
-    return damage;
-}
 
 }  // namespace
 
 Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t step) const {
     const ModificationRecord& mod = catalogue().Modification(modIndex);
     ApplicationInputs in(mod.Modification);
-    const double power = in.Box(txtPower, "Power");
-    const double conceal = in.Box(txtConceal, "Concealability");
-    const float weight = in.SingleBox(txtWeight, "Weight");
-    const std::int16_t capacity = in.WholeBox(txtCapacity, "Ammo Capacity");
-    const float fcu = in.SingleBox(txtFCU, "FCU");
-    const double dpv = in.Box(txtDPV, "DPV");
+    const StatisticNumbers shown = ReadStatistics({txtPower.text, txtConceal.text, txtWeight.text,
+                                                   txtCapacity.text, txtFCU.text, txtDPV.text});
+    in.RefuseBoxes(shown);
     const double recoil = LeadingNumber(txtRecoil.text);
     auto markUp = NarrowToSingle(LeadingNumber(txtMarkup.text));
     if (!markUp) {
         in.Refuse("The Mark-Up box shows \"" + txtMarkup.text +
                   "\", which is too large for a Mark-Up.");
     }
-    const double modPower = in.Field(mod.Power, "Power");
-    const double modConceal = in.Field(mod.Concealability, "Concealability");
-    const double modWeight = in.Field(mod.Weight, "Weight");
-    const double modFCU = in.Field(mod.FCU, "FCU");
+    const auto added = AddedNumbersOf(mod);
+    if (!added) {
+        in.Refuse(added.error());
+    }
     if (!in.usable()) {
         return Outcome<StatBlock>::Failure(in.usable().error());
     }
 
     StatBlock after;
-    after.Power = in.Result(power + modPower * step, "Power");
-    after.Concealability = in.Result(conceal + modConceal * step, "Concealability");
-    after.Weight = static_cast<float>(in.Result(weight + modWeight * step, "Weight"));
+    after.Power = in.Result(shown.power + added->power * step, "Power");
+    after.Concealability =
+        in.Result(shown.concealability + added->concealability * step, "Concealability");
+    after.Weight = static_cast<float>(in.Result(shown.weight + added->weight * step, "Weight"));
 
     // 50, 100 and 777 set the capacity outright, whatever the step.
     switch (mod.AmmoCapacity) {
@@ -153,7 +98,7 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
             after.AmmoCapacity = 0;
             break;
         default: {
-            int sum = capacity + mod.AmmoCapacity * step;
+            int sum = shown.capacity + mod.AmmoCapacity * step;
             if (sum < std::numeric_limits<std::int16_t>::min() ||
                 sum > std::numeric_limits<std::int16_t>::max()) {
                 in.Refuse("Applying " + mod.Modification.Shown() +
@@ -164,13 +109,13 @@ Outcome<StatBlock> MainWindowModel::StatisticsAfter(int modIndex, std::int16_t s
         }
     }
 
-    after.FCU = static_cast<float>(in.Result(fcu + modFCU * step, "FCU"));
+    after.FCU = static_cast<float>(in.Result(shown.fcu + added->fcu * step, "FCU"));
 
     // 888 and 999 add a share of the frame's own DPV, whatever the step.
     const double baseDPV = design_.intBaseDPV.AsNumber().value_or(0);
-    const double dpvAfter = mod.DPV == 888   ? dpv + baseDPV
-                            : mod.DPV == 999 ? dpv + baseDPV * 1.5
-                                             : dpv + mod.DPV * step;
+    const double dpvAfter = mod.DPV == 888   ? shown.dpv + baseDPV
+                            : mod.DPV == 999 ? shown.dpv + baseDPV * 1.5
+                                             : shown.dpv + mod.DPV * step;
     after.DPV = in.Result(dpvAfter, "DPV");
     after.Recoil = in.Result(recoil + static_cast<double>(mod.Recoil) * step, "Recoil");
     // Mark-Up is worked out and kept in single precision; the price carries its error.

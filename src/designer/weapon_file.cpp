@@ -219,7 +219,7 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     cmbChooseFrame.text = frame;
     // The frame is found again by name so that the design can go on; the statistics stay as
     // the file has them. Without such a frame, installing asks for a frame to be chosen.
-    design_.intChooseFrame = FrameNamed(frame);
+    design_.intChooseFrame = catalogue().FrameNamed(frame);
     design_.intFrameNumber = catalogue().Frame(design_.intChooseFrame).FrameNumber;
     if (design_.intChooseFrame != 0) {
         design_.intBaseDPV = ItemValue::Number(catalogue().Frame(design_.intChooseFrame).DPV);

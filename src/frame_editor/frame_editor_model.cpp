@@ -6,13 +6,13 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/data_rules.h"
 #include "catalogue/item_reader.h"
 
 namespace kalverin {
 namespace {
 
 constexpr const char* kChooseFramePrompt = "Choose Frame";
-constexpr const char* kNoMount = "None";
 constexpr const char* kChooseBeforeSaving =
     "Choose a frame from the list before saving; its boxes are what is saved.";
 

@@ -8,13 +8,13 @@
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/data_rules.h"
 #include "catalogue/item_reader.h"
 
 namespace kalverin {
 namespace {
 
 constexpr const char* kChooseClassPrompt = "Choose Class";
-constexpr const char* kAllClasses = "All";
 
 // Column j of MaxLevel.txt belongs to the frame whose FrameNumber is j; these are those frames.
 constexpr std::array<const char*, kEditorFrameColumns> kFrameCaptions = {
@@ -309,12 +309,11 @@ bool ModificationEditorModel::LoadDetails(const GuardedFolder::Reading& data) {
 }
 
 void ModificationEditorModel::ReportDifferentCounts() {
-    if (modificationsCount_ == intNumberofMods && detailsCount_ == intNumberofMods) {
+    const ModificationCounts counts{modificationsCount_, intNumberofMods, detailsCount_};
+    if (counts.Agree()) {
         return;
     }
-    // A short Details.txt only lacks texts, which a save writes empty; any other difference
-    // means rows may be paired wrongly or lost.
-    const bool misread = modificationsCount_ != intNumberofMods || detailsCount_ > intNumberofMods;
+    const bool misread = counts.Misread();
     misread_ = misread_ || misread;
     const std::string count = std::to_string(intNumberofMods);
     const std::string saving =
@@ -340,7 +339,7 @@ void ModificationEditorModel::ReportFrameCount(const GuardedFolder::Reading& dat
             " levels, so it saves nothing until " + DataFileLabel(kFramesFile) + " can be read.");
         return;
     }
-    if (frames->frames.size() == kEditorFrameColumns) {
+    if (LevelColumnsAgree(frames->frames.size())) {
         const auto row = MaxLevelRowOutOfStep(loadedBytes_[std::string(kMaxLevelFile)],
                                               intNumberofMods, kEditorFrameColumns);
         if (row) {
@@ -401,7 +400,7 @@ void ModificationEditorModel::ListModifications() {
     const std::string& chosen = cmbChooseClass.text;
     for (int i = 1; i <= intNumberofMods; ++i) {
         const ModificationRecord& m = modifications[static_cast<std::size_t>(i)];
-        if (m.ModType.Shows(chosen) || chosen == kAllClasses) {
+        if (ListedUnder(m, chosen)) {
             lstChooseMod.Add(m.Modification.Shown());
         }
     }

@@ -19,6 +19,33 @@ bool Mapped(std::string_view library) {
     return testing::ReadFileBytes("/proc/self/maps").find(file) != std::string::npos;
 }
 
+// "--check-data" prints the report, makes no window and so loads no platform: 0 for the bundled
+// data beside the program, 1 for a folder with problems, 2 for one with no file to read.
+TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
+    testing::TempFolder folder;
+    folder.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");
+    std::string program = "kalverin", check = "--check-data", data = (folder.path() / "Data"),
+                none = (folder.path() / "none");
+    const struct {
+        std::vector<char*> arguments;
+        int exitCode;
+        std::string last;
+    } cases[] = {
+        {{&program[0], &check[0]}, 0, "No problems found."},
+        {{&program[0], &check[0], &data[0]}, 1, "4 problems."},
+        {{&program[0], &check[0], &none[0]}, 2, "Not one of the data files can be read."},
+    };
+    for (auto c : cases) {
+        c.arguments.push_back(nullptr);
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(RunKalverin(static_cast<int>(c.arguments.size() - 1), c.arguments.data()),
+                  c.exitCode);
+        const std::string said = ::testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(said.starts_with("Data folder: ") && said.ends_with(c.last + "\n")) << said;
+    }
+    EXPECT_FALSE(Mapped("libqoffscreen") || Mapped("libqxcb"));
+}
+
 // Qt takes its own options; what is left may name one weapon file, which opens as "Open Old
 // Weapon" opens it and so heads Open Recent; anything else gets a line of usage. The printing
 // library is not loaded to paint the window.

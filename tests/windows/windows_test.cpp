@@ -34,6 +34,8 @@
 
 #include "about/about_window.h"
 #include "about/sys_info_fakes.h"
+#include "check_data/check_data_model.h"
+#include "check_data/check_data_window.h"
 #include "designer/main_window.h"
 #include "frame_editor/edit_frame.h"
 #include "modification_editor/modifications_window.h"
@@ -367,11 +369,14 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     Modifications modifications(program.path());
     modifications.Load();
     auto* about = new About(nullptr);
+    CheckDataModel checkModel(program.path() / "Data");
+    QDialog* check = MakeCheckData(checkModel, nullptr);
     // Each window as its file under layouts/ has it; KALVERIN_UPDATE_SCENARIOS=1 writes them.
     const std::pair<const char*, QWidget*> layouts[] = {{"main", &window},
                                                         {"frames", &frames},
                                                         {"modifications", &modifications},
-                                                        {"about", about}};
+                                                        {"about", about},
+                                                        {"check", check}};
     for (auto [name, shown] : layouts) {
         shown->show();
         const auto file = std::filesystem::path(KALVERIN_LAYOUTS) / (std::string(name) + ".txt");
@@ -392,7 +397,9 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     ExpectDrivable(&frames, frames.model());
     ExpectDrivable(&modifications, modifications.model());
     ExpectDrivable(about, about->model());
+    ExpectDrivable(check, checkModel);
     delete about;
+    delete check;
 }
 
 TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
@@ -664,6 +671,23 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
         EXPECT_TRUE(ran);
     }
     EXPECT_EQ(window.findChildren<Modifications*>().size(), 1);
+}
+
+// Not modal and one window, which checks the data folder in use again when it is asked for.
+TEST_F(WindowTest, CheckDataIsOneWindowThatChecksAgainWhenAskedFor) {
+    const auto report = [this] {
+        auto* check = window.findChild<QDialog*>(QStringLiteral("CheckData"));
+        EXPECT_TRUE(check && check->isVisible() && !check->isModal());
+        return check ? Find<QPlainTextEdit>(check, "txtReport")->toPlainText() : QString();
+    };
+    Trigger("mnuCheckData");
+    const QString folder = PathText(program.path() / "Data");
+    EXPECT_EQ(report(),
+              QStringLiteral("Data folder: ") + folder + QStringLiteral("\nNo problems found."));
+    std::filesystem::remove(program.path() / "Data" / "Classes.txt");
+    Trigger("mnuCheckData");
+    EXPECT_EQ(window.findChildren<QDialog*>(QStringLiteral("CheckData")).size(), 1);
+    EXPECT_TRUE(report().contains(QStringLiteral("Data/Classes.txt cannot be read")));
 }
 
 // A new one once closed; System Info keeps it open.
