@@ -29,6 +29,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -394,6 +395,7 @@ class Scenario {
         }
         const View before = ViewOf(*window_, folder_.path());
         Act(verb, words);
+        CheckLedgers();
         Lines changes;
         if (AboutParts* about = window_->about) {
             for (const std::string& program : std::exchange(about->starter.started, {})) {
@@ -568,6 +570,16 @@ class Scenario {
             Main().OpenWeaponFile(words.Next());
             return;
         }
+        if (verb == "ledger") {
+            for (std::size_t i = 0; i < kStatisticCount; ++i) {
+                if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                    dialogs_.said.push_back(std::string(kStatistics[i].name) + ":");
+                    const Lines lines = StatBlockLines(ledger.text());
+                    dialogs_.said.insert(dialogs_.said.end(), lines.begin(), lines.end());
+                }
+            }
+            return;
+        }
         if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
             words.Next();  // "times"
             const std::string actions = words.Rest();
@@ -589,6 +601,8 @@ class Scenario {
             (c.combo ? c.combo->text : c.text->text) = words.Next();
             if (c.changed) {
                 c.changed();
+            } else if (window_->main && c.text) {
+                forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
             }
         } else if (verb == "click") {
             c.clicked(Line(*c.list, words));
@@ -600,10 +614,42 @@ class Scenario {
             if (!c.button || c.button->enabled) {
                 c.pressed();
             }
+        } else if (verb == "heed") {
+            const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
+                                                       {"focus-out", Heed::FocusOut},
+                                                       {"pointer-in", Heed::PointerIn},
+                                                       {"pointer-out", Heed::PointerOut}};
+            c.heeded(heeds.at(words.Next()));
         } else if (verb == "tick") {
             c.check->value = static_cast<std::int16_t>(std::stoi(words.Next()));
         } else {
             throw std::runtime_error("no such action: " + verb);
+        }
+    }
+
+    static const Ledger* LedgerOf(MainWindowModel& main, const TextBox* box) {
+        for (std::size_t i = 0; i < kStatisticCount; ++i) {
+            if (&(main.*kStatistics[i].box) == box) {
+                return &main.design().ledgers[i];
+            }
+        }
+        static const Ledger none;
+        return &none;
+    }
+
+    // Each statistic's ledger ends with what its box shows, unless the scenario wrote into the
+    // box itself and the ledger is as it was then.
+    void CheckLedgers() {
+        for (std::size_t i = 0; window_->main && i < kStatisticCount; ++i) {
+            const TextBox& box = window_->main->*kStatistics[i].box;
+            const Ledger& ledger = window_->main->design().ledgers[i];
+            const auto forged = forged_.find(&box);
+            if (ledger.last() != box.text &&
+                (forged == forged_.end() || forged->second != ledger.text())) {
+                throw std::runtime_error(std::string(kStatistics[i].name) + " shows " +
+                                         Quoted(box.text) + ", its ledger ends with " +
+                                         Quoted(ledger.last()));
+            }
         }
     }
 
@@ -639,6 +685,8 @@ class Scenario {
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
+    // The statistics boxes the scenario wrote into, with their ledgers then.
+    std::map<const TextBox*, std::string> forged_;
     Files files_;
 };
 

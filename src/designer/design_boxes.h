@@ -4,6 +4,7 @@
 // to bottom, and the four mount boxes. The window, the rules, the stat card and the weapon file
 // all go by these tables.
 
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,16 @@ inline constexpr Statistic kStatistics[] = {
     {"Mar&k-Up", "txtMarkup", &MainWindowModel::txtMarkup, &StatBlock::MarkUp},
     {"Final Price", "txtPrice", &MainWindowModel::txtPrice, &StatBlock::FinalPrice},
 };
+static_assert(std::size(kStatistics) == kStatisticCount);
+
+// The place of the statistic shown in `box` among kStatistics.
+inline std::size_t StatisticIn(TextBox MainWindowModel::*box) {
+    std::size_t place = 0;
+    while (place + 1 < kStatisticCount && kStatistics[place].box != box) {
+        ++place;
+    }
+    return place;
+}
 
 // A mount position: the word the data files name it by, and the box that is ticked while it is
 // free, in the order of the window and of a weapon file's second line.

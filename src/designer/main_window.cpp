@@ -123,7 +123,11 @@ void MainWindow::SetUpKeys() {
     }
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The binder goes before the model it runs: the widgets it watches lose the focus as they
+    // go, after the model.
+    delete binder_;
+}
 
 void MainWindow::Start() {
     model_.Load();

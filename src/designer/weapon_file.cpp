@@ -124,12 +124,12 @@ void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
         auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
         return files_.Read(path);
     }();
-    if (bytes && ReadWeaponFile(bytes.value())) {
+    if (bytes && ReadWeaponFile(bytes.value(), path.filename().string())) {
         RememberWeapon(path);
     }
 }
 
-bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
+bool MainWindowModel::ReadWeaponFile(std::string_view bytes, std::string_view file) {
     // A number item that is not a number reads as 0; an item missing or a 16-bit number out of
     // range stops the reading.
     FieldReader in(bytes);
@@ -198,6 +198,19 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
             mounts[i] == 1 || mounts[i] == 2 ? mounts[i] : std::int16_t{0};
     }
     design_.statistics.FinalPrice = price;
+    // Each value's ledger starts with the file: "opened from Gun.wpn: 4".
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+        Ledger& ledger = design_.ledgers[i];
+        ledger.Clear();
+        const std::string shown = ShownStat(design_.statistics, kStatistics[i].value);
+        if (kStatistics[i].box == &MainWindowModel::txtPrice) {
+            ledger.Add(shown, "opened from ", file, ": DPV ",
+                       FormatGeneral(LeadingNumber(design_.statistics.DPV.Shown())),
+                       " \xD7 Mark-Up ", FormatGeneral(design_.statistics.MarkUp), " = ");
+        } else if (!shown.empty()) {
+            ledger.Add(shown, "opened from ", file, ": ");
+        }
+    }
     txtFirearm.text = name;
     txtDescription.text = std::move(description);
     cmbChooseFrame.text = frame;

@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "qt_support/accessible_controls.h"
@@ -37,6 +39,49 @@ QString Translated(std::string_view text) {
 
 QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Tells of the focus and the pointer coming to a widget and leaving it. Owned by the binder, so
+// that nothing is told once the binder and its model are gone.
+class HeedFilter final : public QObject {
+  public:
+    HeedFilter(QObject* binder, QWidget* widget, std::function<void(Heed)> heeded)
+        : QObject(binder), heeded_(std::move(heeded)) {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::FocusIn:
+                heeded_(Heed::FocusIn);
+                break;
+            case QEvent::FocusOut:
+                heeded_(Heed::FocusOut);
+                break;
+            case QEvent::Enter:
+                heeded_(Heed::PointerIn);
+                break;
+            case QEvent::Leave:
+                heeded_(Heed::PointerOut);
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(Heed)> heeded_;
+};
+
+// The widget's tooltip and its description for assistive tools, as plain text however it
+// reads; set only when it changed.
+void Describe(QWidget* widget, std::string_view description) {
+    const QString text = ToQt(description);
+    if (widget->accessibleDescription() != text) {
+        widget->setAccessibleDescription(text);
+        widget->setToolTip(text.isEmpty() ? QString() : Qt::convertFromPlainText(text));
+    }
 }
 
 }  // namespace
@@ -269,6 +314,9 @@ void WindowBinder::HeadPanes() {
 
 void WindowBinder::Connect(Bound& b) {
     BoundControl& c = b.control;
+    if (c.heeded) {
+        new HeedFilter(this, b.widget, [this, &c](Heed heed) { Run([&] { c.heeded(heed); }); });
+    }
     switch (c.kind) {
         case ControlKind::Chooser: {
             auto* combo = static_cast<QComboBox*>(b.widget);
@@ -425,6 +473,9 @@ void WindowBinder::Refresh() {
             case ControlKind::Box:
             case ControlKind::ReadOnlyBox:
                 ShowText(static_cast<QLineEdit*>(b.widget), *c.text);
+                if (c.description) {
+                    Describe(b.widget, c.description());
+                }
                 break;
             case ControlKind::TextArea:
             case ControlKind::ReadOnlyArea:

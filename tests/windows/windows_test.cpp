@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -348,6 +349,16 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
 
     Pick("cmbChooseFrame", "Heavy Pistol");
     EXPECT_EQ(Text("txtDPV") + Text("txtPrice"), QStringLiteral("2601300"));
+    // The focus on a statistics box shows what made it in the details, its tooltip and what
+    // assistive tools tell of it; the focus gone, the details are the option's again.
+    auto* price = Get<QLineEdit>("txtPrice");
+    price->setFocus();
+    const QString made = QStringLiteral("Heavy Pistol: DPV 260 \u00D7 Mark-Up 5 = 1300");
+    EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), made);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(price)->text(QAccessible::Description), made);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(price->toolTip()).toPlainText(), made);
+    Get<QLineEdit>("txtFirearm")->setFocus();
+    EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), QString());
     Pick("cmbChooseClass", "Barrel");
     // A click arms "Add"; a double click installs at once.
     Click("lstChooseMod", "Extended Barrel");
