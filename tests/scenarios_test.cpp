@@ -29,6 +29,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "designer/compare_model.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
@@ -152,6 +153,9 @@ struct Window {
     std::function<void()> load;
     MainWindowModel* main = nullptr;  // a main window's own verbs
     AboutParts* about = nullptr;      // the About window's surroundings
+    // A window that follows another's model: shown again when switched to, with what changed.
+    std::function<void()> follow;
+    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -404,14 +408,18 @@ class Scenario {
         }
         changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
-        const View after = ViewOf(*window_, folder_.path());
+        window_->shown = ViewOf(*window_, folder_.path());
+        Changes(before, window_->shown, changes);
+        FileChanges(changes);
+        return changes;
+    }
+
+    static void Changes(const View& before, const View& after, Lines& changes) {
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
                 changes.push_back(after[i].first + " = " + after[i].second);
             }
         }
-        FileChanges(changes);
-        return changes;
     }
 
     // A data file read by its reader and written by its writer: shown ("read") or saved.
@@ -483,6 +491,12 @@ class Scenario {
                 found->second = {about, BindControls(about->model, AboutModel::Controls()),
                                  [about] { about->model.Load(); }};
                 found->second.about = about.get();
+            } else if (kind == "compare") {
+                auto compare =
+                    std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
+                found->second = {compare, BindControls(*compare, CompareModel::Controls()),
+                                 [compare] { compare->ChooseFile(); }};
+                found->second.follow = [compare] { compare->Compare(); };
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
@@ -491,7 +505,11 @@ class Scenario {
                     shown.push_back(what + " = " + value);
                 }
             }
+        } else if (window_->follow) {
+            window_->follow();
+            Changes(window_->shown, ViewOf(*window_, folder_.path()), shown);
         }
+        window_->shown = ViewOf(*window_, folder_.path());
         return shown;
     }
 
@@ -759,6 +777,7 @@ TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
     ExpectOwnKeysAndNames(AboutModel::Controls());
+    ExpectOwnKeysAndNames(CompareModel::Controls());
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <QUrl>
 
 #include "about/about_window.h"
+#include "designer/compare_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
@@ -61,7 +62,12 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     binder_ = new WindowBinder(this, BindControls(model_, MainWindowModel::Controls()),
                                {.paneStretch = {3, 0, 3},
                                 .readOnly = ShortcutsOver::Always,
-                                .typed = ShortcutsOver::Never});
+                                .typed = ShortcutsOver::Never,
+                                .shown = [this] {
+                                    if (compare_) {
+                                        compare_->Refresh();
+                                    }
+                                }});
     setCentralWidget(binder_->body());
     setMenuBar(binder_->menuBar());
     binder_->Find<QLineEdit>("txtLevel")->setAlignment(Qt::AlignCenter);
@@ -215,6 +221,7 @@ void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuModifications"), &QAction::triggered, this,
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(binder_->Action("mnuCompare"), &QAction::triggered, this, [this] { CompareWith(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
                            binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
 }
@@ -248,6 +255,21 @@ void MainWindow::ShowAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void MainWindow::CompareWith() {
+    // The window open keeps the file it compares with when the user cancels.
+    CompareWindow* compare = compare_ ? compare_.data() : new CompareWindow(model_, this);
+    if (!compare->ChooseFile()) {
+        if (!compare_) {
+            delete compare;
+        }
+        return;
+    }
+    compare_ = compare;
+    compare->show();
+    compare->raise();
+    compare->activateWindow();
 }
 
 }  // namespace kalverin

@@ -16,6 +16,7 @@
 namespace kalverin {
 
 class About;
+class CompareWindow;
 class EditFrame;
 class Modifications;
 class WindowBinder;
@@ -66,6 +67,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // Manage Data > Modifications: the modification editor, shown modal.
     void ShowModifications();
     void ShowAbout();
+    // File > Compare With: asks for a weapon file and shows the design beside it, in the one
+    // comparison window, which follows the design from then on.
+    void CompareWith();
 
     // Read once, when the window is made; written when something in it changes.
     QSettings settings_;
@@ -75,6 +79,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
 
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
+    // The comparison while it is open; it deletes itself when closed.
+    QPointer<CompareWindow> compare_;
     EditFrame* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;

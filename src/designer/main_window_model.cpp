@@ -141,7 +141,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
             t.end(),
             {
                 // The entries without a procedure here are the window's own: the recent files,
-                // the editors, the About window, printing, copying and leaving.
+                // the comparison, the editors, the About window, printing, copying and leaving.
                 {"mnuFile", "&File", K::Menu},
                 {.name = "mnuNewWeapon",
                  .caption = "&New Weapon",
@@ -154,6 +154,8 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .on = {.pressed = &M::OpenWeapon},
                  .shortcut = "Ctrl+O"},
                 {"mnuOpenRecent", "Open &Recent", K::Submenu},
+                // Captions reach Qt as UTF-8, the ellipsis too.
+                {"mnuCompare", "Compare &With\u2026", K::MenuEntry},
                 {.name = "mnuSaveAs",
                  .caption = "S&ave As",
                  .kind = K::MenuEntry,

@@ -230,7 +230,8 @@ class MainWindowModel {
     void OpenWeapon();
     // Opens the weapon file at `path` (from the current folder) as "Open Old Weapon" opens the
     // one chosen in its dialog: Open Recent, a file dropped on the window or named at start.
-    void OpenWeaponFile(const std::filesystem::path& path);
+    // Gives whether it was read in full.
+    bool OpenWeaponFile(const std::filesystem::path& path);
 
     // Open Recent keeps its list in `store`, read when the list is first wanted.
     void KeepRecentWeaponsIn(RecentWeaponsStore& store);
@@ -347,8 +348,8 @@ class MainWindowModel {
     // write that fails leaves the file as it was and says nothing.
     void WriteWeaponFile(const std::filesystem::path& path);
     // Reads the weapon file at `path` into the cleared design and puts it first in Open Recent;
-    // a file that cannot be read in full ends the open silently.
-    void ReadWeaponFrom(const std::filesystem::path& path);
+    // a file that cannot be read in full ends the open silently. Gives whether it was read.
+    bool ReadWeaponFrom(const std::filesystem::path& path);
     // Reads a weapon file's items into the design; whatever was read before a fault stays.
     // Gives whether the whole design was read. `file` names it in the statistics' ledgers.
     bool ReadWeaponFile(std::string_view bytes, std::string_view file);

@@ -109,12 +109,12 @@ void MainWindowModel::OpenWeapon() {
     }
 }
 
-void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
+bool MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
     NewWeapon();
-    ReadWeaponFrom(currentDir_ / path);
+    return ReadWeaponFrom(currentDir_ / path);
 }
 
-void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
+bool MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
     const auto folder = path.has_parent_path() ? path.parent_path() : ".";
     if (auto recovered = RecoverInterruptedSave(files_, folder)) {
         dialogs_.ShowMessage(*recovered);
@@ -124,9 +124,11 @@ void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
         auto lock = files_.LockFolder(folder, FolderLock::Kind::Shared);
         return files_.Read(path);
     }();
-    if (bytes && ReadWeaponFile(bytes.value(), path.filename().string())) {
-        RememberWeapon(path);
+    if (!bytes || !ReadWeaponFile(bytes.value(), path.filename().string())) {
+        return false;
     }
+    RememberWeapon(path);
+    return true;
 }
 
 bool MainWindowModel::ReadWeaponFile(std::string_view bytes, std::string_view file) {

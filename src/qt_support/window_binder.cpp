@@ -88,7 +88,7 @@ void Describe(QWidget* widget, std::string_view description) {
 
 WindowBinder::WindowBinder(QWidget* window, std::vector<BoundControl> controls,
                            BinderOptions options)
-    : QObject(window) {
+    : QObject(window), shown_(options.shown) {
     bound_.reserve(controls.size());
     for (BoundControl& control : controls) {
         bound_.push_back({std::move(control)});
@@ -322,8 +322,10 @@ void WindowBinder::Connect(Bound& b) {
             auto* combo = static_cast<QComboBox*>(b.widget);
             ComboBox* mirror = c.combo;
             // Typing changes the chooser's text only; a pick from its list runs its procedure.
-            connect(combo, &QComboBox::editTextChanged, this,
-                    [mirror](const QString& text) { mirror->text = FromQt(text); });
+            connect(combo, &QComboBox::editTextChanged, this, [this, mirror](const QString& text) {
+                mirror->text = FromQt(text);
+                Shown();
+            });
             ConnectListPick(combo, this, [this, combo, mirror, &c](int index) {
                 Run([&] {
                     mirror->text = FromQt(combo->itemText(index));
@@ -395,11 +397,12 @@ void WindowBinder::Connect(Bound& b) {
         case ControlKind::Check: {
             CheckBox* mirror = c.check;
             connect(static_cast<QCheckBox*>(b.widget), &QCheckBox::stateChanged, this,
-                    [mirror](int state) {
+                    [this, mirror](int state) {
                         mirror->value =
                             static_cast<std::int16_t>(state == Qt::Checked            ? 1
                                                       : state == Qt::PartiallyChecked ? 2
                                                                                       : 0);
+                        Shown();
                     });
             break;
         }
@@ -497,6 +500,13 @@ void WindowBinder::Refresh() {
             default:
                 break;
         }
+    }
+    Shown();
+}
+
+void WindowBinder::Shown() const {
+    if (shown_) {
+        shown_();
     }
 }
 

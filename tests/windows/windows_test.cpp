@@ -35,6 +35,7 @@
 
 #include "about/about_window.h"
 #include "about/sys_info_fakes.h"
+#include "designer/compare_window.h"
 #include "designer/main_window.h"
 #include "frame_editor/edit_frame.h"
 #include "modification_editor/modifications_window.h"
@@ -313,11 +314,13 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     Modifications modifications(program.path());
     modifications.Load();
     auto* about = new About(nullptr);
+    CompareWindow compare(window.model(), nullptr);
     // Each window as its file under layouts/ has it; KALVERIN_UPDATE_SCENARIOS=1 writes them.
     const std::pair<const char*, QWidget*> layouts[] = {{"main", &window},
                                                         {"frames", &frames},
                                                         {"modifications", &modifications},
-                                                        {"about", about}};
+                                                        {"about", about},
+                                                        {"compare", &compare}};
     for (auto [name, shown] : layouts) {
         shown->show();
         const auto file = std::filesystem::path(KALVERIN_LAYOUTS) / (std::string(name) + ".txt");
@@ -333,6 +336,7 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     ExpectDrivable(&frames, frames.model());
     ExpectDrivable(&modifications, modifications.model());
     ExpectDrivable(about, about->model());
+    ExpectDrivable(&compare, compare.model());
     delete about;
 }
 
@@ -409,6 +413,23 @@ TEST_F(WindowTest, ALineSelectedByAnAssistiveToolIsTheOneAddInstalls) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return window.model().lstCurrentMod.Count() == 1; }));
     EXPECT_EQ(window.model().lstCurrentMod.items().front(),
               window.model().lstChooseMod.items().at(1));
+}
+
+// File > Compare With shows the design beside a weapon file in a window of its own, not modal,
+// that follows the design; Cancel shows none.
+TEST_F(WindowTest, TheComparisonIsAWindowOfItsOwnThatFollowsTheDesign) {
+    const QString gun = PathText(program.Write("Gun.wpn", kGun));
+    ModalsDuring([this] { Trigger("mnuCompare"); });
+    EXPECT_EQ(window.findChild<QDialog*>(QStringLiteral("Compare")), nullptr);
+    ModalsDuring([this] { Trigger("mnuCompare"); }, {gun});
+    auto* compare = window.findChild<QDialog*>(QStringLiteral("Compare"));
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->isVisible() && !compare->isModal());
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    Get<QCheckBox>("chkTop")->click();
+    EXPECT_EQ(Find<QLineEdit>(compare, "txtDifferencePrice")->text() + QLatin1Char('|') +
+                  Find<QLineEdit>(compare, "txtThisMounts")->text(),
+              QStringLiteral("lower by 5600|Barrel Mount, Small Under Mount"));
 }
 
 TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
