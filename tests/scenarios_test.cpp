@@ -581,7 +581,9 @@ class Scenario {
             return;
         }
         if (verb == "card") {
-            dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(Main())));
+            const StatCard card = BuildStatCard(Main());
+            dialogs_.said =
+                StatBlockLines(words.AtEnd() ? StatBlockText(card) : StatBlockMarkdown(card));
             return;
         }
         if (verb == "open") {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "about/program_picture.h"
+#include "app/stat_blocks.h"
 #include "designer/main_window.h"
 #include "kalverin_version.h"
 #include "qt_support/first_paint.h"
@@ -15,7 +16,11 @@
 namespace kalverin {
 namespace {
 
-constexpr char kUsage[] = "Usage: kalverin [Qt options] [--] [WEAPON-FILE.wpn]\n";
+constexpr char kUsage[] =
+    "Usage: kalverin [Qt options] [--] [WEAPON-FILE.wpn]\n"
+    "       kalverin --stat-block [--format text|markdown|html] WEAPON-FILE.wpn...\n"
+    "Opens the designer, on the weapon file if one is named. With --stat-block, prints each\n"
+    "file's stat block instead, as Copy Stat Block copies it, and opens no window.\n";
 
 // What is left of the command line once Qt has taken its own options: at most one weapon file
 // to open (an empty text when none is named), or nothing when it asks for anything else.
@@ -41,6 +46,10 @@ std::optional<QString> WeaponArgument(const QStringList& arguments) {
 }  // namespace
 
 int RunKalverin(int argc, char** argv, StartOptions options) {
+    // Before Qt starts, so that printing needs no display.
+    if (AsksForStatBlocks(argc, argv)) {
+        return PrintStatBlocks(argc, argv);
+    }
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     const std::optional<QString> weapon = WeaponArgument(arguments);

@@ -12,6 +12,7 @@ struct StartOptions {
 // The program's start: the application, the main window on the Data folder beside the program,
 // the weapon file the command line names, if any, and the event loop. Gives the exit code; a
 // command line with anything but Qt's options and one file gives 2 after a line of usage.
+// "--stat-block" prints stat blocks instead (stat_blocks.h), before Qt is started.
 int RunKalverin(int argc, char** argv, StartOptions options = {});
 
 }  // namespace kalverin
