@@ -46,6 +46,15 @@ inline std::size_t StatisticIn(TextBox MainWindowModel::*box) {
     return place;
 }
 
+// The place of the statistic whose box is named `name`; kStatisticCount when none is.
+inline std::size_t StatisticNamed(std::string_view name) {
+    std::size_t place = 0;
+    while (place < kStatisticCount && kStatistics[place].name != name) {
+        ++place;
+    }
+    return place;
+}
+
 // A mount position: the word the data files name it by, and the box that is ticked while it is
 // free, in the order of the window and of a weapon file's second line.
 struct MountBox {

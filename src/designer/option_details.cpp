@@ -60,9 +60,9 @@ void AddLevelChanges(std::string& text, const ModificationRecord& mod) {
 }  // namespace
 
 void MainWindowModel::StatisticHeeded(std::string_view name, Heed heed) {
-    int place = 0;
-    while (place + 1 < static_cast<int>(kStatisticCount) && kStatistics[place].name != name) {
-        ++place;
+    const auto place = static_cast<int>(StatisticNamed(name));
+    if (place == static_cast<int>(kStatisticCount)) {
+        return;
     }
     int& statistic =
         heed == Heed::FocusIn || heed == Heed::FocusOut ? focusedStatistic_ : pointedStatistic_;
@@ -75,12 +75,8 @@ void MainWindowModel::StatisticHeeded(std::string_view name, Heed heed) {
 }
 
 std::string_view MainWindowModel::LedgerOf(std::string_view name) const {
-    for (std::size_t i = 0; i < kStatisticCount; ++i) {
-        if (kStatistics[i].name == name) {
-            return design_.ledgers[i].text();
-        }
-    }
-    return {};
+    const std::size_t place = StatisticNamed(name);
+    return place < kStatisticCount ? design_.ledgers[place].text() : std::string_view();
 }
 
 void MainWindowModel::ShowDetails() {

@@ -54,9 +54,37 @@ std::string Markdown(std::string_view text, bool lines = false) {
     return out;
 }
 
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+// Each statistic's label and value; each option's name and level.
+Rows StatisticRows(const StatCard& card) {
+    Rows rows;
+    for (const StatCardRow& row : card.statistics) {
+        rows.emplace_back(row.label, row.value);
+    }
+    return rows;
+}
+
+Rows OptionRows(const StatCard& card) {
+    Rows rows;
+    for (const StatCardOption& option : card.options) {
+        rows.emplace_back(option.name, std::to_string(option.level));
+    }
+    return rows;
+}
+
+// The free mounts, each as `shown` gives it, a comma between them; "None" when none is free.
+template <typename Shown>
+std::string MountsText(const StatCard& card, Shown shown) {
+    std::string out;
+    for (std::size_t i = 0; i < card.freeMounts.size(); ++i) {
+        Append(out, i == 0 ? "" : ", ", shown(card.freeMounts[i]));
+    }
+    return card.freeMounts.empty() ? "None" : out;
+}
+
 // A table of two columns, the second aligned right.
-void AddTable(std::string& out, std::string_view first, std::string_view second,
-              const std::vector<std::pair<std::string, std::string>>& rows) {
+void AddTable(std::string& out, std::string_view first, std::string_view second, const Rows& rows) {
     Append(out, "| ", first, " | ", second, " |\n|:--|--:|\n");
     for (const auto& [name, value] : rows) {
         Append(out, "| ", Markdown(name), " | ", Markdown(value), " |\n");
@@ -97,27 +125,11 @@ std::string StatBlockText(const StatCard& card) {
         out += card.title + "\n";
     }
     out += "Frame Type: " + card.frame + "\n\n";
-
-    std::vector<std::pair<std::string, std::string>> rows;
-    for (const StatCardRow& row : card.statistics) {
-        rows.emplace_back(row.label, row.value);
-    }
-    AddColumns(out, rows);
-
-    out += "\nAvailable Mounts: ";
-    for (std::size_t i = 0; i < card.freeMounts.size(); ++i) {
-        out += (i == 0 ? "" : ", ") + card.freeMounts[i];
-    }
-    out += card.freeMounts.empty() ? "None\n" : "\n";
-
-    out += "\nCurrent Options and Modifications:";
+    AddColumns(out, StatisticRows(card));
+    out += "\nAvailable Mounts: " + MountsText(card, [](const std::string& t) { return t; });
+    out += "\n\nCurrent Options and Modifications:";
     out += card.options.empty() ? " None\n" : "\n";
-    rows.clear();
-    for (const StatCardOption& option : card.options) {
-        rows.emplace_back(option.name, std::to_string(option.level));
-    }
-    AddColumns(out, rows);
-
+    AddColumns(out, OptionRows(card));
     if (!card.description.empty()) {
         out += "\nDescription:\n" + Lines(card.description) + '\n';
     }
@@ -130,26 +142,13 @@ std::string StatBlockMarkdown(const StatCard& card) {
         Append(out, "## ", Markdown(card.title), "\n\n");
     }
     Append(out, "**Frame Type:** ", Markdown(card.frame), "\n\n");
-    std::vector<std::pair<std::string, std::string>> rows;
-    for (const StatCardRow& row : card.statistics) {
-        rows.emplace_back(row.label, row.value);
-    }
-    AddTable(out, "Statistic", "Value", rows);
-
-    out += "\n**Available Mounts:** ";
-    for (std::size_t i = 0; i < card.freeMounts.size(); ++i) {
-        Append(out, i == 0 ? "" : ", ", Markdown(card.freeMounts[i]));
-    }
-    out += card.freeMounts.empty() ? "None\n" : "\n";
-
-    out += "\n**Current Options and Modifications:**";
+    AddTable(out, "Statistic", "Value", StatisticRows(card));
+    Append(out, "\n**Available Mounts:** ",
+           MountsText(card, [](const std::string& t) { return Markdown(t); }));
+    out += "\n\n**Current Options and Modifications:**";
     out += card.options.empty() ? " None\n" : "\n\n";
-    rows.clear();
-    for (const StatCardOption& option : card.options) {
-        rows.emplace_back(option.name, std::to_string(option.level));
-    }
-    if (!rows.empty()) {
-        AddTable(out, "Option", "Level", rows);
+    if (!card.options.empty()) {
+        AddTable(out, "Option", "Level", OptionRows(card));
     }
 
     if (!card.description.empty()) {

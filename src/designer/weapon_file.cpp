@@ -189,7 +189,8 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes, std::string_view fi
     }
     std::string description = text();
     // The price is worked out again from what the file says the DPV and Mark-Up are.
-    const double price = LeadingNumber(design_.statistics.DPV.Shown()) * design_.statistics.MarkUp;
+    const double dpv = LeadingNumber(design_.statistics.DPV.Shown());
+    const double price = dpv * design_.statistics.MarkUp;
     if (!in.ok() || !std::isfinite(price)) {
         return false;
     }
@@ -206,9 +207,8 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes, std::string_view fi
         ledger.Clear();
         const std::string shown = ShownStat(design_.statistics, kStatistics[i].value);
         if (kStatistics[i].box == &MainWindowModel::txtPrice) {
-            ledger.Add(shown, "opened from ", file, ": DPV ",
-                       FormatGeneral(LeadingNumber(design_.statistics.DPV.Shown())),
-                       " \xD7 Mark-Up ", FormatGeneral(design_.statistics.MarkUp), " = ");
+            ledger.Add(shown, "opened from ", file, ": DPV ", FormatGeneral(dpv), " \xD7 Mark-Up ",
+                       FormatGeneral(design_.statistics.MarkUp), " = ");
         } else if (!shown.empty()) {
             ledger.Add(shown, "opened from ", file, ": ");
         }

@@ -51,21 +51,14 @@ class HeedFilter final : public QObject {
     }
 
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        switch (event->type()) {
-            case QEvent::FocusIn:
-                heeded_(Heed::FocusIn);
-                break;
-            case QEvent::FocusOut:
-                heeded_(Heed::FocusOut);
-                break;
-            case QEvent::Enter:
-                heeded_(Heed::PointerIn);
-                break;
-            case QEvent::Leave:
-                heeded_(Heed::PointerOut);
-                break;
-            default:
-                break;
+        constexpr std::pair<QEvent::Type, Heed> kHeeds[] = {{QEvent::FocusIn, Heed::FocusIn},
+                                                            {QEvent::FocusOut, Heed::FocusOut},
+                                                            {QEvent::Enter, Heed::PointerIn},
+                                                            {QEvent::Leave, Heed::PointerOut}};
+        for (const auto& [type, heed] : kHeeds) {
+            if (event->type() == type) {
+                heeded_(heed);
+            }
         }
         return false;
     }
