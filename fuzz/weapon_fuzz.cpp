@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "fuzz_target.h"
 #include "support/memory_files.h"
@@ -20,8 +21,12 @@ using fuzz::Require;
 namespace {
 
 // The option count within the design's 20 options and listed whole; a statistic held as a number
-// finite, and its box showing no NaN or infinity.
+// finite, and its box showing no NaN or infinity; each statistic's ledger ending with its box.
 void RequireWithinLimits(const MainWindowModel& m) {
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+        Require(m.design().ledgers[i].last() == (m.*kStatistics[i].box).text,
+                "a statistic's ledger ends with what its box shows");
+    }
     const std::int16_t count = m.design().intModCounter;
     Require(count >= 0 && count <= kMaxInstalledOptions &&
                 m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),

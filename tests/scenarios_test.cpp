@@ -31,6 +31,8 @@
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
 #include "check_data/check_data_model.h"
+#include "designer/compare_model.h"
+#include "designer/design_boxes.h"
 #include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
@@ -155,6 +157,9 @@ struct Window {
     MainWindowModel* main = nullptr;  // a main window's own verbs
     std::shared_ptr<DesignRecovery> recovery;
     AboutParts* about = nullptr;  // the About window's surroundings
+    // A window that follows another's model: shown again when switched to, with what changed.
+    std::function<void()> follow;
+    std::vector<std::pair<std::string, std::string>> shown;
 };
 
 // The stat block as copied, a transcript line for each of its lines.
@@ -426,6 +431,7 @@ class Scenario {
         }
         const View before = ViewOf(*window_, folder_.path());
         Act(verb, words);
+        CheckLedgers();
         Lines changes;
         if (AboutParts* about = window_->about) {
             for (const std::string& program : std::exchange(about->starter.started, {})) {
@@ -440,14 +446,18 @@ class Scenario {
             }
             changes.push_back(std::move(said));
         }
-        const View after = ViewOf(*window_, folder_.path());
+        window_->shown = ViewOf(*window_, folder_.path());
+        Changes(before, window_->shown, changes);
+        FileChanges(changes);
+        return changes;
+    }
+
+    static void Changes(const View& before, const View& after, Lines& changes) {
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
                 changes.push_back(after[i].first + " = " + after[i].second);
             }
         }
-        FileChanges(changes);
-        return changes;
     }
 
     // A data file read by its reader and written by its writer: shown ("read") or saved.
@@ -530,6 +540,12 @@ class Scenario {
                 found->second = {about, BindControls(about->model, AboutModel::Controls()),
                                  [about] { about->model.Load(); }};
                 found->second.about = about.get();
+            } else if (kind == "compare") {
+                auto compare =
+                    std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
+                found->second = {compare, BindControls(*compare, CompareModel::Controls()),
+                                 [compare] { compare->ChooseFile(); }};
+                found->second.follow = [compare] { compare->Compare(); };
             } else {
                 throw std::runtime_error("no such window: " + kind);
             }
@@ -538,7 +554,11 @@ class Scenario {
                     shown.push_back(what + " = " + value);
                 }
             }
+        } else if (window_->follow) {
+            window_->follow();
+            Changes(window_->shown, ViewOf(*window_, folder_.path()), shown);
         }
+        window_->shown = ViewOf(*window_, folder_.path());
         return shown;
     }
 
@@ -610,7 +630,9 @@ class Scenario {
             return;
         }
         if (verb == "card") {
-            dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(Main())));
+            const StatCard card = BuildStatCard(Main());
+            dialogs_.said =
+                StatBlockLines(words.AtEnd() ? StatBlockText(card) : StatBlockMarkdown(card));
             return;
         }
         if (verb == "open") {
@@ -622,6 +644,16 @@ class Scenario {
             for (auto& [name, window] : windows_) {
                 if (window.recovery) {
                     window.recovery->KeepIfDue(now_);
+                }
+            }
+            return;
+        }
+        if (verb == "ledger") {
+            for (std::size_t i = 0; i < kStatisticCount; ++i) {
+                if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                    dialogs_.said.push_back(std::string(kStatistics[i].name) + ":");
+                    const Lines lines = StatBlockLines(ledger.text());
+                    dialogs_.said.insert(dialogs_.said.end(), lines.begin(), lines.end());
                 }
             }
             return;
@@ -651,6 +683,8 @@ class Scenario {
             (c.combo ? c.combo->text : c.text->text) = words.Next();
             if (c.changed) {
                 c.changed();
+            } else if (window_->main && c.text) {
+                forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
             }
         } else if (verb == "click") {
             c.clicked(Line(*c.list, words));
@@ -662,6 +696,12 @@ class Scenario {
             if (!c.button || c.button->enabled) {
                 c.pressed();
             }
+        } else if (verb == "heed") {
+            const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
+                                                       {"focus-out", Heed::FocusOut},
+                                                       {"pointer-in", Heed::PointerIn},
+                                                       {"pointer-out", Heed::PointerOut}};
+            c.heeded(heeds.at(words.Next()));
         } else if (verb == "tick") {
             c.check->value = static_cast<std::int16_t>(std::stoi(words.Next()));
         } else {
@@ -688,6 +728,32 @@ class Scenario {
             }
         }
         dialogs_.said.push_back(differs.empty() ? "as " + name : "not as " + name + ":" + differs);
+    }
+
+    static const Ledger* LedgerOf(MainWindowModel& main, const TextBox* box) {
+        for (std::size_t i = 0; i < kStatisticCount; ++i) {
+            if (&(main.*kStatistics[i].box) == box) {
+                return &main.design().ledgers[i];
+            }
+        }
+        static const Ledger none;
+        return &none;
+    }
+
+    // Each statistic's ledger ends with what its box shows, unless the scenario wrote into the
+    // box itself and the ledger is as it was then.
+    void CheckLedgers() {
+        for (std::size_t i = 0; window_->main && i < kStatisticCount; ++i) {
+            const TextBox& box = window_->main->*kStatistics[i].box;
+            const Ledger& ledger = window_->main->design().ledgers[i];
+            const auto forged = forged_.find(&box);
+            if (ledger.last() != box.text &&
+                (forged == forged_.end() || forged->second != ledger.text())) {
+                throw std::runtime_error(std::string(kStatistics[i].name) + " shows " +
+                                         Quoted(box.text) + ", its ledger ends with " +
+                                         Quoted(ledger.last()));
+            }
+        }
     }
 
     void FileChanges(Lines& changes) {
@@ -726,6 +792,8 @@ class Scenario {
     // The main windows made so far, and the time their recovery files go by.
     int runs_ = 0;
     DesignRecovery::Clock::time_point now_;
+    // The statistics boxes the scenario wrote into, with their ledgers then.
+    std::map<const TextBox*, std::string> forged_;
     Files files_;
 };
 
@@ -799,6 +867,7 @@ TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
     ExpectOwnKeysAndNames(AboutModel::Controls());
     ExpectOwnKeysAndNames(CheckDataModel::Controls());
+    ExpectOwnKeysAndNames(CompareModel::Controls());
 }
 
 }  // namespace

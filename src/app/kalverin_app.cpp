@@ -17,6 +17,7 @@
 #include <cerrno>
 
 #include "about/program_picture.h"
+#include "app/stat_blocks.h"
 #include "catalogue/data_check.h"
 #include "catalogue/data_folder.h"
 #include "designer/main_window.h"
@@ -30,9 +31,11 @@ namespace {
 constexpr char kUsage[] =
     "Usage: kalverin [Qt options] [--] [WEAPON-FILE.wpn]\n"
     "       kalverin --check-data [DATA-FOLDER]\n"
-    "The second checks the data folder (by default the one Kalverin reads) and lists its\n"
-    "problems; it ends with 0 when there is none, 1 when there are some, and 2 when the folder\n"
-    "cannot be read.\n";
+    "       kalverin --stat-block [--format text|markdown|html] WEAPON-FILE.wpn...\n"
+    "Opens the designer, on the weapon file if one is named. --check-data checks the data folder\n"
+    "(by default the one Kalverin reads) and lists its problems; it ends with 0 when there is\n"
+    "none, 1 when there are some, and 2 when the folder cannot be read. --stat-block prints each\n"
+    "file's stat block, as Copy Stat Block copies it. Neither opens a window.\n";
 
 // The folder the program stands in; the Data folder is beside it.
 std::filesystem::path ProgramFolder() {
@@ -167,8 +170,12 @@ class KeepDesignOnSignals {
 }  // namespace
 
 int RunKalverin(int argc, char** argv, StartOptions options) {
+    // Before Qt starts, so that neither needs a display.
     if (argc >= 2 && std::string_view(argv[1]) == "--check-data") {
         return RunDataCheck(argc, argv);
+    }
+    if (AsksForStatBlocks(argc, argv)) {
+        return PrintStatBlocks(argc, argv);
     }
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();

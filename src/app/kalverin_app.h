@@ -14,6 +14,7 @@ struct StartOptions {
 // command line with anything but Qt's options and one file gives 2 after a line of usage.
 // "--check-data [DATA-FOLDER]" first instead prints the data check's report and makes no window:
 // 0 for a clean folder, 1 with problems, 2 when the folder cannot be read.
+// "--stat-block" prints stat blocks instead (stat_blocks.h), before Qt is started.
 int RunKalverin(int argc, char** argv, StartOptions options = {});
 
 }  // namespace kalverin

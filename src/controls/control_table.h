@@ -69,6 +69,9 @@ template <typename Model>
 using Mirror = std::variant<std::monostate, TextBox Model::*, ComboBox Model::*, ListBox Model::*,
                             Button Model::*, CheckBox Model::*, IndexedBox<Model>>;
 
+// What came to a control or left it: the keyboard's focus, or the pointer resting on it.
+enum class Heed : std::uint8_t { FocusIn, FocusOut, PointerIn, PointerOut };
+
 template <typename Model>
 struct Events {
     void (Model::*picked)() = nullptr;         // a chooser's entry picked from its list
@@ -77,6 +80,8 @@ struct Events {
     void (Model::*pressed)() = nullptr;        // a button pressed, a menu entry chosen
     void (Model::*changed)() = nullptr;        // a box's text changed by the user's typing
     void (Model::*deleted)() = nullptr;        // Delete pressed on a list's chosen line
+    // The focus or the pointer came to the control named or left it.
+    void (Model::*heeded)(std::string_view, Heed) = nullptr;
 };
 
 template <typename Model>
@@ -92,6 +97,9 @@ struct Control {
     // buttons' "+" is "Raise Level".
     std::string_view accessibleName = {};
     std::int8_t opens = -1;  // the pane a group frames
+    // What the control named is and shows, at more length than its caption: its tooltip, and
+    // its description for assistive tools. Asked again whenever the window is shown anew.
+    std::string_view (Model::*describe)(std::string_view) const = nullptr;
 };
 
 // A control of a window tied to one model: its mirror found and its events ready to run.
@@ -114,6 +122,8 @@ struct BoundControl {
     std::function<void()> pressed;
     std::function<void()> changed;
     std::function<void()> deleted;
+    std::function<void(Heed)> heeded;
+    std::function<std::string_view()> description;
 
     // Whether the user can move the focus to it.
     bool TakesFocus() const;
@@ -163,6 +173,14 @@ std::vector<BoundControl> BindControls(Model& model, std::span<const Control<Mod
         }
         if (auto run = control.on.deleted) {
             b.deleted = [&model, run] { (model.*run)(); };
+        }
+        if (auto run = control.on.heeded) {
+            b.heeded = [&model, run, name = control.name](Heed heed) { (model.*run)(name, heed); };
+        }
+        if (auto describe = control.describe) {
+            b.description = [&model, describe, name = control.name] {
+                return (model.*describe)(name);
+            };
         }
         bound.push_back(std::move(b));
     }

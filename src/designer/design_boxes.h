@@ -38,6 +38,25 @@ inline constexpr Statistic kStatistics[] = {
     {"Mar&k-Up", "txtMarkup", &MainWindowModel::txtMarkup, &StatBlock::MarkUp},
     {"Final Price", "txtPrice", &MainWindowModel::txtPrice, &StatBlock::FinalPrice},
 };
+static_assert(std::size(kStatistics) == kStatisticCount);
+
+// The place of the statistic shown in `box` among kStatistics.
+inline std::size_t StatisticIn(TextBox MainWindowModel::*box) {
+    std::size_t place = 0;
+    while (place + 1 < kStatisticCount && kStatistics[place].box != box) {
+        ++place;
+    }
+    return place;
+}
+
+// The place of the statistic whose box is named `name`; kStatisticCount when none is.
+inline std::size_t StatisticNamed(std::string_view name) {
+    std::size_t place = 0;
+    while (place < kStatisticCount && kStatistics[place].name != name) {
+        ++place;
+    }
+    return place;
+}
 
 // A mount position: the word the data files name it by, and the box that is ticked while it is
 // free, in the order of kMountWords, the window's and a weapon file's second line.

@@ -61,6 +61,11 @@ class KeptOut {
         }
         Number("selected", list.selected());
     }
+    void Keep(std::string_view key, const Ledger& ledger) {
+        Text(key, ledger.text());
+        Number("line", ledger.lineStart());
+        Number("value", ledger.valueStart());
+    }
     void Require(bool) {}
 
     std::string Take() { return std::string(kHeader) + std::move(out_) + std::string(kEnd); }
@@ -118,6 +123,15 @@ class KeptIn {
         int selected = -1;
         Number("selected", selected);
         list.Select(selected);
+    }
+    void Keep(std::string_view key, Ledger& ledger) {
+        std::string text;
+        std::uint32_t line = 0;
+        std::uint32_t value = 0;
+        Text(key, text);
+        Number("line", line);
+        Number("value", value);
+        Require(ledger.Restore(std::move(text), line, value));
     }
     void Require(bool ok) { ok_ = ok_ && ok; }
 
@@ -223,6 +237,9 @@ void Fields(Io& io, const std::vector<std::string_view>& names, Moment& moment) 
                 }
             },
             stat.value);
+    }
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+        io.Keep("ledger", design.ledgers[i]);
     }
     io.Maybe("listedClass", moment.listedClass);
     io.Number("chosenOption", moment.chosenOption);

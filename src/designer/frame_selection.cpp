@@ -25,19 +25,31 @@ void MainWindowModel::ShowFrame() {
     const FrameRecord& frame = catalogue().Frame(design_.intChooseFrame);
     txtFirearm.text.clear();
     txtDescription.text.clear();
-    txtPower.text = frame.Power.Shown();
-    txtDamage.text = frame.Damage.Shown();
-    txtMode.text = frame.Mode.Shown();
-    txtConceal.text = frame.Concealability.Shown();
-    txtWeight.text = frame.Weight.Shown();
-    txtCapacity.text = frame.AmmoCapacity.Shown();
-    txtLoad.text = frame.AmmoLoad;
-    txtRecoil.text = FormatGeneral(frame.Recoil);
-    txtFCU.text = FormatGeneral(frame.FCU);
-    txtDPV.text = FormatWhole(frame.DPV);
-    txtMarkup.text = std::string("5");  // the factor the price below is worked out with
+    // Each base value starts its statistic's ledger afresh: "Revolver: 3".
+    const ShownText name(frame.Frame);
+    auto base = [&](TextBox MainWindowModel::*box, std::string shown, const auto&... how) {
+        Ledger& ledger = design_.ledgers[StatisticIn(box)];
+        ledger.Clear();
+        if (!shown.empty()) {
+            ledger.Add(shown, name.view(), ": ", how...);
+        }
+        (this->*box).text = std::move(shown);
+    };
+    using M = MainWindowModel;
+    base(&M::txtPower, frame.Power.Shown());
+    base(&M::txtDamage, frame.Damage.Shown());
+    base(&M::txtMode, frame.Mode.Shown());
+    base(&M::txtConceal, frame.Concealability.Shown());
+    base(&M::txtWeight, frame.Weight.Shown());
+    base(&M::txtCapacity, frame.AmmoCapacity.Shown());
+    base(&M::txtLoad, frame.AmmoLoad);
+    base(&M::txtRecoil, FormatGeneral(frame.Recoil));
+    base(&M::txtFCU, FormatGeneral(frame.FCU));
+    base(&M::txtDPV, FormatWhole(frame.DPV));
+    base(&M::txtMarkup, std::string("5"));  // the factor the price below is worked out with
     // The bare frame's price is worked out in single precision, as the mark-up factor is held.
-    txtPrice.text = FormatGeneral(static_cast<float>(frame.DPV) * design_.sngMarkUp);
+    base(&M::txtPrice, FormatGeneral(static_cast<float>(frame.DPV) * design_.sngMarkUp), "DPV ",
+         FormatWhole(frame.DPV), " \xD7 Mark-Up ", FormatGeneral(design_.sngMarkUp), " = ");
     design_.intBaseDPV = ItemValue::Number(frame.DPV);
     design_.intFrameNumber = frame.FrameNumber;
     SetFrameMounts();

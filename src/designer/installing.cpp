@@ -106,7 +106,7 @@ void MainWindowModel::InstallModification() {
         dialogs_.ShowMessage("Choose a frame first: options are installed on a frame.");
         return;
     }
-    auto applied = Applied(design_.CMN, 1);
+    auto applied = Applied(design_.CMN, 1, 0);
     if (!applied) {
         return;
     }
@@ -230,7 +230,7 @@ void MainWindowModel::RemoveOption() {
         design_.CMN = mod;
         design_.intModLevel = -1;
         for (int level = design_.Option(slot).level; level > 0; --level) {
-            auto applied = Applied(mod, design_.intModLevel);
+            auto applied = Applied(mod, design_.intModLevel, static_cast<std::int16_t>(level));
             if (!applied) {
                 step.Cancel();
                 return;

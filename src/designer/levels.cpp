@@ -59,7 +59,7 @@ void MainWindowModel::RaiseLevel() {
     design_.intModLevel = 1;
     FindModLevel();
     if (design_.intTempLevel + 1 <= design_.intMaxLevel) {
-        auto applied = Applied(design_.CMN, design_.intModLevel);
+        auto applied = Applied(design_.CMN, design_.intModLevel, design_.intTempLevel);
         if (!applied) {
             return;
         }
@@ -87,7 +87,7 @@ void MainWindowModel::LowerLevel() {
     design_.intModLevel = -1;
     FindModLevel();
     if (design_.intTempLevel > 0) {
-        auto applied = Applied(design_.CMN, design_.intModLevel);
+        auto applied = Applied(design_.CMN, design_.intModLevel, design_.intTempLevel);
         if (!applied) {
             return;
         }

@@ -18,6 +18,7 @@
 #include "catalogue/data_folder.h"
 #include "check_data/check_data_model.h"
 #include "check_data/check_data_window.h"
+#include "designer/compare_window.h"
 #include "designer/stat_card_printer.h"
 #include "frame_editor/edit_frame.h"
 #include "kalverin_version.h"
@@ -66,7 +67,12 @@ MainWindow::MainWindow(const std::filesystem::path& programDir,
     binder_ = new WindowBinder(this, BindControls(model_, MainWindowModel::Controls()),
                                {.paneStretch = {3, 0, 3},
                                 .readOnly = ShortcutsOver::Always,
-                                .typed = ShortcutsOver::Never});
+                                .typed = ShortcutsOver::Never,
+                                .shown = [this] {
+                                    if (compare_) {
+                                        compare_->Refresh();
+                                    }
+                                }});
     setCentralWidget(binder_->body());
     setMenuBar(binder_->menuBar());
     binder_->Find<QLineEdit>("txtLevel")->setAlignment(Qt::AlignCenter);
@@ -129,8 +135,11 @@ void MainWindow::SetUpKeys() {
 }
 
 MainWindow::~MainWindow() {
-    // The Check Data window goes before the model it shows, not with the other children after.
+    // The Check Data window goes before the model it shows, not with the other children after;
+    // the binder goes before the model it runs: the widgets it watches lose the focus as they go,
+    // after the model.
     delete checkData_;
+    delete binder_;
 }
 
 void MainWindow::Start() {
@@ -253,6 +262,7 @@ void MainWindow::ConnectWindowEntries() {
     connect(binder_->Action("mnuCheckData"), &QAction::triggered, this,
             [this] { ShowCheckData(); });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
+    connect(binder_->Action("mnuCompare"), &QAction::triggered, this, [this] { CompareWith(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
                            binder_->Action("mnuCopyStatBlock"), model_, dialogs_, this);
 }
@@ -299,6 +309,21 @@ void MainWindow::ShowAbout() {
     about_->show();
     about_->raise();
     about_->activateWindow();
+}
+
+void MainWindow::CompareWith() {
+    // The window open keeps the file it compares with when the user cancels.
+    CompareWindow* compare = compare_ ? compare_.data() : new CompareWindow(model_, this);
+    if (!compare->ChooseFile()) {
+        if (!compare_) {
+            delete compare;
+        }
+        return;
+    }
+    compare_ = compare;
+    compare->show();
+    compare->raise();
+    compare->activateWindow();
 }
 
 }  // namespace kalverin

@@ -21,6 +21,7 @@ namespace kalverin {
 
 class About;
 class CheckDataModel;
+class CompareWindow;
 class EditFrame;
 class Modifications;
 class WindowBinder;
@@ -83,6 +84,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     void ShowAbout();
     // Manage Data > Check Data: one window, checking the data folder in use again each time.
     void ShowCheckData();
+    // File > Compare With: asks for a weapon file and shows the design beside it, in the one
+    // comparison window, which follows the design from then on.
+    void CompareWith();
 
     // Read once, when the window is made; written when something in it changes.
     QSettings settings_;
@@ -95,6 +99,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // The Check Data window while it is open, which deletes itself when closed, and its model.
     QPointer<QDialog> checkData_;
     std::unique_ptr<CheckDataModel> checkDataModel_;
+    // The comparison while it is open; it deletes itself when closed.
+    QPointer<CompareWindow> compare_;
     EditFrame* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
     std::unique_ptr<Modifications> modifications_;

@@ -87,16 +87,21 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
              {.pressed = &M::RemoveOption}},
         };
         // Middle: the statistics, each caption beside its box; only the Mark-Up takes typing.
+        // Each tells what made it what it shows.
         std::int8_t row = 0;
         for (const Statistic& stat : kStatistics) {
             const bool typed = stat.box == &M::txtMarkup;
-            t.push_back(
-                {stat.name,
-                 stat.caption,
-                 typed ? K::Box : K::ReadOnlyBox,
-                 stat.box,
-                 {.pane = 1, .row = row++, .caption = CaptionAt::Beside, .width = kStatWidth},
-                 {.changed = typed ? &M::DesignTyped : nullptr}});
+            t.push_back({.name = stat.name,
+                         .caption = stat.caption,
+                         .kind = typed ? K::Box : K::ReadOnlyBox,
+                         .mirror = stat.box,
+                         .place = {.pane = 1,
+                                   .row = row++,
+                                   .caption = CaptionAt::Beside,
+                                   .width = kStatWidth},
+                         .on = {.changed = typed ? &M::DesignTyped : nullptr,
+                                .heeded = &M::StatisticHeeded},
+                         .describe = &M::LedgerOf});
         }
         // Right: the name, the description, the free mounts and the chosen option's details.
         t.insert(t.end(), {
@@ -135,7 +140,7 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
             t.end(),
             {
                 // The entries without a procedure here are the window's own: the recent files,
-                // the editors, the About window, printing, copying and leaving.
+                // the comparison, the editors, the About window, printing, copying and leaving.
                 {"mnuFile", "&File", K::Menu},
                 {.name = "mnuNewWeapon",
                  .caption = "&New Weapon",
@@ -148,6 +153,8 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .on = {.pressed = &M::OpenWeapon},
                  .shortcut = "Ctrl+O"},
                 {"mnuOpenRecent", "Open &Recent", K::Submenu},
+                // Captions reach Qt as UTF-8, the ellipsis too.
+                {"mnuCompare", "Compare &With\u2026", K::MenuEntry},
                 {.name = "mnuSaveAs",
                  .caption = "S&ave As",
                  .kind = K::MenuEntry,
@@ -279,6 +286,11 @@ void MainWindowModel::NewWeapon() {
     // with the mark-up every design starts from.
     txtPower.text = FormatWhole(0);
     txtMarkup.text = FormatWhole(5);
+    for (Ledger& ledger : design_.ledgers) {
+        ledger.Clear();
+    }
+    design_.ledgers[StatisticIn(&MainWindowModel::txtPower)].Add(txtPower.text, "New Weapon: ");
+    design_.ledgers[StatisticIn(&MainWindowModel::txtMarkup)].Add(txtMarkup.text, "New Weapon: ");
     design_.intBaseDPV = ItemValue::Text("");
     for (const MountBox& mount : kMounts) {
         (this->*mount.box).value = 0;

@@ -23,6 +23,7 @@
 #include "controls/control_table.h"
 #include "controls/controls.h"
 #include "controls/user_dialogs.h"
+#include "designer/ledger.h"
 #include "designer/stat_block.h"
 
 namespace kalverin {
@@ -70,6 +71,8 @@ struct WeaponDesign {
     std::int16_t intMaxLevel = 0;
     std::int16_t intModLevel = 0;  // the step, +1 or -1, an option is applied with
     StatBlock statistics;
+    // What made each statistic what its box shows, in the order of kStatistics.
+    std::array<Ledger, kStatisticCount> ledgers{};
     // A value added here is kept for Undo as well; one the user can see belongs in SameSeen
     // (undo.cpp) too, and in the recovery file's Fields (design_recovery.cpp).
 
@@ -217,6 +220,12 @@ class MainWindowModel {
     // Typing into the name, the description or the Mark-Up.
     void DesignTyped();
 
+    // The focus or the pointer came to the statistics box `name` or left it: while either rests
+    // on one, the details show what made it what it shows, the pointer's before the focus's.
+    void StatisticHeeded(std::string_view name, Heed heed);
+    // What made the statistic in box `name` what it shows, a line for each change.
+    std::string_view LedgerOf(std::string_view name) const;
+
     // "Save As": asks for a weapon file and writes the design into it; Cancel writes nothing.
     void SaveWeaponAs();
     // "Open Old Weapon": clears the design, asks for a weapon file and shows the design it
@@ -224,7 +233,8 @@ class MainWindowModel {
     void OpenWeapon();
     // Opens the weapon file at `path` (from the current folder) as "Open Old Weapon" opens the
     // one chosen in its dialog: Open Recent, a file dropped on the window or named at start.
-    void OpenWeaponFile(const std::filesystem::path& path);
+    // Gives whether it was read in full.
+    bool OpenWeaponFile(const std::filesystem::path& path);
 
     // The window as a recovery file keeps it while the design is in progress: the controls that
     // show the design, the design itself, the class listed and the option chosen.
@@ -336,13 +346,17 @@ class MainWindowModel {
     // The slot of the installed option selected in lstCurrentMod; 0 when none is.
     int SelectedSlot() const;
     // The statistics after modification `mod` is applied with level step `step` to what the
-    // boxes show, or why that cannot be done.
-    Outcome<StatBlock> StatisticsAfter(int mod, std::int16_t step) const;
-    // The statistics after modification `mod` is applied with `step`, or nothing after a
-    // message saying why it cannot be.
-    std::optional<StatBlock> Applied(int mod, std::int16_t step);
+    // boxes show, or why that cannot be done. Each value's line for its ledger goes into
+    // `lines`, when given, after `what` the application is ("Booster, level 1 -> 2").
+    Outcome<StatBlock> StatisticsAfter(int mod, std::int16_t step,
+                                       std::array<Ledger, kStatisticCount>* lines = nullptr,
+                                       std::string_view what = {}) const;
+    // The statistics after modification `mod` is applied with `step` to the option at level
+    // `level`, or nothing after a message saying why it cannot be. Their ledgers' lines wait in
+    // applying_.
+    std::optional<StatBlock> Applied(int mod, std::int16_t step, std::int16_t level);
     // Makes the statistics that applying modification CMN with step intModLevel gave the
-    // design's, and shows them.
+    // design's, with their ledgers' lines, and shows them.
     void ApplyModification(StatBlock applied);
     void Changed() const {
         if (changed_) {
@@ -355,11 +369,11 @@ class MainWindowModel {
     // write that fails leaves the file as it was and says nothing.
     void WriteWeaponFile(const std::filesystem::path& path);
     // Reads the weapon file at `path` into the cleared design and puts it first in Open Recent;
-    // a file that cannot be read in full ends the open silently.
-    void ReadWeaponFrom(const std::filesystem::path& path);
+    // a file that cannot be read in full ends the open silently. Gives whether it was read.
+    bool ReadWeaponFrom(const std::filesystem::path& path);
     // Reads a weapon file's items into the design; whatever was read before a fault stays.
-    // Gives whether the whole design was read.
-    bool ReadWeaponFile(std::string_view bytes);
+    // Gives whether the whole design was read. `file` names it in the statistics' ledgers.
+    bool ReadWeaponFile(std::string_view bytes, std::string_view file);
     // Open Recent's list, read from its store on first use.
     std::vector<std::filesystem::path>& Recent();
     // Puts the weapon file at `path` first in Open Recent, once, and keeps the list.
@@ -382,6 +396,10 @@ class MainWindowModel {
     // Whether the details are of the installed option selected, rather than of the option
     // selected in the option list.
     bool detailsOfInstalled_ = false;
+    // The statistics boxes, by their place in kStatistics, that the focus and the pointer rest
+    // on; -1 for none.
+    int focusedStatistic_ = -1;
+    int pointedStatistic_ = -1;
 
     DesignHistory history_;
     int stepDepth_ = 0;
@@ -396,6 +414,10 @@ class MainWindowModel {
     // The weapon file of the design as it was last saved or opened in full.
     std::string savedWeapon_;
     std::function<void()> changed_;
+    // The ledgers' lines of the application last worked out, and what it is; kept here so that
+    // their room is reused from one application to the next.
+    std::array<Ledger, kStatisticCount> applying_{};
+    std::string applyingWhat_;
 };
 
 }  // namespace kalverin

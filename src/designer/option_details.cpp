@@ -1,18 +1,14 @@
 // The details of the option selected in either list: what it is, what each of its levels does,
-// how far it goes on the chosen frame, its description, and why it cannot be installed now.
+// how far it goes on the chosen frame, its description, and why it cannot be installed now; or,
+// while the focus or the pointer rests on a statistics box, what made that statistic.
 
 #include "catalogue/conversions.h"
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "designer/text_parts.h"
 
 namespace kalverin {
 namespace {
-
-template <typename Number>
-std::string Signed(Number value) {
-    std::string text = value > 0 ? "+" : "";
-    return text += FormatGeneral(value);
-}
 
 // Adds what one level of `mod` does to the statistics to `text`, in the order the window shows
 // them: "Power +1, Damage one step up, DPV +20, Mark-Up +0.5".
@@ -63,9 +59,34 @@ void AddLevelChanges(std::string& text, const ModificationRecord& mod) {
 
 }  // namespace
 
+void MainWindowModel::StatisticHeeded(std::string_view name, Heed heed) {
+    const auto place = static_cast<int>(StatisticNamed(name));
+    if (place == static_cast<int>(kStatisticCount)) {
+        return;
+    }
+    int& statistic =
+        heed == Heed::FocusIn || heed == Heed::FocusOut ? focusedStatistic_ : pointedStatistic_;
+    if (heed == Heed::FocusIn || heed == Heed::PointerIn) {
+        statistic = place;
+    } else if (statistic == place) {
+        statistic = -1;
+    }
+    ShowDetails();
+}
+
+std::string_view MainWindowModel::LedgerOf(std::string_view name) const {
+    const std::size_t place = StatisticNamed(name);
+    return place < kStatisticCount ? design_.ledgers[place].text() : std::string_view();
+}
+
 void MainWindowModel::ShowDetails() {
     // Written in place, so that the details of the next action reuse the room of these.
     std::string& text = txtDetails.text;
+    if (const int shown = pointedStatistic_ >= 0 ? pointedStatistic_ : focusedStatistic_;
+        shown >= 0) {
+        text = design_.ledgers[static_cast<std::size_t>(shown)].text();
+        return;
+    }
     const ListBox& list = detailsOfInstalled_ ? lstCurrentMod : lstChooseMod;
     text.clear();
     if (list.selected() < 0) {

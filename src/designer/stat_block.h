@@ -3,6 +3,7 @@
 // The twelve statistics of the design. The statistics boxes are the values of record: each rule
 // reads them back, computes into a StatBlock and shows all of it again.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -56,6 +57,10 @@ class StatValue {
   private:
     std::variant<Number, std::string> value_ = Number(0);
 };
+
+// The statistics boxes; a statistic's place among them is its place in kStatistics
+// (design_boxes.h).
+inline constexpr std::size_t kStatisticCount = 12;
 
 struct StatBlock {
     StatValue<double> Power;

@@ -42,4 +42,8 @@ StatCard BuildStatCard(const MainWindowModel& model);
 // and the description. No line ends in a blank.
 std::string StatBlockText(const StatCard& card);
 
+// The card in Markdown, for a wiki: the name as a heading, the frame, the statistics and the
+// options as tables, the free mounts and the description, every text of the design escaped.
+std::string StatBlockMarkdown(const StatCard& card);
+
 }  // namespace kalverin

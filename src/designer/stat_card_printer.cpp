@@ -122,7 +122,12 @@ double LayOut(QTextDocument& document, const QString& html, QPaintDevice& device
 }  // namespace
 
 QString StatCardHtml(const StatCard& card) {
-    QString html = QStringLiteral("<html><body>");
+    return QStringLiteral("<html><body>") + StatCardHtmlBody(card) +
+           QStringLiteral("</body></html>");
+}
+
+QString StatCardHtmlBody(const StatCard& card) {
+    QString html;
     if (!card.title.empty()) {
         html += QStringLiteral("<p style=\"font-size: x-large; margin-bottom: 2px;\"><b>") +
                 Html(card.title) + QStringLiteral("</b></p>");
@@ -141,7 +146,7 @@ QString StatCardHtml(const StatCard& card) {
         html += Heading("Description") + QStringLiteral("<p>") + Html(card.description) +
                 QStringLiteral("</p>");
     }
-    return html + QStringLiteral("</body></html>");
+    return html;
 }
 
 bool PaintStatCard(const StatCard& card, QPagedPaintDevice& device) {

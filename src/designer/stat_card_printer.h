@@ -21,6 +21,8 @@ class MainWindowModel;
 
 // The card as rich text for a QTextDocument; every text of the design is escaped.
 QString StatCardHtml(const StatCard& card);
+// The same without the document around it, for a page that holds several cards.
+QString StatCardHtmlBody(const StatCard& card);
 
 // Paints the card on the current page of `device`, in smaller type when it would not fit the
 // page otherwise. False when the device cannot be painted on (a file that cannot be written).

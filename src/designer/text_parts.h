@@ -6,12 +6,24 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/conversions.h"
+
 namespace kalverin {
 
 // Adds each part to the end of `text`.
 template <typename... Parts>
 void Append(std::string& text, const Parts&... parts) {
     (text.append(std::string_view(parts)), ...);
+}
+
+// A change as a number with its sign: "+1", "-0.5", "+0".
+template <typename Number>
+std::string Signed(Number value) {
+    if (value == 0) {
+        return "+0";
+    }
+    std::string text = value > 0 ? "+" : "";
+    return text += FormatGeneral(value);
 }
 
 // Parts written one after another into a text, `separator` between two of them: the lines of

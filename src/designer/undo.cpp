@@ -19,7 +19,7 @@ bool SameSeen(const WeaponDesign& a, const WeaponDesign& b) {
     return a.options == b.options && a.intModCounter == b.intModCounter &&
            a.intChooseFrame == b.intChooseFrame && a.intFrameNumber == b.intFrameNumber &&
            a.intBaseDPV == b.intBaseDPV && a.sngMarkUp == b.sngMarkUp &&
-           a.statistics == b.statistics;
+           a.statistics == b.statistics && a.ledgers == b.ledgers;
 }
 
 }  // namespace
@@ -161,6 +161,11 @@ void MainWindowModel::DesignTyped() {
             typingIn_ = static_cast<int>(i);
         }
         typed_[i] = box.text;
+        // A typed Mark-Up is the last word on it until the next option is applied; a run of
+        // typing is one line of its ledger.
+        if (kTypedBoxes[i] == &MainWindowModel::txtMarkup) {
+            design_.ledgers[StatisticIn(kTypedBoxes[i])].Replace("typed: ", box.text);
+        }
     }
     mnuUndo.enabled = history_.CanUndo();
     mnuRedo.enabled = history_.CanRedo();

@@ -123,14 +123,14 @@ void MainWindowModel::OpenWeapon() {
     }
 }
 
-void MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
+bool MainWindowModel::OpenWeaponFile(const std::filesystem::path& path) {
     // One step, as the dialog's: typing after it must start a step of its own.
     const Step step(*this);
     NewWeapon();
-    ReadWeaponFrom(currentDir_ / path);
+    return ReadWeaponFrom(currentDir_ / path);
 }
 
-void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
+bool MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
     const GuardedFolder folder = FolderOf(files_, path);
     auto bytes = [&] {
         const auto reading = folder.StartReading();
@@ -139,13 +139,15 @@ void MainWindowModel::ReadWeaponFrom(const std::filesystem::path& path) {
         }
         return reading.Read(path.filename().string());
     }();
-    if (bytes && ReadWeaponFile(bytes.value())) {
-        savedWeapon_ = WeaponFile().Take();
-        RememberWeapon(path);
+    if (!bytes || !ReadWeaponFile(bytes.value(), path.filename().string())) {
+        return false;
     }
+    savedWeapon_ = WeaponFile().Take();
+    RememberWeapon(path);
+    return true;
 }
 
-bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
+bool MainWindowModel::ReadWeaponFile(std::string_view bytes, std::string_view file) {
     // A number item that is not a number reads as 0; an item missing or a 16-bit number out of
     // range stops the reading.
     FieldReader in(bytes);
@@ -203,7 +205,8 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
     }
     std::string description = text();
     // The price is worked out again from what the file says the DPV and Mark-Up are.
-    const double price = LeadingNumber(design_.statistics.DPV.Shown()) * design_.statistics.MarkUp;
+    const double dpv = LeadingNumber(design_.statistics.DPV.Shown());
+    const double price = dpv * design_.statistics.MarkUp;
     if (!in.ok() || !std::isfinite(price)) {
         return false;
     }
@@ -214,6 +217,18 @@ bool MainWindowModel::ReadWeaponFile(std::string_view bytes) {
             mounts[i] == 1 || mounts[i] == 2 ? mounts[i] : std::int16_t{0};
     }
     design_.statistics.FinalPrice = price;
+    // Each value's ledger starts with the file: "opened from Gun.wpn: 4".
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+        Ledger& ledger = design_.ledgers[i];
+        ledger.Clear();
+        const std::string shown = ShownStat(design_.statistics, kStatistics[i].value);
+        if (kStatistics[i].box == &MainWindowModel::txtPrice) {
+            ledger.Add(shown, "opened from ", file, ": DPV ", FormatGeneral(dpv), " \xD7 Mark-Up ",
+                       FormatGeneral(design_.statistics.MarkUp), " = ");
+        } else if (!shown.empty()) {
+            ledger.Add(shown, "opened from ", file, ": ");
+        }
+    }
     txtFirearm.text = name;
     txtDescription.text = std::move(description);
     cmbChooseFrame.text = frame;

@@ -16,8 +16,10 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "qt_support/accessible_controls.h"
@@ -39,11 +41,47 @@ QString Latin(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Tells of the focus and the pointer coming to a widget and leaving it. Owned by the binder, so
+// that nothing is told once the binder and its model are gone.
+class HeedFilter final : public QObject {
+  public:
+    HeedFilter(QObject* binder, QWidget* widget, std::function<void(Heed)> heeded)
+        : QObject(binder), heeded_(std::move(heeded)) {
+        widget->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        constexpr std::pair<QEvent::Type, Heed> kHeeds[] = {{QEvent::FocusIn, Heed::FocusIn},
+                                                            {QEvent::FocusOut, Heed::FocusOut},
+                                                            {QEvent::Enter, Heed::PointerIn},
+                                                            {QEvent::Leave, Heed::PointerOut}};
+        for (const auto& [type, heed] : kHeeds) {
+            if (event->type() == type) {
+                heeded_(heed);
+            }
+        }
+        return false;
+    }
+
+  private:
+    std::function<void(Heed)> heeded_;
+};
+
+// The widget's tooltip and its description for assistive tools, as plain text however it
+// reads; set only when it changed.
+void Describe(QWidget* widget, std::string_view description) {
+    const QString text = ToQt(description);
+    if (widget->accessibleDescription() != text) {
+        widget->setAccessibleDescription(text);
+        widget->setToolTip(text.isEmpty() ? QString() : Qt::convertFromPlainText(text));
+    }
+}
+
 }  // namespace
 
 WindowBinder::WindowBinder(QWidget* window, std::vector<BoundControl> controls,
                            BinderOptions options)
-    : QObject(window) {
+    : QObject(window), shown_(options.shown) {
     bound_.reserve(controls.size());
     for (BoundControl& control : controls) {
         bound_.push_back({std::move(control)});
@@ -270,13 +308,18 @@ void WindowBinder::HeadPanes() {
 
 void WindowBinder::Connect(Bound& b) {
     BoundControl& c = b.control;
+    if (c.heeded) {
+        new HeedFilter(this, b.widget, [this, &c](Heed heed) { Run([&] { c.heeded(heed); }); });
+    }
     switch (c.kind) {
         case ControlKind::Chooser: {
             auto* combo = static_cast<QComboBox*>(b.widget);
             ComboBox* mirror = c.combo;
             // Typing changes the chooser's text only; a pick from its list runs its procedure.
-            connect(combo, &QComboBox::editTextChanged, this,
-                    [mirror](const QString& text) { mirror->text = FromQt(text); });
+            connect(combo, &QComboBox::editTextChanged, this, [this, mirror](const QString& text) {
+                mirror->text = FromQt(text);
+                Shown();
+            });
             ConnectListPick(combo, this, [this, combo, mirror, &c](int index) {
                 Run([&] {
                     mirror->text = FromQt(combo->itemText(index));
@@ -355,11 +398,12 @@ void WindowBinder::Connect(Bound& b) {
         case ControlKind::Check: {
             CheckBox* mirror = c.check;
             connect(static_cast<QCheckBox*>(b.widget), &QCheckBox::stateChanged, this,
-                    [mirror](int state) {
+                    [this, mirror](int state) {
                         mirror->value =
                             static_cast<std::int16_t>(state == Qt::Checked            ? 1
                                                       : state == Qt::PartiallyChecked ? 2
                                                                                       : 0);
+                        Shown();
                     });
             break;
         }
@@ -433,6 +477,9 @@ void WindowBinder::Refresh() {
             case ControlKind::Box:
             case ControlKind::ReadOnlyBox:
                 ShowText(static_cast<QLineEdit*>(b.widget), *c.text);
+                if (c.description) {
+                    Describe(b.widget, c.description());
+                }
                 break;
             case ControlKind::TextArea:
             case ControlKind::ReadOnlyArea:
@@ -454,6 +501,13 @@ void WindowBinder::Refresh() {
             default:
                 break;
         }
+    }
+    Shown();
+}
+
+void WindowBinder::Shown() const {
+    if (shown_) {
+        shown_();
     }
 }
 

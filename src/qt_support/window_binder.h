@@ -4,6 +4,7 @@
 // shows the model's controls again after each one. Every window of the program is bound by it.
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ struct BinderOptions {
     // For read-only boxes and choosers, and for the boxes the user types into.
     ShortcutsOver readOnly = ShortcutsOver::Never;
     ShortcutsOver typed = ShortcutsOver::Never;
+    // Runs whenever the window has shown the model anew, or the user ticked a box or typed into
+    // a chooser: another window that shows the same model follows it.
+    std::function<void()> shown;
 };
 
 class WindowBinder final : public QObject {
@@ -65,8 +69,11 @@ class WindowBinder final : public QObject {
     void Run(Event event);
     // Tells the model of typing into a box that wants to know of it.
     void Typed(const BoundControl& c);
+    // Tells the window's followers that the model changed.
+    void Shown() const;
 
     std::vector<Bound> bound_;
+    std::function<void()> shown_;
     QWidget* body_ = nullptr;
     QMenuBar* menuBar_ = nullptr;
 };

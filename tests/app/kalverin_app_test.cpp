@@ -95,5 +95,57 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     }
 }
 
+// "--stat-block" prints each weapon file's stat block in the format asked for, before Qt starts,
+// so with no display at all; a file that cannot be read is named, the others still print.
+TEST(StartTest, PrintsStatBlocksWithoutADisplay) {
+    testing::TempFolder folder;
+    const std::string gun =
+        folder
+            .Write("Gun.wpn",
+                   "\"Long Reach\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,"
+                   "\"Magazine\",-1,0.5,1380,0\r\n5,0,1,0,1\r\n1\r\n\"Scope\",2\r\n"
+                   "\"\"\r\n")
+            .string();
+    const std::string none = (folder.path() / "None.wpn").string();
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        qunsetenv(name);
+    }
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string printed;  // what standard output holds, or begins with
+        std::string said;     // what standard error holds, or begins with
+    } cases[] = {
+        {{"--stat-block", gun}, 0, "Long Reach\nFrame Type: Sniper Rifle\n\nPower   ", ""},
+        {{"--stat-block", "--format", "markdown", gun}, 0, "## Long Reach\n", ""},
+        {{"--format=html", "--stat-block", "--", gun, gun}, 0, "<html><body><p", ""},
+        {{"--stat-block", none, gun}, 1, "Long Reach\n", "kalverin: " + none + " cannot be"},
+        {{"--stat-block", "--format", "pdf", gun}, 2, "", "Usage: kalverin --stat-block"},
+        {{"--stat-block", "-x", gun}, 2, "", "Usage: kalverin --stat-block"},
+        {{"--stat-block"}, 2, "", "Usage: kalverin --stat-block"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.back());
+        std::vector<std::string> words = {"kalverin"};
+        words.insert(words.end(), c.arguments.begin(), c.arguments.end());
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+        ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(RunKalverin(static_cast<int>(words.size()), argv.data()), c.exitCode);
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_EQ(printed.substr(0, c.printed.size()), c.printed);
+        EXPECT_EQ(printed.empty(), c.printed.empty());
+        EXPECT_EQ(said.substr(0, c.said.size()), c.said);
+        EXPECT_EQ(said.empty(), c.said.empty());
+    }
+    qputenv("QT_QPA_PLATFORM", platform);
+}
+
 }  // namespace
 }  // namespace kalverin

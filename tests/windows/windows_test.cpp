@@ -29,6 +29,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -36,6 +37,7 @@
 #include "about/sys_info_fakes.h"
 #include "check_data/check_data_model.h"
 #include "check_data/check_data_window.h"
+#include "designer/compare_window.h"
 #include "designer/main_window.h"
 #include "frame_editor/edit_frame.h"
 #include "modification_editor/modifications_window.h"
@@ -250,7 +252,8 @@ void ExpectDrivable(QWidget* window, Model& model) {
             }
             EXPECT_EQ(told, entries + entries);
         }
-        if (auto* list = qobject_cast<QListWidget*>(widget); list && !c.doubleClicked) {
+        if (auto* list = qobject_cast<QListWidget*>(widget);
+            list && c.clicked && !c.doubleClicked) {
             // Return, the keys that move through the list and an assistive tool's selection
             // choose a line; Return the one with the focus frame, the first when it was reached.
             list->setFocus();
@@ -371,12 +374,11 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     auto* about = new About(nullptr);
     CheckDataModel checkModel(program.path() / "Data");
     QDialog* check = MakeCheckData(checkModel, nullptr);
+    CompareWindow compare(window.model(), nullptr);
     // Each window as its file under layouts/ has it; KALVERIN_UPDATE_SCENARIOS=1 writes them.
-    const std::pair<const char*, QWidget*> layouts[] = {{"main", &window},
-                                                        {"frames", &frames},
-                                                        {"modifications", &modifications},
-                                                        {"about", about},
-                                                        {"check", check}};
+    const std::pair<const char*, QWidget*> layouts[] = {
+        {"main", &window}, {"frames", &frames}, {"modifications", &modifications},
+        {"about", about},  {"check", check},    {"compare", &compare}};
     for (auto [name, shown] : layouts) {
         shown->show();
         const auto file = std::filesystem::path(KALVERIN_LAYOUTS) / (std::string(name) + ".txt");
@@ -398,6 +400,7 @@ TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
     ExpectDrivable(&modifications, modifications.model());
     ExpectDrivable(about, about->model());
     ExpectDrivable(check, checkModel);
+    ExpectDrivable(&compare, compare.model());
     delete about;
     delete check;
 }
@@ -415,6 +418,16 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
 
     Pick("cmbChooseFrame", "Heavy Pistol");
     EXPECT_EQ(Text("txtDPV") + Text("txtPrice"), QStringLiteral("2601300"));
+    // The focus on a statistics box shows what made it in the details, its tooltip and what
+    // assistive tools tell of it; the focus gone, the details are the option's again.
+    auto* price = Get<QLineEdit>("txtPrice");
+    price->setFocus();
+    const QString made = QStringLiteral("Heavy Pistol: DPV 260 \u00D7 Mark-Up 5 = 1300");
+    EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), made);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(price)->text(QAccessible::Description), made);
+    EXPECT_EQ(QTextDocumentFragment::fromHtml(price->toolTip()).toPlainText(), made);
+    Get<QLineEdit>("txtFirearm")->setFocus();
+    EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), QString());
     Pick("cmbChooseClass", "Barrel");
     // A click arms "Add"; a double click installs at once.
     Click("lstChooseMod", "Extended Barrel");
@@ -451,6 +464,23 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
         ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
         QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open in Weapons: Snub")});
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub nose340"));
+}
+
+// File > Compare With shows the design beside a weapon file in a window of its own, not modal,
+// that follows the design; Cancel shows none.
+TEST_F(WindowTest, TheComparisonIsAWindowOfItsOwnThatFollowsTheDesign) {
+    const QString gun = PathText(program.Write("Gun.wpn", kGun));
+    ModalsDuring([this] { Trigger("mnuCompare"); });
+    EXPECT_EQ(window.findChild<QDialog*>(QStringLiteral("Compare")), nullptr);
+    ModalsDuring([this] { Trigger("mnuCompare"); }, {gun});
+    auto* compare = window.findChild<QDialog*>(QStringLiteral("Compare"));
+    ASSERT_NE(compare, nullptr);
+    EXPECT_TRUE(compare->isVisible() && !compare->isModal());
+    Pick("cmbChooseFrame", "Heavy Pistol");
+    Get<QCheckBox>("chkTop")->click();
+    EXPECT_EQ(Find<QLineEdit>(compare, "txtDifferencePrice")->text() + QLatin1Char('|') +
+                  Find<QLineEdit>(compare, "txtThisMounts")->text(),
+              QStringLiteral("lower by 5600|Barrel Mount, Small Under Mount"));
 }
 
 TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
