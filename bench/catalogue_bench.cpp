@@ -25,7 +25,7 @@ constexpr std::string_view kCatalogueFiles[] = {kFramesFile, kModificationsFile,
 void ReadCatalogueBytes(benchmark::State& state) {
     TempFolder program;
     WriteFullCatalogue(program.path(), kMaxFrames);
-    const GuardedFolder data = DataFiles(DiskFiles(), program.path());
+    const GuardedFolder data = DataFilesAt(DiskFiles(), DataFolder(program.path()));
     for (auto _ : state) {
         const auto reading = data.StartReading();
         for (std::string_view file : kCatalogueFiles) {
@@ -40,7 +40,8 @@ void LoadFullCatalogue(benchmark::State& state) {
     TempFolder program;
     WriteFullCatalogue(program.path(), kMaxFrames);
     for (auto _ : state) {
-        auto catalogue = LoadCatalogue(DataFiles(DiskFiles(), program.path()).StartReading());
+        auto catalogue =
+            LoadCatalogue(DataFilesAt(DiskFiles(), DataFolder(program.path())).StartReading());
         if (!catalogue || catalogue->modifications.size() != kMaxModifications ||
             catalogue->frames.size() != kMaxFrames) {
             state.SkipWithError("the full catalogue did not load whole");
@@ -58,7 +59,8 @@ void ReloadData(benchmark::State& state) {
     TempFolder program;
     WriteFullCatalogue(program.path(), kMaxFrames);
     RecordingDialogs dialogs;
-    MainWindowModel model(program.path(), program.path(), dialogs);
+    DataInUse data(DiskFiles(), {.given = DataFolder(program.path())});
+    MainWindowModel model(data, program.path(), dialogs);
     model.Load();
     for (auto _ : state) {
         model.ReloadData();

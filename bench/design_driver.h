@@ -2,6 +2,7 @@
 
 // The main window's model on the full catalogue, driven as the window's events drive it.
 
+#include "catalogue/data_folder.h"
 #include "designer/main_window_model.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
@@ -13,7 +14,8 @@ namespace kalverin::bench {
 struct Loaded {
     testing::TempFolder program;
     testing::RecordingDialogs dialogs;
-    MainWindowModel model{program.path(), program.path(), dialogs};
+    DataInUse data{DiskFiles(), {.given = DataFolder(program.path())}};
+    MainWindowModel model{data, program.path(), dialogs};
 
     explicit Loaded(int modifications = kMaxModifications);
 };

@@ -29,6 +29,7 @@ struct EditorFolder {
     RecordingDialogs dialogs;
     // The four files the editors write.
     std::vector<std::filesystem::path> files;
+    DataInUse data{DiskFiles(), {.given = DataFolder(program.path())}};
 
     explicit EditorFolder(int frames) {
         WriteFullCatalogue(program.path(), frames);
@@ -69,7 +70,7 @@ BENCHMARK(RewriteModificationFiles)
 // rewritten and read again, and the confirmation is shown.
 void SaveFrames(benchmark::State& state) {
     EditorFolder folder(kMaxFrames);
-    FrameEditorModel editor(folder.program.path(), folder.dialogs);
+    FrameEditorModel editor(folder.data, folder.dialogs);
     editor.LoadFrameTable();
     int power = 0;
     for (auto _ : state) {
@@ -96,7 +97,7 @@ BENCHMARK(SaveFrames)
 // each changed and rewritten whole, and the list is filled again.
 void SaveModifications(benchmark::State& state) {
     EditorFolder folder(kEditorFrameColumns);
-    ModificationEditorModel editor(folder.program.path(), folder.dialogs);
+    ModificationEditorModel editor(folder.data, folder.dialogs);
     editor.Load();
     editor.cmbChooseClass.text = "All";
     editor.ChooseClass();

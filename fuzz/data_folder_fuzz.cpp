@@ -159,7 +159,8 @@ void RequireWholeCatalogue(const DataCatalogue& catalogue) {
 
 void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
     testing::RecordingDialogs dialogs;
-    FrameEditorModel frames(kProgramDir, dialogs, files);
+    DataInUse data(files, {.given = DataFolder(kProgramDir)});
+    FrameEditorModel frames(data, dialogs);
     frames.LoadFrameTable();
     const int count = frames.FrameCount();
     if (count > 0) {
@@ -171,7 +172,7 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
             Require(frames.FrameCount() == count, "a saved Frames.txt reads back whole");
         }
     }
-    ModificationEditorModel mods(kProgramDir, dialogs, files);
+    ModificationEditorModel mods(data, dialogs);
     mods.Load();
     if (mods.intNumberofMods > 0) {
         mods.cmbChooseClass.text = "All";
@@ -180,7 +181,7 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
         dialogs.messages.clear();
         mods.SaveChanges();
         if (dialogs.messages.empty()) {
-            ModificationEditorModel again(kProgramDir, dialogs, files);
+            ModificationEditorModel again(data, dialogs);
             again.Load();
             Require(again.intNumberofMods == mods.intNumberofMods,
                     "saved modification files read back whole");
@@ -204,7 +205,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         rest.remove_prefix(end + 1);
     }
-    auto catalogue = LoadCatalogue(DataFiles(files, kProgramDir).StartReading());
+    auto catalogue = LoadCatalogue(DataFilesAt(files, DataFolder(kProgramDir)).StartReading());
     Require(catalogue || catalogue.error().starts_with("Data/"), "the message names a data file");
     if (catalogue) {
         RequireWholeCatalogue(catalogue.value());

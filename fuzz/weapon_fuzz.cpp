@@ -61,7 +61,7 @@ class Designer {
             Require(bytes.ok(), "the bundled data can be read");
             files_.Write(kProgramDir / "Data" / name, bytes.value());
         }
-        loaded_ = std::make_unique<MainWindowModel>(kProgramDir, kProgramDir, dialogs_, files_);
+        loaded_ = std::make_unique<MainWindowModel>(data_, kProgramDir, dialogs_, files_);
         loaded_->Load();
         Require(dialogs_.messages.empty(), "the bundled data loads without a message");
     }
@@ -125,6 +125,7 @@ class Designer {
   private:
     inline static const std::filesystem::path kProgramDir = "/kalverin";
     testing::MemoryFiles files_;
+    DataInUse data_{files_, {.given = kProgramDir / "Data"}};
     testing::RecordingDialogs dialogs_;
     std::unique_ptr<MainWindowModel> loaded_;
     std::unique_ptr<MainWindowModel> model_;

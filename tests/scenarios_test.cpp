@@ -351,9 +351,11 @@ class Scenario {
                 {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
             const int error = errors.at(words.Next());
             const std::string of = words.Rest();
-            disk_ = FaultyDiskFiles({error, of == "new files" ? Of::NewFiles
-                                            : of == "locks"   ? Of::Locks
-                                                              : Of::Writes});
+            disk_ = FaultyDiskFiles({error,
+                                     of == "new files" ? Of::NewFiles
+                                     : of == "locks"   ? Of::Locks
+                                                       : Of::Writes,
+                                     of.starts_with("in ") ? folder_.path() / of.substr(3) : ""});
             return {};
         }
         if (verb == "mend") {
@@ -513,8 +515,16 @@ class Scenario {
         window_ = &found->second;
         Lines shown;
         if (made) {
+            if (!data_) {
+                // The program's start decides where its data is; an install's user keeps a copy
+                // under share/, and every backup of it is made on one day.
+                data_.emplace(disk_,
+                              DataPlaces{.beside = program() / "Data",
+                                         .user = folder_.path() / "share" / "kalverin" / "Data"},
+                              [] { return "2026-12-07"; });
+            }
             if (kind == "main") {
-                found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
+                found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_,
                                                             current(), dialogs_, disk_);
                 auto* main = static_cast<MainWindowModel*>(found->second.model.get());
                 main->KeepRecentWeaponsIn(recent_);
@@ -531,10 +541,10 @@ class Scenario {
                 found->second.recovery = std::move(recovery);
             } else if (kind == "frames") {
                 found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
-                                                             program(), dialogs_, disk_);
+                                                             *data_, dialogs_);
             } else if (kind == "modifications") {
                 found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
-                                                                    program(), dialogs_, disk_);
+                                                                    *data_, dialogs_);
             } else if (kind == "about") {
                 auto about = std::make_shared<AboutParts>(dialogs_);
                 found->second = {about, BindControls(about->model, AboutModel::Controls()),
@@ -785,6 +795,7 @@ class Scenario {
     RecordingDialogs dialogs_;
     // The disk, with the fault the last "fail", "refuse" or "mend" planted.
     FaultyDiskFiles disk_{SIZE_MAX};
+    std::optional<DataInUse> data_;
     KeptRecentWeapons recent_;
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;

@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include <sys/socket.h>
 #include <unistd.h>
@@ -20,6 +22,7 @@
 #include "app/stat_blocks.h"
 #include "catalogue/data_check.h"
 #include "catalogue/data_folder.h"
+#include "catalogue/data_place.h"
 #include "designer/main_window.h"
 #include "kalverin_version.h"
 #include "qt_support/first_paint.h"
@@ -29,70 +32,116 @@ namespace kalverin {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: kalverin [Qt options] [--] [WEAPON-FILE.wpn]\n"
+    "Usage: kalverin [Qt options] [--data DATA-FOLDER] [--] [WEAPON-FILE.wpn]\n"
     "       kalverin --check-data [DATA-FOLDER]\n"
     "       kalverin --stat-block [--format text|markdown|html] WEAPON-FILE.wpn...\n"
-    "Opens the designer, on the weapon file if one is named. --check-data checks the data folder\n"
-    "(by default the one Kalverin reads) and lists its problems; it ends with 0 when there is\n"
-    "none, 1 when there are some, and 2 when the folder cannot be read. --stat-block prints each\n"
-    "file's stat block, as Copy Stat Block copies it. Neither opens a window.\n";
+    "Opens the designer, on the weapon file if one is named. The rules data is the Data folder\n"
+    "beside the program when you may write to it; else your own copy of it in\n"
+    "$XDG_DATA_HOME/kalverin/Data (~/.local/share/kalverin/Data), which an editor's first save\n"
+    "makes; else the Data folder beside the program. --data DATA-FOLDER uses that folder of the\n"
+    "five data files instead, and the editors save there. --check-data checks the data folder\n"
+    "(by default the one Kalverin reads, or the one --data names) and lists its problems; it\n"
+    "ends with 0 when there is none, 1 when there are some, and 2 when the folder cannot be\n"
+    "read. --stat-block prints each file's stat block, as Copy Stat Block copies it. Neither\n"
+    "opens a window.\n";
 
 // The folder the program stands in; the Data folder is beside it.
 std::filesystem::path ProgramFolder() {
     return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
 }
 
+// A folder of the user's: `under` in $VARIABLE, or in ~/FALLBACK when that is not set; nothing
+// without a home folder. A folder given as a relative path is to be ignored, as the desktop's
+// rules say.
+std::filesystem::path UserFolder(const char* variable, const char* fallback, const char* under) {
+    const char* set = std::getenv(variable);
+    const char* home = std::getenv("HOME");
+    if (set != nullptr && set[0] == '/') {
+        return std::filesystem::path(set) / under;
+    }
+    if (home != nullptr && home[0] != '\0') {
+        return std::filesystem::path(home) / fallback / under;
+    }
+    return {};
+}
+
+// What the command line asks for, Qt's own options taken out: whether to check the data, the
+// data folder --data names, and the words that are no option (the weapon file, or the folder to
+// check). Nothing when it asks for anything else.
+struct CommandLine {
+    bool checkData = false;
+    std::optional<std::string> data;
+    std::vector<std::string> files;
+};
+
+std::optional<CommandLine> ReadCommandLine(const std::vector<std::string>& words) {
+    CommandLine line;
+    bool options = true;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (options && word == "--") {
+            options = false;
+        } else if (options && word == "--check-data") {
+            line.checkData = true;
+        } else if (options && word == "--data" && i + 1 < words.size() && !line.data) {
+            line.data = words[++i];
+        } else if (options && word.starts_with('-')) {
+            return std::nullopt;
+        } else {
+            line.files.push_back(word);
+        }
+    }
+    // The data check takes its folder from --data or from a word, not both.
+    const bool twoFolders = line.checkData && line.data && !line.files.empty();
+    if (line.files.size() > 1 || twoFolders || (line.data && line.data->empty())) {
+        return std::nullopt;
+    }
+    return line;
+}
+
+// Where the data may be: the folder --data names, the Data folder beside the program and the
+// user's own copy.
+DataPlaces Places(const std::optional<std::string>& given) {
+    return {.given = given.value_or(std::string()),
+            .beside = DataFolder(ProgramFolder()),
+            .user = UserFolder("XDG_DATA_HOME", ".local/share", "kalverin/Data")};
+}
+
 // "--check-data [DATA-FOLDER]": the data check's report on standard output, with no window and
 // no display; the exit status says whether the folder is clean.
 int RunDataCheck(int argc, char** argv) {
-    if (argc > 3) {
+    const auto line = ReadCommandLine({argv, argv + argc});
+    if (!line) {
         std::fputs(kUsage, stderr);
         return 2;
     }
     // Only to find the program's own folder, which needs no display.
     const QCoreApplication core(argc, argv);
-    const std::filesystem::path folder = argc == 3 ? argv[2] : DataFolder(ProgramFolder());
+    std::filesystem::path folder;
+    if (line->files.empty()) {
+        const DataChoice choice = ChooseDataFolder(DiskFiles(), Places(line->data));
+        if (!choice.notice.empty()) {
+            std::fputs((choice.notice + "\n").c_str(), stderr);
+        }
+        folder = choice.folder;
+    } else {
+        folder = line->files.front();
+    }
     const DataCheck check = CheckDataFolder(DiskFiles(), folder);
-    for (const std::string& line : DataCheckReport(folder, check)) {
-        std::fputs((line + "\n").c_str(), stdout);
+    for (const std::string& report : DataCheckReport(folder, check)) {
+        std::fputs((report + "\n").c_str(), stdout);
     }
     return check.unreadable ? 2 : check.problems.empty() ? 0 : 1;
 }
 
-// What is left of the command line once Qt has taken its own options: at most one weapon file
-// to open (an empty text when none is named), or nothing when it asks for anything else.
-std::optional<QString> WeaponArgument(const QStringList& arguments) {
-    QStringList files;
-    bool options = true;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (options && argument == QStringLiteral("--")) {
-            options = false;
-        } else if (options && argument.startsWith(QLatin1Char('-'))) {
-            return std::nullopt;
-        } else {
-            files << argument;
+// Whether the command line asks for the data check, before "--" ends its options.
+bool AsksForDataCheck(int argc, char** argv) {
+    for (int i = 1; i < argc && std::string_view(argv[i]) != "--"; ++i) {
+        if (std::string_view(argv[i]) == "--check-data") {
+            return true;
         }
     }
-    if (files.size() > 1) {
-        return std::nullopt;
-    }
-    return files.isEmpty() ? QString() : files.front();
-}
-
-// Where the design in progress is kept: $XDG_STATE_HOME/kalverin/recovery, or
-// ~/.local/state/kalverin/recovery; nothing without a home folder. A state folder given as a
-// relative path is to be ignored, as the desktop's rules say.
-std::filesystem::path RecoveryFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    const char* home = std::getenv("HOME");
-    if (state != nullptr && state[0] == '/') {
-        return std::filesystem::path(state) / "kalverin" / "recovery";
-    }
-    if (home != nullptr && home[0] != '\0') {
-        return std::filesystem::path(home) / ".local" / "state" / "kalverin" / "recovery";
-    }
-    return {};
+    return false;
 }
 
 // A recovery file's name that no other run takes, sorting in the order the runs started: the
@@ -171,7 +220,7 @@ class KeepDesignOnSignals {
 
 int RunKalverin(int argc, char** argv, StartOptions options) {
     // Before Qt starts, so that neither needs a display.
-    if (argc >= 2 && std::string_view(argv[1]) == "--check-data") {
+    if (AsksForDataCheck(argc, argv)) {
         return RunDataCheck(argc, argv);
     }
     if (AsksForStatBlocks(argc, argv)) {
@@ -179,8 +228,12 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     }
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    const std::optional<QString> weapon = WeaponArgument(arguments);
-    if (!weapon) {
+    std::vector<std::string> words;
+    for (const QString& argument : arguments) {
+        words.push_back(QFile::encodeName(argument).toStdString());
+    }
+    const std::optional<CommandLine> line = ReadCommandLine(words);
+    if (!line) {
         const bool help = arguments.size() == 2 && (arguments[1] == QStringLiteral("--help") ||
                                                     arguments[1] == QStringLiteral("-h"));
         std::fputs(kUsage, help ? stdout : stderr);
@@ -192,13 +245,15 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.kalverin.Kalverin"));
     QApplication::setWindowIcon(ProgramIcon());
 
-    std::filesystem::path programDir = ProgramFolder();
     std::error_code noCurrentFolder;
     std::filesystem::path currentDir = std::filesystem::current_path(noCurrentFolder);
 
     std::optional<KeepDesignOnSignals> keepOnSignals;
-    MainWindow window(programDir, currentDir);
-    if (const std::filesystem::path folder = RecoveryFolder(); !folder.empty()) {
+    DataInUse data(DiskFiles(), Places(line->data));
+    MainWindow window(data, currentDir);
+    if (const std::filesystem::path folder =
+            UserFolder("XDG_STATE_HOME", ".local/state", "kalverin/recovery");
+        !folder.empty()) {
         // Until the design changes, there is nothing a signal should wait for.
         window.KeepDesignIn(folder, RecoveryName(),
                             [&keepOnSignals, &window] { keepOnSignals.emplace(window); });
@@ -208,8 +263,8 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     }
     window.show();
     window.Start();
-    if (!weapon->isEmpty()) {
-        window.OpenWeaponFile(PathFromQt(*weapon));
+    if (!line->files.empty()) {
+        window.OpenWeaponFile(line->files.front());
     }
     return QApplication::exec();
 }

@@ -78,11 +78,12 @@ int PrintStatBlocks(int argc, char** argv) {
     ErrorDialogs dialogs;
     std::error_code noCurrentFolder;
     const std::filesystem::path current = std::filesystem::current_path(noCurrentFolder);
+    // Read as Open Old Weapon reads it; the data files play no part in a stat block.
+    DataInUse noData(DiskFiles(), {.given = current});
     int status = 0;
     int printed = 0;
     for (const std::filesystem::path& file : files) {
-        // Read as Open Old Weapon reads it; the data files play no part in a stat block.
-        MainWindowModel window(current, current, dialogs);
+        MainWindowModel window(noData, current, dialogs);
         if (!window.OpenWeaponFile(file)) {
             std::fprintf(stderr, "kalverin: %s cannot be read as a weapon file.\n",
                          file.string().c_str());

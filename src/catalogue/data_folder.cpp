@@ -20,10 +20,6 @@ std::filesystem::path DataFolder(const std::filesystem::path& programDir) {
     return programDir / "Data";
 }
 
-GuardedFolder DataFiles(FileStore& files, const std::filesystem::path& programDir) {
-    return DataFilesAt(files, DataFolder(programDir));
-}
-
 GuardedFolder DataFilesAt(FileStore& files, const std::filesystem::path& folder) {
     return GuardedFolder(files, folder, std::string(kDataLabel));
 }

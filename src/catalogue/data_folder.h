@@ -18,13 +18,13 @@ inline constexpr std::string_view kClassesFile = "Classes.txt";
 inline constexpr std::string_view kModificationsFile = "Modifications.txt";
 inline constexpr std::string_view kMaxLevelFile = "MaxLevel.txt";
 inline constexpr std::string_view kDetailsFile = "Details.txt";
+// The five files of a data folder.
+inline constexpr std::string_view kDataFiles[] = {kFramesFile, kClassesFile, kModificationsFile,
+                                                  kMaxLevelFile, kDetailsFile};
 
 // The Data folder beside the program.
 std::filesystem::path DataFolder(const std::filesystem::path& programDir);
 
-// The data folder as every window reaches it: the one place that says which folder that is and
-// how messages name it.
-GuardedFolder DataFiles(FileStore& files, const std::filesystem::path& programDir);
 // The data folder `folder`, named in messages as every window names the data folder.
 GuardedFolder DataFilesAt(FileStore& files, const std::filesystem::path& folder);
 

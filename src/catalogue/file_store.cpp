@@ -225,6 +225,34 @@ Outcome<FolderLock> DiskFileStore::LockFolder(const std::filesystem::path& folde
     return lock;
 }
 
+bool DiskFileStore::CanWrite(const std::filesystem::path& folder) const {
+    return System("access", folder, [&] { return ::access(folder.c_str(), W_OK); }) == 0;
+}
+
+Outcome<void> DiskFileStore::CreateFolder(const std::filesystem::path& folder) {
+    std::filesystem::path made;
+    for (const std::filesystem::path& part : folder) {
+        made /= part;
+        if (System("mkdir", made, [&] { return ::mkdir(made.c_str(), 0777); }) != 0 &&
+            errno != EEXIST) {
+            return Failed(errno);
+        }
+    }
+    return {};
+}
+
+Outcome<void> DiskFileStore::Rename(const std::filesystem::path& from,
+                                    const std::filesystem::path& to) {
+    // rename() would put a folder in the place of an empty one.
+    if (Kind(to) != PathKind::None) {
+        return Failed(EEXIST);
+    }
+    if (System("rename", from, [&] { return ::rename(from.c_str(), to.c_str()); }) != 0) {
+        return Failed(errno);
+    }
+    return {};
+}
+
 FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     if (this != &other) {
         if (descriptor_ >= 0) {

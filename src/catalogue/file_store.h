@@ -64,6 +64,15 @@ class FileStore {
     virtual Outcome<FolderLock> LockFolder(const std::filesystem::path&, FolderLock::Kind) const {
         return FolderLock();
     }
+    // Whether the user may make and change files in the folder.
+    virtual bool CanWrite(const std::filesystem::path&) const { return true; }
+    // Makes the folder and the folders it is in that are not there yet.
+    virtual Outcome<void> CreateFolder(const std::filesystem::path&) { return {}; }
+    // Gives a file or a folder another name; a path already at `to` is a failure, never
+    // replaced.
+    virtual Outcome<void> Rename(const std::filesystem::path&, const std::filesystem::path&) {
+        return Outcome<void>::Failure("this store keeps no folders");
+    }
 };
 
 // The real file system; not final, so that a disk with a planted fault can be built on it.
@@ -77,6 +86,10 @@ class DiskFileStore : public FileStore {
     Outcome<void> SyncFolder(const std::filesystem::path& folder) override;
     Outcome<FolderLock> LockFolder(const std::filesystem::path& folder,
                                    FolderLock::Kind kind) const override;
+    bool CanWrite(const std::filesystem::path& folder) const override;
+    Outcome<void> CreateFolder(const std::filesystem::path& folder) override;
+    Outcome<void> Rename(const std::filesystem::path& from,
+                         const std::filesystem::path& to) override;
 
   protected:
     // Asked before each system call, by the call ("open to write", "fsync", "flock") and the

@@ -36,6 +36,7 @@ class GuardedFolder {
 
       private:
         friend class GuardedFolder;
+        friend class DataInUse;
         explicit Reading(const GuardedFolder& folder) : folder_(&folder) {}
 
         const GuardedFolder* folder_;
@@ -57,8 +58,10 @@ class GuardedFolder {
     // Replaces files of the folder as one set, as ReplaceFiles does.
     Outcome<void> Save(const std::vector<FileReplacement>& replacements) const;
 
+    const std::filesystem::path& folder() const { return folder_; }
+
   private:
-    FileStore& files_;
+    FileStore* files_;
     std::filesystem::path folder_;
     std::string label_;
 };

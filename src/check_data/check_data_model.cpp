@@ -28,13 +28,13 @@ std::span<const Control<CheckDataModel>> CheckDataModel::Controls() {
     return kTable;
 }
 
-CheckDataModel::CheckDataModel(std::filesystem::path dataFolder, FileStore& files)
-    : dataFolder_(std::move(dataFolder)), files_(files) {}
+CheckDataModel::CheckDataModel(const DataInUse& data, FileStore& files)
+    : data_(data), files_(files) {}
 
 void CheckDataModel::CheckData() {
     txtReport.text.clear();
     for (const std::string& line :
-         DataCheckReport(dataFolder_, CheckDataFolder(files_, dataFolder_))) {
+         DataCheckReport(data_.folder(), CheckDataFolder(files_, data_.folder()))) {
         (txtReport.text += txtReport.text.empty() ? "" : "\n") += line;
     }
 }

@@ -3,9 +3,9 @@
 // The Check Data window without a toolkit: the report of the data check on the data folder in
 // use, checked again on request after the files were mended.
 
-#include <filesystem>
 #include <span>
 
+#include "catalogue/data_place.h"
 #include "catalogue/file_store.h"
 #include "controls/control_table.h"
 #include "controls/controls.h"
@@ -14,8 +14,8 @@ namespace kalverin {
 
 class CheckDataModel {
   public:
-    // Checks the data folder `dataFolder`, reading it through `files`.
-    explicit CheckDataModel(std::filesystem::path dataFolder, FileStore& files = DiskFiles());
+    // Checks the data folder in use, reading it through `files`.
+    explicit CheckDataModel(const DataInUse& data, FileStore& files = DiskFiles());
 
     // The window: the report and its buttons.
     static std::span<const Control<CheckDataModel>> Controls();
@@ -27,7 +27,7 @@ class CheckDataModel {
     TextBox txtReport;
 
   private:
-    std::filesystem::path dataFolder_;
+    const DataInUse& data_;
     FileStore& files_;
 };
 

@@ -169,8 +169,7 @@ CompareModel::CompareModel(const MainWindowModel& design, UserDialogs& dialogs, 
     : design_(design),
       dialogs_(dialogs),
       files_(files),
-      file_(std::make_unique<MainWindowModel>(design.programDir(), design.currentDir(), dialogs,
-                                              files)) {
+      file_(std::make_unique<MainWindowModel>(design.data(), design.currentDir(), dialogs, files)) {
     lblThis.text = "This Design";
     lblDifference.text = "This Design Is";
     cdbCompare.title = "Compare With";
@@ -184,8 +183,8 @@ bool CompareModel::ChooseFile() {
         return false;
     }
     // Read into a design of its own, so that a file read in part leaves the last one compared.
-    auto read = std::make_unique<MainWindowModel>(design_.programDir(), design_.currentDir(),
-                                                  dialogs_, files_);
+    auto read =
+        std::make_unique<MainWindowModel>(design_.data(), design_.currentDir(), dialogs_, files_);
     if (!read->OpenWeaponFile(*chosen)) {
         dialogs_.ShowMessage(chosen->filename().string() + " cannot be read as a weapon file.");
         return false;

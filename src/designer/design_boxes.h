@@ -75,13 +75,13 @@ inline constexpr MountBox kMounts[] = {
 };
 
 // Calls `take` with the name and the mirror of each control that shows the design, in the order
-// of the window's table: all but the filter, the details and the Undo and Redo entries, which
-// only show, and the option list, whose lines follow from the class listed and the filter (see
-// DesignMoment).
+// of the window's table: all but the filter, the details and the Undo, Redo and Use Shipped Data
+// entries, which only show, and the option list, whose lines follow from the class listed and
+// the filter (see DesignMoment).
 template <typename Model, typename Take>
 void ForEachDesignControl(Model& model, Take take) {
-    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails", "mnuUndo", "mnuRedo",
-                                              "lstChooseMod"};
+    constexpr std::string_view kOnlyShow[] = {"txtFilter", "txtDetails",    "mnuUndo",
+                                              "mnuRedo",   "mnuUseShipped", "lstChooseMod"};
     for (const Control<MainWindowModel>& c : MainWindowModel::Controls()) {
         if (std::find(std::begin(kOnlyShow), std::end(kOnlyShow), c.name) != std::end(kOnlyShow)) {
             continue;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +16,6 @@
 #include <utility>
 
 #include "about/about_window.h"
-#include "catalogue/data_folder.h"
 #include "check_data/check_data_model.h"
 #include "check_data/check_data_window.h"
 #include "designer/compare_window.h"
@@ -54,13 +54,13 @@ int TenLinesHigh(QListWidget* list) {
 
 }  // namespace
 
-MainWindow::MainWindow(const std::filesystem::path& programDir,
-                       const std::filesystem::path& currentDir, QWidget* parent)
+MainWindow::MainWindow(DataInUse& dataFolder, const std::filesystem::path& currentDir,
+                       QWidget* parent)
     : QMainWindow(parent),
       settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalverin"),
                 QStringLiteral("kalverin")),
       dialogs_(this),
-      model_(programDir, currentDir, dialogs_) {
+      model_(dataFolder, currentDir, dialogs_) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
     // Everywhere but the boxes the user types into, the menu shortcuts win.
@@ -261,6 +261,14 @@ void MainWindow::ConnectWindowEntries() {
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuCheckData"), &QAction::triggered, this,
             [this] { ShowCheckData(); });
+    connect(binder_->Action("mnuShowDataFolder"), &QAction::triggered, this,
+            [this] { ShowDataFolder(); });
+    // An editor's first save on an install's data makes the user's own copy.
+    connect(menuBar()->findChild<QMenu*>(QStringLiteral("mnuManage")), &QMenu::aboutToShow, this,
+            [this] {
+                model_.FollowDataFolder();
+                Refresh();
+            });
     connect(binder_->Action("mnuAbout"), &QAction::triggered, this, [this] { ShowAbout(); });
     connect(binder_->Action("mnuCompare"), &QAction::triggered, this, [this] { CompareWith(); });
     ConnectStatCardEntries(binder_->Action("mnuPrintCard"), binder_->Action("mnuExportCard"),
@@ -269,7 +277,7 @@ void MainWindow::ConnectWindowEntries() {
 
 void MainWindow::ShowFrameEditor() {
     if (!frmEditFrame_) {
-        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_ = new EditFrame(model_.data(), this);
         frmEditFrame_->Start();
     }
     frmEditFrame_->show();
@@ -279,7 +287,7 @@ void MainWindow::ShowFrameEditor() {
 void MainWindow::ShowModifications() {
     // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
     if (!modifications_) {
-        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_ = std::make_unique<Modifications>(model_.data(), this);
         modifications_->Load();
     }
     modifications_->exec();
@@ -294,12 +302,18 @@ void MainWindow::ShowCheckData() {
         // Asked for again, it checks again, as Check Again does.
         checkData_->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click();
     } else {
-        checkDataModel_ = std::make_unique<CheckDataModel>(DataFolder(model_.programDir()));
+        checkDataModel_ = std::make_unique<CheckDataModel>(model_.data());
         checkData_ = MakeCheckData(*checkDataModel_, this);
     }
     checkData_->show();
     checkData_->raise();
     checkData_->activateWindow();
+}
+
+void MainWindow::ShowDataFolder() {
+    std::error_code noCurrentFolder;
+    QDesktopServices::openUrl(QUrl::fromLocalFile(
+        PathText(std::filesystem::absolute(model_.data().folder(), noCurrentFolder))));
 }
 
 void MainWindow::ShowAbout() {

@@ -30,7 +30,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     Q_OBJECT
 
   public:
-    MainWindow(const std::filesystem::path& programDir, const std::filesystem::path& currentDir,
+    // The catalogue is read from the data folder in use; currentDir holds the Weapons folder.
+    MainWindow(DataInUse& dataFolder, const std::filesystem::path& currentDir,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -84,6 +85,8 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     void ShowAbout();
     // Manage Data > Check Data: one window, checking the data folder in use again each time.
     void ShowCheckData();
+    // Manage Data > Show Data Folder: the data folder in use, in the desktop's file manager.
+    void ShowDataFolder();
     // File > Compare With: asks for a weapon file and shows the design beside it, in the one
     // comparison window, which follows the design from then on.
     void CompareWith();

@@ -194,6 +194,12 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .caption = "&Reload Data",
                  .kind = K::MenuEntry,
                  .on = {.pressed = &M::ReloadData}},
+                {"mnuShowDataFolder", "&Show Data Folder", K::MenuEntry},
+                {.name = "mnuUseShipped",
+                 .caption = "&Use Shipped Data...",
+                 .kind = K::MenuEntry,
+                 .mirror = &M::mnuUseShipped,
+                 .on = {.pressed = &M::UseShippedData}},
                 {"mnuHelp", "&Help", K::Menu},
                 {.name = "mnuAbout",
                  .caption = "A&bout",
@@ -205,13 +211,9 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
     return table;
 }
 
-MainWindowModel::MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
+MainWindowModel::MainWindowModel(DataInUse& data, std::filesystem::path currentDir,
                                  UserDialogs& dialogs, FileStore& files)
-    : programDir_(std::move(programDir)),
-      currentDir_(std::move(currentDir)),
-      dialogs_(dialogs),
-      files_(files),
-      data_(DataFiles(files, programDir_)) {
+    : data_(data), currentDir_(std::move(currentDir)), dialogs_(dialogs), files_(files) {
     cmbChooseFrame.text = kChooseFramePrompt;
     shownFrame_ = cmbChooseFrame.text;
     cmbChooseClass.text = kChooseClassPrompt;
@@ -234,6 +236,7 @@ void MainWindowModel::Load() {
         (this->*mount.box).value = 0;
     }
     LoadCatalogue();
+    FollowDataFolder();
 }
 
 bool MainWindowModel::LoadCatalogue() {
@@ -266,6 +269,7 @@ bool MainWindowModel::LoadCatalogue() {
 
 void MainWindowModel::ReloadData() {
     const Step step(*this);
+    FollowDataFolder();
     if (!LoadCatalogue()) {
         return;
     }
@@ -273,6 +277,28 @@ void MainWindowModel::ReloadData() {
     cmbChooseClass.text = kChooseClassPrompt;
     lstChooseMod.Clear();
     NewWeapon();
+}
+
+void MainWindowModel::UseShippedData() {
+    FollowDataFolder();
+    if (!mnuUseShipped.enabled ||
+        dialogs_.Ask("Go back to the rules data that came with Kalverin? Your own copy, " +
+                         data_.folder().string() + ", is kept as " + data_.BackupFolder().string() +
+                         ".",
+                     "Keep My Copy", "Use Shipped Data")) {
+        return;
+    }
+    auto backup = data_.UseShippedData();
+    FollowDataFolder();
+    if (!backup) {
+        dialogs_.ShowMessage(backup.error());
+        return;
+    }
+    ReloadData();
+}
+
+void MainWindowModel::FollowDataFolder() {
+    mnuUseShipped.enabled = data_.source() == DataSource::UserCopy;
 }
 
 void MainWindowModel::NewWeapon() {

@@ -14,8 +14,8 @@
 #include <variant>
 #include <vector>
 
+#include "catalogue/data_place.h"
 #include "catalogue/file_store.h"
-#include "catalogue/guarded_folder.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
 #include "catalogue/outcome.h"
@@ -164,10 +164,10 @@ class DesignHistory {
 
 class MainWindowModel {
   public:
-    // programDir holds the Data folder; currentDir holds the Weapons folder offered for weapon
-    // files. Messages and file dialogs go to `dialogs`.
-    MainWindowModel(std::filesystem::path programDir, std::filesystem::path currentDir,
-                    UserDialogs& dialogs, FileStore& files = DiskFiles());
+    // The catalogue is read from the data folder in use; currentDir holds the Weapons folder
+    // offered for weapon files. Messages and file dialogs go to `dialogs`.
+    MainWindowModel(DataInUse& data, std::filesystem::path currentDir, UserDialogs& dialogs,
+                    FileStore& files = DiskFiles());
 
     // The window: its controls, their captions and places, and what their events run.
     static std::span<const Control<MainWindowModel>> Controls();
@@ -182,6 +182,11 @@ class MainWindowModel {
     void ReloadData();
     // "New Weapon": clears the design; the chosen frame stays chosen.
     void NewWeapon();
+    // "Use Shipped Data": asks, then keeps the user's own copy of the rules data as a dated
+    // backup beside it and reads the data that came with the program, as Reload Data does.
+    void UseShippedData();
+    // Offers Use Shipped Data while the user's own copy of the data is in use.
+    void FollowDataFolder();
 
     // A pick from the frame chooser's list: the design starts afresh on that frame, showing its
     // base statistics, the price of the bare frame and the mounts it leaves free.
@@ -257,7 +262,7 @@ class MainWindowModel {
 
     const WeaponDesign& design() const { return design_; }
     const DataCatalogue& catalogue() const { return *catalogue_; }
-    const std::filesystem::path& programDir() const { return programDir_; }
+    DataInUse& data() const { return data_; }
     const std::filesystem::path& currentDir() const { return currentDir_; }
 
     // Controls, named as the window's.
@@ -296,6 +301,7 @@ class MainWindowModel {
     TextBox txtDetails;
     Button mnuUndo;
     Button mnuRedo;
+    Button mnuUseShipped;
 
     // The file dialog of Save As and Open; it keeps its settings between uses.
     FileDialogState cdbSaveAs;
@@ -379,11 +385,10 @@ class MainWindowModel {
     // Puts the weapon file at `path` first in Open Recent, once, and keeps the list.
     void RememberWeapon(const std::filesystem::path& path);
 
-    std::filesystem::path programDir_;
+    DataInUse& data_;
     std::filesystem::path currentDir_;
     UserDialogs& dialogs_;
     FileStore& files_;
-    GuardedFolder data_;
     std::shared_ptr<const DataCatalogue> catalogue_;
     WeaponDesign design_;
     RecentWeaponsStore* recentStore_ = nullptr;

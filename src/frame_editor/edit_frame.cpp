@@ -7,11 +7,10 @@
 
 namespace kalverin {
 
-EditFrame::EditFrame(const std::filesystem::path& programDir, QWidget* parent, UserDialogs* dialogs,
-                     FileStore& files)
+EditFrame::EditFrame(DataInUse& dataFolder, QWidget* parent, UserDialogs* dialogs)
     : QMainWindow(parent),
       widgetDialogs_(this),
-      model_(programDir, dialogs ? *dialogs : widgetDialogs_, files) {
+      model_(dataFolder, dialogs ? *dialogs : widgetDialogs_) {
     setObjectName(QStringLiteral("EditFrame"));
     setWindowTitle(tr("Change Forms"));
     // While the editor is shown the main window takes no input.

@@ -5,7 +5,6 @@
 // one. It is modal; Exit and closing it hide it with its state kept for the next showing.
 
 #include <QMainWindow>
-#include <filesystem>
 
 #include "frame_editor/frame_editor_model.h"
 #include "qt_support/widget_dialogs.h"
@@ -19,8 +18,8 @@ class EditFrame final : public QMainWindow {
 
   public:
     // Messages go to `dialogs`, or to real message boxes when none is given.
-    explicit EditFrame(const std::filesystem::path& programDir, QWidget* parent = nullptr,
-                       UserDialogs* dialogs = nullptr, FileStore& files = DiskFiles());
+    explicit EditFrame(DataInUse& dataFolder, QWidget* parent = nullptr,
+                       UserDialogs* dialogs = nullptr);
     ~EditFrame() override;
 
     // The window's load: reads Frames.txt (a faulty file is reported) and shows its frames.

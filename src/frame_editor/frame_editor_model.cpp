@@ -68,9 +68,8 @@ std::span<const Control<FrameEditorModel>> FrameEditorModel::Controls() {
     return table;
 }
 
-FrameEditorModel::FrameEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
-                                   FileStore& files)
-    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
+FrameEditorModel::FrameEditorModel(DataInUse& data, UserDialogs& dialogs)
+    : dialogs_(dialogs), data_(data) {
     cmbChooseFrame.text = kChooseFramePrompt;
 }
 

@@ -11,8 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "catalogue/file_store.h"
-#include "catalogue/guarded_folder.h"
+#include "catalogue/data_place.h"
 #include "catalogue/item_value.h"
 #include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
@@ -25,10 +24,9 @@ namespace kalverin {
 
 class FrameEditorModel {
   public:
-    // programDir holds the Data folder; messages go to `dialogs`; Frames.txt is read and written
-    // through `files`. Nothing is read until LoadFrameTable.
-    FrameEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
-                     FileStore& files = DiskFiles());
+    // Frames.txt is read and written in the data folder in use; messages go to `dialogs`.
+    // Nothing is read until LoadFrameTable.
+    FrameEditorModel(DataInUse& data, UserDialogs& dialogs);
 
     // The window: its chooser, its boxes and its menu, and what their events run.
     static std::span<const Control<FrameEditorModel>> Controls();
@@ -83,7 +81,7 @@ class FrameEditorModel {
     Outcome<void> Writable(const std::vector<FrameRecord>& frames) const;
 
     UserDialogs& dialogs_;
-    GuardedFolder data_;
+    DataInUse& data_;
     std::vector<FrameRecord> frames_;
     // What Frames.txt held when the table was read from it, or last written by this window.
     std::string loadedBytes_;

@@ -212,9 +212,8 @@ std::span<const Control<M>> ModificationEditorModel::Controls() {
     return table;
 }
 
-ModificationEditorModel::ModificationEditorModel(const std::filesystem::path& programDir,
-                                                 UserDialogs& dialogs, FileStore& files)
-    : dialogs_(dialogs), data_(DataFiles(files, programDir)) {
+ModificationEditorModel::ModificationEditorModel(DataInUse& data, UserDialogs& dialogs)
+    : dialogs_(dialogs), data_(data) {
     cmbChooseClass.text = kChooseClassPrompt;
 }
 

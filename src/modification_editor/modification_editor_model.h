@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "catalogue/data_place.h"
 #include "catalogue/details_file.h"
-#include "catalogue/file_store.h"
 #include "catalogue/guarded_folder.h"
 #include "catalogue/outcome.h"
 #include "catalogue/record_fields.h"
@@ -27,10 +27,8 @@ namespace kalverin {
 
 class ModificationEditorModel {
   public:
-    // programDir holds the Data folder. Messages go to `dialogs`; files are read and written
-    // through `files`.
-    ModificationEditorModel(const std::filesystem::path& programDir, UserDialogs& dialogs,
-                            FileStore& files = DiskFiles());
+    // The files are read and written in the data folder in use; messages go to `dialogs`.
+    ModificationEditorModel(DataInUse& data, UserDialogs& dialogs);
 
     // The window: its controls, their captions and places, and what their events run.
     static std::span<const Control<ModificationEditorModel>> Controls();
@@ -132,7 +130,7 @@ class ModificationEditorModel {
     void ReportFrameCount(const GuardedFolder::Reading& data);
 
     UserDialogs& dialogs_;
-    GuardedFolder data_;
+    DataInUse& data_;
     std::array<TextBox, kEditorFrameColumns> levelBoxes_{};
 
     // Whether all four files were read, so that saving cannot wipe out data it never saw.

@@ -11,8 +11,8 @@
 
 namespace kalverin {
 
-Modifications::Modifications(const std::filesystem::path& programDir, QWidget* parent)
-    : QDialog(parent), dialogs_(this), model_(programDir, dialogs_) {
+Modifications::Modifications(DataInUse& dataFolder, QWidget* parent)
+    : QDialog(parent), dialogs_(this), model_(dataFolder, dialogs_) {
     setObjectName(QStringLiteral("Modifications"));
     setWindowTitle(tr("Modifications"));
     binder_ = new WindowBinder(this, BindControls(model_, ModificationEditorModel::Controls()),

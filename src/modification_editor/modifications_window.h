@@ -4,7 +4,6 @@
 // events go to the model and the model's controls are shown again after each one.
 
 #include <QDialog>
-#include <filesystem>
 
 #include "modification_editor/modification_editor_model.h"
 #include "qt_support/widget_dialogs.h"
@@ -17,7 +16,7 @@ class Modifications final : public QDialog {
     Q_OBJECT
 
   public:
-    explicit Modifications(const std::filesystem::path& programDir, QWidget* parent = nullptr);
+    explicit Modifications(DataInUse& dataFolder, QWidget* parent = nullptr);
     ~Modifications() override;
 
     // The window's load: reads the four data files and shows the result.

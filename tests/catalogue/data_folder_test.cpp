@@ -14,7 +14,7 @@ namespace {
 TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
     testing::TempFolder program;
     testing::CopyBundledData(program);
-    const auto data = DataFiles(DiskFiles(), program.path());
+    const auto data = DataFilesAt(DiskFiles(), DataFolder(program.path()));
     const auto reading = data.StartReading();
     auto catalogue = LoadCatalogue(reading);
     ASSERT_TRUE(catalogue) << catalogue.error();

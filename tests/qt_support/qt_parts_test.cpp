@@ -118,7 +118,8 @@ TEST(StatCardExportTest, AsksForAPdfFileInTheWeaponsFolderAndWritesTheCardThere)
         auto weapons = current.path() / "Weapons";
         std::filesystem::create_directories(weapons);
         testing::RecordingDialogs dialogs(current.path());
-        MainWindowModel model(current.path(), current.path(), dialogs);
+        DataInUse data(DiskFiles(), {.given = current.path()});
+        MainWindowModel model(data, current.path(), dialogs);
         model.NewWeapon();
         model.txtFirearm.text = "Night Warden";
         dialogs.answers.push_back(answer ? std::optional(weapons / *answer) : std::nullopt);

@@ -17,13 +17,14 @@ namespace kalverin::testing {
 // every byte saved is a point of failure): that write puts the bytes before it and fails. Later
 // writes go through, as once space is freed, or each empties its file and fails if it stays full.
 // Or a folder that refuses what the user asks of it, as the system says it: every write, each
-// that would make a file, or its lock.
+// that would make a file, or its lock; or one folder where the user may change nothing at all.
 class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };
     struct Refusal {
         int error;
         enum class Of { Writes, NewFiles, Locks } of;
+        std::filesystem::path in;  // the one folder refusing every change, when not empty
     };
 
     explicit FaultyDiskFiles(std::size_t failAt, AfterFault after = AfterFault::SpaceFreed)
@@ -52,6 +53,13 @@ class FaultyDiskFiles final : public DiskFileStore {
   protected:
     int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {
         using Of = Refusal::Of;
+        if (refusal_ && !refusal_->in.empty()) {
+            const bool changes = call == "access" || call == "open to write" || call == "unlink" ||
+                                 call == "mkdir" || call == "rename";
+            return changes && (path == refusal_->in || path.parent_path() == refusal_->in)
+                       ? refusal_->error
+                       : 0;
+        }
         const bool refused =
             refusal_ && (refusal_->of == Of::Locks
                              ? call == "flock"

@@ -285,7 +285,7 @@ void ExpectDrivable(QWidget* window, Model& model) {
 // A started main window on a copy of the bundled data, with no settings left by another test.
 class WindowTest : public ::testing::Test {
   protected:
-    WindowTest() : window(program.path(), program.path()) {
+    WindowTest() : window(data, program.path()) {
         ShowActive(&window);
         window.Start();
     }
@@ -363,16 +363,17 @@ class WindowTest : public ::testing::Test {
             testing::CopyBundledData(*this);
         }
     } program;
+    DataInUse data{DiskFiles(), {.given = program.path() / "Data"}};
     MainWindow window;
 };
 
 TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
-    EditFrame frames(program.path());
+    EditFrame frames(data);
     frames.Start();
-    Modifications modifications(program.path());
+    Modifications modifications(data);
     modifications.Load();
     auto* about = new About(nullptr);
-    CheckDataModel checkModel(program.path() / "Data");
+    CheckDataModel checkModel(data);
     QDialog* check = MakeCheckData(checkModel, nullptr);
     CompareWindow compare(window.model(), nullptr);
     // Each window as its file under layouts/ has it; KALVERIN_UPDATE_SCENARIOS=1 writes them.
@@ -514,7 +515,7 @@ TEST_F(WindowTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
     window.model().cdbSaveAs.fileName = gun;  // as the dialog leaves it
     window.OpenWeaponFile(gun);
     window.close();
-    MainWindow next(program.path(), program.path());
+    MainWindow next(data, program.path());
     next.show();
     EXPECT_EQ(next.geometry(), place);
     EXPECT_EQ(next.model().cdbSaveAs.initialFolder, gun.parent_path());
@@ -535,7 +536,7 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
     QObject::disconnect(exit, &QAction::triggered, &window, nullptr);
     QObject::connect(exit, &QAction::triggered, &window, [&exited] { exited = true; });
     testing::RecordingDialogs dialogs;
-    EditFrame editor(program.path(), nullptr, &dialogs);
+    EditFrame editor(data, nullptr, &dialogs);
     editor.Start();
     const std::tuple<QWidget*, const char*, const char*> boxes[] = {
         {&window, "txtFirearm", "txtPower"}, {&editor, "txtLoad", "txtLoad"}};
@@ -560,9 +561,9 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
 TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     Pick("cmbChooseFrame", "Heavy Pistol");
     Pick("cmbChooseClass", "Barrel");
-    EditFrame frames(program.path());
+    EditFrame frames(data);
     frames.Start();
-    Modifications modifications(program.path());
+    Modifications modifications(data);
     modifications.Load();
     // A wheel turn over any of the four closed choosers changes nothing.
     for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass"),
