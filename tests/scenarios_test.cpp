@@ -1,6 +1,7 @@
 // Runs every scenario under scenarios/ (see its README) against its transcript, which
 // KALVERIN_UPDATE_SCENARIOS=1 rewrites; and checks each window's own access keys and names.
 
+#include <fnmatch.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -9,7 +10,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -29,6 +29,7 @@
 #include "catalogue/file_store.h"
 #include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
+#include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
@@ -93,40 +94,23 @@ Lines ItemLines(const std::string& bytes) {
     return lines;
 }
 
-// The words of a command: bare words, and texts between double quotes.
-class Words {
-  public:
-    explicit Words(std::string_view line) : line_(line) {}
+// The words of a step: bare words, and texts between double quotes; the first is its verb.
+using Words = std::vector<std::string>;
 
-    bool AtEnd() {
-        pos_ = std::min(line_.find_first_not_of(' ', pos_), line_.size());
-        return pos_ == line_.size();
-    }
-
-    std::string Rest() {
-        AtEnd();
-        return std::string(line_.substr(pos_));
-    }
-
-    std::string Next() {
-        if (AtEnd()) {
-            throw std::runtime_error("a word is missing in: " + std::string(line_));
+Words WordsOf(std::string_view step) {
+    Words words;
+    for (std::size_t at = 0; (at = step.find_first_not_of(' ', at)) != std::string_view::npos;) {
+        const bool quoted = step[at] == '"';
+        std::size_t end = at + (quoted ? 1 : 0);
+        while (end < step.size() && step[end] != (quoted ? '"' : ' ')) {
+            end += quoted && step[end] == '\\' ? 2 : 1;
         }
-        const bool quoted = line_[pos_] == '"';
-        std::size_t end = pos_ + (quoted ? 1 : 0);
-        while (end < line_.size() && line_[end] != (quoted ? '"' : ' ')) {
-            end += quoted && line_[end] == '\\' ? 2 : 1;
-        }
-        std::string word = quoted ? Unescaped(line_.substr(pos_ + 1, end - pos_ - 1))
-                                  : std::string(line_.substr(pos_, end - pos_));
-        pos_ = std::min(end + 1, line_.size());
-        return word;
+        words.push_back(quoted ? Unescaped(step.substr(at + 1, end - at - 1))
+                               : std::string(step.substr(at, end - at)));
+        at = end + 1;
     }
-
-  private:
-    std::string_view line_;
-    std::size_t pos_ = 0;
-};
+    return words;
+}
 
 // Open Recent's list as the settings keep it between runs, for every main window.
 struct KeptRecentWeapons final : RecentWeaponsStore {
@@ -169,10 +153,10 @@ Window MakeWindow(void (Model::*load)(), Args&&... args) {
     return {model, BindControls(*model, Model::Controls()), [model, load] { (*model.*load)(); }};
 }
 
-// What a window shows: one entry for each thing of a control that can change.
+// What a window shows: each thing of a watched control that can change, and what it shows.
 using View = std::vector<std::pair<std::string, std::string>>;
 
-std::string Items(const ListBox& list) {
+std::string ListItems(const ListBox& list) {
     std::string out;
     for (const std::string& item : list.items()) {
         (out += out.empty() ? "" : " ") += Quoted(item);
@@ -186,32 +170,24 @@ std::string RecentOf(MainWindowModel& model, const std::filesystem::path& root) 
     for (const std::filesystem::path& path : model.RecentWeapons()) {
         paths.Add(path.lexically_relative(root).generic_string());
     }
-    return Items(paths);
+    return ListItems(paths);
 }
 
-View ViewOf(const Window& window, const std::filesystem::path& root) {
-    View view;
-    for (const BoundControl& c : window.controls) {
-        const std::string name(c.name);
-        if (c.combo) {
-            view.emplace_back(name + " lists", Items(c.combo->list));
-            view.emplace_back(name, Quoted(c.combo->text));
-        } else if (c.list) {
-            view.emplace_back(name, Items(*c.list));
-            view.emplace_back(name + " selects",
-                              c.list->selected() < 0 ? "nothing" : Quoted(c.list->SelectedText()));
-        } else if (c.button) {
-            view.emplace_back(name, c.button->enabled ? "on" : "off");
-        } else if (c.text) {
-            view.emplace_back(name, Quoted(c.text->text));
-        } else if (c.check) {
-            view.emplace_back(name, std::to_string(c.check->value));
-        }
+// A watched name: a control's name, a pattern in which '*' stands for any run of characters, or
+// "stats" for the main window's statistics boxes.
+bool Matches(const std::string& pattern, std::string_view name) {
+    if (pattern == "stats") {
+        return std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics);
     }
-    if (window.main) {
-        view.emplace_back("mnuOpenRecent", RecentOf(*window.main, root));
-    }
-    return view;
+    return ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
+}
+
+template <typename... Models>
+bool AnyControlMatches(const std::string& pattern) {
+    auto in = [&pattern](const auto& table) {
+        return std::ranges::any_of(table, [&](const auto& c) { return Matches(pattern, c.name); });
+    };
+    return (in(Models::Controls()) || ...);
 }
 
 using Files = std::map<std::string, std::string>;
@@ -260,149 +236,99 @@ class Scenario {
             if (line.rfind("> ", 0) != 0) {
                 continue;
             }
-            Words words(std::string_view(line).substr(2));
-            const std::string verb = words.Next();
-            if (verb == "file") {
-                // The lines under it, each after "| ", are the file's.
-                const std::string path = words.Next();
-                std::string content;
-                while (in.peek() == '|' && std::getline(in, line)) {
-                    out += line + "\n";
-                    content += Unescaped(std::string_view(line).substr(
-                                   std::min<std::size_t>(line.size(), 2))) +
-                               "\r\n";
-                }
-                folder_.Write(path, content);
-            } else {
-                for (const std::string& change : Do(verb, words)) {
-                    out += "  " + change + "\n";
-                }
+            const Words step = WordsOf(std::string_view(line).substr(2));
+            // The lines under a step that begin with "|" are its file's, each ended by CR LF.
+            for (file_.clear(); in.peek() == '|' && std::getline(in, line);) {
+                out += line + "\n";
+                file_ += Unescaped(line.substr(std::min<std::size_t>(line.size(), 2))) + "\r\n";
             }
-            // What a command did to the files beside the windows is no window's doing.
+            for (const std::string& change : Step(step)) {
+                out += "  " + change + "\n";
+            }
+            // What a step did to the files beside the windows is no window's doing.
             files_ = FilesUnder(folder_.path());
         }
         return out;
     }
 
   private:
-    std::filesystem::path program() const { return folder_.path() / "program"; }
-    std::filesystem::path current() const { return folder_.path() / "current"; }
+    // What a verb acts on: the folder (its files, the readers, the windows to switch to), the
+    // window last switched to, or only a main or an About window.
+    enum class On { Folder, Window, Main, About };
+    struct Verb {
+        std::string_view name;
+        On on;
+        void (Scenario::*run)(const Words&);
+    };
 
-    Lines Do(const std::string& verb, Words& words) {
-        if (verb == "data") {
-            const std::string set = words.Next();
-            std::filesystem::copy(
-                set == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / set,
-                program() / "Data",
-                std::filesystem::copy_options::recursive |
-                    std::filesystem::copy_options::overwrite_existing);
-            return {};
+    static const Verb& Find(const std::string& name) {
+        static const Verb verbs[] = {
+            {"watch", On::Folder, &Scenario::Watch},
+            {"window", On::Folder, &Scenario::Open},
+            {"data", On::Folder, &Scenario::Data},
+            {"file", On::Folder, &Scenario::File},
+            {"answer", On::Folder, &Scenario::Answer},
+            {"fail", On::Folder, &Scenario::Fail},
+            {"refuse", On::Folder, &Scenario::Refuse},
+            {"mend", On::Folder, &Scenario::Mend},
+            {"edit", On::Folder, &Scenario::Edit},
+            {"cut", On::Folder, &Scenario::Cut},
+            {"remove", On::Folder, &Scenario::Replace},
+            {"pipe", On::Folder, &Scenario::Replace},
+            {"link", On::Folder, &Scenario::Replace},
+            {"read", On::Folder, &Scenario::ReadDataFile},
+            {"rewrite", On::Folder, &Scenario::ReadDataFile},
+            {"number", On::Folder, &Scenario::Number},
+            {"format", On::Folder, &Scenario::Format},
+            {"items", On::Folder, &Scenario::Items},
+            {"codepage", On::Folder, &Scenario::CodePage},
+            {"encode", On::Folder, &Scenario::Encode},
+            {"load", On::Window, &Scenario::Load},
+            {"pick", On::Window, &Scenario::Pick},
+            {"type", On::Window, &Scenario::Type},
+            {"click", On::Window, &Scenario::Click},
+            {"doubleclick", On::Window, &Scenario::Click},
+            {"press", On::Window, &Scenario::Press},
+            {"tick", On::Window, &Scenario::Tick},
+            {"times", On::Window, &Scenario::Repeat},
+            {"card", On::Main, &Scenario::Card},
+            {"open", On::Main, &Scenario::OpenWeapon},
+            {"registry", On::About, &Scenario::Registry},
+            {"tool", On::About, &Scenario::Tool},
+            {"exists", On::About, &Scenario::Exists},
+            {"starting", On::About, &Scenario::Starting},
+            {"forget", On::About, &Scenario::Forget},
+            {"key", On::About, &Scenario::Key},
+        };
+        // "3 times press a then press b" is a "times" step.
+        const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
+        const auto found = std::ranges::find(verbs, repeat ? "times" : name, &Verb::name);
+        if (found == std::end(verbs)) {
+            throw std::runtime_error("no such step: " + name);
         }
-        if (verb == "window") {
-            const std::string kind = words.Next();
-            return Open(kind, words.AtEnd() ? kind : kind + " " + words.Next());
-        }
-        if (verb == "answer") {
-            std::string answer = words.Next();
-            dialogs_.answers.push_back(answer == "cancel" ? std::nullopt
-                                                          : std::optional(current() / answer));
-            return {};
-        }
-        if (verb == "fail") {
-            words.Next();  // "after"
-            const std::size_t after = std::stoul(words.Next());
-            disk_ = FaultyDiskFiles(after, words.Rest() == "for good"
-                                               ? FaultyDiskFiles::AfterFault::StaysFull
-                                               : FaultyDiskFiles::AfterFault::SpaceFreed);
-            return {};
-        }
-        if (verb == "refuse") {
-            const std::map<std::string, int> errors = {
-                {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}};
-            disk_ = FaultyDiskFiles({errors.at(words.Next()), words.Rest() == "new files"});
-            return {};
-        }
-        if (verb == "mend") {
-            disk_ = FaultyDiskFiles(SIZE_MAX);
-            return {};
-        }
-        if (verb == "edit") {
-            const std::string path = words.Next();
-            std::string bytes = folder_.Read(path);
-            const std::string from = words.Next();
-            const auto at = bytes.find(from);
-            if (at == std::string::npos) {
-                throw std::runtime_error(path + " holds no " + from);
-            }
-            folder_.Write(path, bytes.replace(at, from.size(), words.Next()));
-            return {};
-        }
-        if (verb == "read" || verb == "rewrite") {
-            return ReadDataFile(verb == "rewrite", words);
-        }
-        if (verb == "cut") {
-            const std::string path = words.Next();
-            const std::string label = words.Next();
-            LeaveSaveCutShort(folder_.path() / path, label, words.Next());
-            return {};
-        }
-        if (verb == "remove" || verb == "pipe" || verb == "link") {
-            const std::filesystem::path path = folder_.path() / words.Next();
-            std::filesystem::remove(path);
-            if (verb == "pipe") {
-                ::mkfifo(path.c_str(), 0600);
-            } else if (verb == "link") {
-                std::filesystem::create_symlink(words.Next(), path);
-            }
-            return {};
-        }
-        if (verb == "number") {
-            const std::string text = words.Next();
-            return {"leading " + Shortest(LeadingNumber(text)) + ", whole text " +
-                    Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text))};
-        }
-        if (verb == "format") {
-            const std::string digits = words.Next();
-            const bool single = digits == "single";
-            const double number = std::stod(single ? words.Next() : digits);
-            return {
-                Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number))};
-        }
-        if (verb == "items") {
-            return ItemLines(words.Next());
-        }
-        if (verb == "codepage") {
-            const std::u16string text = DecodeCodePage(words.Next());
-            std::string units;
-            for (const char16_t unit : text) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
-                units += hex;
-            }
-            return {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
-        }
-        if (verb == "encode") {
-            std::u16string text;
-            const std::string rest = words.Rest();
-            for (Words units(rest); !units.AtEnd();) {
-                text += static_cast<char16_t>(std::stoi(units.Next(), nullptr, 16));
-            }
-            return {"writes " + Quoted(EncodeCodePage(text))};
+        return *found;
+    }
+
+    // One step: for a step on a window, what it started, its own lines and what it said and
+    // asked, what changed in the watched controls, and what it did to the files.
+    Lines Step(const Words& step) {
+        if (Find(step.at(0)).on == On::Folder) {
+            (this->*Find(step[0]).run)(step);
+            return std::exchange(dialogs_.said, {});
         }
         if (!window_) {
-            throw std::runtime_error("no window is open for: " + verb);
+            throw std::runtime_error("no window is open for: " + step[0]);
         }
-        const View before = ViewOf(*window_, folder_.path());
-        Act(verb, words);
+        const View before = Shown(*window_);
+        Act(step);
         Lines changes;
-        if (AboutParts* about = window_->about) {
-            for (const std::string& program : std::exchange(about->starter.started, {})) {
-                changes.push_back("starts " + Quoted(program));
-            }
+        for (const std::string& started :
+             window_->about ? std::exchange(window_->about->starter.started, {}) : Lines{}) {
+            changes.push_back("starts " + Quoted(started));
         }
         changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
-        const View after = ViewOf(*window_, folder_.path());
+        const View after = Shown(*window_);
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
                 changes.push_back(after[i].first + " = " + after[i].second);
@@ -412,30 +338,138 @@ class Scenario {
         return changes;
     }
 
+    void Act(const Words& step) {
+        const Verb& verb = Find(step.at(0));
+        if (verb.on == On::Folder || (verb.on == On::Main && !window_->main) ||
+            (verb.on == On::About && !window_->about)) {
+            throw std::runtime_error(step[0] + " is no action on this window");
+        }
+        (this->*verb.run)(step);
+    }
+
+    // The verbs, each with its step's words from its name on. The lines a verb shows go with
+    // what the dialogs said.
+    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
+
+    // "watch" names the controls whose changes the steps after it show.
+    void Watch(const Words& w) {
+        watched_ = Words(w.begin() + 1, w.end());
+        for (const std::string& name : *watched_) {
+            if (!AnyControlMatches<MainWindowModel, FrameEditorModel, ModificationEditorModel,
+                                   AboutModel>(name)) {
+                throw std::runtime_error("no window has a control " + name);
+            }
+        }
+    }
+
+    // Switches to the window; one made now shows what its watched controls show.
+    void Open(const Words& w) {
+        const std::string& kind = w.at(1);
+        auto [found, made] = windows_.try_emplace(w.size() > 2 ? kind + " " + w[2] : kind);
+        window_ = &found->second;
+        if (!made) {
+            return;
+        }
+        if (kind == "main") {
+            *window_ = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(), current(),
+                                                   dialogs_, disk_);
+            window_->main = static_cast<MainWindowModel*>(window_->model.get());
+            window_->main->KeepRecentWeaponsIn(recent_);
+        } else if (kind == "frames") {
+            *window_ = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable, program(),
+                                                    dialogs_, disk_);
+        } else if (kind == "modifications") {
+            *window_ = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
+                                                           program(), dialogs_, disk_);
+        } else if (kind == "about") {
+            auto about = std::make_shared<AboutParts>(dialogs_);
+            *window_ = {about, BindControls(about->model, AboutModel::Controls()),
+                        [about] { about->model.Load(); }};
+            window_->about = about.get();
+        } else {
+            throw std::runtime_error("no such window: " + kind);
+        }
+        for (const auto& [what, value] : Shown(*window_)) {
+            if (value != "\"\"" && value != "[]" && value != "nothing") {
+                Say(what + " = " + value);
+            }
+        }
+    }
+
+    void Data(const Words& w) {
+        std::filesystem::copy(
+            w.at(1) == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
+            program() / "Data",
+            std::filesystem::copy_options::recursive |
+                std::filesystem::copy_options::overwrite_existing);
+    }
+    void File(const Words& w) { folder_.Write(w.at(1), file_); }
+    void Answer(const Words& w) {
+        dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
+                                                       : std::optional(current() / w[1]));
+    }
+    void Fail(const Words& w) {
+        disk_ = FaultyDiskFiles(std::stoul(w.at(2)), w.back() == "good"
+                                                         ? FaultyDiskFiles::AfterFault::StaysFull
+                                                         : FaultyDiskFiles::AfterFault::SpaceFreed);
+    }
+    void Refuse(const Words& w) {
+        static const std::map<std::string, int> errors = {
+            {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}};
+        disk_ = FaultyDiskFiles({errors.at(w.at(1)), w.back() == "files"});
+    }
+    void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
+    void Edit(const Words& w) {
+        std::string bytes = folder_.Read(w.at(1));
+        const auto at = bytes.find(w.at(2));
+        if (at == std::string::npos) {
+            throw std::runtime_error(w[1] + " holds no " + w[2]);
+        }
+        folder_.Write(w[1], bytes.replace(at, w[2].size(), w.at(3)));
+    }
+    void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
+    // "remove path", "pipe path" (a named pipe in its place), "link path target".
+    void Replace(const Words& w) {
+        const std::filesystem::path path = folder_.path() / w.at(1);
+        std::filesystem::remove(path);
+        if (w[0] == "pipe") {
+            ::mkfifo(path.c_str(), 0600);
+        } else if (w[0] == "link") {
+            std::filesystem::create_symlink(w.at(2), path);
+        }
+    }
+
     // A data file read by its reader and written by its writer: shown ("read") or saved.
-    Lines ReadDataFile(bool rewrite, Words& words) {
-        const std::string name = words.Next();
+    void ReadDataFile(const Words& w) {
+        const std::string& name = w.at(1);
         const std::filesystem::path path = program() / "Data" / name;
         const std::string bytes = ReadFileBytes(path);
         const std::string label = "Data/" + name;
-        Outcome<std::string> written = Outcome<std::string>::Failure("no reader for " + name);
-        auto take = [&written](const auto& file, auto write) {
-            written = file ? Outcome<std::string>(write(file.value()))
-                           : Outcome<std::string>::Failure(file.error());
+        auto show = [&](const auto& file, auto write) {
+            if (!file) {
+                Say("says " + Quoted(file.error()));
+            } else if (w[0] == "rewrite") {
+                folder_.Write(path.lexically_relative(folder_.path()), write(file.value()));
+                FileChanges(dialogs_.said);
+            } else {
+                for (const std::string& line : FileLines(write(file.value()))) {
+                    Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
+                }
+            }
         };
         if (name == "Frames.txt") {
-            take(ReadFramesFile(bytes, label), WriteFramesFile);
+            show(ReadFramesFile(bytes, label), WriteFramesFile);
         } else if (name == "Modifications.txt") {
-            take(ReadModificationsFile(bytes, label), WriteModificationsFile);
+            show(ReadModificationsFile(bytes, label), WriteModificationsFile);
         } else if (name == "Details.txt") {
-            take(ReadDetailsFile(bytes, label), WriteDetailsFile);
+            show(ReadDetailsFile(bytes, label), WriteDetailsFile);
         } else if (name == "MaxLevel.txt") {
-            const int columns = std::stoi(words.Next());
-            take(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
+            const int columns = std::stoi(w.at(2));
+            show(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
                 return WriteMaxLevelFileWithColumns(file, columns);
             });
-        } else if (name == "Classes.txt") {
-            take(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
+        } else {
+            show(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
                 std::string out;
                 for (const std::string& entry : classes) {
                     out += Quoted(entry) + "\r\n";
@@ -443,168 +477,149 @@ class Scenario {
                 return out;
             });
         }
-        if (!written) {
-            return {"says " + Quoted(written.error())};
-        }
-        if (rewrite) {
-            folder_.Write(path.lexically_relative(folder_.path()), written.value());
-            Lines changes;
-            FileChanges(changes);
-            return changes;
-        }
-        Lines lines;
-        for (const std::string& line : FileLines(written.value())) {
-            lines.push_back(std::to_string(lines.size() + 1) + "| " + line);
-        }
-        return lines;
     }
 
-    // Switches to the window; one made now lists what its controls show.
-    Lines Open(const std::string& kind, const std::string& name) {
-        auto [found, made] = windows_.try_emplace(name);
-        window_ = &found->second;
-        Lines shown;
-        if (made) {
-            if (kind == "main") {
-                found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, program(),
-                                                            current(), dialogs_, disk_);
-                found->second.main = static_cast<MainWindowModel*>(found->second.model.get());
-                found->second.main->KeepRecentWeaponsIn(recent_);
-            } else if (kind == "frames") {
-                found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
-                                                             program(), dialogs_, disk_);
-            } else if (kind == "modifications") {
-                found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
-                                                                    program(), dialogs_, disk_);
-            } else if (kind == "about") {
-                auto about = std::make_shared<AboutParts>(dialogs_);
-                found->second = {about, BindControls(about->model, AboutModel::Controls()),
-                                 [about] { about->model.Load(); }};
-                found->second.about = about.get();
-            } else {
-                throw std::runtime_error("no such window: " + kind);
+    // The readers' smallest parts.
+    void Number(const Words& w) {
+        Say("leading " + Shortest(LeadingNumber(w.at(1))) + ", whole text " +
+            Shortest(ParseNumber(w[1])) + ", 16-bit " + Shortest(ParseWholeNumber(w[1])));
+    }
+    void Format(const Words& w) {
+        const bool single = w.at(1) == "single";
+        const double number = std::stod(w.at(single ? 2 : 1));
+        Say(Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number)));
+    }
+    void Items(const Words& w) { dialogs_.said = ItemLines(w.at(1)); }
+    void CodePage(const Words& w) {
+        const std::u16string text = DecodeCodePage(w.at(1));
+        std::string units;
+        for (const char16_t unit : text) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
+            units += hex;
+        }
+        dialogs_.said = {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
+    }
+    void Encode(const Words& w) {
+        std::u16string text;
+        for (const std::string& unit : std::span(w).subspan(1)) {
+            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+        }
+        Say("writes " + Quoted(EncodeCodePage(text)));
+    }
+
+    // The user's actions on the window last switched to.
+    void Load(const Words&) { window_->load(); }
+    void Pick(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+        c.picked();
+    }
+    void Type(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        (c.combo ? c.combo->text : c.text->text) = w.at(2);
+        if (c.changed) {
+            c.changed();
+        }
+    }
+    void Click(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        c.clicked(static_cast<int>(Line(*c.list, w.at(2))));
+        if (w[0] == "doubleclick") {
+            c.doubleClicked();
+        }
+    }
+    void Press(const Words& w) {
+        // A button that is off takes no press.
+        if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
+            c.pressed();
+        }
+    }
+    void Tick(const Words& w) {
+        Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
+    }
+    void Repeat(const Words& w) {
+        for (int i = std::stoi(w[0]); i > 0; --i) {
+            for (std::size_t at = 2, end = 2; at < w.size(); at = end + 1) {
+                end = static_cast<std::size_t>(std::find(w.begin() + at, w.end(), "then") -
+                                               w.begin());
+                Act(Words(w.begin() + at, w.begin() + end));
             }
-            for (const auto& [what, value] : ViewOf(*window_, folder_.path())) {
-                if (value != "\"\"" && value != "[]" && value != "nothing") {
-                    shown.push_back(what + " = " + value);
-                }
-            }
         }
-        return shown;
     }
-
-    MainWindowModel& Main() {
-        if (!window_->main) {
-            throw std::runtime_error("not a main window");
-        }
-        return *window_->main;
+    void Card(const Words&) {
+        dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(*window_->main)));
     }
-
-    BoundControl& Control(const std::string& name) {
-        for (BoundControl& c : window_->controls) {
-            if (c.name == name) {
-                return c;
-            }
-        }
-        throw std::runtime_error("no control named " + name);
-    }
-
-    static int Line(const ListBox& list, Words& words) {
-        std::string which = words.Next();
-        const Lines& items = list.items();
-        if (auto found = std::find(items.begin(), items.end(), which); found != items.end()) {
-            return static_cast<int>(found - items.begin());
-        }
-        if (!which.empty() && which.find_first_not_of("0123456789") == std::string::npos) {
-            return std::stoi(which) - 1;
-        }
-        throw std::runtime_error("no line " + which);
-    }
+    void OpenWeapon(const Words& w) { window_->main->OpenWeaponFile(w.at(1)); }
 
     // The About window's registry, search path, files and program start; "key" reads a value
     // into a text that held "as it was".
-    bool ActOnAbout(AboutParts& about, const std::string& verb, Words& words) {
-        if (verb == "registry") {
-            auto& key = about.registry.keys[words.Next()];
-            if (!words.AtEnd()) {
-                const std::string name = words.Next();
-                const auto type = static_cast<std::uint32_t>(std::stoul(words.Next()));
-                key[name] = {type, words.Next()};
-            }
-        } else if (verb == "tool") {
-            const std::string name = words.Next();
-            about.starter.onSearchPath[name] = words.Next();
-        } else if (verb == "exists") {
-            about.starter.files.insert(words.Next());
-        } else if (verb == "starting") {
-            about.starter.startWorks = words.Next() != "fails";
-        } else if (verb == "forget") {
-            about.registry.keys.clear();
-            about.starter = FakeStarter();
-        } else if (verb == "key") {
-            const std::string key = words.Next();
-            std::string value = "as it was";
-            const bool read = about.model.GetKeyValue(kLocalMachine, key, words.Next(), value);
-            dialogs_.said.push_back((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
-        } else {
-            return false;
+    void Registry(const Words& w) {
+        auto& key = window_->about->registry.keys[w.at(1)];
+        if (w.size() > 2) {
+            key[w[2]] = {static_cast<std::uint32_t>(std::stoul(w.at(3))), w.at(4)};
         }
-        return true;
+    }
+    void Tool(const Words& w) { window_->about->starter.onSearchPath[w.at(1)] = w.at(2); }
+    void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
+    void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
+    void Forget(const Words&) {
+        window_->about->registry.keys.clear();
+        window_->about->starter = FakeStarter();
+    }
+    void Key(const Words& w) {
+        std::string value = "as it was";
+        const bool read = window_->about->model.GetKeyValue(kLocalMachine, w.at(1), w.at(2), value);
+        Say((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
     }
 
-    void Act(const std::string& verb, Words& words) {
-        if (window_->about && ActOnAbout(*window_->about, verb, words)) {
-            return;
-        }
-        if (verb == "load") {
-            window_->load();
-            return;
-        }
-        if (verb == "card") {
-            dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(Main())));
-            return;
-        }
-        if (verb == "open") {
-            Main().OpenWeaponFile(words.Next());
-            return;
-        }
-        if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
-            words.Next();  // "times"
-            const std::string actions = words.Rest();
-            for (int i = std::stoi(verb); i > 0; --i) {
-                for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 6) {
-                    end = actions.find(" then ", at);
-                    Words action(std::string_view(actions).substr(at, end - at));
-                    Act(action.Next(), action);
-                }
+    // What the watched controls show: one entry for each thing of a control that can change.
+    View Shown(const Window& window) const {
+        // A transcript that names none watches every control.
+        auto watched = [this](std::string_view name) {
+            return !watched_ ||
+                   std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
+        };
+        View view;
+        for (const BoundControl& c : window.controls) {
+            const std::string name(c.name);
+            if (!watched(name)) {
+                continue;
             }
-            return;
-        }
-        BoundControl& c = Control(words.Next());
-        if (verb == "pick") {
-            c.combo->text =
-                c.combo->list.items().at(static_cast<std::size_t>(Line(c.combo->list, words)));
-            c.picked();
-        } else if (verb == "type") {
-            (c.combo ? c.combo->text : c.text->text) = words.Next();
-            if (c.changed) {
-                c.changed();
+            if (c.combo) {
+                view.emplace_back(name + " lists", ListItems(c.combo->list));
+                view.emplace_back(name, Quoted(c.combo->text));
+            } else if (c.list) {
+                view.emplace_back(name, ListItems(*c.list));
+                view.emplace_back(name + " selects", c.list->selected() < 0
+                                                         ? "nothing"
+                                                         : Quoted(c.list->SelectedText()));
+            } else if (c.button) {
+                view.emplace_back(name, c.button->enabled ? "on" : "off");
+            } else if (c.text) {
+                view.emplace_back(name, Quoted(c.text->text));
+            } else if (c.check) {
+                view.emplace_back(name, std::to_string(c.check->value));
             }
-        } else if (verb == "click") {
-            c.clicked(Line(*c.list, words));
-        } else if (verb == "doubleclick") {
-            c.clicked(Line(*c.list, words));
-            c.doubleClicked();
-        } else if (verb == "press") {
-            // A button that is off takes no press.
-            if (!c.button || c.button->enabled) {
-                c.pressed();
-            }
-        } else if (verb == "tick") {
-            c.check->value = static_cast<std::int16_t>(std::stoi(words.Next()));
-        } else {
-            throw std::runtime_error("no such action: " + verb);
         }
+        if (window.main && watched("mnuOpenRecent")) {
+            view.emplace_back("mnuOpenRecent", RecentOf(*window.main, folder_.path()));
+        }
+        return view;
+    }
+
+    BoundControl& Control(const std::string& name) {
+        const auto found = std::ranges::find(window_->controls, name, &BoundControl::name);
+        if (found == window_->controls.end()) {
+            throw std::runtime_error("no control named " + name);
+        }
+        return *found;
+    }
+
+    // A list's line by its text, or by its number from 1.
+    static std::size_t Line(const ListBox& list, const std::string& which) {
+        const auto found = std::ranges::find(list.items(), which);
+        return found != list.items().end() ? found - list.items().begin() : std::stoul(which) - 1;
     }
 
     void FileChanges(Lines& changes) {
@@ -632,6 +647,9 @@ class Scenario {
         files_ = std::move(now);
     }
 
+    std::filesystem::path program() const { return folder_.path() / "program"; }
+    std::filesystem::path current() const { return folder_.path() / "current"; }
+
     TempFolder folder_;
     RecordingDialogs dialogs_;
     // The disk, with the fault the last "fail", "refuse" or "mend" planted.
@@ -640,6 +658,8 @@ class Scenario {
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
     Files files_;
+    std::optional<std::vector<std::string>> watched_;  // by the last "watch"
+    std::string file_;                                 // the step's inline file
 };
 
 std::vector<std::filesystem::path> Scenarios() {
