@@ -575,10 +575,13 @@ class Scenario {
 
     // What the watched controls show: one entry for each thing of a control that can change.
     View Shown(const Window& window) const {
-        // A transcript that names none watches every control.
+        if (!watched_) {
+            throw std::runtime_error(
+                "the transcript does not say what it watches: put a \"> watch\" line with the "
+                "names of its controls before its first window");
+        }
         auto watched = [this](std::string_view name) {
-            return !watched_ ||
-                   std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
+            return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
         };
         View view;
         for (const BoundControl& c : window.controls) {
