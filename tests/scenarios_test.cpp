@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -75,25 +76,6 @@ std::string Shortest(const std::optional<Number>& number) {
     return number ? Shortest(*number) : "none";
 }
 
-// What each item of the bytes reads as, and what its value shows, writes and counts as. The bytes
-// are cut from a longer buffer, so that a reader looking past their end meets a quote.
-Lines ItemLines(const std::string& bytes) {
-    const std::string buffer = bytes + "\"x\"";
-    ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
-    Lines lines;
-    while (auto item = reader.Next()) {
-        const ItemValue value = ItemValue::FromItem(*item);
-        const char* kinds[] = {"no value", "number", "text"};
-        lines.push_back(std::to_string(lines.size() + 1) + "| " + Quoted(item->text) +
-                        (item->quoted ? " quoted: " : ": ") +
-                        kinds[static_cast<int>(value.kind())] +
-                        (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
-                        ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
-                        Shortest(value.AsNumber()));
-    }
-    return lines;
-}
-
 // The words of a step: bare words, and texts between double quotes; the first is its verb.
 using Words = std::vector<std::string>;
 
@@ -137,16 +119,6 @@ struct Window {
     AboutParts* about = nullptr;      // the About window's surroundings
 };
 
-// The stat block as copied, a transcript line for each of its lines.
-Lines StatBlockLines(const std::string& text) {
-    Lines lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line.empty() ? "|" : "| " + Escaped(line, false));
-    }
-    return lines;
-}
-
 template <typename Model, typename... Args>
 Window MakeWindow(void (Model::*load)(), Args&&... args) {
     auto model = std::make_shared<Model>(std::forward<Args>(args)...);
@@ -156,21 +128,12 @@ Window MakeWindow(void (Model::*load)(), Args&&... args) {
 // What a window shows: each thing of a watched control that can change, and what it shows.
 using View = std::vector<std::pair<std::string, std::string>>;
 
-std::string ListItems(const ListBox& list) {
+std::string ListItems(const auto& items) {
     std::string out;
-    for (const std::string& item : list.items()) {
+    for (const std::string& item : items) {
         (out += out.empty() ? "" : " ") += Quoted(item);
     }
     return "[" + out + "]";
-}
-
-// Open Recent's list, each path from the scenario's folder.
-std::string RecentOf(MainWindowModel& model, const std::filesystem::path& root) {
-    ListBox paths;
-    for (const std::filesystem::path& path : model.RecentWeapons()) {
-        paths.Add(path.lexically_relative(root).generic_string());
-    }
-    return ListItems(paths);
 }
 
 // A watched name: a control's name, a pattern in which '*' stands for any run of characters, or
@@ -180,14 +143,6 @@ bool Matches(const std::string& pattern, std::string_view name) {
         return std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics);
     }
     return ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
-}
-
-template <typename... Models>
-bool AnyControlMatches(const std::string& pattern) {
-    auto in = [&pattern](const auto& table) {
-        return std::ranges::any_of(table, [&](const auto& c) { return Matches(pattern, c.name); });
-    };
-    return (in(Models::Controls()) || ...);
 }
 
 using Files = std::map<std::string, std::string>;
@@ -347,16 +302,18 @@ class Scenario {
         (this->*verb.run)(step);
     }
 
-    // The verbs, each with its step's words from its name on. The lines a verb shows go with
-    // what the dialogs said.
+    // The verbs. The lines a verb shows go with what the dialogs said.
     void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
 
     // "watch" names the controls whose changes the steps after it show.
     void Watch(const Words& w) {
         watched_ = Words(w.begin() + 1, w.end());
         for (const std::string& name : *watched_) {
-            if (!AnyControlMatches<MainWindowModel, FrameEditorModel, ModificationEditorModel,
-                                   AboutModel>(name)) {
+            auto in = [&name](const auto& table) {
+                return std::ranges::any_of(table, [&](auto& c) { return Matches(name, c.name); });
+            };
+            if (!in(MainWindowModel::Controls()) && !in(FrameEditorModel::Controls()) &&
+                !in(ModificationEditorModel::Controls()) && !in(AboutModel::Controls())) {
                 throw std::runtime_error("no window has a control " + name);
             }
         }
@@ -489,7 +446,21 @@ class Scenario {
         const double number = std::stod(w.at(single ? 2 : 1));
         Say(Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number)));
     }
-    void Items(const Words& w) { dialogs_.said = ItemLines(w.at(1)); }
+    // What each item of the bytes reads as, and what its value shows, writes and counts as. The
+    // bytes are cut from a longer buffer, so that a reader looking past their end meets a quote.
+    void Items(const Words& w) {
+        const std::string buffer = w.at(1) + "\"x\"";
+        ItemReader reader(std::string_view(buffer).substr(0, w[1].size()));
+        while (auto item = reader.Next()) {
+            const ItemValue value = ItemValue::FromItem(*item);
+            const char* kinds[] = {"no value", "number", "text"};
+            Say(std::to_string(dialogs_.said.size() + 1) + "| " + Quoted(item->text) +
+                (item->quoted ? " quoted: " : ": ") + kinds[static_cast<int>(value.kind())] +
+                (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
+                ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
+                Shortest(value.AsNumber()));
+        }
+    }
     void CodePage(const Words& w) {
         const std::u16string text = DecodeCodePage(w.at(1));
         std::string units;
@@ -540,15 +511,17 @@ class Scenario {
     }
     void Repeat(const Words& w) {
         for (int i = std::stoi(w[0]); i > 0; --i) {
-            for (std::size_t at = 2, end = 2; at < w.size(); at = end + 1) {
-                end = static_cast<std::size_t>(std::find(w.begin() + at, w.end(), "then") -
-                                               w.begin());
-                Act(Words(w.begin() + at, w.begin() + end));
+            for (const auto action : std::views::split(std::span(w).subspan(2), "then")) {
+                Act(Words(action.begin(), action.end()));
             }
         }
     }
+    // The stat block as Copy Stat Block copies it.
     void Card(const Words&) {
-        dialogs_.said = StatBlockLines(StatBlockText(BuildStatCard(*window_->main)));
+        std::istringstream card(StatBlockText(BuildStatCard(*window_->main)));
+        for (std::string line; std::getline(card, line);) {
+            Say(line.empty() ? "|" : "| " + Escaped(line, false));
+        }
     }
     void OpenWeapon(const Words& w) { window_->main->OpenWeaponFile(w.at(1)); }
 
@@ -584,16 +557,14 @@ class Scenario {
             return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
         };
         View view;
-        for (const BoundControl& c : window.controls) {
+        auto watchedControl = [&](const BoundControl& c) { return watched(c.name); };
+        for (const BoundControl& c : window.controls | std::views::filter(watchedControl)) {
             const std::string name(c.name);
-            if (!watched(name)) {
-                continue;
-            }
             if (c.combo) {
-                view.emplace_back(name + " lists", ListItems(c.combo->list));
+                view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
                 view.emplace_back(name, Quoted(c.combo->text));
             } else if (c.list) {
-                view.emplace_back(name, ListItems(*c.list));
+                view.emplace_back(name, ListItems(c.list->items()));
                 view.emplace_back(name + " selects", c.list->selected() < 0
                                                          ? "nothing"
                                                          : Quoted(c.list->SelectedText()));
@@ -606,7 +577,12 @@ class Scenario {
             }
         }
         if (window.main && watched("mnuOpenRecent")) {
-            view.emplace_back("mnuOpenRecent", RecentOf(*window.main, folder_.path()));
+            // Open Recent's list, each path from the scenario's folder.
+            auto relative = [this](const auto& path) {
+                return path.lexically_relative(folder_.path()).generic_string();
+            };
+            view.emplace_back("mnuOpenRecent", ListItems(window.main->RecentWeapons() |
+                                                         std::views::transform(relative)));
         }
         return view;
     }
