@@ -139,10 +139,9 @@ std::string ListItems(const auto& items) {
 // A watched name: a control's name, a pattern in which '*' stands for any run of characters, or
 // "stats" for the main window's statistics boxes.
 bool Matches(const std::string& pattern, std::string_view name) {
-    if (pattern == "stats") {
-        return std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics);
-    }
-    return ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
+    return pattern == "stats"
+               ? std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics)
+               : ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
 }
 
 using Files = std::map<std::string, std::string>;
@@ -255,7 +254,8 @@ class Scenario {
             {"forget", On::About, &Scenario::Forget},
             {"key", On::About, &Scenario::Key},
         };
-        // "3 times press a then press b" is a "times" step.
+        // "3 times press a then press b" is a "times" step; a "#" in a word of its actions
+        // stands for the time, from 1.
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
         const auto found = std::ranges::find(verbs, repeat ? "times" : name, &Verb::name);
         if (found == std::end(verbs)) {
@@ -271,10 +271,7 @@ class Scenario {
             (this->*Find(step[0]).run)(step);
             return std::exchange(dialogs_.said, {});
         }
-        if (!window_) {
-            throw std::runtime_error("no window is open for: " + step[0]);
-        }
-        const View before = Shown(*window_);
+        const View before = Shown();
         Act(step);
         Lines changes;
         for (const std::string& started :
@@ -283,7 +280,7 @@ class Scenario {
         }
         changes.insert(changes.end(), dialogs_.said.begin(), dialogs_.said.end());
         dialogs_.said.clear();
-        const View after = Shown(*window_);
+        const View after = Shown();
         for (std::size_t i = 0; i < after.size(); ++i) {
             if (i >= before.size() || before[i] != after[i]) {
                 changes.push_back(after[i].first + " = " + after[i].second);
@@ -295,8 +292,7 @@ class Scenario {
 
     void Act(const Words& step) {
         const Verb& verb = Find(step.at(0));
-        if (verb.on == On::Folder || (verb.on == On::Main && !window_->main) ||
-            (verb.on == On::About && !window_->about)) {
+        if ((verb.on == On::Main && !window_->main) || (verb.on == On::About && !window_->about)) {
             throw std::runtime_error(step[0] + " is no action on this window");
         }
         (this->*verb.run)(step);
@@ -346,7 +342,7 @@ class Scenario {
         } else {
             throw std::runtime_error("no such window: " + kind);
         }
-        for (const auto& [what, value] : Shown(*window_)) {
+        for (const auto& [what, value] : Shown()) {
             if (value != "\"\"" && value != "[]" && value != "nothing") {
                 Say(what + " = " + value);
             }
@@ -510,9 +506,15 @@ class Scenario {
         Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
     }
     void Repeat(const Words& w) {
-        for (int i = std::stoi(w[0]); i > 0; --i) {
+        for (int time = 1; time <= std::stoi(w[0]); ++time) {
             for (const auto action : std::views::split(std::span(w).subspan(2), "then")) {
-                Act(Words(action.begin(), action.end()));
+                Words words(action.begin(), action.end());
+                for (std::string& word : words) {
+                    if (const auto at = word.find('#'); at != std::string::npos) {
+                        word.replace(at, 1, std::to_string(time));
+                    }
+                }
+                Act(words);
             }
         }
     }
@@ -546,19 +548,18 @@ class Scenario {
         Say((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
     }
 
-    // What the watched controls show: one entry for each thing of a control that can change.
-    View Shown(const Window& window) const {
-        if (!watched_) {
-            throw std::runtime_error(
-                "the transcript does not say what it watches: put a \"> watch\" line with the "
-                "names of its controls before its first window");
+    View Shown() const {
+        if (!window_ || !watched_) {
+            throw std::runtime_error(!window_ ? "no window is open"
+                                              : "no \"> watch\" before the first window says "
+                                                "what the transcript watches");
         }
         auto watched = [this](std::string_view name) {
             return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
         };
         View view;
         auto watchedControl = [&](const BoundControl& c) { return watched(c.name); };
-        for (const BoundControl& c : window.controls | std::views::filter(watchedControl)) {
+        for (const BoundControl& c : window_->controls | std::views::filter(watchedControl)) {
             const std::string name(c.name);
             if (c.combo) {
                 view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
@@ -576,12 +577,12 @@ class Scenario {
                 view.emplace_back(name, std::to_string(c.check->value));
             }
         }
-        if (window.main && watched("mnuOpenRecent")) {
+        if (window_->main && watched("mnuOpenRecent")) {
             // Open Recent's list, each path from the scenario's folder.
             auto relative = [this](const auto& path) {
                 return path.lexically_relative(folder_.path()).generic_string();
             };
-            view.emplace_back("mnuOpenRecent", ListItems(window.main->RecentWeapons() |
+            view.emplace_back("mnuOpenRecent", ListItems(window_->main->RecentWeapons() |
                                                          std::views::transform(relative)));
         }
         return view;
