@@ -1,19 +1,21 @@
 // Runs every scenario under scenarios/ (see its README) against its transcript, which
 // KALVERIN_UPDATE_SCENARIOS=1 rewrites; and checks each window's own access keys and names.
 
+#include <fnmatch.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <deque>
 #include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
+#include <ranges>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -79,59 +81,23 @@ std::string Shortest(const std::optional<Number>& number) {
     return number ? Shortest(*number) : "none";
 }
 
-// What each item of the bytes reads as, and what its value shows, writes and counts as. The bytes
-// are cut from a longer buffer, so that a reader looking past their end meets a quote.
-Lines ItemLines(const std::string& bytes) {
-    const std::string buffer = bytes + "\"x\"";
-    ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
-    Lines lines;
-    while (auto item = reader.Next()) {
-        const ItemValue value = ItemValue::FromItem(*item);
-        const char* kinds[] = {"no value", "number", "text"};
-        lines.push_back(std::to_string(lines.size() + 1) + "| " + Quoted(item->text) +
-                        (item->quoted ? " quoted: " : ": ") +
-                        kinds[static_cast<int>(value.kind())] +
-                        (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
-                        ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
-                        Shortest(value.AsNumber()));
+// The words of a step: bare words, and texts between double quotes; the first is its verb.
+using Words = std::vector<std::string>;
+
+Words WordsOf(std::string_view step) {
+    Words words;
+    for (std::size_t at = 0; (at = step.find_first_not_of(' ', at)) != std::string_view::npos;) {
+        const bool quoted = step[at] == '"';
+        std::size_t end = at + (quoted ? 1 : 0);
+        while (end < step.size() && step[end] != (quoted ? '"' : ' ')) {
+            end += quoted && step[end] == '\\' ? 2 : 1;
+        }
+        words.push_back(quoted ? Unescaped(step.substr(at + 1, end - at - 1))
+                               : std::string(step.substr(at, end - at)));
+        at = end + 1;
     }
-    return lines;
+    return words;
 }
-
-// The words of a command: bare words, and texts between double quotes.
-class Words {
-  public:
-    explicit Words(std::string_view line) : line_(line) {}
-
-    bool AtEnd() {
-        pos_ = std::min(line_.find_first_not_of(' ', pos_), line_.size());
-        return pos_ == line_.size();
-    }
-
-    std::string Rest() {
-        AtEnd();
-        return std::string(line_.substr(pos_));
-    }
-
-    std::string Next() {
-        if (AtEnd()) {
-            throw std::runtime_error("a word is missing in: " + std::string(line_));
-        }
-        const bool quoted = line_[pos_] == '"';
-        std::size_t end = pos_ + (quoted ? 1 : 0);
-        while (end < line_.size() && line_[end] != (quoted ? '"' : ' ')) {
-            end += quoted && line_[end] == '\\' ? 2 : 1;
-        }
-        std::string word = quoted ? Unescaped(line_.substr(pos_ + 1, end - pos_ - 1))
-                                  : std::string(line_.substr(pos_, end - pos_));
-        pos_ = std::min(end + 1, line_.size());
-        return word;
-    }
-
-  private:
-    std::string_view line_;
-    std::size_t pos_ = 0;
-};
 
 // Open Recent's list as the settings keep it between runs, for every main window.
 struct KeptRecentWeapons final : RecentWeaponsStore {
@@ -149,6 +115,9 @@ struct AboutParts {
     AboutModel model;
 };
 
+// What a window shows: each thing of a control that can change, and what it shows.
+using View = std::vector<std::pair<std::string, std::string>>;
+
 // One window's model with its controls bound.
 struct Window {
     std::shared_ptr<void> model;
@@ -159,18 +128,8 @@ struct Window {
     AboutParts* about = nullptr;  // the About window's surroundings
     // A window that follows another's model: shown again when switched to, with what changed.
     std::function<void()> follow;
-    std::vector<std::pair<std::string, std::string>> shown;
+    View shown;  // its watched controls when it was last shown
 };
-
-// The stat block as copied, a transcript line for each of its lines.
-Lines StatBlockLines(const std::string& text) {
-    Lines lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        lines.push_back(line.empty() ? "|" : "| " + Escaped(line, false));
-    }
-    return lines;
-}
 
 template <typename Model, typename... Args>
 Window MakeWindow(void (Model::*load)(), Args&&... args) {
@@ -178,49 +137,20 @@ Window MakeWindow(void (Model::*load)(), Args&&... args) {
     return {model, BindControls(*model, Model::Controls()), [model, load] { (*model.*load)(); }};
 }
 
-// What a window shows: one entry for each thing of a control that can change.
-using View = std::vector<std::pair<std::string, std::string>>;
-
-std::string Items(const ListBox& list) {
+std::string ListItems(const auto& items) {
     std::string out;
-    for (const std::string& item : list.items()) {
+    for (const std::string& item : items) {
         (out += out.empty() ? "" : " ") += Quoted(item);
     }
     return "[" + out + "]";
 }
 
-// Open Recent's list, each path from the scenario's folder.
-std::string RecentOf(MainWindowModel& model, const std::filesystem::path& root) {
-    ListBox paths;
-    for (const std::filesystem::path& path : model.RecentWeapons()) {
-        paths.Add(path.lexically_relative(root).generic_string());
-    }
-    return Items(paths);
-}
-
-View ViewOf(const Window& window, const std::filesystem::path& root) {
-    View view;
-    for (const BoundControl& c : window.controls) {
-        const std::string name(c.name);
-        if (c.combo) {
-            view.emplace_back(name + " lists", Items(c.combo->list));
-            view.emplace_back(name, Quoted(c.combo->text));
-        } else if (c.list) {
-            view.emplace_back(name, Items(*c.list));
-            view.emplace_back(name + " selects",
-                              c.list->selected() < 0 ? "nothing" : Quoted(c.list->SelectedText()));
-        } else if (c.button) {
-            view.emplace_back(name, c.button->enabled ? "on" : "off");
-        } else if (c.text) {
-            view.emplace_back(name, Quoted(c.text->text));
-        } else if (c.check) {
-            view.emplace_back(name, std::to_string(c.check->value));
-        }
-    }
-    if (window.main) {
-        view.emplace_back("mnuOpenRecent", RecentOf(*window.main, root));
-    }
-    return view;
+// A watched name: a control's name, a pattern in which '*' stands for any run of characters, or
+// "stats" for the main window's statistics boxes.
+bool Matches(const std::string& pattern, std::string_view name) {
+    return pattern == "stats"
+               ? std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics)
+               : ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
 }
 
 using Files = std::map<std::string, std::string>;
@@ -269,223 +199,320 @@ class Scenario {
             if (line.rfind("> ", 0) != 0) {
                 continue;
             }
-            Words words(std::string_view(line).substr(2));
-            const std::string verb = words.Next();
-            if (verb == "file") {
-                // The lines under it, each after "| ", are the file's.
-                const std::string path = words.Next();
-                std::string content;
-                while (in.peek() == '|' && std::getline(in, line)) {
-                    out += line + "\n";
-                    content += Unescaped(std::string_view(line).substr(
-                                   std::min<std::size_t>(line.size(), 2))) +
-                               "\r\n";
-                }
-                folder_.Write(path, content);
-            } else {
-                for (const std::string& change : Do(verb, words)) {
-                    out += "  " + change + "\n";
-                }
+            const Words step = WordsOf(std::string_view(line).substr(2));
+            // The lines under a step that begin with "|" are its file's, each ended by CR LF.
+            for (file_.clear(); in.peek() == '|' && std::getline(in, line);) {
+                out += line + "\n";
+                file_ += Unescaped(line.substr(std::min<std::size_t>(line.size(), 2))) + "\r\n";
             }
-            // What a command did to the files beside the windows is no window's doing.
+            for (const std::string& change : Step(step)) {
+                out += "  " + change + "\n";
+            }
+            // What a step did to the files beside the windows is no window's doing.
             files_ = FilesUnder(folder_.path());
         }
         return out;
     }
 
   private:
-    std::filesystem::path program() const { return folder_.path() / "program"; }
-    std::filesystem::path current() const { return folder_.path() / "current"; }
+    // What a verb acts on: the folder (its files, the readers, the windows to switch to), the
+    // window last switched to, or only a main or an About window.
+    enum class On { Folder, Window, Main, About };
+    struct Verb {
+        std::string_view name;
+        On on;
+        void (Scenario::*run)(const Words&);
+    };
 
-    Lines Do(const std::string& verb, Words& words) {
-        if (verb == "data") {
-            const std::string set = words.Next();
-            std::filesystem::copy(
-                set == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / set,
-                program() / "Data",
-                std::filesystem::copy_options::recursive |
-                    std::filesystem::copy_options::overwrite_existing);
-            return {};
+    static const Verb& Find(const std::string& name) {
+        static const Verb verbs[] = {
+            {"watch", On::Folder, &Scenario::Watch},
+            {"window", On::Folder, &Scenario::Open},
+            {"data", On::Folder, &Scenario::Data},
+            {"file", On::Folder, &Scenario::File},
+            {"answer", On::Folder, &Scenario::Answer},
+            {"choose", On::Folder, &Scenario::Choose},
+            {"end", On::Folder, &Scenario::End},
+            {"fail", On::Folder, &Scenario::Fail},
+            {"refuse", On::Folder, &Scenario::Refuse},
+            {"mend", On::Folder, &Scenario::Mend},
+            {"edit", On::Folder, &Scenario::Edit},
+            {"cut", On::Folder, &Scenario::Cut},
+            {"check", On::Folder, &Scenario::CheckFolder},
+            {"remove", On::Folder, &Scenario::Replace},
+            {"pipe", On::Folder, &Scenario::Replace},
+            {"link", On::Folder, &Scenario::Replace},
+            {"read", On::Folder, &Scenario::ReadDataFile},
+            {"rewrite", On::Folder, &Scenario::ReadDataFile},
+            {"number", On::Folder, &Scenario::Number},
+            {"format", On::Folder, &Scenario::Format},
+            {"items", On::Folder, &Scenario::Items},
+            {"codepage", On::Folder, &Scenario::CodePage},
+            {"encode", On::Folder, &Scenario::Encode},
+            {"load", On::Window, &Scenario::Load},
+            {"pick", On::Window, &Scenario::Pick},
+            {"type", On::Window, &Scenario::Type},
+            {"click", On::Window, &Scenario::Click},
+            {"doubleclick", On::Window, &Scenario::Click},
+            {"press", On::Window, &Scenario::Press},
+            {"tick", On::Window, &Scenario::Tick},
+            {"heed", On::Window, &Scenario::HeedControl},
+            {"times", On::Window, &Scenario::Repeat},
+            {"wait", On::Window, &Scenario::Wait},
+            {"mark", On::Window, &Scenario::Mark},
+            {"same", On::Window, &Scenario::Mark},
+            {"card", On::Main, &Scenario::Card},
+            {"ledger", On::Main, &Scenario::Ledgers},
+            {"open", On::Main, &Scenario::OpenWeapon},
+            {"registry", On::About, &Scenario::Registry},
+            {"tool", On::About, &Scenario::Tool},
+            {"exists", On::About, &Scenario::Exists},
+            {"starting", On::About, &Scenario::Starting},
+            {"forget", On::About, &Scenario::Forget},
+            {"key", On::About, &Scenario::Key},
+        };
+        // "3 times press a then press b" is a "times" step; a "#" in a word of its actions
+        // stands for the time, from 1.
+        const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
+        const auto found = std::ranges::find(verbs, repeat ? "times" : name, &Verb::name);
+        if (found == std::end(verbs)) {
+            throw std::runtime_error("no such step: " + name);
         }
-        if (verb == "window") {
-            const std::string kind = words.Next();
-            return Open(kind, words.AtEnd() ? kind : kind + " " + words.Next());
+        return *found;
+    }
+
+    // One step: for a step on a window, what it started, its own lines and what it said and
+    // asked, what changed in the watched controls, and what it did to the files.
+    Lines Step(const Words& step) {
+        if (Find(step.at(0)).on == On::Folder) {
+            (this->*Find(step[0]).run)(step);
+            return Said();
         }
-        if (verb == "answer") {
-            std::string answer = words.Next();
-            dialogs_.answers.push_back(answer == "cancel" ? std::nullopt
-                                                          : std::optional(current() / answer));
-            return {};
-        }
-        if (verb == "choose") {
-            dialogs_.choices.push_back(words.Next());
-            return {};
-        }
-        if (verb == "end") {
-            // "end by kill", "by signal" or "by exit": the main window's run ends so.
-            words.Next();
-            const std::string how = words.Next();
-            if (how == "signal") {
-                window_->recovery->Keep();
-            } else if (how == "exit") {
-                window_->recovery->Drop();
-            }
-            std::erase_if(windows_,
-                          [this](const auto& window) { return &window.second == window_; });
-            window_ = nullptr;
-            Lines changes;
-            FileChanges(changes);
-            return changes;
-        }
-        if (verb == "fail") {
-            words.Next();  // "after"
-            const std::size_t after = std::stoul(words.Next());
-            disk_ = FaultyDiskFiles(after, words.Rest() == "for good"
-                                               ? FaultyDiskFiles::AfterFault::StaysFull
-                                               : FaultyDiskFiles::AfterFault::SpaceFreed);
-            return {};
-        }
-        if (verb == "refuse") {
-            using Of = FaultyDiskFiles::Refusal::Of;
-            const std::map<std::string, int> errors = {
-                {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
-            const int error = errors.at(words.Next());
-            const std::string of = words.Rest();
-            disk_ = FaultyDiskFiles({error,
-                                     of == "new files" ? Of::NewFiles
-                                     : of == "locks"   ? Of::Locks
-                                                       : Of::Writes,
-                                     of.starts_with("in ") ? folder_.path() / of.substr(3) : ""});
-            return {};
-        }
-        if (verb == "mend") {
-            disk_ = FaultyDiskFiles(SIZE_MAX);
-            return {};
-        }
-        if (verb == "edit") {
-            const std::string path = words.Next();
-            std::string bytes = folder_.Read(path);
-            const std::string from = words.Next();
-            const auto at = bytes.find(from);
-            if (at == std::string::npos) {
-                throw std::runtime_error(path + " holds no " + from);
-            }
-            folder_.Write(path, bytes.replace(at, from.size(), words.Next()));
-            return {};
-        }
-        if (verb == "check") {
-            return DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"));
-        }
-        if (verb == "read" || verb == "rewrite") {
-            return ReadDataFile(verb == "rewrite", words);
-        }
-        if (verb == "cut") {
-            const std::string path = words.Next();
-            const std::string label = words.Next();
-            LeaveSaveCutShort(folder_.path() / path, label, words.Next());
-            return {};
-        }
-        if (verb == "remove" || verb == "pipe" || verb == "link") {
-            const std::filesystem::path path = folder_.path() / words.Next();
-            std::filesystem::remove(path);
-            if (verb == "pipe") {
-                ::mkfifo(path.c_str(), 0600);
-            } else if (verb == "link") {
-                std::filesystem::create_symlink(words.Next(), path);
-            }
-            return {};
-        }
-        if (verb == "number") {
-            const std::string text = words.Next();
-            return {"leading " + Shortest(LeadingNumber(text)) + ", whole text " +
-                    Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text))};
-        }
-        if (verb == "format") {
-            const std::string digits = words.Next();
-            const bool single = digits == "single";
-            const double number = std::stod(single ? words.Next() : digits);
-            return {
-                Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number))};
-        }
-        if (verb == "items") {
-            return ItemLines(words.Next());
-        }
-        if (verb == "codepage") {
-            const std::u16string text = DecodeCodePage(words.Next());
-            std::string units;
-            for (const char16_t unit : text) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
-                units += hex;
-            }
-            return {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
-        }
-        if (verb == "encode") {
-            std::u16string text;
-            const std::string rest = words.Rest();
-            for (Words units(rest); !units.AtEnd();) {
-                text += static_cast<char16_t>(std::stoi(units.Next(), nullptr, 16));
-            }
-            return {"writes " + Quoted(EncodeCodePage(text))};
-        }
-        if (!window_) {
-            throw std::runtime_error("no window is open for: " + verb);
-        }
-        const View before = ViewOf(*window_, folder_.path());
-        Act(verb, words);
+        const View before = Shown();
+        Act(step);
         CheckLedgers();
         Lines changes;
-        if (AboutParts* about = window_->about) {
-            for (const std::string& program : std::exchange(about->starter.started, {})) {
-                changes.push_back("starts " + Quoted(program));
-            }
+        for (const std::string& started :
+             window_->about ? std::exchange(window_->about->starter.started, {}) : Lines{}) {
+            changes.push_back("starts " + Quoted(started));
         }
-        const std::string root = folder_.path().string() + "/";
-        for (std::string& said : std::exchange(dialogs_.said, {})) {
-            // A path in a message is told from the scenario's folder, as everywhere.
-            for (auto at = said.find(root); at != std::string::npos; at = said.find(root)) {
-                said.erase(at, root.size());
-            }
-            changes.push_back(std::move(said));
-        }
-        window_->shown = ViewOf(*window_, folder_.path());
+        const Lines said = Said();
+        changes.insert(changes.end(), said.begin(), said.end());
+        window_->shown = Shown();
         Changes(before, window_->shown, changes);
         FileChanges(changes);
         return changes;
     }
 
+    // What the dialogs said, a path in it told from the scenario's folder, as everywhere.
+    Lines Said() {
+        const std::string root = folder_.path().string() + "/";
+        Lines said = std::exchange(dialogs_.said, {});
+        for (std::string& line : said) {
+            for (auto at = line.find(root); at != std::string::npos; at = line.find(root)) {
+                line.erase(at, root.size());
+            }
+        }
+        return said;
+    }
+
+    // The watched things that show other than they did, or that did not show before.
     static void Changes(const View& before, const View& after, Lines& changes) {
-        for (std::size_t i = 0; i < after.size(); ++i) {
-            if (i >= before.size() || before[i] != after[i]) {
-                changes.push_back(after[i].first + " = " + after[i].second);
+        for (const auto& shown : after) {
+            if (std::ranges::find(before, shown) == before.end()) {
+                changes.push_back(shown.first + " = " + shown.second);
             }
         }
     }
 
+    void Act(const Words& step) {
+        const Verb& verb = Find(step.at(0));
+        if ((verb.on == On::Main && !window_->main) || (verb.on == On::About && !window_->about)) {
+            throw std::runtime_error(step[0] + " is no action on this window");
+        }
+        (this->*verb.run)(step);
+    }
+
+    // The verbs. The lines a verb shows go with what the dialogs said.
+    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
+
+    // "watch" names the controls whose changes the steps after it show.
+    void Watch(const Words& w) {
+        watched_ = Words(w.begin() + 1, w.end());
+        for (const std::string& name : *watched_) {
+            auto in = [&name](const auto& table) {
+                return std::ranges::any_of(table, [&](auto& c) { return Matches(name, c.name); });
+            };
+            if (!in(MainWindowModel::Controls()) && !in(FrameEditorModel::Controls()) &&
+                !in(ModificationEditorModel::Controls()) && !in(AboutModel::Controls()) &&
+                !in(CompareModel::Controls())) {
+                throw std::runtime_error("no window has a control " + name);
+            }
+        }
+    }
+
+    // Switches to the window; one made now shows what its watched controls show, one that
+    // follows another what changed in it since it was last shown.
+    void Open(const Words& w) {
+        const std::string& kind = w.at(1);
+        auto [found, made] = windows_.try_emplace(w.size() > 2 ? kind + " " + w[2] : kind);
+        window_ = &found->second;
+        if (!made) {
+            if (window_->follow) {
+                window_->follow();
+                Changes(window_->shown, Shown(), dialogs_.said);
+            }
+            window_->shown = Shown();
+            return;
+        }
+        if (!data_) {
+            // The program's start decides where its data is: here, beside it.
+            data_.emplace(disk_, DataPlaces{.beside = program() / "Data"});
+        }
+        if (kind == "main") {
+            *window_ = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_, current(),
+                                                   dialogs_, disk_);
+            auto* main = static_cast<MainWindowModel*>(window_->model.get());
+            main->KeepRecentWeaponsIn(recent_);
+            // Each run keeps its design under state/, named by the order the runs started.
+            auto recovery = std::make_shared<DesignRecovery>(
+                *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
+                std::to_string(++runs_), disk_);
+            main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
+            window_->load = [main, recovery] {
+                main->Load();
+                recovery->OfferLeft();
+            };
+            window_->main = main;
+            window_->recovery = std::move(recovery);
+        } else if (kind == "frames") {
+            *window_ =
+                MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable, *data_, dialogs_);
+        } else if (kind == "modifications") {
+            *window_ = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load, *data_,
+                                                           dialogs_);
+        } else if (kind == "about") {
+            auto about = std::make_shared<AboutParts>(dialogs_);
+            *window_ = {about, BindControls(about->model, AboutModel::Controls()),
+                        [about] { about->model.Load(); }};
+            window_->about = about.get();
+        } else if (kind == "compare") {
+            // Compares the main window's design with the file its load is answered.
+            auto compare =
+                std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
+            *window_ = {compare, BindControls(*compare, CompareModel::Controls()),
+                        [compare] { compare->ChooseFile(); }};
+            window_->follow = [compare] { compare->Compare(); };
+        } else {
+            throw std::runtime_error("no such window: " + kind);
+        }
+        window_->shown = Shown();
+        for (const auto& [what, value] : window_->shown) {
+            if (value != "\"\"" && value != "[]" && value != "nothing") {
+                Say(what + " = " + value);
+            }
+        }
+    }
+
+    void Data(const Words& w) {
+        std::filesystem::copy(
+            w.at(1) == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
+            program() / "Data",
+            std::filesystem::copy_options::recursive |
+                std::filesystem::copy_options::overwrite_existing);
+    }
+    void File(const Words& w) { folder_.Write(w.at(1), file_); }
+    void Answer(const Words& w) {
+        dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
+                                                       : std::optional(current() / w[1]));
+    }
+    void Choose(const Words& w) { dialogs_.choices.push_back(w.at(1)); }
+    // "end by kill", "by signal" or "by exit": the main window's run ends so.
+    void End(const Words& w) {
+        if (!window_ || !window_->main) {
+            throw std::runtime_error("end is no action on this window");
+        }
+        if (w.at(2) == "signal") {
+            window_->recovery->Keep();
+        } else if (w[2] == "exit") {
+            window_->recovery->Drop();
+        }
+        std::erase_if(windows_, [this](const auto& window) { return &window.second == window_; });
+        window_ = nullptr;
+        FileChanges(dialogs_.said);
+    }
+    void Fail(const Words& w) {
+        disk_ = FaultyDiskFiles(std::stoul(w.at(2)), w.back() == "good"
+                                                         ? FaultyDiskFiles::AfterFault::StaysFull
+                                                         : FaultyDiskFiles::AfterFault::SpaceFreed);
+    }
+    // "refuse EACCES", "... new files" or "... locks".
+    void Refuse(const Words& w) {
+        using Of = FaultyDiskFiles::Refusal::Of;
+        static const std::map<std::string, int> errors = {
+            {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
+        disk_ = FaultyDiskFiles({errors.at(w.at(1)), w.back() == "files"   ? Of::NewFiles
+                                                     : w.back() == "locks" ? Of::Locks
+                                                                           : Of::Writes});
+    }
+    void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
+    void Edit(const Words& w) {
+        std::string bytes = folder_.Read(w.at(1));
+        const auto at = bytes.find(w.at(2));
+        if (at == std::string::npos) {
+            throw std::runtime_error(w[1] + " holds no " + w[2]);
+        }
+        folder_.Write(w[1], bytes.replace(at, w[2].size(), w.at(3)));
+    }
+    void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
+    void CheckFolder(const Words&) {
+        for (std::string& line :
+             DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"))) {
+            Say(std::move(line));
+        }
+    }
+    // "remove path", "pipe path" (a named pipe in its place), "link path target".
+    void Replace(const Words& w) {
+        const std::filesystem::path path = folder_.path() / w.at(1);
+        std::filesystem::remove(path);
+        if (w[0] == "pipe") {
+            ::mkfifo(path.c_str(), 0600);
+        } else if (w[0] == "link") {
+            std::filesystem::create_symlink(w.at(2), path);
+        }
+    }
+
     // A data file read by its reader and written by its writer: shown ("read") or saved.
-    Lines ReadDataFile(bool rewrite, Words& words) {
-        const std::string name = words.Next();
+    void ReadDataFile(const Words& w) {
+        const std::string& name = w.at(1);
         const std::filesystem::path path = program() / "Data" / name;
         const std::string bytes = ReadFileBytes(path);
         const std::string label = "Data/" + name;
-        Outcome<std::string> written = Outcome<std::string>::Failure("no reader for " + name);
-        auto take = [&written](const auto& file, auto write) {
-            written = file ? Outcome<std::string>(write(file.value()))
-                           : Outcome<std::string>::Failure(file.error());
+        auto show = [&](const auto& file, auto write) {
+            if (!file) {
+                Say("says " + Quoted(file.error()));
+            } else if (w[0] == "rewrite") {
+                folder_.Write(path.lexically_relative(folder_.path()), write(file.value()));
+                FileChanges(dialogs_.said);
+            } else {
+                for (const std::string& line : FileLines(write(file.value()))) {
+                    Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
+                }
+            }
         };
         if (name == "Frames.txt") {
-            take(ReadFramesFile(bytes, label), WriteFramesFile);
+            show(ReadFramesFile(bytes, label), WriteFramesFile);
         } else if (name == "Modifications.txt") {
-            take(ReadModificationsFile(bytes, label), WriteModificationsFile);
+            show(ReadModificationsFile(bytes, label), WriteModificationsFile);
         } else if (name == "Details.txt") {
-            take(ReadDetailsFile(bytes, label), WriteDetailsFile);
+            show(ReadDetailsFile(bytes, label), WriteDetailsFile);
         } else if (name == "MaxLevel.txt") {
-            const int columns = std::stoi(words.Next());
-            take(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
+            const int columns = std::stoi(w.at(2));
+            show(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
                 return WriteMaxLevelFileWithColumns(file, columns);
             });
-        } else if (name == "Classes.txt") {
-            take(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
+        } else {
+            show(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
                 std::string out;
                 for (const std::string& entry : classes) {
                     out += Quoted(entry) + "\r\n";
@@ -493,242 +520,123 @@ class Scenario {
                 return out;
             });
         }
-        if (!written) {
-            return {"says " + Quoted(written.error())};
-        }
-        if (rewrite) {
-            folder_.Write(path.lexically_relative(folder_.path()), written.value());
-            Lines changes;
-            FileChanges(changes);
-            return changes;
-        }
-        Lines lines;
-        for (const std::string& line : FileLines(written.value())) {
-            lines.push_back(std::to_string(lines.size() + 1) + "| " + line);
-        }
-        return lines;
     }
 
-    // Switches to the window; one made now lists what its controls show.
-    Lines Open(const std::string& kind, const std::string& name) {
-        auto [found, made] = windows_.try_emplace(name);
-        window_ = &found->second;
-        Lines shown;
-        if (made) {
-            if (!data_) {
-                // The program's start decides where its data is; an install's user keeps a copy
-                // under share/, and every backup of it is made on one day.
-                data_.emplace(disk_,
-                              DataPlaces{.beside = program() / "Data",
-                                         .user = folder_.path() / "share" / "kalverin" / "Data"},
-                              [] { return "2026-12-07"; });
-            }
-            if (kind == "main") {
-                found->second = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_,
-                                                            current(), dialogs_, disk_);
-                auto* main = static_cast<MainWindowModel*>(found->second.model.get());
-                main->KeepRecentWeaponsIn(recent_);
-                // Each run keeps its design under state/, named by the order the runs started.
-                auto recovery = std::make_shared<DesignRecovery>(
-                    *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
-                    std::to_string(++runs_), disk_);
-                main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
-                found->second.load = [main, recovery] {
-                    main->Load();
-                    recovery->OfferLeft();
-                };
-                found->second.main = main;
-                found->second.recovery = std::move(recovery);
-            } else if (kind == "frames") {
-                found->second = MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable,
-                                                             *data_, dialogs_);
-            } else if (kind == "modifications") {
-                found->second = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load,
-                                                                    *data_, dialogs_);
-            } else if (kind == "about") {
-                auto about = std::make_shared<AboutParts>(dialogs_);
-                found->second = {about, BindControls(about->model, AboutModel::Controls()),
-                                 [about] { about->model.Load(); }};
-                found->second.about = about.get();
-            } else if (kind == "compare") {
-                auto compare =
-                    std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
-                found->second = {compare, BindControls(*compare, CompareModel::Controls()),
-                                 [compare] { compare->ChooseFile(); }};
-                found->second.follow = [compare] { compare->Compare(); };
-            } else {
-                throw std::runtime_error("no such window: " + kind);
-            }
-            for (const auto& [what, value] : ViewOf(*window_, folder_.path())) {
-                if (value != "\"\"" && value != "[]" && value != "nothing") {
-                    shown.push_back(what + " = " + value);
-                }
-            }
-        } else if (window_->follow) {
-            window_->follow();
-            Changes(window_->shown, ViewOf(*window_, folder_.path()), shown);
+    // The readers' smallest parts.
+    void Number(const Words& w) {
+        Say("leading " + Shortest(LeadingNumber(w.at(1))) + ", whole text " +
+            Shortest(ParseNumber(w[1])) + ", 16-bit " + Shortest(ParseWholeNumber(w[1])));
+    }
+    void Format(const Words& w) {
+        const bool single = w.at(1) == "single";
+        const double number = std::stod(w.at(single ? 2 : 1));
+        Say(Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number)));
+    }
+    // What each item of the bytes reads as, and what its value shows, writes and counts as. The
+    // bytes are cut from a longer buffer, so that a reader looking past their end meets a quote.
+    void Items(const Words& w) {
+        const std::string buffer = w.at(1) + "\"x\"";
+        ItemReader reader(std::string_view(buffer).substr(0, w[1].size()));
+        while (auto item = reader.Next()) {
+            const ItemValue value = ItemValue::FromItem(*item);
+            const char* kinds[] = {"no value", "number", "text"};
+            Say(std::to_string(dialogs_.said.size() + 1) + "| " + Quoted(item->text) +
+                (item->quoted ? " quoted: " : ": ") + kinds[static_cast<int>(value.kind())] +
+                (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
+                ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
+                Shortest(value.AsNumber()));
         }
-        window_->shown = ViewOf(*window_, folder_.path());
-        return shown;
+    }
+    void CodePage(const Words& w) {
+        const std::u16string text = DecodeCodePage(w.at(1));
+        std::string units;
+        for (const char16_t unit : text) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
+            units += hex;
+        }
+        dialogs_.said = {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
+    }
+    void Encode(const Words& w) {
+        std::u16string text;
+        for (const std::string& unit : std::span(w).subspan(1)) {
+            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+        }
+        Say("writes " + Quoted(EncodeCodePage(text)));
     }
 
-    MainWindowModel& Main() {
-        if (!window_->main) {
-            throw std::runtime_error("not a main window");
-        }
-        return *window_->main;
+    // The user's actions on the window last switched to.
+    void Load(const Words&) { window_->load(); }
+    void Pick(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+        c.picked();
     }
-
-    BoundControl& Control(const std::string& name) {
-        for (BoundControl& c : window_->controls) {
-            if (c.name == name) {
-                return c;
-            }
+    void Type(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        (c.combo ? c.combo->text : c.text->text) = w.at(2);
+        if (c.changed) {
+            c.changed();
+        } else if (window_->main && c.text) {
+            forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
         }
-        throw std::runtime_error("no control named " + name);
     }
-
-    static int Line(const ListBox& list, Words& words) {
-        std::string which = words.Next();
-        const Lines& items = list.items();
-        if (auto found = std::find(items.begin(), items.end(), which); found != items.end()) {
-            return static_cast<int>(found - items.begin());
-        }
-        if (!which.empty() && which.find_first_not_of("0123456789") == std::string::npos) {
-            return std::stoi(which) - 1;
-        }
-        throw std::runtime_error("no line " + which);
-    }
-
-    // The About window's registry, search path, files and program start; "key" reads a value
-    // into a text that held "as it was".
-    bool ActOnAbout(AboutParts& about, const std::string& verb, Words& words) {
-        if (verb == "registry") {
-            auto& key = about.registry.keys[words.Next()];
-            if (!words.AtEnd()) {
-                const std::string name = words.Next();
-                const auto type = static_cast<std::uint32_t>(std::stoul(words.Next()));
-                key[name] = {type, words.Next()};
-            }
-        } else if (verb == "tool") {
-            const std::string name = words.Next();
-            about.starter.onSearchPath[name] = words.Next();
-        } else if (verb == "exists") {
-            about.starter.files.insert(words.Next());
-        } else if (verb == "starting") {
-            about.starter.startWorks = words.Next() != "fails";
-        } else if (verb == "forget") {
-            about.registry.keys.clear();
-            about.starter = FakeStarter();
-        } else if (verb == "key") {
-            const std::string key = words.Next();
-            std::string value = "as it was";
-            const bool read = about.model.GetKeyValue(kLocalMachine, key, words.Next(), value);
-            dialogs_.said.push_back((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-    void Act(const std::string& verb, Words& words) {
-        if (window_->about && ActOnAbout(*window_->about, verb, words)) {
-            return;
-        }
-        if (verb == "load") {
-            window_->load();
-            return;
-        }
-        if (verb == "card") {
-            const StatCard card = BuildStatCard(Main());
-            dialogs_.said =
-                StatBlockLines(words.AtEnd() ? StatBlockText(card) : StatBlockMarkdown(card));
-            return;
-        }
-        if (verb == "open") {
-            Main().OpenWeaponFile(words.Next());
-            return;
-        }
-        if (verb == "wait") {
-            now_ += std::chrono::milliseconds(std::stoi(words.Next()));
-            for (auto& [name, window] : windows_) {
-                if (window.recovery) {
-                    window.recovery->KeepIfDue(now_);
-                }
-            }
-            return;
-        }
-        if (verb == "ledger") {
-            for (std::size_t i = 0; i < kStatisticCount; ++i) {
-                if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
-                    dialogs_.said.push_back(std::string(kStatistics[i].name) + ":");
-                    const Lines lines = StatBlockLines(ledger.text());
-                    dialogs_.said.insert(dialogs_.said.end(), lines.begin(), lines.end());
-                }
-            }
-            return;
-        }
-        if (verb == "mark" || verb == "same") {
-            Mark(verb == "mark", words.Next());
-            return;
-        }
-        if (std::isdigit(static_cast<unsigned char>(verb[0]))) {
-            words.Next();  // "times"
-            const std::string actions = words.Rest();
-            for (int i = std::stoi(verb); i > 0; --i) {
-                for (std::size_t at = 0, end = 0; end != std::string::npos; at = end + 6) {
-                    end = actions.find(" then ", at);
-                    Words action(std::string_view(actions).substr(at, end - at));
-                    Act(action.Next(), action);
-                }
-            }
-            return;
-        }
-        BoundControl& c = Control(words.Next());
-        if (verb == "pick") {
-            c.combo->text =
-                c.combo->list.items().at(static_cast<std::size_t>(Line(c.combo->list, words)));
-            c.picked();
-        } else if (verb == "type") {
-            (c.combo ? c.combo->text : c.text->text) = words.Next();
-            if (c.changed) {
-                c.changed();
-            } else if (window_->main && c.text) {
-                forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
-            }
-        } else if (verb == "click") {
-            c.clicked(Line(*c.list, words));
-        } else if (verb == "doubleclick") {
-            c.clicked(Line(*c.list, words));
+    void Click(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        c.clicked(static_cast<int>(Line(*c.list, w.at(2))));
+        if (w[0] == "doubleclick") {
             c.doubleClicked();
-        } else if (verb == "press") {
-            // A button that is off takes no press.
-            if (!c.button || c.button->enabled) {
-                c.pressed();
-            }
-        } else if (verb == "heed") {
-            const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
-                                                       {"focus-out", Heed::FocusOut},
-                                                       {"pointer-in", Heed::PointerIn},
-                                                       {"pointer-out", Heed::PointerOut}};
-            c.heeded(heeds.at(words.Next()));
-        } else if (verb == "tick") {
-            c.check->value = static_cast<std::int16_t>(std::stoi(words.Next()));
-        } else {
-            throw std::runtime_error("no such action: " + verb);
         }
     }
-
-    // "mark NAME" keeps what the window shows and its design; "same NAME" says whether they are
-    // so again, naming what is not. Undo's own entries and Open Recent are no step's to put back.
-    void Mark(bool mark, const std::string& name) {
-        std::pair now{ViewOf(*window_, folder_.path()),
+    void Press(const Words& w) {
+        // A button that is off takes no press.
+        if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
+            c.pressed();
+        }
+    }
+    void Tick(const Words& w) {
+        Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
+    }
+    void HeedControl(const Words& w) {
+        static const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
+                                                          {"focus-out", Heed::FocusOut},
+                                                          {"pointer-in", Heed::PointerIn},
+                                                          {"pointer-out", Heed::PointerOut}};
+        Control(w.at(1)).heeded(heeds.at(w.at(2)));
+    }
+    void Repeat(const Words& w) {
+        for (int time = 1; time <= std::stoi(w[0]); ++time) {
+            for (const auto action : std::views::split(std::span(w).subspan(2), "then")) {
+                Words words(action.begin(), action.end());
+                for (std::string& word : words) {
+                    if (const auto at = word.find('#'); at != std::string::npos) {
+                        word.replace(at, 1, std::to_string(time));
+                    }
+                }
+                Act(words);
+            }
+        }
+    }
+    // The time goes by for every main window's recovery.
+    void Wait(const Words& w) {
+        now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
+        for (auto& [name, window] : windows_) {
+            if (window.recovery) {
+                window.recovery->KeepIfDue(now_);
+            }
+        }
+    }
+    // "mark NAME" keeps what the whole window shows and its design; "same NAME" says whether
+    // they are so again, naming what is not. Undo's own entries and Open Recent are no step's
+    // to put back.
+    void Mark(const Words& w) {
+        std::pair now{ViewOf(*window_, [](std::string_view) { return true; }),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
-        if (mark) {
-            marks_.insert_or_assign(name, std::move(now));
+        if (w[0] == "mark") {
+            marks_.insert_or_assign(w.at(1), std::move(now));
             return;
         }
-        const auto& then = marks_.at(name);
+        const auto& then = marks_.at(w.at(1));
         std::string differs = now.second == then.second ? "" : " the design";
         for (std::size_t i = 0; i < now.first.size(); ++i) {
             const std::string& what = now.first[i].first;
@@ -737,7 +645,109 @@ class Scenario {
                 differs += " " + what;
             }
         }
-        dialogs_.said.push_back(differs.empty() ? "as " + name : "not as " + name + ":" + differs);
+        Say(differs.empty() ? "as " + w[1] : "not as " + w[1] + ":" + differs);
+    }
+    // A text a transcript line for each of its lines.
+    void SayLines(const std::string& text) {
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            Say(line.empty() ? "|" : "| " + Escaped(line, false));
+        }
+    }
+    // The stat block as Copy Stat Block copies it, or "card markdown" as --stat-block prints it.
+    void Card(const Words& w) {
+        const StatCard card = BuildStatCard(*window_->main);
+        SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
+    }
+    // What made each statistic.
+    void Ledgers(const Words&) {
+        for (std::size_t i = 0; i < kStatisticCount; ++i) {
+            if (const Ledger& ledger = window_->main->design().ledgers[i]; !ledger.empty()) {
+                Say(std::string(kStatistics[i].name) + ":");
+                SayLines(ledger.text());
+            }
+        }
+    }
+    void OpenWeapon(const Words& w) { window_->main->OpenWeaponFile(w.at(1)); }
+
+    // The About window's registry, search path, files and program start; "key" reads a value
+    // into a text that held "as it was".
+    void Registry(const Words& w) {
+        auto& key = window_->about->registry.keys[w.at(1)];
+        if (w.size() > 2) {
+            key[w[2]] = {static_cast<std::uint32_t>(std::stoul(w.at(3))), w.at(4)};
+        }
+    }
+    void Tool(const Words& w) { window_->about->starter.onSearchPath[w.at(1)] = w.at(2); }
+    void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
+    void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
+    void Forget(const Words&) {
+        window_->about->registry.keys.clear();
+        window_->about->starter = FakeStarter();
+    }
+    void Key(const Words& w) {
+        std::string value = "as it was";
+        const bool read = window_->about->model.GetKeyValue(kLocalMachine, w.at(1), w.at(2), value);
+        Say((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
+    }
+
+    // What the window last switched to shows of the watched controls.
+    View Shown() const {
+        if (!window_ || !watched_) {
+            throw std::runtime_error(!window_ ? "no window is open"
+                                              : "no \"> watch\" before the first window says "
+                                                "what the transcript watches");
+        }
+        return ViewOf(*window_, [this](std::string_view name) {
+            return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
+        });
+    }
+
+    // What the window shows of the controls `watched` takes.
+    View ViewOf(const Window& window, const std::function<bool(std::string_view)>& watched) const {
+        View view;
+        auto watchedControl = [&](const BoundControl& c) { return watched(c.name); };
+        for (const BoundControl& c : window.controls | std::views::filter(watchedControl)) {
+            const std::string name(c.name);
+            if (c.combo) {
+                view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
+                view.emplace_back(name, Quoted(c.combo->text));
+            } else if (c.list) {
+                view.emplace_back(name, ListItems(c.list->items()));
+                view.emplace_back(name + " selects", c.list->selected() < 0
+                                                         ? "nothing"
+                                                         : Quoted(c.list->SelectedText()));
+            } else if (c.button) {
+                view.emplace_back(name, c.button->enabled ? "on" : "off");
+            } else if (c.text) {
+                view.emplace_back(name, Quoted(c.text->text));
+            } else if (c.check) {
+                view.emplace_back(name, std::to_string(c.check->value));
+            }
+        }
+        if (window.main && watched("mnuOpenRecent")) {
+            // Open Recent's list, each path from the scenario's folder.
+            auto relative = [this](const auto& path) {
+                return path.lexically_relative(folder_.path()).generic_string();
+            };
+            view.emplace_back("mnuOpenRecent", ListItems(window.main->RecentWeapons() |
+                                                         std::views::transform(relative)));
+        }
+        return view;
+    }
+
+    BoundControl& Control(const std::string& name) {
+        const auto found = std::ranges::find(window_->controls, name, &BoundControl::name);
+        if (found == window_->controls.end()) {
+            throw std::runtime_error("no control named " + name);
+        }
+        return *found;
+    }
+
+    // A list's line by its text, or by its number from 1.
+    static std::size_t Line(const ListBox& list, const std::string& which) {
+        const auto found = std::ranges::find(list.items(), which);
+        return found != list.items().end() ? found - list.items().begin() : std::stoul(which) - 1;
     }
 
     static const Ledger* LedgerOf(MainWindowModel& main, const TextBox* box) {
@@ -791,6 +801,9 @@ class Scenario {
         files_ = std::move(now);
     }
 
+    std::filesystem::path program() const { return folder_.path() / "program"; }
+    std::filesystem::path current() const { return folder_.path() / "current"; }
+
     TempFolder folder_;
     RecordingDialogs dialogs_;
     // The disk, with the fault the last "fail", "refuse" or "mend" planted.
@@ -806,6 +819,8 @@ class Scenario {
     // The statistics boxes the scenario wrote into, with their ledgers then.
     std::map<const TextBox*, std::string> forged_;
     Files files_;
+    std::optional<std::vector<std::string>> watched_;  // by the last "watch"
+    std::string file_;                                 // the step's inline file
 };
 
 std::vector<std::filesystem::path> Scenarios() {

@@ -216,6 +216,7 @@ MainWindowModel::MainWindowModel(DataInUse& data, std::filesystem::path currentD
     : data_(data), currentDir_(std::move(currentDir)), dialogs_(dialogs), files_(files) {
     cmbChooseFrame.text = kChooseFramePrompt;
     shownFrame_ = cmbChooseFrame.text;
+    FollowDataFolder();
     cmbChooseClass.text = kChooseClassPrompt;
     // Nothing is installed, chosen or done yet.
     cmdRemoveMod.enabled = false;
