@@ -366,8 +366,11 @@ class Scenario {
             return;
         }
         if (!data_) {
-            // The program's start decides where its data is: here, beside it.
-            data_.emplace(disk_, DataPlaces{.beside = program() / "Data"});
+            // The program's start decides where its data is; the user's copy is under share/.
+            data_.emplace(disk_,
+                          DataPlaces{.beside = program() / "Data",
+                                     .user = folder_.path() / "share" / "kalverin" / "Data"},
+                          [] { return "2026-12-07"; });
         }
         if (kind == "main") {
             *window_ = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_, current(),
@@ -446,14 +449,16 @@ class Scenario {
                                                          ? FaultyDiskFiles::AfterFault::StaysFull
                                                          : FaultyDiskFiles::AfterFault::SpaceFreed);
     }
-    // "refuse EACCES", "... new files" or "... locks".
+    // "refuse EACCES", "... new files", "... locks" or "... in program/Data".
     void Refuse(const Words& w) {
         using Of = FaultyDiskFiles::Refusal::Of;
         static const std::map<std::string, int> errors = {
             {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
-        disk_ = FaultyDiskFiles({errors.at(w.at(1)), w.back() == "files"   ? Of::NewFiles
-                                                     : w.back() == "locks" ? Of::Locks
-                                                                           : Of::Writes});
+        disk_ = FaultyDiskFiles({errors.at(w.at(1)),
+                                 w.back() == "files"   ? Of::NewFiles
+                                 : w.back() == "locks" ? Of::Locks
+                                                       : Of::Writes,
+                                 w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
     }
     void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
     void Edit(const Words& w) {

@@ -32,6 +32,8 @@ class UserDialogs {
     // dialog's own: it is read and updated, so its settings carry over to the next use.
     virtual std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) = 0;
     virtual std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) = 0;
+    // Opens the folder in the desktop's file manager; false where that cannot be done.
+    virtual bool ShowFolder(const std::filesystem::path&) { return false; }
 };
 
 }  // namespace kalverin

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -261,8 +260,6 @@ void MainWindow::ConnectWindowEntries() {
             [this] { ShowModifications(); });
     connect(binder_->Action("mnuCheckData"), &QAction::triggered, this,
             [this] { ShowCheckData(); });
-    connect(binder_->Action("mnuShowDataFolder"), &QAction::triggered, this,
-            [this] { ShowDataFolder(); });
     // An editor's first save on an install's data makes the user's own copy.
     connect(menuBar()->findChild<QMenu*>(QStringLiteral("mnuManage")), &QMenu::aboutToShow, this,
             [this] {
@@ -308,12 +305,6 @@ void MainWindow::ShowCheckData() {
     checkData_->show();
     checkData_->raise();
     checkData_->activateWindow();
-}
-
-void MainWindow::ShowDataFolder() {
-    std::error_code noCurrentFolder;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(
-        PathText(std::filesystem::absolute(model_.data().folder(), noCurrentFolder))));
 }
 
 void MainWindow::ShowAbout() {

@@ -85,8 +85,6 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     void ShowAbout();
     // Manage Data > Check Data: one window, checking the data folder in use again each time.
     void ShowCheckData();
-    // Manage Data > Show Data Folder: the data folder in use, in the desktop's file manager.
-    void ShowDataFolder();
     // File > Compare With: asks for a weapon file and shows the design beside it, in the one
     // comparison window, which follows the design from then on.
     void CompareWith();

@@ -194,7 +194,10 @@ std::span<const Control<MainWindowModel>> MainWindowModel::Controls() {
                  .caption = "&Reload Data",
                  .kind = K::MenuEntry,
                  .on = {.pressed = &M::ReloadData}},
-                {"mnuShowDataFolder", "&Show Data Folder", K::MenuEntry},
+                {.name = "mnuShowDataFolder",
+                 .caption = "&Show Data Folder",
+                 .kind = K::MenuEntry,
+                 .on = {.pressed = &M::ShowDataFolder}},
                 {.name = "mnuUseShipped",
                  .caption = "&Use Shipped Data...",
                  .kind = K::MenuEntry,
@@ -296,6 +299,12 @@ void MainWindowModel::UseShippedData() {
         return;
     }
     ReloadData();
+}
+
+void MainWindowModel::ShowDataFolder() {
+    if (!dialogs_.ShowFolder(data_.folder())) {
+        dialogs_.ShowMessage("The rules data is in " + data_.folder().string() + ".");
+    }
 }
 
 void MainWindowModel::FollowDataFolder() {

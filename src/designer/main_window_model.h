@@ -185,6 +185,8 @@ class MainWindowModel {
     // "Use Shipped Data": asks, then keeps the user's own copy of the rules data as a dated
     // backup beside it and reads the data that came with the program, as Reload Data does.
     void UseShippedData();
+    // "Show Data Folder": the data folder in use, in the desktop's file manager.
+    void ShowDataFolder();
     // Offers Use Shipped Data while the user's own copy of the data is in use.
     void FollowDataFolder();
 

@@ -1,9 +1,12 @@
 #include "qt_support/widget_dialogs.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QUrl>
 
 #include "kalverin_version.h"
 #include "qt_support/qt_text.h"
@@ -50,6 +53,11 @@ std::optional<std::filesystem::path> WidgetDialogs::AskSavePath(FileDialogState&
 
 std::optional<std::filesystem::path> WidgetDialogs::AskOpenPath(FileDialogState& state) {
     return AskPath(state, false);
+}
+
+bool WidgetDialogs::ShowFolder(const std::filesystem::path& folder) {
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(PathText(folder)).absoluteFilePath()));
 }
 
 std::optional<std::filesystem::path> WidgetDialogs::AskPath(FileDialogState& state, bool save) {

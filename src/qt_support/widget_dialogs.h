@@ -16,6 +16,7 @@ class WidgetDialogs final : public UserDialogs {
     bool Ask(std::string_view question, std::string_view yes, std::string_view no) override;
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override;
     std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override;
+    bool ShowFolder(const std::filesystem::path& folder) override;
 
   private:
     std::optional<std::filesystem::path> AskPath(FileDialogState& state, bool save);

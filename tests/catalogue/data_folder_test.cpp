@@ -5,6 +5,8 @@
 #include <set>
 
 #include "catalogue/data_files.h"
+#include "catalogue/data_place.h"
+#include "support/faulty_disks.h"
 #include "support/temp_folder.h"
 
 namespace kalverin {
@@ -41,6 +43,73 @@ TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
         EXPECT_TRUE(mounts.count(m.Mount1.Shown())) << name;
         EXPECT_TRUE(names.insert(name).second) << name;
         EXPECT_EQ(catalogue->maxLevels[static_cast<std::size_t>(i) - 1].label.Shown(), name);
+    }
+}
+
+// Where the data is: the folder --data names; else the Data folder beside the program when it
+// may be written; else the user's copy when it holds data (a first copy cut short is taken away
+// and holds none); else the install's, read only, whose first save copies the whole set into the
+// user's folder and goes on there. Use Shipped Data keeps that copy under the first free dated
+// name beside it.
+TEST(DataInUseTest, ChoosesTheFolderAndMovesOnlyByAFirstSaveOrBackToTheShippedData) {
+    using S = DataSource;
+    const struct {
+        bool readOnly;         // the Data folder beside the program
+        const char* userCopy;  // what the user's folder holds: "data", or a first copy "cut" short
+        bool given;            // --data names a folder
+        S source;              // at start
+        S saved;               // after a save
+        const char* backup;    // Use Shipped Data's name for the copy, when it is in use
+    } cases[] = {
+        {false, "data", false, S::Beside, S::Beside, nullptr},
+        {true, "data", false, S::UserCopy, S::UserCopy, "share/Data-2026-12-07-2"},
+        {true, "cut", false, S::Shipped, S::UserCopy, "share/Data-2026-12-07"},
+        {true, "data", true, S::Given, S::Given, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.userCopy) + (c.readOnly ? " beside read only" : ""));
+        testing::TempFolder root;
+        const std::filesystem::path beside = root.path() / "program" / "Data",
+                                    user = root.path() / "share" / "Data";
+        root.Write("program/Data/Frames.txt", "frames");
+        root.Write("program/Data/Classes.txt", "classes");
+        root.Write("given/Classes.txt", "given");
+        if (c.userCopy == std::string("data")) {
+            root.Write("share/Data/Classes.txt", "mine");
+            root.Write("share/Data-2026-12-07/Classes.txt", "an older copy");
+        } else if (c.userCopy == std::string("cut")) {
+            std::filesystem::create_directories(user);
+            testing::LeaveSaveCutShort(user / "Classes.txt", "Data/Classes.txt", "half a copy");
+        }
+        testing::FaultyDiskFiles disk = c.readOnly ? testing::FaultyDiskFiles({EACCES, {}, beside})
+                                                   : testing::FaultyDiskFiles(SIZE_MAX);
+        DataInUse data(
+            disk, {.given = c.given ? root.path() / "given" : "", .beside = beside, .user = user},
+            [] { return "2026-12-07"; });
+        EXPECT_EQ(data.source(), c.source);
+        EXPECT_EQ(data.StartReading().notice().empty(), c.userCopy != std::string("cut"));
+
+        const auto loaded = data.StartReading().Read("Classes.txt");
+        ASSERT_TRUE(loaded);
+        const auto saved = data.Save({data.Replacing("Classes.txt", "saved", loaded.value())});
+        ASSERT_TRUE(saved) << saved.error();
+        EXPECT_EQ(data.source(), c.saved);
+        const std::filesystem::path now = data.folder();
+        EXPECT_EQ(testing::ReadFileBytes(now / "Classes.txt"), "saved");
+        if (c.source == S::Shipped) {
+            EXPECT_EQ(now, user);
+            EXPECT_EQ(testing::ReadFileBytes(user / "Frames.txt"), "frames");
+            EXPECT_EQ(root.Read("program/Data/Classes.txt"), "classes");
+        }
+        if (c.backup) {
+            const auto kept = data.UseShippedData();
+            ASSERT_TRUE(kept) << kept.error();
+            EXPECT_EQ(kept.value(), root.path() / c.backup);
+            EXPECT_EQ(testing::ReadFileBytes(kept.value() / "Classes.txt"), "saved");
+            EXPECT_EQ(data.source(), S::Shipped);
+            EXPECT_EQ(data.folder(), beside);
+            EXPECT_FALSE(std::filesystem::exists(user));
+        }
     }
 }
 

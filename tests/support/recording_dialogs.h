@@ -42,6 +42,12 @@ class RecordingDialogs final : public UserDialogs {
     std::optional<std::filesystem::path> AskOpenPath(FileDialogState& state) override {
         return Answer("open", state);
     }
+    bool ShowFolder(const std::filesystem::path& folder) override {
+        if (root_) {
+            said.push_back("shows the folder " + Shown(folder));
+        }
+        return true;
+    }
 
     std::vector<std::string> messages;
     // What the user was told and asked, in order, as transcript lines; kept only for a transcript,
