@@ -36,14 +36,15 @@ constexpr char kUsage[] =
     "       kalverin --check-data [DATA-FOLDER]\n"
     "       kalverin --stat-block [--format text|markdown|html] WEAPON-FILE.wpn...\n"
     "Opens the designer, on the weapon file if one is named. The rules data is the Data folder\n"
-    "beside the program when you may write to it; else your own copy of it in\n"
-    "$XDG_DATA_HOME/kalverin/Data (~/.local/share/kalverin/Data), which an editor's first save\n"
-    "makes; else the Data folder beside the program. --data DATA-FOLDER uses that folder of the\n"
-    "five data files instead, and the editors save there. --check-data checks the data folder\n"
-    "(by default the one Kalverin reads, or the one --data names) and lists its problems; it\n"
-    "ends with 0 when there is none, 1 when there are some, and 2 when the folder cannot be\n"
-    "read. --stat-block prints each file's stat block, as Copy Stat Block copies it. Neither\n"
-    "opens a window.\n";
+    "beside the program when you may write to it; else your own copy of it,\n"
+    "$XDG_DATA_HOME/kalverin/Data (~/.local/share/kalverin/Data), which the first save of an\n"
+    "editor makes (until then the Data folder beside the program is read). --data DATA-FOLDER\n"
+    "uses that folder of the five data files instead, and the editors save there.\n"
+    "--check-data checks the data folder (by default the one Kalverin reads, or the one --data\n"
+    "names) and lists its problems; it ends with 0 when there is none, 1 when there are some,\n"
+    "and 2 when the folder cannot be read. --stat-block prints each file's stat block, as Copy\n"
+    "Stat Block copies it. Neither opens a window.\n"
+    "Example: kalverin --data ~/campaigns/house-rules/Data\n";
 
 // The folder the program stands in; the Data folder is beside it.
 std::filesystem::path ProgramFolder() {

@@ -20,20 +20,23 @@ bool Mapped(std::string_view library) {
 }
 
 // "--check-data" prints the report, makes no window and so loads no platform: 0 for the bundled
-// data beside the program, 1 for a folder with problems, 2 for one with no file to read.
+// data beside the program, 1 for a folder with problems, given or named by --data, 2 for one with
+// no file to read. The first line names the folder checked.
 TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
     testing::TempFolder folder;
     folder.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");
     std::string program = "kalverin", check = "--check-data", data = (folder.path() / "Data"),
-                none = (folder.path() / "none");
+                none = (folder.path() / "none"), given = "--data",
+                beside = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Data";
     const struct {
         std::vector<char*> arguments;
         int exitCode;
-        std::string last;
+        std::string first, last;
     } cases[] = {
-        {{&program[0], &check[0]}, 0, "No problems found."},
-        {{&program[0], &check[0], &data[0]}, 1, "4 problems."},
-        {{&program[0], &check[0], &none[0]}, 2, "Not one of the data files can be read."},
+        {{&program[0], &check[0]}, 0, beside, "No problems found."},
+        {{&program[0], &check[0], &data[0]}, 1, data, "4 problems."},
+        {{&program[0], &given[0], &data[0], &check[0]}, 1, data, "4 problems."},
+        {{&program[0], &check[0], &none[0]}, 2, none, "Not one of the data files can be read."},
     };
     for (auto c : cases) {
         c.arguments.push_back(nullptr);
@@ -41,7 +44,9 @@ TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
         EXPECT_EQ(RunKalverin(static_cast<int>(c.arguments.size() - 1), c.arguments.data()),
                   c.exitCode);
         const std::string said = ::testing::internal::GetCapturedStdout();
-        EXPECT_TRUE(said.starts_with("Data folder: ") && said.ends_with(c.last + "\n")) << said;
+        EXPECT_TRUE(said.starts_with("Data folder: " + c.first + "\n") &&
+                    said.ends_with(c.last + "\n"))
+            << said;
     }
     EXPECT_FALSE(Mapped("libqoffscreen") || Mapped("libqxcb"));
 }
@@ -60,7 +65,8 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
                    "0.5,1380,6900\r\n5,0,1,0,1\r\n0\r\n\"\"\r\n")
             .string();
     std::string program = "kalverin", platform = "-platform", offscreen = "offscreen",
-                dashes = "--", help = "--help", h = "-h", open = "--open", unknown = "-x";
+                dashes = "--", help = "--help", h = "-h", open = "--open", unknown = "-x",
+                given = "--data", data = testing::BundledData();
     const struct {
         std::vector<char*> arguments;
         int exitCode;
@@ -68,12 +74,13 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     } cases[] = {
         {{&program[0]}, 0, false},
         {{&program[0], &platform[0], &offscreen[0], &weapon[0]}, 0, true},
-        {{&program[0], &dashes[0], &weapon[0]}, 0, true},
+        {{&program[0], &given[0], &data[0], &dashes[0], &weapon[0]}, 0, true},
         {{&program[0], &help[0]}, 0, false},
         {{&program[0], &h[0]}, 0, false},
         {{&program[0], &unknown[0]}, 2, false},
         {{&program[0], &open[0], &weapon[0]}, 2, false},
         {{&program[0], &weapon[0], &weapon[0]}, 2, false},
+        {{&program[0], &weapon[0], &given[0]}, 2, false},
     };
     for (auto c : cases) {
         SCOPED_TRACE(c.arguments.back());
