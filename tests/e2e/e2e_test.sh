@@ -3,8 +3,9 @@
 # with keyboard and mouse, saves through File > Save As and compares the weapon file with what the
 # bundled data call for; then starts it on that file, changes it and kills it, restores the design
 # at the next start, takes the change back and saves the same bytes; and ends it by SIGTERM with
-# the design kept. Every wait has a time limit; the program and the X server stop on every way
-# out.
+# the design kept. On an install whose Data is read-only, an editor's save lands in the user's
+# own folder and Reload Data reads it. Every wait has a time limit; the program and the X server
+# stop on every way out.
 # Usage: e2e_test.sh PROGRAM ARTIFACTS DATA, for a copy of PROGRAM with a copy of DATA as Data.
 # Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
 set -euo pipefail
@@ -158,5 +159,57 @@ wait "$app_pid" || status=$?
 app_pid=""
 [ "$status" -eq 143 ] || fail "the program ended with status $status on SIGTERM"
 grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept on SIGTERM"
+
+step "an install: the Data beside the program read-only; Frames > Sniper Rifle's Power 9, saved"
+# The design the last run kept is not offered again.
+rm -rf "$recovery"
+mkdir -p "$work/install"
+cp "$program" "$work/install/kalverin"
+cp -r "$data" "$work/install/Data"
+install=("$work/install/kalverin")
+if [ "$(id -u)" = 0 ]; then
+    # Root writes anywhere; a read-only mount of its own is what stops it.
+    install=(/usr/bin/unshare -m sh -c 'mount --bind -o ro "$0" "$0" && exec "$0/../kalverin"'
+        "$work/install/Data")
+else
+    chmod -R a-w "$work/install/Data"
+fi
+x_run_program "${install[0]}" "$work/current" "${install[@]:1}"
+xdotool key alt+m
+wait_until "the Manage Data menu" windows_are 2
+xdotool key f
+editor=$(x_window_titled "Change Forms")
+x_focus "$editor"
+pick_from_list "$frame" 2
+xdotool key alt+p ctrl+a type 9
+xdotool key ctrl+s
+wait_until "the message after saving" titled_windows_are 2
+x_focus "$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p)"
+xdotool key Return
+wait_until "the message closing" windows_are 2
+x_focus "$editor"
+xdotool key ctrl+x
+wait_until "the editor closing" windows_are 1
+own="$work/home/.local/share/kalverin/Data"
+[ "$(ls "$own")" = "$(ls "$data")" ] || fail "the user's folder does not hold the whole set"
+diff -r "$data" "$work/install/Data" || fail "the Data folder of the install was changed"
+
+step "Manage Data > Reload Data, then the Sniper Rifle saved as a weapon: its Power is 9"
+x_focus "$window"
+xdotool key alt+m
+wait_until "the Manage Data menu" windows_are 2
+xdotool key r
+click_in_window 100 58
+pick_from_list "$frame"
+click_in_window -100 58
+sleep 0.2
+xdotool type --delay 20 "Own"
+xdotool key shift+Tab
+sleep 0.3
+save_as "$work/current/Weapons/own"
+grep -q "^\"Own\",\"$frame\",9," "$work/current/Weapons/own.wpn" ||
+    fail "Reload Data did not read the user's folder: $(head -1 "$work/current/Weapons/own.wpn")"
+exit_by_access_keys
+chmod -R u+w "$work/install/Data"
 
 echo "PASS"
