@@ -4,7 +4,8 @@
 #             Packaged as TGZ.
 #   system:   the program and its Data under opt/kalverin and the desktop files where the
 #             desktop looks for them. Packaged as DEB, whose maintainer scripts put kalverin on
-#             the path; its Data folder is read-only for users. No Weapons folder: the program
+#             the path; its Data folder is read-only for users, whose first save in an editor
+#             makes their own copy under ~/.local/share/kalverin. No Weapons folder: the program
 #             offers the one under the folder it is started from, never one beside it.
 set(KALVERIN_INSTALL_LAYOUT "portable" CACHE STRING "portable or system")
 set_property(CACHE KALVERIN_INSTALL_LAYOUT PROPERTY STRINGS portable system)

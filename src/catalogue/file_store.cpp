@@ -274,9 +274,8 @@ std::string WriteFailureReason(int error) {
     std::string reason = SystemReason(error);
     if (error == EACCES || error == EPERM || error == EROFS) {
         reason +=
-            ". This folder is read-only for you, as the Data folder of a system-wide install is; "
-            "to edit the rules data, run Kalverin from a portable folder that you unpacked "
-            "yourself";
+            ". This folder is read-only for you; to edit rules data kept there, copy the folder "
+            "to one of your own and start Kalverin with --data on the copy";
     }
     return reason;
 }
