@@ -70,6 +70,16 @@ titled_windows_are() {
     [ "$(xdotool search --onlyvisible --name '^Kalverin$' 2>/dev/null | wc -l)" -eq "$1" ]
 }
 
+# OK on the message titled Kalverin, which leaves N windows shown.
+ok_message() {
+    wait_until "the message" titled_windows_are 2
+    message=$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p) ||
+        fail "no message"
+    x_focus "$message"
+    xdotool key Return
+    wait_until "the message closing" windows_are "$1"
+}
+
 # File > Save As (Ctrl+A) to PATH, then OK on the message that says it is saved.
 save_as() {
     xdotool key ctrl+a
@@ -81,12 +91,7 @@ save_as() {
     xdotool type --delay 10 "$1"
     xdotool key Return
     wait_until "the weapon file" test -s "$1.wpn"
-    wait_until "the message after saving" titled_windows_are 2
-    message=$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p) ||
-        fail "no message after saving"
-    x_focus "$message"
-    xdotool key Return
-    wait_until "the message closing" windows_are 1
+    ok_message 1
     x_focus "$window"
 }
 
@@ -183,10 +188,7 @@ x_focus "$editor"
 pick_from_list "$frame" 2
 xdotool key alt+p ctrl+a type 9
 xdotool key ctrl+s
-wait_until "the message after saving" titled_windows_are 2
-x_focus "$(xdotool search --onlyvisible --name "^Kalverin$" | grep -vx "$window" | sed -n 1p)"
-xdotool key Return
-wait_until "the message closing" windows_are 2
+ok_message 2
 x_focus "$editor"
 xdotool key ctrl+x
 wait_until "the editor closing" windows_are 1
@@ -201,13 +203,8 @@ wait_until "the Manage Data menu" windows_are 2
 xdotool key r
 click_in_window 100 58
 pick_from_list "$frame"
-click_in_window -100 58
-sleep 0.2
-xdotool type --delay 20 "Own"
-xdotool key shift+Tab
-sleep 0.3
 save_as "$work/current/Weapons/own"
-grep -q "^\"Own\",\"$frame\",9," "$work/current/Weapons/own.wpn" ||
+grep -q "^\"\",\"$frame\",9," "$work/current/Weapons/own.wpn" ||
     fail "Reload Data did not read the user's folder: $(head -1 "$work/current/Weapons/own.wpn")"
 exit_by_access_keys
 chmod -R u+w "$work/install/Data"
