@@ -46,11 +46,9 @@ TEST(BundledDataTest, IsConsistentAcrossItsFiles) {
     }
 }
 
-// Where the data is: the folder --data names; else the Data folder beside the program when it
-// may be written; else the user's copy when it holds data (a first copy cut short is taken away
-// and holds none); else the install's, read only, whose first save copies the whole set into the
-// user's folder and goes on there. Use Shipped Data keeps that copy under the first free dated
-// name beside it.
+// The folder --data names; else the Data beside the program when it may be written; else the
+// user's copy when it holds data (a first copy cut short holds none once put back); else the
+// install's, whose first save makes the user's copy. Use Shipped Data keeps it under a free name.
 TEST(DataInUseTest, ChoosesTheFolderAndMovesOnlyByAFirstSaveOrBackToTheShippedData) {
     using S = DataSource;
     const struct {
@@ -90,8 +88,7 @@ TEST(DataInUseTest, ChoosesTheFolderAndMovesOnlyByAFirstSaveOrBackToTheShippedDa
 
         const auto loaded = data.StartReading().Read("Classes.txt");
         ASSERT_TRUE(loaded);
-        const auto saved = data.Save({data.Replacing("Classes.txt", "saved", loaded.value())});
-        ASSERT_TRUE(saved) << saved.error();
+        ASSERT_TRUE(data.Save({data.Replacing("Classes.txt", "saved", loaded.value())}));
         EXPECT_EQ(data.source(), c.saved);
         EXPECT_EQ(testing::ReadFileBytes(data.folder() / "Classes.txt"), "saved");
         if (c.backup) {
