@@ -20,9 +20,9 @@
 #include "check_data/check_data_window.h"
 #include "designer/compare_window.h"
 #include "designer/stat_card_printer.h"
-#include "frame_editor/edit_frame.h"
+#include "frame_editor/frame_editor_window.h"
 #include "kalverin_version.h"
-#include "modification_editor/modifications_window.h"
+#include "modification_editor/modification_editor_window.h"
 #include "qt_support/qt_text.h"
 #include "qt_support/window_binder.h"
 #include "qt_support/window_keys.h"
@@ -269,7 +269,7 @@ void MainWindow::ConnectWindowEntries() {
 
 void MainWindow::ShowFrameEditor() {
     if (!frmEditFrame_) {
-        frmEditFrame_ = new EditFrame(model_.programDir(), this);
+        frmEditFrame_ = new FrameEditorWindow(model_.programDir(), this);
         frmEditFrame_->Start();
     }
     frmEditFrame_->show();
@@ -279,7 +279,7 @@ void MainWindow::ShowFrameEditor() {
 void MainWindow::ShowModifications() {
     // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
     if (!modifications_) {
-        modifications_ = std::make_unique<Modifications>(model_.programDir(), this);
+        modifications_ = std::make_unique<ModificationEditorWindow>(model_.programDir(), this);
         modifications_->Load();
     }
     modifications_->exec();

@@ -22,8 +22,8 @@ namespace kalverin {
 class About;
 class CheckDataModel;
 class CompareWindow;
-class EditFrame;
-class Modifications;
+class FrameEditorWindow;
+class ModificationEditorWindow;
 class WindowBinder;
 
 class MainWindow final : public QMainWindow, private RecentWeaponsStore {
@@ -101,9 +101,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     std::unique_ptr<CheckDataModel> checkDataModel_;
     // The comparison while it is open; it deletes itself when closed.
     QPointer<CompareWindow> compare_;
-    EditFrame* frmEditFrame_ = nullptr;
+    FrameEditorWindow* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
-    std::unique_ptr<Modifications> modifications_;
+    std::unique_ptr<ModificationEditorWindow> modifications_;
 
     std::unique_ptr<DesignRecovery> recovery_;
     // Runs out kDelay after the last change of the design.

@@ -1,4 +1,4 @@
-#include "frame_editor/edit_frame.h"
+#include "frame_editor/frame_editor_window.h"
 
 #include <QAction>
 #include <QMenuBar>
@@ -7,8 +7,8 @@
 
 namespace kalverin {
 
-EditFrame::EditFrame(const std::filesystem::path& programDir, QWidget* parent, UserDialogs* dialogs,
-                     FileStore& files)
+FrameEditorWindow::FrameEditorWindow(const std::filesystem::path& programDir, QWidget* parent,
+                                     UserDialogs* dialogs, FileStore& files)
     : QMainWindow(parent),
       widgetDialogs_(this),
       model_(programDir, dialogs ? *dialogs : widgetDialogs_, files) {
@@ -27,14 +27,14 @@ EditFrame::EditFrame(const std::filesystem::path& programDir, QWidget* parent, U
     resize(460, 300);
 }
 
-EditFrame::~EditFrame() = default;
+FrameEditorWindow::~FrameEditorWindow() = default;
 
-void EditFrame::Start() {
+void FrameEditorWindow::Start() {
     model_.LoadFrameTable();
     Refresh();
 }
 
-void EditFrame::Refresh() {
+void FrameEditorWindow::Refresh() {
     binder_->Refresh();
 }
 

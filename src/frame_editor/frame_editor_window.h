@@ -14,14 +14,14 @@ namespace kalverin {
 
 class WindowBinder;
 
-class EditFrame final : public QMainWindow {
+class FrameEditorWindow final : public QMainWindow {
     Q_OBJECT
 
   public:
     // Messages go to `dialogs`, or to real message boxes when none is given.
-    explicit EditFrame(const std::filesystem::path& programDir, QWidget* parent = nullptr,
-                       UserDialogs* dialogs = nullptr, FileStore& files = DiskFiles());
-    ~EditFrame() override;
+    explicit FrameEditorWindow(const std::filesystem::path& programDir, QWidget* parent = nullptr,
+                               UserDialogs* dialogs = nullptr, FileStore& files = DiskFiles());
+    ~FrameEditorWindow() override;
 
     // The window's load: reads Frames.txt (a faulty file is reported) and shows its frames.
     // The widgets show nothing of the model before it.

@@ -1,4 +1,4 @@
-#include "modification_editor/modifications_window.h"
+#include "modification_editor/modification_editor_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -11,7 +11,8 @@
 
 namespace kalverin {
 
-Modifications::Modifications(const std::filesystem::path& programDir, QWidget* parent)
+ModificationEditorWindow::ModificationEditorWindow(const std::filesystem::path& programDir,
+                                                   QWidget* parent)
     : QDialog(parent), dialogs_(this), model_(programDir, dialogs_) {
     setObjectName(QStringLiteral("Modifications"));
     setWindowTitle(tr("Modifications"));
@@ -25,23 +26,23 @@ Modifications::Modifications(const std::filesystem::path& programDir, QWidget* p
     resize(780, 540);
 }
 
-Modifications::~Modifications() = default;
+ModificationEditorWindow::~ModificationEditorWindow() = default;
 
-void Modifications::Load() {
+void ModificationEditorWindow::Load() {
     model_.Load();
     Refresh();
 }
 
-void Modifications::Refresh() {
+void ModificationEditorWindow::Refresh() {
     binder_->Refresh();
 }
 
-void Modifications::closeEvent(QCloseEvent* event) {
+void ModificationEditorWindow::closeEvent(QCloseEvent* event) {
     closedByTitleBar_ = true;
     QDialog::closeEvent(event);
 }
 
-void Modifications::keyPressEvent(QKeyEvent* event) {
+void ModificationEditorWindow::keyPressEvent(QKeyEvent* event) {
     // QDialog would hide the window on Escape, as a cancel button would; the window has none,
     // and Exit and the title bar are its ways out.
     if (event->matches(QKeySequence::Cancel)) {

@@ -1,7 +1,8 @@
 #pragma once
 
-// The Qt Modifications window: its widgets are built from the model's control table, user
-// events go to the model and the model's controls are shown again after each one.
+// The Qt modification editor, the Modifications window: its widgets are built from the model's
+// control table, user events go to the model and the model's controls are shown again after each
+// one.
 
 #include <QDialog>
 #include <filesystem>
@@ -13,12 +14,13 @@ namespace kalverin {
 
 class WindowBinder;
 
-class Modifications final : public QDialog {
+class ModificationEditorWindow final : public QDialog {
     Q_OBJECT
 
   public:
-    explicit Modifications(const std::filesystem::path& programDir, QWidget* parent = nullptr);
-    ~Modifications() override;
+    explicit ModificationEditorWindow(const std::filesystem::path& programDir,
+                                      QWidget* parent = nullptr);
+    ~ModificationEditorWindow() override;
 
     // The window's load: reads the four data files and shows the result.
     // The widgets show nothing of the model before it.
