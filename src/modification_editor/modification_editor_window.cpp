@@ -1,45 +1,26 @@
 #include "modification_editor/modification_editor_window.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QKeyEvent>
-#include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
-
-#include "qt_support/window_binder.h"
 
 namespace kalverin {
 
 ModificationEditorWindow::ModificationEditorWindow(const std::filesystem::path& programDir,
                                                    QWidget* parent)
-    : QDialog(parent), dialogs_(this), model_(programDir, dialogs_) {
+    : BoundWindow(
+          parent,
+          [&](UserDialogs& dialogs) { return ModificationEditorModel(programDir, dialogs); },
+          {.paneStretch = {3, 2, 3}}) {
     setObjectName(QStringLiteral("Modifications"));
     setWindowTitle(tr("Modifications"));
-    binder_ = new WindowBinder(this, BindControls(model_, ModificationEditorModel::Controls()),
-                               {.paneStretch = {3, 2, 3}});
-    auto* window = new QVBoxLayout(this);
-    window->setMenuBar(binder_->menuBar());
-    window->addWidget(binder_->body());
     binder_->Find<QPlainTextEdit>("txtDetails")->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(binder_->Action("mnuExit"), &QAction::triggered, this, [this] { hide(); });
+    HideOnExit();
     resize(780, 540);
 }
-
-ModificationEditorWindow::~ModificationEditorWindow() = default;
 
 void ModificationEditorWindow::Load() {
     model_.Load();
     Refresh();
-}
-
-void ModificationEditorWindow::Refresh() {
-    binder_->Refresh();
-}
-
-void ModificationEditorWindow::closeEvent(QCloseEvent* event) {
-    closedByTitleBar_ = true;
-    QDialog::closeEvent(event);
 }
 
 void ModificationEditorWindow::keyPressEvent(QKeyEvent* event) {
