@@ -86,30 +86,8 @@ std::string Quoted(std::string_view text) {
     return (quoted += text) += '"';
 }
 
-// A text goes into the files between double quotes, so it cannot hold one, nor a line break.
-bool FitsBetweenQuotes(std::string_view text) {
-    return text.find_first_of("\"\r\n") == std::string_view::npos;
-}
-
 bool IsBlank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// The leading number of a box rounded to a whole number: "2.5 rounds" gives 2.
-Outcome<std::int16_t> LeadingWhole(std::string_view caption, const TextBox& box) {
-    if (auto whole = RoundWhole(LeadingNumber(box.text))) {
-        return *whole;
-    }
-    return Outcome<std::int16_t>::Failure(std::string(caption) + " " + Quoted(box.text) + " " +
-                                          kOutOfRange);
-}
-
-Outcome<float> LeadingSingle(std::string_view caption, const TextBox& box) {
-    if (auto single = NarrowToSingle(LeadingNumber(box.text))) {
-        return *single;
-    }
-    return Outcome<float>::Failure(std::string(caption) + " " + Quoted(box.text) +
-                                   " is too large.");
 }
 
 // A level box holds a number and nothing else; its value is rounded to a whole number.
@@ -119,14 +97,13 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
         return Outcome<std::int16_t>::Failure(
             level + " is empty; every Maximum Level by Frame box needs a number.");
     }
-    auto number = ParseNumber(box.text);
-    if (!number) {
-        return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " is not a number.");
+    const FieldNumber<std::int16_t> number = WholeFromText(box.text, NumberText::Whole);
+    if (number.fault == NumberFault::None) {
+        return number.value;
     }
-    if (auto whole = RoundWhole(*number)) {
-        return *whole;
-    }
-    return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " " + kOutOfRange);
+    return Outcome<std::int16_t>::Failure(
+        level + " " + Quoted(box.text) + " " +
+        (number.fault == NumberFault::NoNumber ? "is not a number." : kOutOfRange));
 }
 
 // A count below zero lists nothing.
@@ -500,35 +477,14 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
     EditedModification edited{modifications_[current], maxLevels_[current], details_[current]};
     ModificationRecord& m = edited.record;
     for (const ModificationBox& box : kBoxes) {
-        const TextBox& text = this->*box.box;
-        const std::string caption = ShownCaption(box.caption);
-        // A number the field cannot hold is the one failure; its message names the box.
-        auto take = [&](auto converted, auto member) -> Outcome<void> {
-            if (!converted) {
-                return Outcome<void>::Failure(converted.error());
-            }
-            m.*member = converted.value();
-            return {};
-        };
-        Outcome<void> taken = std::visit(
-            Overloaded{
-                [&](ItemValue ModificationRecord::*f) -> Outcome<void> {
-                    m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
-                                      : ItemValue::Text(text.text);
-                    return {};
-                },
-                [&](std::string ModificationRecord::*f) -> Outcome<void> {
-                    m.*f = text.text;
-                    return {};
-                },
-                [&](float ModificationRecord::*f) { return take(LeadingSingle(caption, text), f); },
-                [&](std::int16_t ModificationRecord::*f) {
-                    return take(LeadingWhole(caption, text), f);
-                },
-            },
-            box.field);
-        if (!taken) {
-            return refuse(taken.error());
+        // A leading number never fails for want of one: a number the field cannot hold is the
+        // one failure, and its message names the box.
+        const std::string& text = (this->*box.box).text;
+        if (FieldFromText(m, box.field, text, NumberText::Leading, box.number) !=
+            NumberFault::None) {
+            const bool single = std::holds_alternative<float ModificationRecord::*>(box.field);
+            return refuse(ShownCaption(box.caption) + " " + Quoted(text) + " " +
+                          (single ? "is too large." : kOutOfRange));
         }
     }
     edited.detail.text = txtDetails.text;
