@@ -455,13 +455,17 @@ class Scenario {
                                                                            : Of::Writes});
     }
     void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
+    // "edit path "this" "that" ...": each pair in turn.
     void Edit(const Words& w) {
         std::string bytes = folder_.Read(w.at(1));
-        const auto at = bytes.find(w.at(2));
-        if (at == std::string::npos) {
-            throw std::runtime_error(w[1] + " holds no " + w[2]);
+        for (std::size_t i = 2; i < w.size(); i += 2) {
+            const auto at = bytes.find(w[i]);
+            if (at == std::string::npos) {
+                throw std::runtime_error(w[1] + " holds no " + w[i]);
+            }
+            bytes.replace(at, w[i].size(), w.at(i + 1));
         }
-        folder_.Write(w[1], bytes.replace(at, w[2].size(), w.at(3)));
+        folder_.Write(w[1], bytes);
     }
     void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
     void CheckFolder(const Words&) {
@@ -692,7 +696,11 @@ class Scenario {
             key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
         }
     }
-    void Tool(const Words& w) { window_->about->starter.onSearchPath[w.at(1)] = w.at(2); }
+    void Tool(const Words& w) {
+        for (std::size_t i = 1; i < w.size(); i += 2) {
+            window_->about->starter.onSearchPath[w[i]] = w.at(i + 1);
+        }
+    }
     void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
     void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
     void Forget(const Words&) {
