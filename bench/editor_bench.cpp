@@ -112,7 +112,7 @@ void SaveModifications(benchmark::State& state) {
         editor.SaveChanges();
     }
     if (!folder.dialogs.messages.empty() || editor.lstChooseMod.Count() != kMaxModifications ||
-        editor.modifications[42].Power.Shown() != std::to_string(power % 10)) {
+        editor.Modification(42).Power.Shown() != std::to_string(power % 10)) {
         state.SkipWithError("a save of the modifications did not go through");
     }
 }

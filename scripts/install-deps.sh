@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-svg-dev libgl-dev libgtest-dev libgmock-dev fonts-dejavu-core
           poppler-utils)
+# The linker that lays out the start's code together in optimised builds.
+packages+=(lld)
 # The real-window test: a virtual X server with its key, a keyboard and mouse driver, and
 # screenshots.
 packages+=(xvfb xauth xdotool imagemagick)

@@ -288,6 +288,9 @@ class Scenario {
             (this->*Find(step[0]).run)(step);
             return Said();
         }
+        if (step[0] == "load" && step.size() > 1) {
+            Open(step);  // "load main", "load modifications 2": switched to and loaded at once
+        }
         const View before = Shown();
         Act(step);
         CheckLedgers();
@@ -461,13 +464,17 @@ class Scenario {
                                  w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
     }
     void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
+    // "edit path "this" "that" ...": each pair in turn.
     void Edit(const Words& w) {
         std::string bytes = folder_.Read(w.at(1));
-        const auto at = bytes.find(w.at(2));
-        if (at == std::string::npos) {
-            throw std::runtime_error(w[1] + " holds no " + w[2]);
+        for (std::size_t i = 2; i < w.size(); i += 2) {
+            const auto at = bytes.find(w[i]);
+            if (at == std::string::npos) {
+                throw std::runtime_error(w[1] + " holds no " + w[i]);
+            }
+            bytes.replace(at, w[i].size(), w.at(i + 1));
         }
-        folder_.Write(w[1], bytes.replace(at, w[2].size(), w.at(3)));
+        folder_.Write(w[1], bytes);
     }
     void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
     void CheckFolder(const Words&) {
@@ -491,6 +498,9 @@ class Scenario {
     void ReadDataFile(const Words& w) {
         const std::string& name = w.at(1);
         const std::filesystem::path path = program() / "Data" / name;
+        if (!file_.empty()) {
+            folder_.Write(path.lexically_relative(folder_.path()), file_);  // the step's own file
+        }
         const std::string bytes = ReadFileBytes(path);
         const std::string label = "Data/" + name;
         auto show = [&](const auto& file, auto write) {
@@ -528,28 +538,37 @@ class Scenario {
     }
 
     // The readers' smallest parts.
+    // Each of the step's texts, a line each (or, for "items", a line for each item in it).
     void Number(const Words& w) {
-        Say("leading " + Shortest(LeadingNumber(w.at(1))) + ", whole text " +
-            Shortest(ParseNumber(w[1])) + ", 16-bit " + Shortest(ParseWholeNumber(w[1])));
+        for (const std::string& text : std::span(w).subspan(1)) {
+            Say(Quoted(text) + ": leading " + Shortest(LeadingNumber(text)) + ", whole text " +
+                Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text)));
+        }
     }
     void Format(const Words& w) {
         const bool single = w.at(1) == "single";
-        const double number = std::stod(w.at(single ? 2 : 1));
-        Say(Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number)));
+        for (const std::string& text : std::span(w).subspan(single ? 2 : 1)) {
+            const double number = std::stod(text);
+            Say(text + " as " +
+                Quoted(single ? FormatGeneral(static_cast<float>(number)) : FormatGeneral(number)));
+        }
     }
     // What each item of the bytes reads as, and what its value shows, writes and counts as. The
     // bytes are cut from a longer buffer, so that a reader looking past their end meets a quote.
     void Items(const Words& w) {
-        const std::string buffer = w.at(1) + "\"x\"";
-        ItemReader reader(std::string_view(buffer).substr(0, w[1].size()));
-        while (auto item = reader.Next()) {
-            const ItemValue value = ItemValue::FromItem(*item);
-            const char* kinds[] = {"no value", "number", "text"};
-            Say(std::to_string(dialogs_.said.size() + 1) + "| " + Quoted(item->text) +
-                (item->quoted ? " quoted: " : ": ") + kinds[static_cast<int>(value.kind())] +
-                (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
-                ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
-                Shortest(value.AsNumber()));
+        for (const std::string& bytes : std::span(w).subspan(1)) {
+            Say(Quoted(bytes) + ":");
+            const std::string buffer = bytes + "\"x\"";
+            ItemReader reader(std::string_view(buffer).substr(0, bytes.size()));
+            for (int n = 1; auto item = reader.Next(); ++n) {
+                const ItemValue value = ItemValue::FromItem(*item);
+                const char* kinds[] = {"no value", "number", "text"};
+                Say(std::to_string(n) + "| " + Quoted(item->text) +
+                    (item->quoted ? " quoted: " : ": ") + kinds[static_cast<int>(value.kind())] +
+                    (value.IsEmpty() ? " (empty)" : "") + ", shows " + Quoted(value.Shown()) +
+                    ", writes " + Quoted(ItemWriter().Value(value).bytes()) + ", counts as " +
+                    Shortest(value.AsNumber()));
+            }
         }
     }
     void CodePage(const Words& w) {
@@ -594,6 +613,9 @@ class Scenario {
         }
     }
     void Press(const Words& w) {
+        if (w.size() > 2) {
+            Answer({"answer", w[2]});  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
+        }
         // A button that is off takes no press.
         if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
             c.pressed();
@@ -679,11 +701,15 @@ class Scenario {
     // into a text that held "as it was".
     void Registry(const Words& w) {
         auto& key = window_->about->registry.keys[w.at(1)];
-        if (w.size() > 2) {
-            key[w[2]] = {static_cast<std::uint32_t>(std::stoul(w.at(3))), w.at(4)};
+        for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
+            key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
         }
     }
-    void Tool(const Words& w) { window_->about->starter.onSearchPath[w.at(1)] = w.at(2); }
+    void Tool(const Words& w) {
+        for (std::size_t i = 1; i < w.size(); i += 2) {
+            window_->about->starter.onSearchPath[w[i]] = w.at(i + 1);
+        }
+    }
     void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
     void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
     void Forget(const Words&) {
@@ -691,9 +717,12 @@ class Scenario {
         window_->about->starter = FakeStarter();
     }
     void Key(const Words& w) {
-        std::string value = "as it was";
-        const bool read = window_->about->model.GetKeyValue(kLocalMachine, w.at(1), w.at(2), value);
-        Say((read ? "reads " : "reads nothing, leaves ") + Quoted(value));
+        for (const std::string& name : std::span(w).subspan(2)) {
+            std::string value = "as it was";
+            const bool read =
+                window_->about->model.GetKeyValue(kLocalMachine, w.at(1), name, value);
+            Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
+        }
     }
 
     // What the window last switched to shows of the watched controls.

@@ -95,8 +95,10 @@ int PrintStatBlocks(int argc, char** argv) {
             Print((printed == 0 ? QStringLiteral("<html><body>") : QStringLiteral("<hr/>")) +
                   StatCardHtmlBody(card));
         } else {
-            Print(ToQt((printed == 0 ? "" : "\n") +
-                       (format == "text" ? StatBlockText(card) : StatBlockMarkdown(card))));
+            // Appended: optimised, GCC 12 sees an overlap in "\n" + string that is not there.
+            std::string block = printed == 0 ? "" : "\n";
+            Print(ToQt(
+                block.append(format == "text" ? StatBlockText(card) : StatBlockMarkdown(card))));
         }
         ++printed;
     }

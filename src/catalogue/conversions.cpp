@@ -220,6 +220,37 @@ std::optional<std::int16_t> ParseWholeNumber(std::string_view text) {
     return std::nullopt;
 }
 
+FieldNumber<double> DoubleFromText(std::string_view text, NumberText read) {
+    if (read == NumberText::Leading) {
+        return {LeadingNumber(text)};
+    }
+    const auto number = ParseNumber(text);
+    return number ? FieldNumber<double>{*number} : FieldNumber<double>{0, NumberFault::NoNumber};
+}
+
+namespace {
+
+template <typename Number, typename Narrow>
+FieldNumber<Number> NarrowedFromText(std::string_view text, NumberText read, Narrow narrow) {
+    const FieldNumber<double> number = DoubleFromText(text, read);
+    if (number.fault != NumberFault::None) {
+        return {0, number.fault};
+    }
+    const auto narrowed = narrow(number.value);
+    return narrowed ? FieldNumber<Number>{*narrowed}
+                    : FieldNumber<Number>{0, NumberFault::OutOfRange};
+}
+
+}  // namespace
+
+FieldNumber<float> SingleFromText(std::string_view text, NumberText read) {
+    return NarrowedFromText<float>(text, read, NarrowToSingle);
+}
+
+FieldNumber<std::int16_t> WholeFromText(std::string_view text, NumberText read) {
+    return NarrowedFromText<std::int16_t>(text, read, RoundWhole);
+}
+
 std::optional<float> NarrowToSingle(double value) {
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) {
         return std::nullopt;

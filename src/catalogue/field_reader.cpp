@@ -5,6 +5,7 @@
 namespace kalverin {
 namespace {
 thread_local ReadNotes* noting = nullptr;
+constexpr std::string_view kOutsideWhole = "is outside -32768 to 32767";
 }  // namespace
 
 NotingReads::NotingReads(ReadNotes& notes) : outer_(noting) {
@@ -56,34 +57,31 @@ std::string FieldReader::Text() {
     return item ? std::move(item->text) : std::string();
 }
 
-// A number item narrowed to its field's type. A text that is no number reads as 0; a number the
-// type cannot hold is a fault named after the field.
-template <typename Narrow>
-auto FieldReader::Narrowed(std::string_view field, Narrow narrow, std::string_view why)
-    -> std::remove_cvref_t<decltype(*narrow(0.0))> {
-    auto item = Take();
-    if (!item) {
-        return 0;
+// A number item as its field's type. A text that is no number reads as 0; a number the type
+// cannot hold is a fault named after the field.
+template <typename Number>
+Number FieldReader::Narrowed(const Item& item, std::string_view field,
+                             FieldNumber<Number> (*fromText)(std::string_view, NumberText),
+                             std::string_view why) {
+    const FieldNumber<Number> number = fromText(item.text, NumberText::Whole);
+    if (number.fault == NumberFault::NoNumber) {
+        NoteZero(field, item);
+    } else if (number.fault == NumberFault::OutOfRange) {
+        Refuse(field, item.text, why);
     }
-    auto number = ParseNumber(item->text);
-    if (!number) {
-        NoteZero(field, *item);
-        return 0;
-    }
-    auto narrowed = narrow(*number);
-    if (!narrowed) {
-        Refuse(field, item->text, why);
-        return 0;
-    }
-    return *narrowed;
+    return number.value;
 }
 
 std::int16_t FieldReader::Whole(std::string_view field) {
-    return Narrowed(field, RoundWhole, "is outside -32768 to 32767");
+    auto item = Take();
+    return item ? Narrowed(*item, field, WholeFromText, kOutsideWhole) : 0;
 }
 
 float FieldReader::Single(std::string_view field) {
-    return Narrowed(field, NarrowToSingle, "is too large for a single-precision number");
+    auto item = Take();
+    return item ? Narrowed(*item, field, SingleFromText,
+                           "is too large for a single-precision number")
+                : 0;
 }
 
 std::int16_t FieldReader::Count(ItemValue* asRead) {
@@ -91,21 +89,10 @@ std::int16_t FieldReader::Count(ItemValue* asRead) {
     if (!item) {
         return 0;
     }
-    ItemValue value = ItemValue::FromItem(*item);
     if (asRead) {
-        *asRead = value;
+        *asRead = ItemValue::FromItem(*item);
     }
-    auto number = ParseNumber(item->text);
-    if (!number) {
-        NoteZero("the count", *item);
-        return 0;
-    }
-    auto whole = RoundWhole(*number);
-    if (!whole) {
-        Refuse("the count", item->text, "is outside -32768 to 32767");
-        return 0;
-    }
-    return *whole;
+    return Narrowed(*item, "the count", WholeFromText, kOutsideWhole);
 }
 
 void FieldReader::Refuse(std::string_view field, std::string_view text, std::string_view why) {

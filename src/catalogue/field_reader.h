@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
+#include "catalogue/conversions.h"
 #include "catalogue/item_reader.h"
 #include "catalogue/item_value.h"
 
@@ -75,9 +75,10 @@ class FieldReader {
     std::optional<Item> Take();
     void Refuse(std::string_view field, std::string_view text, std::string_view why);
     void NoteZero(std::string_view field, const Item& item);
-    template <typename Narrow>
-    auto Narrowed(std::string_view field, Narrow narrow, std::string_view why)
-        -> std::remove_cvref_t<decltype(*narrow(0.0))>;
+    template <typename Number>
+    Number Narrowed(const Item& item, std::string_view field,
+                    FieldNumber<Number> (*fromText)(std::string_view, NumberText),
+                    std::string_view why);
 
     ItemReader items_;
     ReadNotes* notes_;

@@ -25,6 +25,10 @@ std::string WritableText(std::string_view text) {
     return result;
 }
 
+bool FitsBetweenQuotes(std::string_view text) {
+    return text.find_first_of("\"\r\n") == std::string_view::npos;
+}
+
 void ItemWriter::Separate() {
     if (lineStarted_) {
         bytes_ += ',';

@@ -12,6 +12,10 @@ namespace kalverin {
 // a blank, as the text boxes do with what is pasted into them.
 std::string WritableText(std::string_view text);
 
+// Whether a quoted item can hold the text as it is: texts are written with nothing escaped, so a
+// quote or a line break inside one would end the item early and shift every item after it.
+bool FitsBetweenQuotes(std::string_view text);
+
 // Builds a file in the item syntax: items of a line joined by commas, texts quoted, numbers
 // bare in plain decimal notation, each line ended by CR LF.
 class ItemWriter {

@@ -128,6 +128,41 @@ std::string ShownField(const Record& record, const FieldMember<Record>& member) 
                       member);
 }
 
+// Sets a field of `record` from a box's text. A text field takes the text as it is, and so does
+// a field held as read, as a text, unless `asNumber`; a number is read from the text as `read`
+// says. Gives why no number could be read, the field then left as it was.
+template <typename Record>
+NumberFault FieldFromText(Record& record, const FieldMember<Record>& member,
+                          const std::string& text, NumberText read, bool asNumber = false) {
+    auto set = [&record](auto m, auto number) {
+        if (number.fault == NumberFault::None) {
+            record.*m = number.value;
+        }
+        return number.fault;
+    };
+    return std::visit(
+        Overloaded{
+            [&](ItemValue Record::*m) {
+                if (!asNumber) {
+                    record.*m = ItemValue::Text(text);
+                    return NumberFault::None;
+                }
+                const FieldNumber<double> number = DoubleFromText(text, read);
+                if (number.fault == NumberFault::None) {
+                    record.*m = ItemValue::Number(number.value);
+                }
+                return number.fault;
+            },
+            [&](std::string Record::*m) {
+                record.*m = text;
+                return NumberFault::None;
+            },
+            [&](float Record::*m) { return set(m, SingleFromText(text, read)); },
+            [&](std::int16_t Record::*m) { return set(m, WholeFromText(text, read)); },
+        },
+        member);
+}
+
 // Whether the field is written between double quotes (or may be), so that it cannot hold one.
 template <typename Record>
 bool IsTextField(const FieldMember<Record>& member) {

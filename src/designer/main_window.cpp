@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -19,11 +18,10 @@
 #include "check_data/check_data_window.h"
 #include "designer/compare_window.h"
 #include "designer/stat_card_printer.h"
-#include "frame_editor/edit_frame.h"
+#include "frame_editor/frame_editor_window.h"
 #include "kalverin_version.h"
-#include "modification_editor/modifications_window.h"
+#include "modification_editor/modification_editor_window.h"
 #include "qt_support/qt_text.h"
-#include "qt_support/window_binder.h"
 #include "qt_support/window_keys.h"
 
 namespace kalverin {
@@ -55,25 +53,23 @@ int TenLinesHigh(QListWidget* list) {
 
 MainWindow::MainWindow(DataInUse& dataFolder, const std::filesystem::path& currentDir,
                        QWidget* parent)
-    : QMainWindow(parent),
+    // Everywhere but the boxes the user types into, the menu shortcuts win.
+    : BoundWindow(
+          parent,
+          [&](UserDialogs& dialogs) { return MainWindowModel(dataFolder, currentDir, dialogs); },
+          {.paneStretch = {3, 0, 3},
+           .readOnly = ShortcutsOver::Always,
+           .typed = ShortcutsOver::Never,
+           .shown =
+               [this] {
+                   if (compare_) {
+                       compare_->Refresh();
+                   }
+               }}),
       settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalverin"),
-                QStringLiteral("kalverin")),
-      dialogs_(this),
-      model_(dataFolder, currentDir, dialogs_) {
+                QStringLiteral("kalverin")) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QString::fromUtf8(kApplicationTitle));
-    // Everywhere but the boxes the user types into, the menu shortcuts win.
-    binder_ = new WindowBinder(this, BindControls(model_, MainWindowModel::Controls()),
-                               {.paneStretch = {3, 0, 3},
-                                .readOnly = ShortcutsOver::Always,
-                                .typed = ShortcutsOver::Never,
-                                .shown = [this] {
-                                    if (compare_) {
-                                        compare_->Refresh();
-                                    }
-                                }});
-    setCentralWidget(binder_->body());
-    setMenuBar(binder_->menuBar());
     binder_->Find<QLineEdit>("txtLevel")->setAlignment(Qt::AlignCenter);
     SetUpKeys();
     ConnectWindowEntries();
@@ -135,10 +131,10 @@ void MainWindow::SetUpKeys() {
 
 MainWindow::~MainWindow() {
     // The Check Data window goes before the model it shows, not with the other children after;
-    // the binder goes before the model it runs: the widgets it watches lose the focus as they go,
-    // after the model.
+    // the binder goes before the recovery and the windows the model's events reach, which go
+    // before the model.
     delete checkData_;
-    delete binder_;
+    delete std::exchange(binder_, nullptr);
 }
 
 void MainWindow::Start() {
@@ -175,18 +171,9 @@ void MainWindow::KeepDesignNow() {
     }
 }
 
-void MainWindow::Refresh() {
-    binder_->Refresh();
-}
-
 void MainWindow::OpenWeaponFile(const std::filesystem::path& path) {
     model_.OpenWeaponFile(path);
     Refresh();
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    EndRun();
-    QMainWindow::closeEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -274,7 +261,7 @@ void MainWindow::ConnectWindowEntries() {
 
 void MainWindow::ShowFrameEditor() {
     if (!frmEditFrame_) {
-        frmEditFrame_ = new EditFrame(model_.data(), this);
+        frmEditFrame_ = new FrameEditorWindow(model_.data(), this);
         frmEditFrame_->Start();
     }
     frmEditFrame_->show();
@@ -284,7 +271,7 @@ void MainWindow::ShowFrameEditor() {
 void MainWindow::ShowModifications() {
     // Loaded at its first showing; "Exit" only hides it, so the next showing finds it as it was.
     if (!modifications_) {
-        modifications_ = std::make_unique<Modifications>(model_.data(), this);
+        modifications_ = std::make_unique<ModificationEditorWindow>(model_.data(), this);
         modifications_->Load();
     }
     modifications_->exec();

@@ -15,18 +15,18 @@
 
 #include "designer/design_recovery.h"
 #include "designer/main_window_model.h"
-#include "qt_support/widget_dialogs.h"
+#include "qt_support/bound_window.h"
 
 namespace kalverin {
 
 class About;
 class CheckDataModel;
 class CompareWindow;
-class EditFrame;
-class Modifications;
-class WindowBinder;
+class FrameEditorWindow;
+class ModificationEditorWindow;
 
-class MainWindow final : public QMainWindow, private RecentWeaponsStore {
+class MainWindow final : public BoundWindow<QMainWindow, MainWindowModel>,
+                         private RecentWeaponsStore {
     Q_OBJECT
 
   public:
@@ -48,17 +48,12 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     // Writes the design in progress at once, as a signal ends the program.
     void KeepDesignNow();
 
-    MainWindowModel& model() { return model_; }
-
-    // Copies every control of the model to its widget.
-    void Refresh();
-
     // Opens a weapon file as "Open Old Weapon" opens the one chosen in its dialog: for Open
     // Recent, a file dropped on the window and the file named at start.
     void OpenWeaponFile(const std::filesystem::path& path);
 
   protected:
-    void closeEvent(QCloseEvent* event) override;
+    void Closing() override { EndRun(); }
     // A weapon file dragged over the window, or over a box that takes dropped text, opens when
     // it is dropped.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -91,9 +86,6 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
 
     // Read once, when the window is made; written when something in it changes.
     QSettings settings_;
-    WidgetDialogs dialogs_;
-    MainWindowModel model_;
-    WindowBinder* binder_ = nullptr;
 
     // The About window while it is open; it deletes itself when closed.
     QPointer<About> about_;
@@ -102,9 +94,9 @@ class MainWindow final : public QMainWindow, private RecentWeaponsStore {
     std::unique_ptr<CheckDataModel> checkDataModel_;
     // The comparison while it is open; it deletes itself when closed.
     QPointer<CompareWindow> compare_;
-    EditFrame* frmEditFrame_ = nullptr;
+    FrameEditorWindow* frmEditFrame_ = nullptr;
     // Created when first shown, and dropped when closed by its title bar.
-    std::unique_ptr<Modifications> modifications_;
+    std::unique_ptr<ModificationEditorWindow> modifications_;
 
     std::unique_ptr<DesignRecovery> recovery_;
     // Runs out kDelay after the last change of the design.

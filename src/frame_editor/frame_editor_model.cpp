@@ -20,12 +20,6 @@ std::string CaptionOf(const FrameBox& box) {
     return ShownCaption(box.caption);
 }
 
-// Texts are written between double quotes with nothing escaped, so a quote or a line break
-// inside one would end the item early and shift every item after it.
-bool FitsBetweenQuotes(const std::string& text) {
-    return text.find_first_of("\"\r\n") == std::string::npos;
-}
-
 }  // namespace
 
 std::span<const Control<FrameEditorModel>> FrameEditorModel::Controls() {
@@ -146,35 +140,12 @@ std::optional<FrameRecord> FrameEditorModel::FrameFromBoxes() const {
             return refuse(box, "holds more than " + std::to_string(kMaxItemBytes) +
                                    " characters, more than the file keeps");
         }
-        return std::visit(Overloaded{
-                              [&](ItemValue FrameRecord::*m) {
-                                  frame.*m = ItemValue::Text(text);
-                                  return true;
-                              },
-                              [&](std::string FrameRecord::*m) {
-                                  frame.*m = text;
-                                  return true;
-                              },
-                              [&](float FrameRecord::*m) {
-                                  auto number = ParseNumber(text);
-                                  auto single = number ? NarrowToSingle(*number) : std::nullopt;
-                                  if (!single) {
-                                      return refuse(box, "must hold a number, such as 4 or 2.5");
-                                  }
-                                  frame.*m = *single;
-                                  return true;
-                              },
-                              [&](std::int16_t FrameRecord::*m) {
-                                  auto whole = ParseWholeNumber(text);
-                                  if (!whole) {
-                                      return refuse(
-                                          box, "must hold a whole number from -32768 to 32767");
-                                  }
-                                  frame.*m = *whole;
-                                  return true;
-                              },
-                          },
-                          box.field);
+        if (FieldFromText(frame, box.field, text, NumberText::Whole) == NumberFault::None) {
+            return true;
+        }
+        return refuse(box, std::holds_alternative<float FrameRecord::*>(box.field)
+                               ? "must hold a number, such as 4 or 2.5"
+                               : "must hold a whole number from -32768 to 32767");
     };
     for (const FrameBox& box : kFrameBoxes) {
         if (!take(box)) {

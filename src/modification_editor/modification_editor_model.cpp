@@ -86,30 +86,8 @@ std::string Quoted(std::string_view text) {
     return (quoted += text) += '"';
 }
 
-// A text goes into the files between double quotes, so it cannot hold one, nor a line break.
-bool FitsBetweenQuotes(std::string_view text) {
-    return text.find_first_of("\"\r\n") == std::string_view::npos;
-}
-
 bool IsBlank(std::string_view text) {
     return text.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// The leading number of a box rounded to a whole number: "2.5 rounds" gives 2.
-Outcome<std::int16_t> LeadingWhole(std::string_view caption, const TextBox& box) {
-    if (auto whole = RoundWhole(LeadingNumber(box.text))) {
-        return *whole;
-    }
-    return Outcome<std::int16_t>::Failure(std::string(caption) + " " + Quoted(box.text) + " " +
-                                          kOutOfRange);
-}
-
-Outcome<float> LeadingSingle(std::string_view caption, const TextBox& box) {
-    if (auto single = NarrowToSingle(LeadingNumber(box.text))) {
-        return *single;
-    }
-    return Outcome<float>::Failure(std::string(caption) + " " + Quoted(box.text) +
-                                   " is too large.");
 }
 
 // A level box holds a number and nothing else; its value is rounded to a whole number.
@@ -119,31 +97,18 @@ Outcome<std::int16_t> LevelNumber(std::string_view frame, const TextBox& box) {
         return Outcome<std::int16_t>::Failure(
             level + " is empty; every Maximum Level by Frame box needs a number.");
     }
-    auto number = ParseNumber(box.text);
-    if (!number) {
-        return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " is not a number.");
+    const FieldNumber<std::int16_t> number = WholeFromText(box.text, NumberText::Whole);
+    if (number.fault == NumberFault::None) {
+        return number.value;
     }
-    if (auto whole = RoundWhole(*number)) {
-        return *whole;
-    }
-    return Outcome<std::int16_t>::Failure(level + " " + Quoted(box.text) + " " + kOutOfRange);
+    return Outcome<std::int16_t>::Failure(
+        level + " " + Quoted(box.text) + " " +
+        (number.fault == NumberFault::NoNumber ? "is not a number." : kOutOfRange));
 }
 
 // A count below zero lists nothing.
 std::int16_t CountOf(std::int16_t count) {
     return std::max<std::int16_t>(count, 0);
-}
-
-// Puts the records read from a file into a table indexed from 1.
-template <typename Table, typename Records>
-void FillFromOne(Table& table, const Records& records) {
-    std::copy(records.begin(), records.end(), table.begin() + 1);
-}
-
-// Entries 1 to count of a table indexed from 1, as the file writers take them.
-template <typename Table>
-auto FirstEntries(const Table& table, std::int16_t count) {
-    return std::vector<typename Table::value_type>(table.begin() + 1, table.begin() + 1 + count);
 }
 
 }  // namespace
@@ -225,6 +190,10 @@ const TextBox& ModificationEditorModel::Text(int column) const {
     return levelBoxes_.at(static_cast<std::size_t>(column) - 1);
 }
 
+const ModificationRecord& ModificationEditorModel::Modification(int index) const {
+    return modifications_.at(static_cast<std::size_t>(index) - 1);
+}
+
 const char* ModificationEditorModel::FrameCaption(int column) {
     return kFrameCaptions.at(static_cast<std::size_t>(column) - 1);
 }
@@ -242,6 +211,11 @@ void ModificationEditorModel::Load() {
         Empty();
         return;
     }
+    // The rows the count of MaxLevel.txt names, each table as long as the others.
+    const auto rows = static_cast<std::size_t>(intNumberofMods);
+    modifications_.resize(rows);
+    maxLevels_.resize(rows);
+    details_.resize(rows);
     loaded_ = true;
     ReportDifferentCounts();
     ReportFrameCount(data);
@@ -269,7 +243,7 @@ bool ModificationEditorModel::LoadModifications(const GuardedFolder::Reading& da
     }
     intNumberofMods = CountOf(file->count);
     modificationsCount_ = intNumberofMods;
-    FillFromOne(modifications, file->records);
+    modifications_ = std::move(file->records);
     return true;
 }
 
@@ -278,7 +252,6 @@ bool ModificationEditorModel::LoadClasses(const GuardedFolder::Reading& data) {
     if (!names) {
         return false;
     }
-    FillFromOne(classes, names.value());
     for (const std::string& name : names.value()) {
         cmbChooseClass.list.Add(name);
     }
@@ -293,7 +266,7 @@ bool ModificationEditorModel::LoadMaxLevels(const GuardedFolder::Reading& data) 
         return false;
     }
     intNumberofMods = CountOf(file->count);
-    FillFromOne(maxLevels, file->rows);
+    maxLevels_ = std::move(file->rows);
     return true;
 }
 
@@ -303,7 +276,7 @@ bool ModificationEditorModel::LoadDetails(const GuardedFolder::Reading& data) {
         return false;
     }
     detailsCount_ = CountOf(file->count);
-    FillFromOne(details, file->rows);
+    details_ = std::move(file->rows);
     return true;
 }
 
@@ -366,10 +339,9 @@ void ModificationEditorModel::ReportFrameCount(const GuardedFolder::Reading& dat
 }
 
 void ModificationEditorModel::Empty() {
-    modifications.fill(ModificationRecord{});
-    classes.fill(std::string());
-    maxLevels.fill(MaxLevelRow{});
-    details.fill(DetailRecord{});
+    modifications_.clear();
+    maxLevels_.clear();
+    details_.clear();
     intNumberofMods = 0;
     modificationsCount_ = 0;
     detailsCount_ = 0;
@@ -397,8 +369,7 @@ void ModificationEditorModel::ChooseModification(int row) {
 void ModificationEditorModel::ListModifications() {
     lstChooseMod.Clear();
     const std::string& chosen = cmbChooseClass.text;
-    for (int i = 1; i <= intNumberofMods; ++i) {
-        const ModificationRecord& m = modifications[static_cast<std::size_t>(i)];
+    for (const ModificationRecord& m : modifications_) {
         if (ListedUnder(m, chosen)) {
             lstChooseMod.Add(m.Modification.Shown());
         }
@@ -412,7 +383,7 @@ void ModificationEditorModel::SelectModification() {
     strChooseMod = lstChooseMod.SelectedText();
     // No early stop: among equal names the last one becomes current.
     for (int i = 1; i <= intNumberofMods; ++i) {
-        if (modifications[static_cast<std::size_t>(i)].Modification.Shows(strChooseMod)) {
+        if (Modification(i).Modification.Shows(strChooseMod)) {
             CMN = static_cast<std::int16_t>(i);
         }
     }
@@ -428,18 +399,17 @@ void ModificationEditorModel::ShowModification() {
     if (CMN < 1 || CMN > intNumberofMods) {
         return;
     }
-    const ModificationRecord& m = modifications[static_cast<std::size_t>(CMN)];
     for (const ModificationBox& box : kBoxes) {
-        (this->*box.box).text = ShownField(m, box.field);
+        (this->*box.box).text = ShownField(Modification(CMN), box.field);
     }
-    txtDetails.text = details[static_cast<std::size_t>(CMN)].text;
+    txtDetails.text = details_.at(static_cast<std::size_t>(CMN) - 1).text;
 }
 
 void ModificationEditorModel::ShowMaxLevels() {
     if (CMN < 1 || CMN > intNumberofMods) {
         return;
     }
-    const MaxLevelRow& row = maxLevels[static_cast<std::size_t>(CMN)];
+    const MaxLevelRow& row = maxLevels_.at(static_cast<std::size_t>(CMN) - 1);
     for (int j = 1; j <= kEditorFrameColumns; ++j) {
         Text(j).text = FormatWhole(row.levels[static_cast<std::size_t>(j) - 1]);
     }
@@ -502,39 +472,18 @@ Outcome<ModificationEditorModel::EditedModification> ModificationEditorModel::Ta
         return refuse(fits.error());
     }
 
-    const auto current = static_cast<std::size_t>(CMN);
-    EditedModification edited{modifications[current], maxLevels[current], details[current]};
+    const auto current = static_cast<std::size_t>(CMN) - 1;
+    EditedModification edited{modifications_[current], maxLevels_[current], details_[current]};
     ModificationRecord& m = edited.record;
     for (const ModificationBox& box : kBoxes) {
-        const TextBox& text = this->*box.box;
-        const std::string caption = ShownCaption(box.caption);
-        // A number the field cannot hold is the one failure; its message names the box.
-        auto take = [&](auto converted, auto member) -> Outcome<void> {
-            if (!converted) {
-                return Outcome<void>::Failure(converted.error());
-            }
-            m.*member = converted.value();
-            return {};
-        };
-        Outcome<void> taken = std::visit(
-            Overloaded{
-                [&](ItemValue ModificationRecord::*f) -> Outcome<void> {
-                    m.*f = box.number ? ItemValue::Number(LeadingNumber(text.text))
-                                      : ItemValue::Text(text.text);
-                    return {};
-                },
-                [&](std::string ModificationRecord::*f) -> Outcome<void> {
-                    m.*f = text.text;
-                    return {};
-                },
-                [&](float ModificationRecord::*f) { return take(LeadingSingle(caption, text), f); },
-                [&](std::int16_t ModificationRecord::*f) {
-                    return take(LeadingWhole(caption, text), f);
-                },
-            },
-            box.field);
-        if (!taken) {
-            return refuse(taken.error());
+        // A leading number never fails for want of one: a number the field cannot hold is the
+        // one failure, and its message names the box.
+        const std::string& text = (this->*box.box).text;
+        if (FieldFromText(m, box.field, text, NumberText::Leading, box.number) !=
+            NumberFault::None) {
+            const bool single = std::holds_alternative<float ModificationRecord::*>(box.field);
+            return refuse(ShownCaption(box.caption) + " " + Quoted(text) + " " +
+                          (single ? "is too large." : kOutOfRange));
         }
     }
     edited.detail.text = txtDetails.text;
@@ -557,13 +506,13 @@ void ModificationEditorModel::SaveChanges() {
         dialogs_.ShowMessage(edited.error());
         return;
     }
-    const auto current = static_cast<std::size_t>(CMN);
-    ModificationsFile modsFile{intNumberofMods, FirstEntries(modifications, intNumberofMods)};
-    modsFile.records[current - 1] = edited->record;
-    MaxLevelFile levelsFile{intNumberofMods, FirstEntries(maxLevels, intNumberofMods)};
-    levelsFile.rows[current - 1] = edited->levels;
-    DetailsFile detailsFile{intNumberofMods, FirstEntries(details, intNumberofMods)};
-    detailsFile.rows[current - 1] = edited->detail;
+    const auto current = static_cast<std::size_t>(CMN) - 1;
+    ModificationsFile modsFile{intNumberofMods, modifications_};
+    modsFile.records[current] = edited->record;
+    MaxLevelFile levelsFile{intNumberofMods, maxLevels_};
+    levelsFile.rows[current] = edited->levels;
+    DetailsFile detailsFile{intNumberofMods, details_};
+    detailsFile.rows[current] = edited->detail;
 
     // As one set: if one cannot be written, those already rewritten get their old bytes back,
     // so the three files never disagree; and none is written over a change made since they
@@ -583,9 +532,9 @@ void ModificationEditorModel::SaveChanges() {
     for (const FileReplacement& file : replacements) {
         loadedBytes_[file.path.filename().string()] = file.bytes;
     }
-    modifications[current] = edited->record;
-    maxLevels[current] = edited->levels;
-    details[current] = edited->detail;
+    modifications_[current] = std::move(modsFile.records[current]);
+    maxLevels_[current] = std::move(levelsFile.rows[current]);
+    details_[current] = std::move(detailsFile.rows[current]);
     ListModifications();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-// The Modifications window without a toolkit: its controls as plain models, its four tables,
+// The Modifications window without a toolkit: its controls as plain models, its three tables,
 // and the procedures its events run. It keeps its own copy of the modification data, read from
 // the data files when the window is loaded, and rewrites Modifications.txt, MaxLevel.txt and
 // Details.txt when the user saves.
@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "catalogue/data_place.h"
 #include "catalogue/details_file.h"
@@ -52,6 +53,9 @@ class ModificationEditorModel {
     // leaves the files and the tables as they were. The boxes keep what the user typed.
     void SaveChanges();
 
+    // Modification `index`, from 1 to intNumberofMods, as the editor holds it.
+    const ModificationRecord& Modification(int index) const;
+
     // The maximum-level box of frame column `column`, 1 to 14: Text1 to Text14.
     TextBox& Text(int column);
     const TextBox& Text(int column) const;
@@ -79,12 +83,6 @@ class ModificationEditorModel {
     TextBox txtDPV;
     TextBox txtMarkup;
     TextBox txtDetails;
-
-    // The four tables, indexed from 1; entry 0 stands for no modification and is never used.
-    std::array<ModificationRecord, kMaxModifications + 1> modifications{};
-    std::array<std::string, kMaxClasses + 1> classes{};
-    std::array<MaxLevelRow, kMaxModifications + 1> maxLevels{};
-    std::array<DetailRecord, kMaxModifications + 1> details{};
 
     // The number of modifications listed and saved: the count of MaxLevel.txt, read last.
     std::int16_t intNumberofMods = 0;
@@ -132,6 +130,12 @@ class ModificationEditorModel {
     UserDialogs& dialogs_;
     DataInUse& data_;
     std::array<TextBox, kEditorFrameColumns> levelBoxes_{};
+
+    // The rows of the three files, row i at i - 1; as many as intNumberofMods once loaded, a
+    // file with fewer rows read as if empty ones followed.
+    std::vector<ModificationRecord> modifications_;
+    std::vector<MaxLevelRow> maxLevels_;
+    std::vector<DetailRecord> details_;
 
     // Whether all four files were read, so that saving cannot wipe out data it never saw.
     bool loaded_ = false;

@@ -15,8 +15,21 @@ namespace {
 
 // Whether a library of that name is mapped into this process.
 bool Mapped(std::string_view library) {
-    const std::string file = "/" + std::string(library) + ".so";
+    // Appended: optimised, GCC 12 sees an overlap in "/" + string that is not there.
+    std::string file(1, '/');
+    file.append(library).append(".so");
     return testing::ReadFileBytes("/proc/self/maps").find(file) != std::string::npos;
+}
+
+// The program run with these words after its name.
+int Start(std::vector<std::string> words, StartOptions options = {}) {
+    words.insert(words.begin(), "kalverin");
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    return RunKalverin(static_cast<int>(words.size()), argv.data(), options);
 }
 
 // "--check-data" prints the report, makes no window and so loads no platform: 0 for the bundled
@@ -25,24 +38,21 @@ bool Mapped(std::string_view library) {
 TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
     testing::TempFolder folder;
     folder.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");
-    std::string program = "kalverin", check = "--check-data", data = (folder.path() / "Data"),
-                none = (folder.path() / "none"), given = "--data",
-                beside = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Data";
+    const std::string data = folder.path() / "Data", none = folder.path() / "none",
+                      beside = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Data";
     const struct {
-        std::vector<char*> arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         std::string first, last;
     } cases[] = {
-        {{&program[0], &check[0]}, 0, beside, "No problems found."},
-        {{&program[0], &check[0], &data[0]}, 1, data, "4 problems."},
-        {{&program[0], &given[0], &data[0], &check[0]}, 1, data, "4 problems."},
-        {{&program[0], &check[0], &none[0]}, 2, none, "Not one of the data files can be read."},
+        {{"--check-data"}, 0, beside, "No problems found."},
+        {{"--check-data", data}, 1, data, "4 problems."},
+        {{"--data", data, "--check-data"}, 1, data, "4 problems."},
+        {{"--check-data", none}, 2, none, "Not one of the data files can be read."},
     };
-    for (auto c : cases) {
-        c.arguments.push_back(nullptr);
+    for (const auto& c : cases) {
         ::testing::internal::CaptureStdout();
-        EXPECT_EQ(RunKalverin(static_cast<int>(c.arguments.size() - 1), c.arguments.data()),
-                  c.exitCode);
+        EXPECT_EQ(Start(c.arguments), c.exitCode);
         const std::string said = ::testing::internal::GetCapturedStdout();
         EXPECT_TRUE(said.starts_with("Data folder: " + c.first + "\n") &&
                     said.ends_with(c.last + "\n"))
@@ -58,38 +68,32 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     testing::TempFolder folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, PathText(folder.path()));
     ::setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
-    std::string weapon =
+    const std::string weapon =
         folder
             .Write("Long Reach.wpn",
                    "\"Long Reach\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,"
                    "0.5,1380,6900\r\n5,0,1,0,1\r\n0\r\n\"\"\r\n")
             .string();
-    std::string program = "kalverin", platform = "-platform", offscreen = "offscreen",
-                dashes = "--", help = "--help", h = "-h", open = "--open", unknown = "-x",
-                given = "--data", data = testing::BundledData();
     const struct {
-        std::vector<char*> arguments;
+        std::vector<std::string> arguments;
         int exitCode;
         bool opened;
     } cases[] = {
-        {{&program[0]}, 0, false},
-        {{&program[0], &platform[0], &offscreen[0], &weapon[0]}, 0, true},
-        {{&program[0], &given[0], &data[0], &dashes[0], &weapon[0]}, 0, true},
-        {{&program[0], &help[0]}, 0, false},
-        {{&program[0], &h[0]}, 0, false},
-        {{&program[0], &unknown[0]}, 2, false},
-        {{&program[0], &open[0], &weapon[0]}, 2, false},
-        {{&program[0], &weapon[0], &weapon[0]}, 2, false},
-        {{&program[0], &weapon[0], &given[0]}, 2, false},
+        {{}, 0, false},
+        {{"-platform", "offscreen", weapon}, 0, true},
+        {{"--data", testing::BundledData(), "--", weapon}, 0, true},
+        {{"--help"}, 0, false},
+        {{"-h"}, 0, false},
+        {{"-x"}, 2, false},
+        {{"--open", weapon}, 2, false},
+        {{weapon, weapon}, 2, false},
+        {{weapon, "--data"}, 2, false},
     };
-    for (auto c : cases) {
-        SCOPED_TRACE(c.arguments.back());
-        c.arguments.push_back(nullptr);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.empty() ? "" : c.arguments.back());
         std::filesystem::remove_all(folder.path() / "kalverin");
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(RunKalverin(static_cast<int>(c.arguments.size() - 1), c.arguments.data(),
-                              StartOptions{.quitAfterFirstPaint = true}),
-                  c.exitCode);
+        EXPECT_EQ(Start(c.arguments, StartOptions{.quitAfterFirstPaint = true}), c.exitCode);
         const std::string said = ::testing::internal::GetCapturedStderr();
         EXPECT_EQ(said.find("Usage: kalverin") != std::string::npos, c.exitCode == 2) << said;
         const QStringList recent = QSettings(QSettings::IniFormat, QSettings::UserScope,
@@ -134,16 +138,9 @@ TEST(StartTest, PrintsStatBlocksWithoutADisplay) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.back());
-        std::vector<std::string> words = {"kalverin"};
-        words.insert(words.end(), c.arguments.begin(), c.arguments.end());
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
         ::testing::internal::CaptureStdout();
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(RunKalverin(static_cast<int>(words.size()), argv.data()), c.exitCode);
+        EXPECT_EQ(Start(c.arguments), c.exitCode);
         const std::string said = ::testing::internal::GetCapturedStderr();
         const std::string printed = ::testing::internal::GetCapturedStdout();
         EXPECT_EQ(printed.substr(0, c.printed.size()), c.printed);

@@ -39,8 +39,8 @@
 #include "check_data/check_data_window.h"
 #include "designer/compare_window.h"
 #include "designer/main_window.h"
-#include "frame_editor/edit_frame.h"
-#include "modification_editor/modifications_window.h"
+#include "frame_editor/frame_editor_window.h"
+#include "modification_editor/modification_editor_window.h"
 #include "qt_support/qt_text.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
@@ -368,9 +368,9 @@ class WindowTest : public ::testing::Test {
 };
 
 TEST_F(WindowTest, EachWindowIsBuiltFromItsTableAndDrivableByAssistiveTools) {
-    EditFrame frames(data);
+    FrameEditorWindow frames(data);
     frames.Start();
-    Modifications modifications(data);
+    ModificationEditorWindow modifications(data);
     modifications.Load();
     auto* about = new About(nullptr);
     CheckDataModel checkModel(data);
@@ -536,7 +536,7 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
     QObject::disconnect(exit, &QAction::triggered, &window, nullptr);
     QObject::connect(exit, &QAction::triggered, &window, [&exited] { exited = true; });
     testing::RecordingDialogs dialogs;
-    EditFrame editor(data, nullptr, &dialogs);
+    FrameEditorWindow editor(data, nullptr, &dialogs);
     editor.Start();
     const std::tuple<QWidget*, const char*, const char*> boxes[] = {
         {&window, "txtFirearm", "txtPower"}, {&editor, "txtLoad", "txtLoad"}};
@@ -561,9 +561,9 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
 TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     Pick("cmbChooseFrame", "Heavy Pistol");
     Pick("cmbChooseClass", "Barrel");
-    EditFrame frames(data);
+    FrameEditorWindow frames(data);
     frames.Start();
-    Modifications modifications(data);
+    ModificationEditorWindow modifications(data);
     modifications.Load();
     // A wheel turn over any of the four closed choosers changes nothing.
     for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass"),
@@ -644,21 +644,21 @@ TEST_F(WindowTest, UndoAndRedoTakeTheirKeysInTheBoxesToo) {
 }
 
 TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
-    EXPECT_EQ(window.findChild<EditFrame*>(), nullptr);
+    EXPECT_EQ(window.findChild<FrameEditorWindow*>(), nullptr);
     Trigger("mnuFrames");
-    auto* editor = window.findChild<EditFrame*>();
+    auto* editor = window.findChild<FrameEditorWindow*>();
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isVisible() && editor->isModal());
     PickAt(Find<QComboBox>(editor, "cmbChooseFrame"), 9);
     Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("10"));
     // The next showing does not read the file again.
     program.Write("Data/Frames.txt", "0\r\n");
-    for (auto* leave : {+[](EditFrame* e) { Find<QAction>(e, "mnuExit")->trigger(); },
-                        +[](EditFrame* e) { e->close(); }}) {
+    for (auto* leave : {+[](FrameEditorWindow* e) { Find<QAction>(e, "mnuExit")->trigger(); },
+                        +[](FrameEditorWindow* e) { e->close(); }}) {
         leave(editor);
         EXPECT_FALSE(editor->isVisible());
         Trigger("mnuFrames");
-        EXPECT_EQ(window.findChildren<EditFrame*>(), QList<EditFrame*>{editor});
+        EXPECT_EQ(window.findChildren<FrameEditorWindow*>(), QList<FrameEditorWindow*>{editor});
         EXPECT_EQ(Find<QComboBox>(editor, "cmbChooseFrame")->count(), 14);
         EXPECT_EQ(editor->model().cmbChooseFrame.text + editor->model().txtPower.text,
                   "Sniper Rifle10");
@@ -669,12 +669,12 @@ TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
 // The editor runs modal: each step runs within that run and ends it. Exit keeps the editor and
 // what it showed; its title bar's close discards it.
 TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTitleBar) {
-    auto shown = [](Modifications* editor) {
+    auto shown = [](ModificationEditorWindow* editor) {
         return Find<QComboBox>(editor, "cmbChooseClass")->currentText() + QLatin1Char('|') +
                Find<QLineEdit>(editor, "txtPower")->text();
     };
-    const std::function<void(Modifications*)> steps[] = {
-        [](Modifications* editor) {
+    const std::function<void(ModificationEditorWindow*)> steps[] = {
+        [](ModificationEditorWindow* editor) {
             PickAt(Find<QComboBox>(editor, "cmbChooseClass"), 1);
             Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
             Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("99 unsaved"));
@@ -682,18 +682,18 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
             EXPECT_TRUE(editor->isVisible());  // Escape does nothing
             Find<QAction>(editor, "mnuExit")->trigger();
         },
-        [&shown](Modifications* editor) {
+        [&shown](ModificationEditorWindow* editor) {
             EXPECT_EQ(shown(editor), QStringLiteral("Barrel|99 unsaved"));
             editor->close();
         },
-        [&shown](Modifications* editor) {
+        [&shown](ModificationEditorWindow* editor) {
             EXPECT_EQ(shown(editor), QStringLiteral("Choose Class|"));
             editor->hide();
         }};
     for (const auto& step : steps) {
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
-            auto* editor = window.findChild<Modifications*>();
+            auto* editor = window.findChild<ModificationEditorWindow*>();
             ASSERT_TRUE(editor && editor->isVisible() && editor->isModal());
             ran = true;
             step(editor);
@@ -701,7 +701,7 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
         Trigger("mnuModifications");
         EXPECT_TRUE(ran);
     }
-    EXPECT_EQ(window.findChildren<Modifications*>().size(), 1);
+    EXPECT_EQ(window.findChildren<ModificationEditorWindow*>().size(), 1);
 }
 
 // Not modal and one window, which checks the data folder in use again when it is asked for.

@@ -7,34 +7,21 @@
 #include <QMainWindow>
 
 #include "frame_editor/frame_editor_model.h"
-#include "qt_support/widget_dialogs.h"
+#include "qt_support/bound_window.h"
 
 namespace kalverin {
 
-class WindowBinder;
-
-class EditFrame final : public QMainWindow {
+class FrameEditorWindow final : public BoundWindow<QMainWindow, FrameEditorModel> {
     Q_OBJECT
 
   public:
     // Messages go to `dialogs`, or to real message boxes when none is given.
-    explicit EditFrame(DataInUse& dataFolder, QWidget* parent = nullptr,
-                       UserDialogs* dialogs = nullptr);
-    ~EditFrame() override;
+    explicit FrameEditorWindow(DataInUse& dataFolder, QWidget* parent = nullptr,
+                               UserDialogs* dialogs = nullptr);
 
     // The window's load: reads Frames.txt (a faulty file is reported) and shows its frames.
     // The widgets show nothing of the model before it.
     void Start();
-
-    FrameEditorModel& model() { return model_; }
-
-    // Copies every control of the model to its widget.
-    void Refresh();
-
-  private:
-    WidgetDialogs widgetDialogs_;
-    FrameEditorModel model_;
-    WindowBinder* binder_ = nullptr;
 };
 
 }  // namespace kalverin
