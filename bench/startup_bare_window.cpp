@@ -36,7 +36,7 @@ constexpr int kLevelWidth = 72;
 constexpr int kStatWidth = 112;
 
 QString Text(const char* text) {
-    return QString::fromLatin1(text);
+    return QString::fromUtf8(text);
 }
 
 // A box the user cannot type into, on the window's colour.
@@ -127,6 +127,7 @@ void Menus(QMenuBar* bar) {
          {{"&New Weapon", "Ctrl+N"},
           {"&Open Old Weapon", "Ctrl+O"},
           {"Open &Recent", nullptr},
+          {"Compare &With\u2026", ""},
           {"S&ave As", "Ctrl+A"},
           {"&Print Stat Card...", "Ctrl+P"},
           {"&Export Stat Card...", "Ctrl+E"},
@@ -135,7 +136,13 @@ void Menus(QMenuBar* bar) {
          {{"&Undo", "Ctrl+Z"},
           {"&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
           {"Copy &Stat Block", "Ctrl+Shift+C"}}},
-        {"&Manage Data", {{"&Frames", ""}, {"&Modifications", ""}, {"&Reload Data", ""}}},
+        {"&Manage Data",
+         {{"&Frames", ""},
+          {"&Modifications", ""},
+          {"&Check Data\u2026", ""},
+          {"&Reload Data", ""},
+          {"&Show Data Folder", ""},
+          {"&Use Shipped Data\u2026", ""}}},
         {"&Help", {{"A&bout", "Ctrl+B"}}},
     };
     for (const auto& [title, entries] : menus) {

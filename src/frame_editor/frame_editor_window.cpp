@@ -2,8 +2,7 @@
 
 namespace kalverin {
 
-FrameEditorWindow::FrameEditorWindow(DataInUse& dataFolder, QWidget* parent,
-                                     UserDialogs* dialogs)
+FrameEditorWindow::FrameEditorWindow(DataInUse& dataFolder, QWidget* parent, UserDialogs* dialogs)
     // Every control here takes typing, and Ctrl+X there cuts selected text; with nothing
     // selected it leaves the editor, so Exit stays within reach of the keyboard.
     : BoundWindow(

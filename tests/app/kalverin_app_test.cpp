@@ -39,7 +39,8 @@ TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
     testing::TempFolder folder;
     folder.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");
     const std::string data = folder.path() / "Data", none = folder.path() / "none",
-                      beside = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Data";
+                      beside =
+                          std::filesystem::read_symlink("/proc/self/exe").parent_path() / "Data";
     const struct {
         std::vector<std::string> arguments;
         int exitCode;
