@@ -12,7 +12,8 @@ scripts/install-deps.sh libbenchmark-dev
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j"${JOBS:-$(nproc)}"
 
-exec > >(tee docs/benchmarks.txt)
+# Kept without the terminal colours Google Benchmark prints even when told not to.
+exec > >(tee >(sed 's/\x1b\[[0-9;]*m//g' >docs/benchmarks.txt))
 echo "bench/run.sh at commit $(git rev-parse --short HEAD), $(date +%F), $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
 status=0
 build/bench/bench/kalverin_benchmarks --benchmark_repetitions="${REPETITIONS:-5}" \
