@@ -227,6 +227,10 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     if (AsksForStatBlocks(argc, argv)) {
         return PrintStatBlocks(argc, argv);
     }
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     std::vector<std::string> words;
@@ -235,10 +239,8 @@ int RunKalverin(int argc, char** argv, StartOptions options) {
     }
     const std::optional<CommandLine> line = ReadCommandLine(words);
     if (!line) {
-        const bool help = arguments.size() == 2 && (arguments[1] == QStringLiteral("--help") ||
-                                                    arguments[1] == QStringLiteral("-h"));
-        std::fputs(kUsage, help ? stdout : stderr);
-        return help ? 0 : 2;
+        std::fputs(kUsage, stderr);
+        return 2;
     }
     QApplication::setApplicationName(QString::fromUtf8(kApplicationTitle));
     QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
