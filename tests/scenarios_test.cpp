@@ -231,7 +231,6 @@ class Scenario {
             {"data", On::Folder, &Scenario::Data},
             {"file", On::Folder, &Scenario::File},
             {"answer", On::Folder, &Scenario::Answer},
-            {"choose", On::Folder, &Scenario::Choose},
             {"end", On::Folder, &Scenario::End},
             {"fail", On::Folder, &Scenario::Fail},
             {"refuse", On::Folder, &Scenario::Refuse},
@@ -425,7 +424,6 @@ class Scenario {
         dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
                                                        : std::optional(current() / w[1]));
     }
-    void Choose(const Words& w) { dialogs_.choices.push_back(w.at(1)); }
     // "end by kill", "by signal" or "by exit": the main window's run ends so.
     void End(const Words& w) {
         if (!window_ || !window_->main) {

@@ -25,16 +25,12 @@ class RecordingDialogs final : public UserDialogs {
             said.push_back("says " + Quoted(text));
         }
     }
-    // Answers from `choices`, or as closing the box would.
+    // Every question is answered yes.
     bool Ask(std::string_view question, std::string_view yes, std::string_view no) override {
         if (root_) {
             said.push_back("asks " + Quoted(question) + " " + Quoted(yes) + " or " + Quoted(no));
         }
-        const bool first = choices.empty() || choices.front() == yes;
-        if (!choices.empty()) {
-            choices.pop_front();
-        }
-        return first;
+        return true;
     }
     std::optional<std::filesystem::path> AskSavePath(FileDialogState& state) override {
         return Answer("save", state);
@@ -49,8 +45,6 @@ class RecordingDialogs final : public UserDialogs {
     std::vector<std::string> said;
     // Paths the next dialogs answer with; nothing means Cancel.
     std::deque<std::optional<std::filesystem::path>> answers;
-    // What the next questions are answered with, by the caption of the button.
-    std::deque<std::string> choices;
 
   private:
     std::string Shown(const std::filesystem::path& path) const {
