@@ -652,9 +652,8 @@ TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("10"));
     // The next showing does not read the file again.
     program.Write("Data/Frames.txt", "0\r\n");
-    for (auto* leave : {+[](FrameEditorWindow* e) { Find<QAction>(e, "mnuExit")->trigger(); },
-                        +[](FrameEditorWindow* e) { e->close(); }}) {
-        leave(editor);
+    for (const bool byExit : {true, false}) {
+        byExit ? Find<QAction>(editor, "mnuExit")->trigger() : (void)editor->close();
         EXPECT_FALSE(editor->isVisible());
         Trigger("mnuFrames");
         EXPECT_EQ(window.findChildren<FrameEditorWindow*>(), QList<FrameEditorWindow*>{editor});
@@ -736,17 +735,16 @@ TEST_F(WindowTest, AboutIsOneWindowThatItsKeysAndOKClose) {
     testing::FakeRegistry registry;
     testing::FakeStarter starter;
     testing::RecordingDialogs dialogs;
-    for (auto* close :
-         {+[](About*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
-          +[](About*) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
-          +[](About* about) {
-              QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
-          }}) {
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {  // OK last
         QPointer<About> about = new About(nullptr, registry, starter, dialogs);
         ShowActive(about);
         QTest::mouseClick(Find<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
         EXPECT_TRUE(about->isVisible());
-        close(about);
+        if (key == Qt::Key_unknown) {
+            QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), key);
+        }
         EXPECT_TRUE(QTest::qWaitFor([&about] { return about.isNull(); }, 1000));
     }
     EXPECT_EQ(dialogs.messages.size(), 3U);
