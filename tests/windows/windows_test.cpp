@@ -619,7 +619,6 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     Click("lstCurrentMod", "Extended Barrel");
     QTest::keyClick(installed, Qt::Key_Delete);
     EXPECT_EQ(installed->count(), 0);
-    // Esc empties the filter.
     filter->setFocus();
     QTest::keyClick(filter, Qt::Key_Escape);
     EXPECT_EQ(options->count(), 84);
