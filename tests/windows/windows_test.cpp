@@ -659,37 +659,32 @@ TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     editor->hide();
 }
 
-// The editor runs modal: each step runs within that run and ends it. Exit keeps the editor and
+// The editor runs modal: each run shows what it should, then is left. Exit keeps the editor and
 // what it showed; its title bar's close discards it.
 TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTitleBar) {
-    auto shown = [](ModificationEditorWindow* editor) {
-        return Find<QComboBox>(editor, "cmbChooseClass")->currentText() + QLatin1Char('|') +
-               Find<QLineEdit>(editor, "txtPower")->text();
-    };
-    const std::function<void(ModificationEditorWindow*)> steps[] = {
-        [](ModificationEditorWindow* editor) {
-            PickAt(Find<QComboBox>(editor, "cmbChooseClass"), 1);
-            Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
-            Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("99 unsaved"));
-            QTest::keyClick(Find<QLineEdit>(editor, "txtPower"), Qt::Key_Escape);
-            EXPECT_TRUE(editor->isVisible());  // Escape does nothing
-            Find<QAction>(editor, "mnuExit")->trigger();
-        },
-        [&shown](ModificationEditorWindow* editor) {
-            EXPECT_EQ(shown(editor), QStringLiteral("Barrel|99 unsaved"));
-            editor->close();
-        },
-        [&shown](ModificationEditorWindow* editor) {
-            EXPECT_EQ(shown(editor), QStringLiteral("Choose Class|"));
-            editor->hide();
-        }};
-    for (const auto& step : steps) {
+    using Leave = void (*)(ModificationEditorWindow*);
+    const std::pair<const char*, Leave> runs[] = {
+        {"Choose Class|",
+         [](ModificationEditorWindow* editor) {
+             PickAt(Find<QComboBox>(editor, "cmbChooseClass"), 1);
+             Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
+             Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("99 unsaved"));
+             QTest::keyClick(Find<QLineEdit>(editor, "txtPower"), Qt::Key_Escape);
+             EXPECT_TRUE(editor->isVisible());  // Escape does nothing
+             Find<QAction>(editor, "mnuExit")->trigger();
+         }},
+        {"Barrel|99 unsaved", [](ModificationEditorWindow* editor) { editor->close(); }},
+        {"Choose Class|", [](ModificationEditorWindow* editor) { editor->hide(); }}};
+    for (const auto& [shows, leave] : runs) {
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
             auto* editor = window.findChild<ModificationEditorWindow*>();
             ASSERT_TRUE(editor && editor->isVisible() && editor->isModal());
             ran = true;
-            step(editor);
+            EXPECT_EQ(Find<QComboBox>(editor, "cmbChooseClass")->currentText() + QLatin1Char('|') +
+                          Find<QLineEdit>(editor, "txtPower")->text(),
+                      QString::fromLatin1(shows));
+            leave(editor);
         });
         Trigger("mnuModifications");
         EXPECT_TRUE(ran);
