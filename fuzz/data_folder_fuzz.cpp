@@ -1,10 +1,6 @@
-// A whole Data folder from one input, split at form feeds into Frames.txt, Modifications.txt,
-// Classes.txt, MaxLevel.txt and Details.txt (a file without its part is missing). Every item is
-// taken as a value and as a number. Each part is read as its file, written and read again: a
-// writer may lose what its file cannot hold (digits beyond the general format, a double quote in
-// a text), never a record, and once written, records come back exactly. MaxLevel.txt is read with
-// the editor's fourteen columns and with a count from -1 to 21 taken from its length. Then the
-// main window loads the catalogue, and each editor saves its first record and reads it back whole.
+// A whole Data folder from one input, its five files split at form feeds. Every item is read as a
+// value and a number; each file is read, written and read again, losing no record and, once
+// written, coming back exactly; then the main window loads it and each editor saves and rereads.
 
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"

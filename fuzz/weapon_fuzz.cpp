@@ -1,8 +1,6 @@
-// Any bytes opened as a weapon file over the bundled data in memory; after a form feed, the steps
-// of a short design (see Designer::Design); then saved and opened again. A save may lose what the
-// file cannot hold (a text in a number box, a design read in part, digits beyond a single-precision
-// box), so the property is on a file written from what a saved file shows: it opens showing the
-// same design, and saving that writes the same bytes.
+// Any bytes opened as a weapon file, then after a form feed the steps of a short design. A save
+// may lose what a file cannot hold, so the property is on a saved file: it opens showing the same
+// design, and saving that writes the same bytes.
 
 #include <algorithm>
 #include <cctype>

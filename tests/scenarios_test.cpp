@@ -118,7 +118,6 @@ struct AboutParts {
 // What a window shows: each thing of a control that can change, and what it shows.
 using View = std::vector<std::pair<std::string, std::string>>;
 
-// One window's model with its controls bound.
 struct Window {
     std::shared_ptr<void> model;
     std::vector<BoundControl> controls;
@@ -339,7 +338,6 @@ class Scenario {
     // The verbs. The lines a verb shows go with what the dialogs said.
     void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
 
-    // "watch" names the controls whose changes the steps after it show.
     void Watch(const Words& w) {
         watched_ = Words(w.begin() + 1, w.end());
         for (const std::string& name : *watched_) {
@@ -537,7 +535,6 @@ class Scenario {
         }
     }
 
-    // The readers' smallest parts.
     // Each of the step's texts, a line each (or, for "items", a line for each item in it).
     void Number(const Words& w) {
         for (const std::string& text : std::span(w).subspan(1)) {
@@ -589,7 +586,6 @@ class Scenario {
         Say("writes " + Quoted(EncodeCodePage(text)));
     }
 
-    // The user's actions on the window last switched to.
     void Load(const Words&) { window_->load(); }
     void Pick(const Words& w) {
         BoundControl& c = Control(w.at(1));
@@ -644,7 +640,6 @@ class Scenario {
             }
         }
     }
-    // The time goes by for every main window's recovery.
     void Wait(const Words& w) {
         now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
         for (auto& [name, window] : windows_) {
@@ -653,9 +648,8 @@ class Scenario {
             }
         }
     }
-    // "mark NAME" keeps what the whole window shows and its design; "same NAME" says whether
-    // they are so again, naming what is not. Undo's own entries and Open Recent are no step's
-    // to put back.
+    // "mark NAME" keeps the whole window and its design; "same NAME" names what differs from
+    // them, Undo's own entries and Open Recent left out.
     void Mark(const Words& w) {
         std::pair now{ViewOf(*window_, [](std::string_view) { return true; }),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
@@ -686,7 +680,6 @@ class Scenario {
         const StatCard card = BuildStatCard(*window_->main);
         SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
     }
-    // What made each statistic.
     void Ledgers(const Words&) {
         for (std::size_t i = 0; i < kStatisticCount; ++i) {
             if (const Ledger& ledger = window_->main->design().ledgers[i]; !ledger.empty()) {
@@ -725,7 +718,6 @@ class Scenario {
         }
     }
 
-    // What the window last switched to shows of the watched controls.
     View Shown() const {
         if (!window_ || !watched_) {
             throw std::runtime_error(!window_ ? "no window is open"

@@ -32,6 +32,11 @@ int Start(std::vector<std::string> words, StartOptions options = {}) {
     return RunKalverin(static_cast<int>(words.size()), argv.data(), options);
 }
 
+// The weapon file the real-window test saves.
+std::string LongReach() {
+    return testing::ReadFileBytes(KALVERIN_LONG_REACH);
+}
+
 // "--check-data" prints the report, makes no window and so loads no platform: 0 for the bundled
 // data beside the program, 1 for a folder with problems, given or named by --data, 2 for one with
 // no file to read. The first line names the folder checked.
@@ -69,12 +74,7 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     testing::TempFolder folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, PathText(folder.path()));
     ::setenv("XDG_STATE_HOME", folder.path().c_str(), 1);
-    const std::string weapon =
-        folder
-            .Write("Long Reach.wpn",
-                   "\"Long Reach\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,\"Magazine\",-1,"
-                   "0.5,1380,6900\r\n5,0,1,0,1\r\n0\r\n\"\"\r\n")
-            .string();
+    const std::string weapon = folder.Write("Long Reach.wpn", LongReach()).string();
     const struct {
         std::vector<std::string> arguments;
         int exitCode;
@@ -111,13 +111,7 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
 // so with no display at all; a file that cannot be read is named, the others still print.
 TEST(StartTest, PrintsStatBlocksWithoutADisplay) {
     testing::TempFolder folder;
-    const std::string gun =
-        folder
-            .Write("Gun.wpn",
-                   "\"Long Reach\",\"Sniper Rifle\",8,\"S\",\"SA\",-2,\"4.2\",5,"
-                   "\"Magazine\",-1,0.5,1380,0\r\n5,0,1,0,1\r\n1\r\n\"Scope\",2\r\n"
-                   "\"\"\r\n")
-            .string();
+    const std::string gun = folder.Write("Gun.wpn", LongReach()).string();
     const std::string none = (folder.path() / "None.wpn").string();
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {

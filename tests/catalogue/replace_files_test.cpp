@@ -183,11 +183,7 @@ TEST(ReplaceFilesTest, AnySystemCallOfASaveMayFailAndTheMessageSaysWhichSetIsLef
                 for (std::size_t at = 0;; ++at) {
                     std::filesystem::remove_all(folder.path());
                     std::filesystem::create_directory(folder.path());
-                    for (const auto& [name, bytes] : save.before) {
-                        if (bytes) {
-                            folder.Write(name, *bytes);
-                        }
-                    }
+                    Put(folder.path(), save.before, DiskFiles());
                     SCOPED_TRACE(std::string(std::strerror(error)) + (onward ? " from" : " at") +
                                  " call " + std::to_string(at));
                     FailingCall disk(at, error, onward);

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Drives the real program in a real X window as a user would: picks a frame, installs an option
-# with keyboard and mouse, saves through File > Save As and compares the weapon file with what the
-# bundled data call for; then starts it on that file, changes it and kills it, restores the design
-# at the next start, takes the change back and saves the same bytes; and ends it by SIGTERM with
-# the design kept. On an install whose Data is read-only, an editor's save lands in the user's
-# own folder and Reload Data reads it. Every wait has a time limit; the program and the X server
-# stop on every way out.
-# Usage: e2e_test.sh PROGRAM ARTIFACTS DATA, for a copy of PROGRAM with a copy of DATA as Data.
-# Needs xvfb-run, xdotool and ImageMagick (scripts/install-deps.sh installs them).
+# The real program in an X window, driven by keyboard and mouse: a design saved through the menus
+# as the bundled data call for; reopened, killed, restored and saved as the same bytes; ended by
+# SIGTERM with the design kept; on an install with a read-only Data, an editor's save lands in the
+# user's own folder. Every wait has a limit; nothing outlives the run.
+# Usage: e2e_test.sh PROGRAM ARTIFACTS DATA (xvfb-run, xdotool and ImageMagick needed).
 set -euo pipefail
 
 if [ $# -ne 3 ]; then
@@ -18,8 +14,6 @@ program=$1
 artifacts=$2
 data=$3
 
-# The whole run stops well below the test runner's limit.
-run_limit=150
 # shellcheck source=tests/e2e/x_session.sh
 source "$(dirname "$0")/x_session.sh"
 x_session_begin "$0" "$@"
@@ -95,15 +89,6 @@ save_as() {
     x_focus "$window"
 }
 
-exit_by_access_keys() {
-    xdotool key alt+f
-    wait_until "the File menu" windows_are 2
-    xdotool key x
-    timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
-    wait "$app_pid" || fail "the program ended with status $?"
-    app_pid=""
-}
-
 step "File > Save As (Ctrl+A) to $saved"
 # Boxes the user types into keep Ctrl+A for selecting; Shift+Tab goes back to the Final Price
 # box, from which it goes to the menu.
@@ -116,7 +101,15 @@ timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
     fail "no screenshot of the screen"
 echo "   $artifacts/main_window.png"
 
-step "File > Exit by its access keys"
+exit_by_access_keys() {
+    step "File > Exit by its access keys"
+    xdotool key alt+f
+    wait_until "the File menu" windows_are 2
+    xdotool key x
+    timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
+    wait "$app_pid" || fail "the program ended with status $?"
+    app_pid=""
+}
 exit_by_access_keys
 
 step "the weapon file"

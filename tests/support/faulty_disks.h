@@ -1,8 +1,5 @@
 #pragma once
 
-// The real disk with a fault planted in it: one that fills up at a given byte, a folder the user
-// may not write to, or a save on it cut short, as when the program is killed.
-
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
