@@ -13,11 +13,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <map>
 
-#include "catalogue/guarded_folder.h"
+#include "catalogue/data_folder.h"
 #include "support/memory_files.h"
 #include "support/temp_folder.h"
 
@@ -27,11 +26,6 @@ namespace {
 using testing::CrashingFiles;
 using testing::TempFolder;
 using Files = std::map<std::string, std::optional<std::string>>;  // by name; nothing: absent
-
-std::optional<std::string> Bytes(const FileStore& files, const std::filesystem::path& path) {
-    auto read = files.Read(path);
-    return read ? std::optional(read.value()) : std::nullopt;
-}
 
 void Put(const std::filesystem::path& folder, const Files& set, FileStore& into) {
     for (const auto& [name, bytes] : set) {
@@ -49,9 +43,8 @@ struct Save {
 
 std::vector<Save> Saves() {
     Files data;
-    for (const char* name :
-         {"Frames.txt", "Classes.txt", "Modifications.txt", "MaxLevel.txt", "Details.txt"}) {
-        data[name] = testing::ReadFileBytes(testing::BundledData() / name);
+    for (std::string_view name : kDataFiles) {
+        data[std::string(name)] = testing::ReadFileBytes(testing::BundledData() / name);
     }
     // Files longer and shorter than they were, as the modification editor writes them; one
     // shorter, as the frame editor does; and a new weapon file.
@@ -79,22 +72,21 @@ std::vector<FileReplacement> Replacements(const std::filesystem::path& folder, c
 
 // Which set the folder holds: "old", "new", or what is wrong with it.
 std::string Holds(const FileStore& files, const std::filesystem::path& folder, const Save& save) {
-    bool old = true;
-    bool saved = true;
+    if (files.Kind(folder / kJournalName) != PathKind::None) {
+        return "a journal left over";
+    }
+    bool old = true, saved = true;
     for (const auto& [name, before] : save.before) {
-        const auto bytes = Bytes(files, folder / name);
+        auto read = files.Read(folder / name);
+        const auto bytes = read ? std::optional(read.value()) : std::nullopt;
         old = old && bytes == before;
         saved = saved && bytes == save.after.at(name);
-    }
-    if (Bytes(files, folder / kJournalName)) {
-        return "a journal left over";
     }
     return old ? "old" : saved ? "new" : "torn or mixed";
 }
 
 TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet) {
     const std::filesystem::path folder = "/program/Data";
-    std::size_t states = 0;
     for (const Save& save : Saves()) {
         testing::MemoryFiles before;
         Put(folder, save.before, before);
@@ -124,7 +116,6 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
                             << (crash == CrashingFiles::Crash::Kill ? "killed" : "power cut")
                             << " at step " << cut << " (" << halves << " halves written), then at "
                             << again << ": read " << read << ", then " << held;
-                        ++states;
                         if (!recovery.crashed()) {
                             break;
                         }
@@ -133,7 +124,6 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
             }
         }
     }
-    std::printf("Crashes: %zu states checked.\n", states);
 }
 
 // The real disk with one system call failing, the `at`-th of a save, with `error`: once, or from
@@ -183,11 +173,7 @@ TEST(ReplaceFilesTest, AnySystemCallOfASaveMayFailAndTheMessageSaysWhichSetIsLef
                 for (std::size_t at = 0;; ++at) {
                     std::filesystem::remove_all(folder.path());
                     std::filesystem::create_directory(folder.path());
-                    for (const auto& [name, bytes] : save.before) {
-                        if (bytes) {
-                            folder.Write(name, *bytes);
-                        }
-                    }
+                    Put(folder.path(), save.before, DiskFiles());
                     SCOPED_TRACE(std::string(std::strerror(error)) + (onward ? " from" : " at") +
                                  " call " + std::to_string(at));
                     FailingCall disk(at, error, onward);
