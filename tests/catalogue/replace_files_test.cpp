@@ -129,13 +129,8 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
 // The real disk with one system call failing, the `at`-th of a save, with `error`: once, or from
 // then on. Whenever a data file is opened to be written, another program must find its folder
 // locked, and the save's journal must be on the disk unless the folder refused to create it.
-class FailingCall final : public DiskFileStore {
-  public:
+struct FailingCall final : DiskFileStore {
     FailingCall(std::size_t at, int error, bool onward) : at_(at), error_(error), onward_(onward) {}
-    bool failed() const { return calls_ > at_; }
-    const std::string& call() const { return call_; }
-
-  protected:
     int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {
         const bool journal = path.filename() == kJournalName;
         if (call == "open to write" && !journal) {
@@ -153,7 +148,6 @@ class FailingCall final : public DiskFileStore {
         return index == at_ || (onward_ && index > at_) ? error_ : 0;
     }
 
-  private:
     std::size_t at_;
     int error_;
     bool onward_;
@@ -178,7 +172,7 @@ TEST(ReplaceFilesTest, AnySystemCallOfASaveMayFailAndTheMessageSaysWhichSetIsLef
                                  " call " + std::to_string(at));
                     FailingCall disk(at, error, onward);
                     auto saved = ReplaceFiles(disk, Replacements(folder.path(), save));
-                    if (!disk.failed()) {
+                    if (disk.calls_ <= disk.at_) {
                         EXPECT_TRUE(saved) << saved.error();
                         break;
                     }
@@ -188,7 +182,7 @@ TEST(ReplaceFilesTest, AnySystemCallOfASaveMayFailAndTheMessageSaysWhichSetIsLef
                         saved || saved.error().find(" was written, ") != std::string::npos;
                     GuardedFolder(DiskFiles(), folder.path(), "Data").StartReading();
                     EXPECT_EQ(Holds(DiskFiles(), folder.path(), save), written ? "new" : "old")
-                        << disk.call() << ": " << saved.error();
+                        << disk.call_ << ": " << saved.error();
                 }
             }
         }
