@@ -159,12 +159,9 @@ TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
 // A window shown at once or a moment later ends the loop once painted; a loop that runs on is
 // ended by the guard with another code, so that a fault fails the test instead of hanging it.
 TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
-    class CountingWidget final : public QWidget {
-      public:
-        int paints = 0;
-
-      protected:
+    struct CountingWidget final : QWidget {
         void paintEvent(QPaintEvent*) override { ++paints; }
+        int paints = 0;
     };
     for (const int delay : {0, 50}) {
         CountingWidget window;
