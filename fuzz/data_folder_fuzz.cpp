@@ -130,14 +130,11 @@ void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
 void RequireWholeCatalogue(const DataCatalogue& catalogue) {
     const int frames = catalogue.intNumberofFrames;
     const int mods = catalogue.intNumberofMods;
-    Require(frames >= 0 && frames <= kMaxFrames && mods >= 0 && mods <= kMaxModifications,
-            "the counts are within the catalogue");
-    Require(catalogue.frames.size() == static_cast<std::size_t>(frames),
-            "the frame count is the number of frames");
-    Require(catalogue.maxLevels.size() == static_cast<std::size_t>(mods),
-            "a maximum-level row for every modification");
-    Require(catalogue.modifications.size() >= static_cast<std::size_t>(mods),
-            "a record for every modification the main window works with");
+    // The tables' sizes, which the files' own checks keep within the catalogue.
+    Require(catalogue.frames.size() == static_cast<std::size_t>(frames) &&
+                catalogue.maxLevels.size() == static_cast<std::size_t>(mods) &&
+                catalogue.modifications.size() >= static_cast<std::size_t>(mods),
+            "the counts are a frame, a maximum-level row and a record each");
     Require(catalogue.classes.size() <= kMaxClasses, "no more classes than the catalogue holds");
     // The accessors take any index, the ones outside the tables included.
     for (int i = -1; i <= frames + 1; ++i) {

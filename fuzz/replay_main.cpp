@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <vector>
 
 #include "fuzz_target.h"
@@ -26,13 +26,11 @@ int main(int argc, char** argv) {
     std::sort(inputs.begin(), inputs.end());
     for (const std::filesystem::path& input : inputs) {
         std::ifstream in(input, std::ios::binary);
-        std::ostringstream read;
-        read << in.rdbuf();
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
         if (!in) {
             std::fprintf(stderr, "%s cannot be read.\n", input.c_str());
             return 1;
         }
-        const std::string bytes = std::move(read).str();
         std::fprintf(stderr, "Replaying %s (%zu bytes)\n", input.c_str(), bytes.size());
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
     }

@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # Asks the desktop's own tool, as a file manager would, what a .wpn file is and which program
-# opens it: application/x-kalverin-weapon, opened by Kalverin's desktop entry.
-#
-#   file_type_test.sh MIME_XML DESKTOP_ENTRY   the two files, in MIME and application
-#                                              databases of their own
-#   file_type_test.sh                          the installed ones (after installing the DEB)
-#
-# Needs xdg-utils with libfile-mimeinfo-perl, shared-mime-info and desktop-file-utils
-# (scripts/install-deps.sh installs them).
+# opens it: the two files given (MIME_XML DESKTOP_ENTRY) in databases of their own, or with no
+# arguments the installed ones. Needs xdg-utils, libfile-mimeinfo-perl, shared-mime-info and
+# desktop-file-utils (scripts/install-deps.sh installs them).
 set -euo pipefail
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -53,13 +53,8 @@ TEST(StatCardTest, IsOnePageHoldingEveryTextAndShowsMarkupAsText) {
                   .frame = "Sniper Rifle",
                   .freeMounts = {"Top Mount"},
                   .options = {{"M\xfcnzer Grip", 1}, {"Grip <Custom> & Co", 2}}};
-    const char* statistics[] = {
-        "Power",     "8",        "Damage",         "S",    "Weight",        "4.2",
-        "Mode",      "SA",       "Concealability", "-2",   "Ammo Capacity", "5",
-        "Ammo Load", "Magazine", "Recoil",         "-1",   "FCU",           "0.5",
-        "DPV",       "1380",     "Mark-Up",        "5.25", "Final Price",   "7245"};
-    for (std::size_t i = 0; i < std::size(statistics); i += 2) {
-        card.statistics.push_back({statistics[i], statistics[i + 1]});
+    for (int i = 0; i < 12; ++i) {  // as many rows as a stat block has
+        card.statistics.push_back({"Statistic " + std::to_string(i), std::to_string(i * 115)});
     }
     for (int i = 0; i < 18; ++i) {
         card.options.push_back(
@@ -164,12 +159,9 @@ TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
 // A window shown at once or a moment later ends the loop once painted; a loop that runs on is
 // ended by the guard with another code, so that a fault fails the test instead of hanging it.
 TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
-    class CountingWidget final : public QWidget {
-      public:
-        int paints = 0;
-
-      protected:
+    struct CountingWidget final : QWidget {
         void paintEvent(QPaintEvent*) override { ++paints; }
+        int paints = 0;
     };
     for (const int delay : {0, 50}) {
         CountingWidget window;

@@ -36,7 +36,6 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // Writes bytes to a file under the folder, creating folders on the way.
     std::filesystem::path Write(const std::filesystem::path& relative,
                                 std::string_view bytes) const {
         auto target = path_ / relative;
@@ -56,7 +55,6 @@ inline std::filesystem::path BundledData() {
     return KALVERIN_BUNDLED_DATA;
 }
 
-// A program folder whose Data folder is a copy of the bundled data set.
 inline void CopyBundledData(const TempFolder& programDir) {
     std::filesystem::copy(BundledData(), programDir.path() / "Data",
                           std::filesystem::copy_options::recursive);
