@@ -86,6 +86,7 @@ TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
         {{"--help"}, 0, false},
         {{"-h"}, 0, false},
         {{"-x"}, 2, false},
+        {{"--", "-x"}, 0, false},
         {{"--open", weapon}, 2, false},
         {{weapon, weapon}, 2, false},
         {{weapon, "--data"}, 2, false},
@@ -124,7 +125,7 @@ TEST(StartTest, PrintsStatBlocksWithoutADisplay) {
         std::string said;     // what standard error holds, or begins with
     } cases[] = {
         {{"--stat-block", gun}, 0, "Long Reach\nFrame Type: Sniper Rifle\n\nPower   ", ""},
-        {{"--stat-block", "--format", "markdown", gun}, 0, "## Long Reach\n", ""},
+        {{"--stat-block", gun, "--format", "markdown"}, 0, "## Long Reach\n", ""},
         {{"--format=html", "--stat-block", "--", gun, gun}, 0, "<html><body><p", ""},
         {{"--stat-block", none, gun}, 1, "Long Reach\n", "kalverin: " + none + " cannot be"},
         {{"--stat-block", "--format", "pdf", gun}, 2, "", "Usage: kalverin --stat-block"},
