@@ -5,22 +5,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <memory>
 #include <ranges>
-#include <set>
 #include <sstream>
-#include <stdexcept>
-#include <utility>
-#include <vector>
 
 #include "about/about_model.h"
 #include "about/sys_info_fakes.h"
@@ -29,14 +16,11 @@
 #include "catalogue/data_check.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
-#include "catalogue/file_store.h"
-#include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
 #include "check_data/check_data_model.h"
 #include "designer/compare_model.h"
 #include "designer/design_boxes.h"
 #include "designer/design_recovery.h"
-#include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
 #include "modification_editor/modification_editor_model.h"
@@ -48,41 +32,29 @@ namespace kalverin::testing {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Words = Lines;  // a step's words: bare words, and texts between double quotes
 
+// A transcript's text as bytes: \" \\ \r \n, \xNN a byte, and \*N after a byte N of it in all.
 std::string Unescaped(std::string_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes += text[i];
-        } else if (const char e = text[++i]; e == 'x' && i + 2 < text.size()) {
-            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else if (e == '*' && !bytes.empty()) {
-            std::size_t digits = 0;
-            const std::size_t count = std::stoul(std::string(text.substr(i + 1)), &digits);
-            bytes.append(count - 1, bytes.back());
-            i += digits;
+        const char escape = text[i] == '\\' ? text[++i] : '\0';
+        if (escape == 'x' || escape == '*') {
+            unsigned number = 0;
+            const char* from = text.data() + i + 1;
+            const char* end = escape == 'x' ? from + 2 : text.data() + text.size();
+            i = std::from_chars(from, end, number, escape == 'x' ? 16 : 10).ptr - text.data() - 1;
+            bytes.append(escape == 'x' ? 1 : number - 1,
+                         escape == 'x' ? static_cast<char>(number) : bytes.back());
         } else {
-            bytes += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
+            bytes += escape == '\0'  ? text[i]
+                     : escape == 'r' ? '\r'
+                     : escape == 'n' ? '\n'
+                                     : escape;
         }
     }
     return bytes;
 }
-
-// A number in the fewest digits that read back as it.
-template <typename Number>
-std::string Shortest(Number number) {
-    char out[32];
-    return {out, std::to_chars(out, out + sizeof out, number).ptr};
-}
-
-template <typename Number>
-std::string Shortest(const std::optional<Number>& number) {
-    return number ? Shortest(*number) : "none";
-}
-
-// The words of a step: bare words, and texts between double quotes; the first is its verb.
-using Words = std::vector<std::string>;
 
 Words WordsOf(std::string_view step) {
     Words words;
@@ -99,41 +71,11 @@ Words WordsOf(std::string_view step) {
     return words;
 }
 
-// Open Recent's list as the settings keep it between runs, for every main window.
-struct KeptRecentWeapons final : RecentWeaponsStore {
-    std::vector<std::filesystem::path> Read() override { return paths; }
-    void Write(const std::vector<std::filesystem::path>& list) override { paths = list; }
-    std::vector<std::filesystem::path> paths;
-};
-
-// The About window, with a registry and programs of the scenario's making.
-struct AboutParts {
-    explicit AboutParts(UserDialogs& dialogs)
-        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
-    FakeRegistry registry;
-    FakeStarter starter;
-    AboutModel model;
-};
-
-// What a window shows: each thing of a control that can change, and what it shows.
-using View = std::vector<std::pair<std::string, std::string>>;
-
-struct Window {
-    std::shared_ptr<void> model;
-    std::vector<BoundControl> controls;
-    std::function<void()> load;
-    MainWindowModel* main = nullptr;  // a main window's own verbs
-    std::shared_ptr<DesignRecovery> recovery;
-    AboutParts* about = nullptr;  // the About window's surroundings
-    // A window that follows another's model: shown again when switched to, with what changed.
-    std::function<void()> follow;
-    View shown;  // its watched controls when it was last shown
-};
-
-template <typename Model, typename... Args>
-Window MakeWindow(void (Model::*load)(), Args&&... args) {
-    auto model = std::make_shared<Model>(std::forward<Args>(args)...);
-    return {model, BindControls(*model, Model::Controls()), [model, load] { (*model.*load)(); }};
+// A number in the fewest digits that read back as it, or "none".
+template <typename Number>
+std::string Shortest(std::optional<Number> number) {
+    char out[32];
+    return number ? std::string(out, std::to_chars(out, std::end(out), *number).ptr) : "none";
 }
 
 std::string ListItems(const auto& items) {
@@ -179,6 +121,42 @@ Lines FileLines(std::string_view bytes) {
     return lines;
 }
 
+// Open Recent's list as the settings keep it between runs, for every main window.
+struct KeptRecentWeapons final : RecentWeaponsStore {
+    std::vector<std::filesystem::path> Read() override { return paths; }
+    void Write(const std::vector<std::filesystem::path>& list) override { paths = list; }
+    std::vector<std::filesystem::path> paths;
+};
+
+// The About window, with a registry and programs of the scenario's making.
+struct AboutParts {
+    explicit AboutParts(UserDialogs& dialogs)
+        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
+    FakeRegistry registry;
+    FakeStarter starter;
+    AboutModel model;
+};
+
+// What a window shows: each thing of a control that can change, and what it shows.
+using View = std::vector<std::pair<std::string, std::string>>;
+
+struct Window {
+    std::shared_ptr<void> parts;  // its model and what the model stands on, outliving the rest
+    std::vector<BoundControl> controls;
+    std::function<void()> load;
+    // A window that follows another's model: shown again when switched to, with what changed.
+    std::function<void()> follow;
+    MainWindowModel* main = nullptr;
+    std::shared_ptr<DesignRecovery> recovery;  // a main window's run's
+    AboutParts* about = nullptr;
+    View shown;  // its watched controls when it was last shown
+};
+
+template <typename Model>
+Window Bound(std::shared_ptr<void> parts, Model& model, std::function<void()> load) {
+    return {std::move(parts), BindControls(model, Model::Controls()), std::move(load)};
+}
+
 class Scenario {
   public:
     Scenario() : dialogs_(folder_.path()) {
@@ -191,11 +169,11 @@ class Scenario {
         std::istringstream in(text);
         std::string out;
         for (std::string line; std::getline(in, line);) {
-            if (line.rfind("  ", 0) == 0) {
+            if (line.starts_with("  ")) {
                 continue;  // what the file expects; what happens now takes its place
             }
             out += line + "\n";
-            if (line.rfind("> ", 0) != 0) {
+            if (!line.starts_with("> ")) {
                 continue;
             }
             const Words step = WordsOf(std::string_view(line).substr(2));
@@ -214,92 +192,182 @@ class Scenario {
     }
 
   private:
-    // What a verb acts on: the folder (its files, the readers, the windows to switch to), the
-    // window last switched to, or only a main or an About window.
-    enum class On { Folder, Window, Main, About };
+    // What a verb acts on: the folder (its files, the readers, the windows to switch to), or the
+    // window last switched to, whose changes the step shows.
+    enum class On { Folder, Window };
     struct Verb {
         std::string_view name;
         On on;
-        void (Scenario::*run)(const Words&);
+        std::function<void(const Words&)> run;
+    };
+    // The lines a verb shows go with what the dialogs said.
+    const std::vector<Verb> verbs_ = {
+        {"watch", On::Folder, [this](const Words& w) { Watch(w); }},
+        {"window", On::Folder, [this](const Words& w) { Open(w); }},
+        {"data", On::Folder,
+         [this](const Words& w) {
+             std::filesystem::copy(w.at(1) == "bundled"
+                                       ? BundledData()
+                                       : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
+                                   program() / "Data",
+                                   std::filesystem::copy_options::recursive |
+                                       std::filesystem::copy_options::overwrite_existing);
+         }},
+        {"file", On::Folder, [this](const Words& w) { folder_.Write(w.at(1), file_); }},
+        {"answer", On::Folder,
+         [this](const Words& w) {
+             dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
+                                                            : std::optional(current() / w[1]));
+         }},
+        {"choose", On::Folder, [this](const Words& w) { dialogs_.choices.push_back(w.at(1)); }},
+        {"end", On::Folder, [this](const Words& w) { End(w); }},
+        {"fail", On::Folder, [this](const Words& w) { Fault(w); }},
+        {"refuse", On::Folder, [this](const Words& w) { Fault(w); }},
+        {"mend", On::Folder, [this](const Words& w) { Fault(w); }},
+        {"edit", On::Folder, [this](const Words& w) { Edit(w); }},
+        {"cut", On::Folder,
+         [this](const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }},
+        {"check", On::Folder,
+         [this](const Words&) {
+             std::ranges::copy(
+                 DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data")),
+                 std::back_inserter(dialogs_.said));
+         }},
+        {"remove", On::Folder, [this](const Words& w) { Replace(w); }},
+        {"pipe", On::Folder, [this](const Words& w) { Replace(w); }},
+        {"link", On::Folder, [this](const Words& w) { Replace(w); }},
+        {"read", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
+        {"rewrite", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
+        {"number", On::Folder, [this](const Words& w) { Number(w); }},
+        {"format", On::Folder, [this](const Words& w) { Format(w); }},
+        {"items", On::Folder, [this](const Words& w) { Items(w); }},
+        {"codepage", On::Folder, [this](const Words& w) { CodePage(w); }},
+        {"encode", On::Folder,
+         [this](const Words& w) {
+             std::u16string text;
+             for (const std::string& unit : std::span(w).subspan(1)) {
+                 text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+             }
+             Say("writes " + Quoted(EncodeCodePage(text)));
+         }},
+        {"load", On::Window, [this](const Words&) { window_->load(); }},
+        {"pick", On::Window,
+         [this](const Words& w) {
+             BoundControl& c = Control(w.at(1));
+             c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+             c.picked();
+         }},
+        {"type", On::Window, [this](const Words& w) { Type(w); }},
+        {"click", On::Window, [this](const Words& w) { Click(w); }},
+        {"doubleclick", On::Window, [this](const Words& w) { Click(w); }},
+        {"press", On::Window,
+         [this](const Words& w) {
+             if (w.size() > 2) {  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
+                 Find("answer").run({"answer", w[2]});
+             }
+             // A button that is off takes no press.
+             if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
+                 c.pressed();
+             }
+         }},
+        {"tick", On::Window,
+         [this](const Words& w) {
+             Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
+         }},
+        {"heed", On::Window,
+         [this](const Words& w) {
+             static const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
+                                                               {"focus-out", Heed::FocusOut},
+                                                               {"pointer-in", Heed::PointerIn},
+                                                               {"pointer-out", Heed::PointerOut}};
+             Control(w.at(1)).heeded(heeds.at(w.at(2)));
+         }},
+        {"times", On::Window, [this](const Words& w) { Repeat(w); }},
+        {"wait", On::Window,
+         [this](const Words& w) {
+             now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
+             for (auto& [name, window] : windows_) {
+                 if (window.recovery) {
+                     window.recovery->KeepIfDue(now_);
+                 }
+             }
+         }},
+        {"mark", On::Window, [this](const Words& w) { Mark(w); }},
+        {"same", On::Window, [this](const Words& w) { Mark(w); }},
+        {"card", On::Window,
+         [this](const Words& w) {
+             const StatCard card = BuildStatCard(Main());
+             SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
+         }},
+        {"ledger", On::Window,
+         [this](const Words&) {
+             for (std::size_t i = 0; i < kStatisticCount; ++i) {
+                 if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                     Say(std::string(kStatistics[i].name) + ":");
+                     SayLines(ledger.text());
+                 }
+             }
+         }},
+        {"open", On::Window, [this](const Words& w) { Main().OpenWeaponFile(w.at(1)); }},
+        // The About window's registry, search path, files and program start.
+        {"registry", On::Window,
+         [this](const Words& w) {
+             auto& key = About().registry.keys[w.at(1)];
+             for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
+                 key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
+             }
+         }},
+        {"tool", On::Window,
+         [this](const Words& w) {
+             for (std::size_t i = 1; i < w.size(); i += 2) {
+                 About().starter.onSearchPath[w[i]] = w.at(i + 1);
+             }
+         }},
+        {"exists", On::Window, [this](const Words& w) { About().starter.files.insert(w.at(1)); }},
+        {"starting", On::Window,
+         [this](const Words& w) { About().starter.startWorks = w.at(1) != "fails"; }},
+        {"forget", On::Window,
+         [this](const Words&) {
+             About().registry.keys.clear();
+             About().starter = FakeStarter();
+         }},
+        {"key", On::Window,
+         [this](const Words& w) {  // each value read into a text that held "as it was"
+             for (const std::string& name : std::span(w).subspan(2)) {
+                 std::string value = "as it was";
+                 const bool read = About().model.GetKeyValue(kLocalMachine, w.at(1), name, value);
+                 Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
+             }
+         }},
     };
 
-    static const Verb& Find(const std::string& name) {
-        static const Verb verbs[] = {
-            {"watch", On::Folder, &Scenario::Watch},
-            {"window", On::Folder, &Scenario::Open},
-            {"data", On::Folder, &Scenario::Data},
-            {"file", On::Folder, &Scenario::File},
-            {"answer", On::Folder, &Scenario::Answer},
-            {"choose", On::Folder, &Scenario::Choose},
-            {"end", On::Folder, &Scenario::End},
-            {"fail", On::Folder, &Scenario::Fail},
-            {"refuse", On::Folder, &Scenario::Refuse},
-            {"mend", On::Folder, &Scenario::Mend},
-            {"edit", On::Folder, &Scenario::Edit},
-            {"cut", On::Folder, &Scenario::Cut},
-            {"check", On::Folder, &Scenario::CheckFolder},
-            {"remove", On::Folder, &Scenario::Replace},
-            {"pipe", On::Folder, &Scenario::Replace},
-            {"link", On::Folder, &Scenario::Replace},
-            {"read", On::Folder, &Scenario::ReadDataFile},
-            {"rewrite", On::Folder, &Scenario::ReadDataFile},
-            {"number", On::Folder, &Scenario::Number},
-            {"format", On::Folder, &Scenario::Format},
-            {"items", On::Folder, &Scenario::Items},
-            {"codepage", On::Folder, &Scenario::CodePage},
-            {"encode", On::Folder, &Scenario::Encode},
-            {"load", On::Window, &Scenario::Load},
-            {"pick", On::Window, &Scenario::Pick},
-            {"type", On::Window, &Scenario::Type},
-            {"click", On::Window, &Scenario::Click},
-            {"doubleclick", On::Window, &Scenario::Click},
-            {"press", On::Window, &Scenario::Press},
-            {"tick", On::Window, &Scenario::Tick},
-            {"heed", On::Window, &Scenario::HeedControl},
-            {"times", On::Window, &Scenario::Repeat},
-            {"wait", On::Window, &Scenario::Wait},
-            {"mark", On::Window, &Scenario::Mark},
-            {"same", On::Window, &Scenario::Mark},
-            {"card", On::Main, &Scenario::Card},
-            {"ledger", On::Main, &Scenario::Ledgers},
-            {"open", On::Main, &Scenario::OpenWeapon},
-            {"registry", On::About, &Scenario::Registry},
-            {"tool", On::About, &Scenario::Tool},
-            {"exists", On::About, &Scenario::Exists},
-            {"starting", On::About, &Scenario::Starting},
-            {"forget", On::About, &Scenario::Forget},
-            {"key", On::About, &Scenario::Key},
-        };
-        // "3 times press a then press b" is a "times" step; a "#" in a word of its actions
-        // stands for the time, from 1.
+    // "3 times press a then press b" is a "times" step.
+    const Verb& Find(const std::string& name) const {
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
-        const auto found = std::ranges::find(verbs, repeat ? "times" : name, &Verb::name);
-        if (found == std::end(verbs)) {
-            throw std::runtime_error("no such step: " + name);
-        }
-        return *found;
+        const auto found = std::ranges::find(verbs_, repeat ? "times" : name, &Verb::name);
+        return found != verbs_.end() ? *found : throw std::runtime_error("no such step: " + name);
     }
 
     // One step: for a step on a window, what it started, its own lines and what it said and
     // asked, what changed in the watched controls, and what it did to the files.
     Lines Step(const Words& step) {
-        if (Find(step.at(0)).on == On::Folder) {
-            (this->*Find(step[0]).run)(step);
+        const Verb& verb = Find(step.at(0));
+        if (verb.on == On::Folder) {
+            verb.run(step);
             return Said();
         }
         if (step[0] == "load" && step.size() > 1) {
             Open(step);  // "load main", "load modifications 2": switched to and loaded at once
         }
         const View before = Shown();
-        Act(step);
+        verb.run(step);
         CheckLedgers();
         Lines changes;
         for (const std::string& started :
              window_->about ? std::exchange(window_->about->starter.started, {}) : Lines{}) {
             changes.push_back("starts " + Quoted(started));
         }
-        const Lines said = Said();
-        changes.insert(changes.end(), said.begin(), said.end());
+        std::ranges::copy(Said(), std::back_inserter(changes));
         window_->shown = Shown();
         Changes(before, window_->shown, changes);
         FileChanges(changes);
@@ -317,6 +385,14 @@ class Scenario {
         }
         return said;
     }
+    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
+    // A text a transcript line for each of its lines.
+    void SayLines(const std::string& text) {
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            Say(line.empty() ? "|" : "| " + Escaped(line, false));
+        }
+    }
 
     // The watched things that show other than they did, or that did not show before.
     static void Changes(const View& before, const View& after, Lines& changes) {
@@ -327,16 +403,16 @@ class Scenario {
         }
     }
 
-    void Act(const Words& step) {
-        const Verb& verb = Find(step.at(0));
-        if ((verb.on == On::Main && !window_->main) || (verb.on == On::About && !window_->about)) {
-            throw std::runtime_error(step[0] + " is no action on this window");
-        }
-        (this->*verb.run)(step);
+    // The window switched to, for the verbs only a main or an About window has.
+    MainWindowModel& Main() const {
+        return window_ && window_->main ? *window_->main
+                                        : throw std::runtime_error("no main window is switched to");
     }
-
-    // The verbs. The lines a verb shows go with what the dialogs said.
-    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
+    AboutParts& About() const {
+        return window_ && window_->about
+                   ? *window_->about
+                   : throw std::runtime_error("no About window is switched to");
+    }
 
     void Watch(const Words& w) {
         watched_ = Words(w.begin() + 1, w.end());
@@ -374,38 +450,35 @@ class Scenario {
                           [] { return "2026-12-07"; });
         }
         if (kind == "main") {
-            *window_ = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_, current(),
-                                                   dialogs_, disk_);
-            auto* main = static_cast<MainWindowModel*>(window_->model.get());
+            auto main = std::make_shared<MainWindowModel>(*data_, current(), dialogs_, disk_);
             main->KeepRecentWeaponsIn(recent_);
             // Each run keeps its design under state/, named by the order the runs started.
             auto recovery = std::make_shared<DesignRecovery>(
                 *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
                 std::to_string(++runs_), disk_);
             main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
-            window_->load = [main, recovery] {
+            *window_ = Bound(main, *main, [main, recovery] {
                 main->Load();
                 recovery->OfferLeft();
-            };
-            window_->main = main;
+            });
+            window_->main = main.get();
             window_->recovery = std::move(recovery);
         } else if (kind == "frames") {
-            *window_ =
-                MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable, *data_, dialogs_);
+            auto frames = std::make_shared<FrameEditorModel>(*data_, dialogs_);
+            *window_ = Bound(frames, *frames, [frames] { frames->LoadFrameTable(); });
         } else if (kind == "modifications") {
-            *window_ = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load, *data_,
-                                                           dialogs_);
+            auto modifications = std::make_shared<ModificationEditorModel>(*data_, dialogs_);
+            *window_ =
+                Bound(modifications, *modifications, [modifications] { modifications->Load(); });
         } else if (kind == "about") {
             auto about = std::make_shared<AboutParts>(dialogs_);
-            *window_ = {about, BindControls(about->model, AboutModel::Controls()),
-                        [about] { about->model.Load(); }};
+            *window_ = Bound(about, about->model, [about] { about->model.Load(); });
             window_->about = about.get();
         } else if (kind == "compare") {
             // Compares the main window's design with the file its load is answered.
             auto compare =
                 std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
-            *window_ = {compare, BindControls(*compare, CompareModel::Controls()),
-                        [compare] { compare->ChooseFile(); }};
+            *window_ = Bound(compare, *compare, [compare] { compare->ChooseFile(); });
             window_->follow = [compare] { compare->Compare(); };
         } else {
             throw std::runtime_error("no such window: " + kind);
@@ -418,24 +491,9 @@ class Scenario {
         }
     }
 
-    void Data(const Words& w) {
-        std::filesystem::copy(
-            w.at(1) == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
-            program() / "Data",
-            std::filesystem::copy_options::recursive |
-                std::filesystem::copy_options::overwrite_existing);
-    }
-    void File(const Words& w) { folder_.Write(w.at(1), file_); }
-    void Answer(const Words& w) {
-        dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
-                                                       : std::optional(current() / w[1]));
-    }
-    void Choose(const Words& w) { dialogs_.choices.push_back(w.at(1)); }
     // "end by kill", "by signal" or "by exit": the main window's run ends so.
     void End(const Words& w) {
-        if (!window_ || !window_->main) {
-            throw std::runtime_error("end is no action on this window");
-        }
+        Main();  // only a main window's run ends so
         if (w.at(2) == "signal") {
             window_->recovery->Keep();
         } else if (w[2] == "exit") {
@@ -445,23 +503,24 @@ class Scenario {
         window_ = nullptr;
         FileChanges(dialogs_.said);
     }
-    void Fail(const Words& w) {
-        disk_ = FaultyDiskFiles(std::stoul(w.at(2)), w.back() == "good"
-                                                         ? FaultyDiskFiles::AfterFault::StaysFull
-                                                         : FaultyDiskFiles::AfterFault::SpaceFreed);
-    }
-    // "refuse EACCES", "... new files", "... locks" or "... in program/Data".
-    void Refuse(const Words& w) {
+    // "fail after N [for good]", "refuse ERROR [new files | locks | in FOLDER]" or "mend": the
+    // disk's fault from now on.
+    void Fault(const Words& w) {
         using Of = FaultyDiskFiles::Refusal::Of;
         static const std::map<std::string, int> errors = {
             {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
-        disk_ = FaultyDiskFiles({errors.at(w.at(1)),
-                                 w.back() == "files"   ? Of::NewFiles
-                                 : w.back() == "locks" ? Of::Locks
-                                                       : Of::Writes,
-                                 w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
+        if (w[0] == "refuse") {
+            disk_ = FaultyDiskFiles({errors.at(w.at(1)),
+                                     w.back() == "files"   ? Of::NewFiles
+                                     : w.back() == "locks" ? Of::Locks
+                                                           : Of::Writes,
+                                     w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
+        } else {
+            disk_ = FaultyDiskFiles(w[0] == "mend" ? SIZE_MAX : std::stoul(w.at(2)),
+                                    w.back() == "good" ? FaultyDiskFiles::AfterFault::StaysFull
+                                                       : FaultyDiskFiles::AfterFault::SpaceFreed);
+        }
     }
-    void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
     // "edit path "this" "that" ...": each pair in turn.
     void Edit(const Words& w) {
         std::string bytes = folder_.Read(w.at(1));
@@ -473,13 +532,6 @@ class Scenario {
             bytes.replace(at, w[i].size(), w.at(i + 1));
         }
         folder_.Write(w[1], bytes);
-    }
-    void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
-    void CheckFolder(const Words&) {
-        for (std::string& line :
-             DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"))) {
-            Say(std::move(line));
-        }
     }
     // "remove path", "pipe path" (a named pipe in its place), "link path target".
     void Replace(const Words& w) {
@@ -495,51 +547,52 @@ class Scenario {
     // A data file read by its reader and written by its writer: shown ("read") or saved.
     void ReadDataFile(const Words& w) {
         const std::string& name = w.at(1);
-        const std::filesystem::path path = program() / "Data" / name;
+        const std::filesystem::path path = std::filesystem::path("program/Data") / name;
         if (!file_.empty()) {
-            folder_.Write(path.lexically_relative(folder_.path()), file_);  // the step's own file
+            folder_.Write(path, file_);  // the step's own file
         }
-        const std::string bytes = ReadFileBytes(path);
+        const std::string bytes = folder_.Read(path);
         const std::string label = "Data/" + name;
-        auto show = [&](const auto& file, auto write) {
-            if (!file) {
-                Say("says " + Quoted(file.error()));
-            } else if (w[0] == "rewrite") {
-                folder_.Write(path.lexically_relative(folder_.path()), write(file.value()));
-                FileChanges(dialogs_.said);
-            } else {
-                for (const std::string& line : FileLines(write(file.value()))) {
-                    Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
-                }
-            }
+        auto back = [](const auto& file, auto write) {
+            return file ? Outcome<std::string>(write(file.value()))
+                        : Outcome<std::string>::Failure(file.error());
         };
-        if (name == "Frames.txt") {
-            show(ReadFramesFile(bytes, label), WriteFramesFile);
-        } else if (name == "Modifications.txt") {
-            show(ReadModificationsFile(bytes, label), WriteModificationsFile);
-        } else if (name == "Details.txt") {
-            show(ReadDetailsFile(bytes, label), WriteDetailsFile);
-        } else if (name == "MaxLevel.txt") {
-            const int columns = std::stoi(w.at(2));
-            show(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
-                return WriteMaxLevelFileWithColumns(file, columns);
-            });
+        const int columns = name == "MaxLevel.txt" ? std::stoi(w.at(2)) : 0;
+        auto writeClasses = [](const std::vector<std::string>& classes) {
+            std::string out;
+            for (const std::string& entry : classes) {
+                out += Quoted(entry) + "\r\n";
+            }
+            return out;
+        };
+        const Outcome<std::string> written =
+            name == "Frames.txt" ? back(ReadFramesFile(bytes, label), WriteFramesFile)
+            : name == "Modifications.txt"
+                ? back(ReadModificationsFile(bytes, label), WriteModificationsFile)
+            : name == "Details.txt"  ? back(ReadDetailsFile(bytes, label), WriteDetailsFile)
+            : name == "MaxLevel.txt" ? back(ReadMaxLevelFile(bytes, label, columns),
+                                            [columns](const MaxLevelFile& file) {
+                                                return WriteMaxLevelFileWithColumns(file, columns);
+                                            })
+                                     : back(ReadClassesFile(bytes, label), writeClasses);
+        if (!written) {
+            Say("says " + Quoted(written.error()));
+        } else if (w[0] == "rewrite") {
+            folder_.Write(path, written.value());
+            FileChanges(dialogs_.said);
         } else {
-            show(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
-                std::string out;
-                for (const std::string& entry : classes) {
-                    out += Quoted(entry) + "\r\n";
-                }
-                return out;
-            });
+            for (const std::string& line : FileLines(written.value())) {
+                Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
+            }
         }
     }
 
     // Each of the step's texts, a line each (or, for "items", a line for each item in it).
     void Number(const Words& w) {
         for (const std::string& text : std::span(w).subspan(1)) {
-            Say(Quoted(text) + ": leading " + Shortest(LeadingNumber(text)) + ", whole text " +
-                Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text)));
+            Say(Quoted(text) + ": leading " + Shortest(std::optional(LeadingNumber(text))) +
+                ", whole text " + Shortest(ParseNumber(text)) + ", 16-bit " +
+                Shortest(ParseWholeNumber(text)));
         }
     }
     void Format(const Words& w) {
@@ -576,29 +629,22 @@ class Scenario {
             std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
             units += hex;
         }
-        dialogs_.said = {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
-    }
-    void Encode(const Words& w) {
-        std::u16string text;
-        for (const std::string& unit : std::span(w).subspan(1)) {
-            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
-        }
-        Say("writes " + Quoted(EncodeCodePage(text)));
+        Say("reads as" + units);
+        Say("writes back " + Quoted(EncodeCodePage(text)));
     }
 
-    void Load(const Words&) { window_->load(); }
-    void Pick(const Words& w) {
-        BoundControl& c = Control(w.at(1));
-        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
-        c.picked();
-    }
     void Type(const Words& w) {
         BoundControl& c = Control(w.at(1));
         (c.combo ? c.combo->text : c.text->text) = w.at(2);
         if (c.changed) {
             c.changed();
-        } else if (window_->main && c.text) {
-            forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
+            return;
+        }
+        // A statistic's box that the scenario writes into itself, with its ledger then.
+        for (std::size_t i = 0; window_->main && i < kStatisticCount; ++i) {
+            if (&(window_->main->*kStatistics[i].box) == c.text) {
+                forged_[c.text] = window_->main->design().ledgers[i].text();
+            }
         }
     }
     void Click(const Words& w) {
@@ -608,25 +654,7 @@ class Scenario {
             c.doubleClicked();
         }
     }
-    void Press(const Words& w) {
-        if (w.size() > 2) {
-            Answer({"answer", w[2]});  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
-        }
-        // A button that is off takes no press.
-        if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
-            c.pressed();
-        }
-    }
-    void Tick(const Words& w) {
-        Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
-    }
-    void HeedControl(const Words& w) {
-        static const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
-                                                          {"focus-out", Heed::FocusOut},
-                                                          {"pointer-in", Heed::PointerIn},
-                                                          {"pointer-out", Heed::PointerOut}};
-        Control(w.at(1)).heeded(heeds.at(w.at(2)));
-    }
+    // A "#" in a word of the actions stands for the time, from 1.
     void Repeat(const Words& w) {
         for (int time = 1; time <= std::stoi(w[0]); ++time) {
             for (const auto action : std::views::split(std::span(w).subspan(2), "then")) {
@@ -636,22 +664,18 @@ class Scenario {
                         word.replace(at, 1, std::to_string(time));
                     }
                 }
-                Act(words);
-            }
-        }
-    }
-    void Wait(const Words& w) {
-        now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
-        for (auto& [name, window] : windows_) {
-            if (window.recovery) {
-                window.recovery->KeepIfDue(now_);
+                Find(words.at(0)).run(words);
             }
         }
     }
     // "mark NAME" keeps the whole window and its design; "same NAME" names what differs from
     // them, Undo's own entries and Open Recent left out.
     void Mark(const Words& w) {
-        std::pair now{ViewOf(*window_, [](std::string_view) { return true; }),
+        std::pair now{ViewOf(*window_,
+                             [](std::string_view name) {
+                                 return name != "mnuUndo" && name != "mnuRedo" &&
+                                        name != "mnuOpenRecent";
+                             }),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
         if (w[0] == "mark") {
             marks_.insert_or_assign(w.at(1), std::move(now));
@@ -660,62 +684,11 @@ class Scenario {
         const auto& then = marks_.at(w.at(1));
         std::string differs = now.second == then.second ? "" : " the design";
         for (std::size_t i = 0; i < now.first.size(); ++i) {
-            const std::string& what = now.first[i].first;
-            if (now.first[i] != then.first.at(i) && what != "mnuUndo" && what != "mnuRedo" &&
-                what != "mnuOpenRecent") {
-                differs += " " + what;
+            if (now.first[i] != then.first.at(i)) {
+                differs += " " + now.first[i].first;
             }
         }
         Say(differs.empty() ? "as " + w[1] : "not as " + w[1] + ":" + differs);
-    }
-    // A text a transcript line for each of its lines.
-    void SayLines(const std::string& text) {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            Say(line.empty() ? "|" : "| " + Escaped(line, false));
-        }
-    }
-    // The stat block as Copy Stat Block copies it, or "card markdown" as --stat-block prints it.
-    void Card(const Words& w) {
-        const StatCard card = BuildStatCard(*window_->main);
-        SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
-    }
-    void Ledgers(const Words&) {
-        for (std::size_t i = 0; i < kStatisticCount; ++i) {
-            if (const Ledger& ledger = window_->main->design().ledgers[i]; !ledger.empty()) {
-                Say(std::string(kStatistics[i].name) + ":");
-                SayLines(ledger.text());
-            }
-        }
-    }
-    void OpenWeapon(const Words& w) { window_->main->OpenWeaponFile(w.at(1)); }
-
-    // The About window's registry, search path, files and program start; "key" reads a value
-    // into a text that held "as it was".
-    void Registry(const Words& w) {
-        auto& key = window_->about->registry.keys[w.at(1)];
-        for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
-            key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
-        }
-    }
-    void Tool(const Words& w) {
-        for (std::size_t i = 1; i < w.size(); i += 2) {
-            window_->about->starter.onSearchPath[w[i]] = w.at(i + 1);
-        }
-    }
-    void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
-    void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
-    void Forget(const Words&) {
-        window_->about->registry.keys.clear();
-        window_->about->starter = FakeStarter();
-    }
-    void Key(const Words& w) {
-        for (const std::string& name : std::span(w).subspan(2)) {
-            std::string value = "as it was";
-            const bool read =
-                window_->about->model.GetKeyValue(kLocalMachine, w.at(1), name, value);
-            Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
-        }
     }
 
     View Shown() const {
@@ -732,10 +705,11 @@ class Scenario {
     // What the window shows of the controls `watched` takes.
     View ViewOf(const Window& window, const std::function<bool(std::string_view)>& watched) const {
         View view;
-        auto watchedControl = [&](const BoundControl& c) { return watched(c.name); };
-        for (const BoundControl& c : window.controls | std::views::filter(watchedControl)) {
+        for (const BoundControl& c : window.controls) {
             const std::string name(c.name);
-            if (c.combo) {
+            if (!watched(name)) {
+                continue;
+            } else if (c.combo) {
                 view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
                 view.emplace_back(name, Quoted(c.combo->text));
             } else if (c.list) {
@@ -743,12 +717,10 @@ class Scenario {
                 view.emplace_back(name + " selects", c.list->selected() < 0
                                                          ? "nothing"
                                                          : Quoted(c.list->SelectedText()));
-            } else if (c.button) {
-                view.emplace_back(name, c.button->enabled ? "on" : "off");
-            } else if (c.text) {
-                view.emplace_back(name, Quoted(c.text->text));
-            } else if (c.check) {
-                view.emplace_back(name, std::to_string(c.check->value));
+            } else if (c.button || c.text || c.check) {
+                view.emplace_back(name, c.button ? (c.button->enabled ? "on" : "off")
+                                        : c.text ? Quoted(c.text->text)
+                                                 : std::to_string(c.check->value));
             }
         }
         if (window.main && watched("mnuOpenRecent")) {
@@ -764,26 +736,15 @@ class Scenario {
 
     BoundControl& Control(const std::string& name) {
         const auto found = std::ranges::find(window_->controls, name, &BoundControl::name);
-        if (found == window_->controls.end()) {
-            throw std::runtime_error("no control named " + name);
-        }
-        return *found;
+        return found != window_->controls.end()
+                   ? *found
+                   : throw std::runtime_error("no control named " + name);
     }
 
     // A list's line by its text, or by its number from 1.
     static std::size_t Line(const ListBox& list, const std::string& which) {
         const auto found = std::ranges::find(list.items(), which);
         return found != list.items().end() ? found - list.items().begin() : std::stoul(which) - 1;
-    }
-
-    static const Ledger* LedgerOf(MainWindowModel& main, const TextBox* box) {
-        for (std::size_t i = 0; i < kStatisticCount; ++i) {
-            if (&(main.*kStatistics[i].box) == box) {
-                return &main.design().ledgers[i];
-            }
-        }
-        static const Ledger none;
-        return &none;
     }
 
     // Each statistic's ledger ends with what its box shows, unless the scenario wrote into the
@@ -802,20 +763,21 @@ class Scenario {
         }
     }
 
+    // What the step did to the files: each removed, and each written with its lines that differ.
     void FileChanges(Lines& changes) {
         Files now = FilesUnder(folder_.path());
         for (const auto& [path, bytes] : files_) {
-            if (!now.count(path)) {
+            if (!now.contains(path)) {
                 changes.push_back(path + " is removed");
             }
         }
         for (const auto& [path, bytes] : now) {
-            auto was = files_.find(path);
+            const auto was = files_.find(path);
             if (was != files_.end() && was->second == bytes) {
                 continue;
             }
             const Lines lines = FileLines(bytes);
-            const Lines old = was == files_.end() ? Lines{} : FileLines(was->second);
+            const Lines old = FileLines(was == files_.end() ? "" : was->second);
             changes.push_back(path + (was == files_.end() ? " is written, " : " is rewritten, ") +
                               std::to_string(lines.size()) + " lines:");
             for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -845,20 +807,9 @@ class Scenario {
     // The statistics boxes the scenario wrote into, with their ledgers then.
     std::map<const TextBox*, std::string> forged_;
     Files files_;
-    std::optional<std::vector<std::string>> watched_;  // by the last "watch"
-    std::string file_;                                 // the step's inline file
+    std::optional<Words> watched_;  // by the last "watch"
+    std::string file_;              // the step's inline file
 };
-
-std::vector<std::filesystem::path> Scenarios() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(KALVERIN_SCENARIOS)) {
-        if (entry.path().extension() == ".txt") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 class ScenarioTest : public ::testing::TestWithParam<std::filesystem::path> {};
 
@@ -873,47 +824,52 @@ TEST_P(ScenarioTest, GivesItsTranscript) {
     EXPECT_EQ(actual, expected) << file;
 }
 
+std::vector<std::filesystem::path> Scenarios() {
+    std::vector<std::filesystem::path> files;
+    for (const std::filesystem::path& file :
+         std::filesystem::recursive_directory_iterator(KALVERIN_SCENARIOS)) {
+        if (file.extension() == ".txt") {
+            files.push_back(file);
+        }
+    }
+    std::ranges::sort(files);
+    return files;
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()),
-    [](const ::testing::TestParamInfo<std::filesystem::path>& test) {
+    Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()), [](const auto& test) {
         std::string name =
             test.param.lexically_relative(KALVERIN_SCENARIOS).replace_extension().generic_string();
-        std::replace_if(
-            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
+        std::ranges::replace_if(
+            name, [](char c) { return !std::isalnum(c); }, '_');
         return name;
     });
 
+// Each name of a window is its own, and so is each access key among the window's captions and
+// among each menu's entries.
 template <typename Model>
 void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
     std::set<std::string_view> names;
-    std::map<char, std::string_view> windowKeys;  // the caption of each key
-    std::map<char, std::string_view> menuKeys;
+    std::map<std::pair<std::string_view, char>, std::string_view> keys;  // by the menu it is in
     std::string_view menu;
     for (const Control<Model>& control : table) {
         EXPECT_TRUE(names.insert(control.name).second) << control.name << " twice";
-        const char key = AccessKeyOf(control.caption);
-        if (control.kind == ControlKind::Menu) {
-            menu = control.name;
-            menuKeys.clear();
+        menu = control.kind == ControlKind::Menu ? control.name : menu;
+        if (const char key = AccessKeyOf(control.caption)) {
+            const std::string_view in = InMenu(control.kind) ? menu : "the window";
+            auto [other, fresh] = keys.emplace(std::pair(in, key), control.caption);
+            EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
+                               << " in " << in;
         }
-        if (key == 0) {
-            continue;
-        }
-        auto& keys = InMenu(control.kind) ? menuKeys : windowKeys;
-        auto [other, fresh] = keys.emplace(key, control.caption);
-        EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
-                           << (InMenu(control.kind) ? " in " : "")
-                           << (InMenu(control.kind) ? menu : "");
     }
 }
 
 TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     // The key is the letter after the first single '&', upper-cased; "&&" shows an ampersand.
-    const std::pair<const char*, char> keys[] = {
-        {"&Save", 'S'}, {"Fish && &chips", 'C'}, {"Exit", 0}, {"A&&", 0}};
-    for (const auto& [caption, key] : keys) {
-        EXPECT_EQ(AccessKeyOf(caption), key) << caption;
-    }
+    EXPECT_EQ(AccessKeyOf("&Save"), 'S');
+    EXPECT_EQ(AccessKeyOf("Fish && &chips"), 'C');
+    EXPECT_EQ(AccessKeyOf("Exit"), 0);
+    EXPECT_EQ(AccessKeyOf("A&&"), 0);
     ExpectOwnKeysAndNames(MainWindowModel::Controls());
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
