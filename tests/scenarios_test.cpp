@@ -31,6 +31,7 @@
 namespace kalverin::testing {
 namespace {
 
+namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
 using Words = Lines;  // a step's words: bare words, and texts between double quotes
 
@@ -40,12 +41,11 @@ std::string Unescaped(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char escape = text[i] == '\\' ? text[++i] : '\0';
         if (escape == 'x' || escape == '*') {
-            unsigned number = 0;
+            unsigned n = 0;
             const char* from = text.data() + i + 1;
             const char* end = escape == 'x' ? from + 2 : text.data() + text.size();
-            i = std::from_chars(from, end, number, escape == 'x' ? 16 : 10).ptr - text.data() - 1;
-            bytes.append(escape == 'x' ? 1 : number - 1,
-                         escape == 'x' ? static_cast<char>(number) : bytes.back());
+            i = std::from_chars(from, end, n, escape == 'x' ? 16 : 10).ptr - text.data() - 1;
+            bytes.append(escape == 'x' ? 1 : n - 1, escape == 'x' ? char(n) : bytes.back());
         } else {
             bytes += escape == '\0'  ? text[i]
                      : escape == 'r' ? '\r'
@@ -94,74 +94,57 @@ bool Matches(const std::string& pattern, std::string_view name) {
                : ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
 }
 
-using Files = std::map<std::string, std::string>;
+// The files under a folder, each by its path from there, with its lines as they end with CR LF
+// (a last piece without one is a line of its own).
+using Files = std::map<std::string, Lines>;
 
-Files FilesUnder(const std::filesystem::path& root) {
+Lines FileLines(std::string_view bytes) {
+    Lines lines;
+    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2) {
+        end = std::min(bytes.find("\r\n", start), bytes.size());
+        lines.push_back(Escaped(bytes.substr(start, end - start), false) +
+                        (end == bytes.size() ? " (no line end)" : ""));
+    }
+    return lines;
+}
+
+Files FilesUnder(const fs::path& root) {
     Files files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().lexically_relative(root).generic_string()] =
-                ReadFileBytes(entry.path());
+    for (const fs::directory_entry& file : fs::recursive_directory_iterator(root)) {
+        if (file.is_regular_file()) {
+            files[file.path().lexically_relative(root).generic_string()] =
+                FileLines(ReadFileBytes(file));
         }
     }
     return files;
 }
 
-// A file's lines as they end with CR LF; a last piece without one is a line of its own.
-Lines FileLines(std::string_view bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string_view::npos;
-         start = end + 2) {
-        lines.push_back(Escaped(bytes.substr(start, end - start), false));
-    }
-    if (start < bytes.size()) {
-        lines.push_back(Escaped(bytes.substr(start), false) + " (no line end)");
-    }
-    return lines;
-}
-
 // Open Recent's list as the settings keep it between runs, for every main window.
 struct KeptRecentWeapons final : RecentWeaponsStore {
-    std::vector<std::filesystem::path> Read() override { return paths; }
-    void Write(const std::vector<std::filesystem::path>& list) override { paths = list; }
-    std::vector<std::filesystem::path> paths;
-};
-
-// The About window, with a registry and programs of the scenario's making.
-struct AboutParts {
-    explicit AboutParts(UserDialogs& dialogs)
-        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
-    FakeRegistry registry;
-    FakeStarter starter;
-    AboutModel model;
+    std::vector<fs::path> Read() override { return paths; }
+    void Write(const std::vector<fs::path>& list) override { paths = list; }
+    std::vector<fs::path> paths;
 };
 
 // What a window shows: each thing of a control that can change, and what it shows.
 using View = std::vector<std::pair<std::string, std::string>>;
 
 struct Window {
-    std::shared_ptr<void> parts;  // its model and what the model stands on, outliving the rest
+    std::shared_ptr<void> model;  // first, so that it outlives what it holds
     std::vector<BoundControl> controls;
     std::function<void()> load;
     // A window that follows another's model: shown again when switched to, with what changed.
     std::function<void()> follow;
     MainWindowModel* main = nullptr;
     std::shared_ptr<DesignRecovery> recovery;  // a main window's run's
-    AboutParts* about = nullptr;
-    View shown;  // its watched controls when it was last shown
+    View shown;                                // its watched controls when it was last shown
 };
-
-template <typename Model>
-Window Bound(std::shared_ptr<void> parts, Model& model, std::function<void()> load) {
-    return {std::move(parts), BindControls(model, Model::Controls()), std::move(load)};
-}
 
 class Scenario {
   public:
     Scenario() : dialogs_(folder_.path()) {
-        std::filesystem::create_directories(program() / "Data");
-        std::filesystem::create_directories(current() / "Weapons");
+        fs::create_directories(program() / "Data");
+        fs::create_directories(current() / "Weapons");
         files_ = FilesUnder(folder_.path());
     }
 
@@ -192,33 +175,26 @@ class Scenario {
     }
 
   private:
-    // What a verb acts on: the folder (its files, the readers, the windows to switch to), or the
-    // window last switched to, whose changes the step shows.
+    // What a verb acts on: the folder (its files, the readers, the About window's surroundings,
+    // the windows to switch to), or the window last switched to, whose changes its step shows.
+    // The lines a verb shows go with what the dialogs said.
     enum class On { Folder, Window };
     struct Verb {
         std::string_view name;
         On on;
         std::function<void(const Words&)> run;
     };
-    // The lines a verb shows go with what the dialogs said.
     const std::vector<Verb> verbs_ = {
         {"watch", On::Folder, [this](const Words& w) { Watch(w); }},
         {"window", On::Folder, [this](const Words& w) { Open(w); }},
         {"data", On::Folder,
          [this](const Words& w) {
-             std::filesystem::copy(w.at(1) == "bundled"
-                                       ? BundledData()
-                                       : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
-                                   program() / "Data",
-                                   std::filesystem::copy_options::recursive |
-                                       std::filesystem::copy_options::overwrite_existing);
+             fs::copy(w.at(1) == "bundled" ? BundledData() : fs::path(KALVERIN_TEST_DATA) / w[1],
+                      program() / "Data",
+                      fs::copy_options::recursive | fs::copy_options::overwrite_existing);
          }},
         {"file", On::Folder, [this](const Words& w) { folder_.Write(w.at(1), file_); }},
-        {"answer", On::Folder,
-         [this](const Words& w) {
-             dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
-                                                            : std::optional(current() / w[1]));
-         }},
+        {"answer", On::Folder, [this](const Words& w) { Answer(w.at(1)); }},
         {"choose", On::Folder, [this](const Words& w) { dialogs_.choices.push_back(w.at(1)); }},
         {"end", On::Folder, [this](const Words& w) { End(w); }},
         {"fail", On::Folder, [this](const Words& w) { Fault(w); }},
@@ -242,103 +218,42 @@ class Scenario {
         {"format", On::Folder, [this](const Words& w) { Format(w); }},
         {"items", On::Folder, [this](const Words& w) { Items(w); }},
         {"codepage", On::Folder, [this](const Words& w) { CodePage(w); }},
-        {"encode", On::Folder,
+        {"encode", On::Folder, [this](const Words& w) { Encode(w); }},
+        // The About window's registry, search path, files and program start.
+        {"registry", On::Folder, [this](const Words& w) { Registry(w); }},
+        {"tool", On::Folder,
          [this](const Words& w) {
-             std::u16string text;
-             for (const std::string& unit : std::span(w).subspan(1)) {
-                 text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+             for (std::size_t i = 1; i < w.size(); i += 2) {
+                 starter_.onSearchPath[w[i]] = w.at(i + 1);
              }
-             Say("writes " + Quoted(EncodeCodePage(text)));
          }},
+        {"exists", On::Folder, [this](const Words& w) { starter_.files.insert(w.at(1)); }},
+        {"starting", On::Folder,
+         [this](const Words& w) { starter_.startWorks = w.at(1) != "fails"; }},
+        {"forget", On::Folder,
+         [this](const Words&) {
+             registry_.keys.clear();
+             starter_ = FakeStarter();
+         }},
+        {"key", On::Folder, [this](const Words& w) { Key(w); }},
         {"load", On::Window, [this](const Words&) { window_->load(); }},
-        {"pick", On::Window,
-         [this](const Words& w) {
-             BoundControl& c = Control(w.at(1));
-             c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
-             c.picked();
-         }},
+        {"pick", On::Window, [this](const Words& w) { Pick(w); }},
         {"type", On::Window, [this](const Words& w) { Type(w); }},
         {"click", On::Window, [this](const Words& w) { Click(w); }},
         {"doubleclick", On::Window, [this](const Words& w) { Click(w); }},
-        {"press", On::Window,
-         [this](const Words& w) {
-             if (w.size() > 2) {  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
-                 Find("answer").run({"answer", w[2]});
-             }
-             // A button that is off takes no press.
-             if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
-                 c.pressed();
-             }
-         }},
+        {"press", On::Window, [this](const Words& w) { Press(w); }},
         {"tick", On::Window,
          [this](const Words& w) {
-             Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
+             Control(w.at(1)).check->value = std::int16_t(std::stoi(w.at(2)));
          }},
-        {"heed", On::Window,
-         [this](const Words& w) {
-             static const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
-                                                               {"focus-out", Heed::FocusOut},
-                                                               {"pointer-in", Heed::PointerIn},
-                                                               {"pointer-out", Heed::PointerOut}};
-             Control(w.at(1)).heeded(heeds.at(w.at(2)));
-         }},
+        {"heed", On::Window, [this](const Words& w) { Heeded(w); }},
         {"times", On::Window, [this](const Words& w) { Repeat(w); }},
-        {"wait", On::Window,
-         [this](const Words& w) {
-             now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
-             for (auto& [name, window] : windows_) {
-                 if (window.recovery) {
-                     window.recovery->KeepIfDue(now_);
-                 }
-             }
-         }},
+        {"wait", On::Window, [this](const Words& w) { Wait(w); }},
         {"mark", On::Window, [this](const Words& w) { Mark(w); }},
         {"same", On::Window, [this](const Words& w) { Mark(w); }},
-        {"card", On::Window,
-         [this](const Words& w) {
-             const StatCard card = BuildStatCard(Main());
-             SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
-         }},
-        {"ledger", On::Window,
-         [this](const Words&) {
-             for (std::size_t i = 0; i < kStatisticCount; ++i) {
-                 if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
-                     Say(std::string(kStatistics[i].name) + ":");
-                     SayLines(ledger.text());
-                 }
-             }
-         }},
+        {"card", On::Window, [this](const Words& w) { Card(w); }},
+        {"ledger", On::Window, [this](const Words&) { Ledgers(); }},
         {"open", On::Window, [this](const Words& w) { Main().OpenWeaponFile(w.at(1)); }},
-        // The About window's registry, search path, files and program start.
-        {"registry", On::Window,
-         [this](const Words& w) {
-             auto& key = About().registry.keys[w.at(1)];
-             for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
-                 key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
-             }
-         }},
-        {"tool", On::Window,
-         [this](const Words& w) {
-             for (std::size_t i = 1; i < w.size(); i += 2) {
-                 About().starter.onSearchPath[w[i]] = w.at(i + 1);
-             }
-         }},
-        {"exists", On::Window, [this](const Words& w) { About().starter.files.insert(w.at(1)); }},
-        {"starting", On::Window,
-         [this](const Words& w) { About().starter.startWorks = w.at(1) != "fails"; }},
-        {"forget", On::Window,
-         [this](const Words&) {
-             About().registry.keys.clear();
-             About().starter = FakeStarter();
-         }},
-        {"key", On::Window,
-         [this](const Words& w) {  // each value read into a text that held "as it was"
-             for (const std::string& name : std::span(w).subspan(2)) {
-                 std::string value = "as it was";
-                 const bool read = About().model.GetKeyValue(kLocalMachine, w.at(1), name, value);
-                 Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
-             }
-         }},
     };
 
     // "3 times press a then press b" is a "times" step.
@@ -363,8 +278,7 @@ class Scenario {
         verb.run(step);
         CheckLedgers();
         Lines changes;
-        for (const std::string& started :
-             window_->about ? std::exchange(window_->about->starter.started, {}) : Lines{}) {
+        for (const std::string& started : std::exchange(starter_.started, {})) {
             changes.push_back("starts " + Quoted(started));
         }
         std::ranges::copy(Said(), std::back_inserter(changes));
@@ -403,15 +317,10 @@ class Scenario {
         }
     }
 
-    // The window switched to, for the verbs only a main or an About window has.
+    // The main window switched to, for the verbs only it has.
     MainWindowModel& Main() const {
         return window_ && window_->main ? *window_->main
                                         : throw std::runtime_error("no main window is switched to");
-    }
-    AboutParts& About() const {
-        return window_ && window_->about
-                   ? *window_->about
-                   : throw std::runtime_error("no About window is switched to");
     }
 
     void Watch(const Words& w) {
@@ -426,6 +335,15 @@ class Scenario {
                 throw std::runtime_error("no window has a control " + name);
             }
         }
+    }
+
+    // Makes the window switched to show a model made of `args`, which `load` loads.
+    template <typename Model, typename Loaded, typename... Args>
+    Model& Make(Loaded (Model::*load)(), Args&&... args) {
+        auto model = std::make_shared<Model>(std::forward<Args>(args)...);
+        *window_ = {model, BindControls(*model, Model::Controls()),
+                    [&m = *model, load] { (m.*load)(); }};
+        return *model;
     }
 
     // Switches to the window; one made now shows what its watched controls show, one that
@@ -450,36 +368,32 @@ class Scenario {
                           [] { return "2026-12-07"; });
         }
         if (kind == "main") {
-            auto main = std::make_shared<MainWindowModel>(*data_, current(), dialogs_, disk_);
-            main->KeepRecentWeaponsIn(recent_);
+            MainWindowModel& main =
+                Make(&MainWindowModel::Load, *data_, current(), dialogs_, disk_);
+            main.KeepRecentWeaponsIn(recent_);
             // Each run keeps its design under state/, named by the order the runs started.
             auto recovery = std::make_shared<DesignRecovery>(
-                *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
+                main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
                 std::to_string(++runs_), disk_);
-            main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
-            *window_ = Bound(main, *main, [main, recovery] {
-                main->Load();
-                recovery->OfferLeft();
-            });
-            window_->main = main.get();
+            main.WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
+            window_->load = [&main, keeper = recovery.get()] {
+                main.Load();
+                keeper->OfferLeft();
+            };
+            window_->main = &main;
             window_->recovery = std::move(recovery);
         } else if (kind == "frames") {
-            auto frames = std::make_shared<FrameEditorModel>(*data_, dialogs_);
-            *window_ = Bound(frames, *frames, [frames] { frames->LoadFrameTable(); });
+            Make(&FrameEditorModel::LoadFrameTable, *data_, dialogs_);
         } else if (kind == "modifications") {
-            auto modifications = std::make_shared<ModificationEditorModel>(*data_, dialogs_);
-            *window_ =
-                Bound(modifications, *modifications, [modifications] { modifications->Load(); });
+            Make(&ModificationEditorModel::Load, *data_, dialogs_);
         } else if (kind == "about") {
-            auto about = std::make_shared<AboutParts>(dialogs_);
-            *window_ = Bound(about, about->model, [about] { about->model.Load(); });
-            window_->about = about.get();
+            *window_ = {nullptr, BindControls(about_, AboutModel::Controls()),
+                        [this] { about_.Load(); }};
         } else if (kind == "compare") {
             // Compares the main window's design with the file its load is answered.
-            auto compare =
-                std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
-            *window_ = Bound(compare, *compare, [compare] { compare->ChooseFile(); });
-            window_->follow = [compare] { compare->Compare(); };
+            CompareModel& compare =
+                Make(&CompareModel::ChooseFile, *windows_.at("main").main, dialogs_, disk_);
+            window_->follow = [&compare] { compare.Compare(); };
         } else {
             throw std::runtime_error("no such window: " + kind);
         }
@@ -491,9 +405,13 @@ class Scenario {
         }
     }
 
+    void Answer(const std::string& path) {
+        dialogs_.answers.push_back(path == "cancel" ? std::nullopt
+                                                    : std::optional(current() / path));
+    }
     // "end by kill", "by signal" or "by exit": the main window's run ends so.
     void End(const Words& w) {
-        Main();  // only a main window's run ends so
+        Main();  // only a main window's run ends
         if (w.at(2) == "signal") {
             window_->recovery->Keep();
         } else if (w[2] == "exit") {
@@ -535,19 +453,19 @@ class Scenario {
     }
     // "remove path", "pipe path" (a named pipe in its place), "link path target".
     void Replace(const Words& w) {
-        const std::filesystem::path path = folder_.path() / w.at(1);
-        std::filesystem::remove(path);
+        const fs::path path = folder_.path() / w.at(1);
+        fs::remove(path);
         if (w[0] == "pipe") {
             ::mkfifo(path.c_str(), 0600);
         } else if (w[0] == "link") {
-            std::filesystem::create_symlink(w.at(2), path);
+            fs::create_symlink(w.at(2), path);
         }
     }
 
     // A data file read by its reader and written by its writer: shown ("read") or saved.
     void ReadDataFile(const Words& w) {
         const std::string& name = w.at(1);
-        const std::filesystem::path path = std::filesystem::path("program/Data") / name;
+        const fs::path path = fs::path("program/Data") / name;
         if (!file_.empty()) {
             folder_.Write(path, file_);  // the step's own file
         }
@@ -558,7 +476,10 @@ class Scenario {
                         : Outcome<std::string>::Failure(file.error());
         };
         const int columns = name == "MaxLevel.txt" ? std::stoi(w.at(2)) : 0;
-        auto writeClasses = [](const std::vector<std::string>& classes) {
+        auto writeMaxLevel = [columns](auto& file) {
+            return WriteMaxLevelFileWithColumns(file, columns);
+        };
+        auto writeClasses = [](const Lines& classes) {
             std::string out;
             for (const std::string& entry : classes) {
                 out += Quoted(entry) + "\r\n";
@@ -570,10 +491,7 @@ class Scenario {
             : name == "Modifications.txt"
                 ? back(ReadModificationsFile(bytes, label), WriteModificationsFile)
             : name == "Details.txt"  ? back(ReadDetailsFile(bytes, label), WriteDetailsFile)
-            : name == "MaxLevel.txt" ? back(ReadMaxLevelFile(bytes, label, columns),
-                                            [columns](const MaxLevelFile& file) {
-                                                return WriteMaxLevelFileWithColumns(file, columns);
-                                            })
+            : name == "MaxLevel.txt" ? back(ReadMaxLevelFile(bytes, label, columns), writeMaxLevel)
                                      : back(ReadClassesFile(bytes, label), writeClasses);
         if (!written) {
             Say("says " + Quoted(written.error()));
@@ -632,7 +550,35 @@ class Scenario {
         Say("reads as" + units);
         Say("writes back " + Quoted(EncodeCodePage(text)));
     }
+    void Encode(const Words& w) {
+        std::u16string text;
+        for (const std::string& unit : std::span(w).subspan(1)) {
+            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+        }
+        Say("writes " + Quoted(EncodeCodePage(text)));
+    }
 
+    void Registry(const Words& w) {
+        auto& key = registry_.keys[w.at(1)];
+        for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
+            key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
+        }
+    }
+    // Each value read as the About window reads the tool's place, into a text that held "as it
+    // was".
+    void Key(const Words& w) {
+        for (const std::string& name : std::span(w).subspan(2)) {
+            std::string value = "as it was";
+            const bool read = about_.GetKeyValue(kLocalMachine, w.at(1), name, value);
+            Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
+        }
+    }
+
+    void Pick(const Words& w) {
+        BoundControl& c = Control(w.at(1));
+        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+        c.picked();
+    }
     void Type(const Words& w) {
         BoundControl& c = Control(w.at(1));
         (c.combo ? c.combo->text : c.text->text) = w.at(2);
@@ -654,6 +600,19 @@ class Scenario {
             c.doubleClicked();
         }
     }
+    void Press(const Words& w) {
+        if (w.size() > 2) {
+            Answer(w[2]);  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
+        }
+        // A button that is off takes no press.
+        if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
+            c.pressed();
+        }
+    }
+    void Heeded(const Words& w) {
+        const std::string_view heeds[] = {"focus-in", "focus-out", "pointer-in", "pointer-out"};
+        Control(w.at(1)).heeded(static_cast<Heed>(std::ranges::find(heeds, w.at(2)) - heeds));
+    }
     // A "#" in a word of the actions stands for the time, from 1.
     void Repeat(const Words& w) {
         for (int time = 1; time <= std::stoi(w[0]); ++time) {
@@ -668,15 +627,23 @@ class Scenario {
             }
         }
     }
+    void Wait(const Words& w) {
+        now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
+        for (auto& [name, window] : windows_) {
+            if (window.recovery) {
+                window.recovery->KeepIfDue(now_);
+            }
+        }
+    }
     // "mark NAME" keeps the whole window and its design; "same NAME" names what differs from
     // them, Undo's own entries and Open Recent left out.
     void Mark(const Words& w) {
-        std::pair now{ViewOf(*window_,
-                             [](std::string_view name) {
-                                 return name != "mnuUndo" && name != "mnuRedo" &&
-                                        name != "mnuOpenRecent";
-                             }),
+        std::pair now{ViewOf(*window_, {"*"}),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
+        std::erase_if(now.first, [](const auto& shown) {
+            return shown.first == "mnuUndo" || shown.first == "mnuRedo" ||
+                   shown.first == "mnuOpenRecent";
+        });
         if (w[0] == "mark") {
             marks_.insert_or_assign(w.at(1), std::move(now));
             return;
@@ -690,6 +657,19 @@ class Scenario {
         }
         Say(differs.empty() ? "as " + w[1] : "not as " + w[1] + ":" + differs);
     }
+    // The stat block as Copy Stat Block copies it, or "card markdown" as --stat-block prints it.
+    void Card(const Words& w) {
+        const StatCard card = BuildStatCard(Main());
+        SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
+    }
+    void Ledgers() {
+        for (std::size_t i = 0; i < kStatisticCount; ++i) {
+            if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                Say(std::string(kStatistics[i].name) + ":");
+                SayLines(ledger.text());
+            }
+        }
+    }
 
     View Shown() const {
         if (!window_ || !watched_) {
@@ -697,17 +677,18 @@ class Scenario {
                                               : "no \"> watch\" before the first window says "
                                                 "what the transcript watches");
         }
-        return ViewOf(*window_, [this](std::string_view name) {
-            return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
-        });
+        return ViewOf(*window_, *watched_);
     }
 
-    // What the window shows of the controls `watched` takes.
-    View ViewOf(const Window& window, const std::function<bool(std::string_view)>& watched) const {
+    // What the window shows of the controls the patterns name.
+    View ViewOf(const Window& window, const Words& patterns) const {
+        auto named = [&](std::string_view name) {
+            return std::ranges::any_of(patterns, [&](auto& p) { return Matches(p, name); });
+        };
         View view;
         for (const BoundControl& c : window.controls) {
             const std::string name(c.name);
-            if (!watched(name)) {
+            if (!named(name)) {
                 continue;
             } else if (c.combo) {
                 view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
@@ -723,7 +704,7 @@ class Scenario {
                                                  : std::to_string(c.check->value));
             }
         }
-        if (window.main && watched("mnuOpenRecent")) {
+        if (window.main && named("mnuOpenRecent")) {
             // Open Recent's list, each path from the scenario's folder.
             auto relative = [this](const auto& path) {
                 return path.lexically_relative(folder_.path()).generic_string();
@@ -766,19 +747,18 @@ class Scenario {
     // What the step did to the files: each removed, and each written with its lines that differ.
     void FileChanges(Lines& changes) {
         Files now = FilesUnder(folder_.path());
-        for (const auto& [path, bytes] : files_) {
+        for (const auto& [path, lines] : files_) {
             if (!now.contains(path)) {
                 changes.push_back(path + " is removed");
             }
         }
-        for (const auto& [path, bytes] : now) {
-            const auto was = files_.find(path);
-            if (was != files_.end() && was->second == bytes) {
+        for (const auto& [path, lines] : now) {
+            const bool was = files_.contains(path);
+            const Lines& old = files_[path];
+            if (was && old == lines) {
                 continue;
             }
-            const Lines lines = FileLines(bytes);
-            const Lines old = FileLines(was == files_.end() ? "" : was->second);
-            changes.push_back(path + (was == files_.end() ? " is written, " : " is rewritten, ") +
+            changes.push_back(path + (was ? " is rewritten, " : " is written, ") +
                               std::to_string(lines.size()) + " lines:");
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 if (i >= old.size() || old[i] != lines[i]) {
@@ -789,8 +769,8 @@ class Scenario {
         files_ = std::move(now);
     }
 
-    std::filesystem::path program() const { return folder_.path() / "program"; }
-    std::filesystem::path current() const { return folder_.path() / "current"; }
+    fs::path program() const { return folder_.path() / "program"; }
+    fs::path current() const { return folder_.path() / "current"; }
 
     TempFolder folder_;
     RecordingDialogs dialogs_;
@@ -798,6 +778,10 @@ class Scenario {
     FaultyDiskFiles disk_{SIZE_MAX};
     std::optional<DataInUse> data_;
     KeptRecentWeapons recent_;
+    // The About window's surroundings, of the scenario's making, and the window's model.
+    FakeRegistry registry_;
+    FakeStarter starter_;
+    AboutModel about_{registry_, starter_, dialogs_, {"sysview", "hwlist", "infopanel"}};
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
     std::map<std::string, std::pair<View, std::optional<WeaponDesign>>> marks_;
@@ -811,10 +795,10 @@ class Scenario {
     std::string file_;              // the step's inline file
 };
 
-class ScenarioTest : public ::testing::TestWithParam<std::filesystem::path> {};
+class ScenarioTest : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(ScenarioTest, GivesItsTranscript) {
-    const std::filesystem::path& file = GetParam();
+    const fs::path& file = GetParam();
     const std::string expected = ReadFileBytes(file);
     const std::string actual = Scenario().Run(expected);
     if (actual != expected && std::getenv("KALVERIN_UPDATE_SCENARIOS")) {
@@ -824,26 +808,21 @@ TEST_P(ScenarioTest, GivesItsTranscript) {
     EXPECT_EQ(actual, expected) << file;
 }
 
-std::vector<std::filesystem::path> Scenarios() {
-    std::vector<std::filesystem::path> files;
-    for (const std::filesystem::path& file :
-         std::filesystem::recursive_directory_iterator(KALVERIN_SCENARIOS)) {
-        if (file.extension() == ".txt") {
-            files.push_back(file);
-        }
-    }
+std::vector<fs::path> Scenarios() {
+    std::vector<fs::path> files;
+    std::ranges::copy_if(fs::recursive_directory_iterator(KALVERIN_SCENARIOS),
+                         std::back_inserter(files),
+                         [](const fs::path& file) { return file.extension() == ".txt"; });
     std::ranges::sort(files);
     return files;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()), [](const auto& test) {
-        std::string name =
-            test.param.lexically_relative(KALVERIN_SCENARIOS).replace_extension().generic_string();
-        std::ranges::replace_if(
-            name, [](char c) { return !std::isalnum(c); }, '_');
-        return name;
-    });
+// Each test is named after its transcript's folder and file: "designer_undo".
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()),
+                         [](const auto& test) {
+                             return test.param.parent_path().filename().string() + "_" +
+                                    test.param.stem().string();
+                         });
 
 // Each name of a window is its own, and so is each access key among the window's captions and
 // among each menu's entries.
