@@ -194,7 +194,11 @@ class Scenario {
                       fs::copy_options::recursive | fs::copy_options::overwrite_existing);
          }},
         {"file", On::Folder, [this](const Words& w) { folder_.Write(w.at(1), file_); }},
-        {"answer", On::Folder, [this](const Words& w) { Answer(w.at(1)); }},
+        {"answer", On::Folder,
+         [this](const Words& w) {
+             dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
+                                                            : std::optional(current() / w[1]));
+         }},
         {"choose", On::Folder, [this](const Words& w) { dialogs_.choices.push_back(w.at(1)); }},
         {"end", On::Folder, [this](const Words& w) { End(w); }},
         {"fail", On::Folder, [this](const Words& w) { Fault(w); }},
@@ -218,9 +222,22 @@ class Scenario {
         {"format", On::Folder, [this](const Words& w) { Format(w); }},
         {"items", On::Folder, [this](const Words& w) { Items(w); }},
         {"codepage", On::Folder, [this](const Words& w) { CodePage(w); }},
-        {"encode", On::Folder, [this](const Words& w) { Encode(w); }},
+        {"encode", On::Folder,
+         [this](const Words& w) {
+             std::u16string text;
+             for (const std::string& unit : std::span(w).subspan(1)) {
+                 text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+             }
+             Say("writes " + Quoted(EncodeCodePage(text)));
+         }},
         // The About window's registry, search path, files and program start.
-        {"registry", On::Folder, [this](const Words& w) { Registry(w); }},
+        {"registry", On::Folder,
+         [this](const Words& w) {
+             auto& key = registry_.keys[w.at(1)];
+             for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
+                 key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
+             }
+         }},
         {"tool", On::Folder,
          [this](const Words& w) {
              for (std::size_t i = 1; i < w.size(); i += 2) {
@@ -237,7 +254,12 @@ class Scenario {
          }},
         {"key", On::Folder, [this](const Words& w) { Key(w); }},
         {"load", On::Window, [this](const Words&) { window_->load(); }},
-        {"pick", On::Window, [this](const Words& w) { Pick(w); }},
+        {"pick", On::Window,
+         [this](const Words& w) {
+             BoundControl& c = Control(w.at(1));
+             c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+             c.picked();
+         }},
         {"type", On::Window, [this](const Words& w) { Type(w); }},
         {"click", On::Window, [this](const Words& w) { Click(w); }},
         {"doubleclick", On::Window, [this](const Words& w) { Click(w); }},
@@ -246,13 +268,38 @@ class Scenario {
          [this](const Words& w) {
              Control(w.at(1)).check->value = std::int16_t(std::stoi(w.at(2)));
          }},
-        {"heed", On::Window, [this](const Words& w) { Heeded(w); }},
+        {"heed", On::Window,
+         [this](const Words& w) {
+             const std::string_view heeds[] = {"focus-in", "focus-out", "pointer-in",
+                                               "pointer-out"};
+             Control(w.at(1)).heeded(static_cast<Heed>(std::ranges::find(heeds, w.at(2)) - heeds));
+         }},
         {"times", On::Window, [this](const Words& w) { Repeat(w); }},
-        {"wait", On::Window, [this](const Words& w) { Wait(w); }},
+        {"wait", On::Window,
+         [this](const Words& w) {
+             now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
+             for (auto& [name, window] : windows_) {
+                 if (window.recovery) {
+                     window.recovery->KeepIfDue(now_);
+                 }
+             }
+         }},
         {"mark", On::Window, [this](const Words& w) { Mark(w); }},
         {"same", On::Window, [this](const Words& w) { Mark(w); }},
-        {"card", On::Window, [this](const Words& w) { Card(w); }},
-        {"ledger", On::Window, [this](const Words&) { Ledgers(); }},
+        {"card", On::Window,  // as Copy Stat Block copies it, or as --stat-block prints it
+         [this](const Words& w) {
+             const StatCard card = BuildStatCard(Main());
+             SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
+         }},
+        {"ledger", On::Window,
+         [this](const Words&) {
+             for (std::size_t i = 0; i < kStatisticCount; ++i) {
+                 if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                     Say(std::string(kStatistics[i].name) + ":");
+                     SayLines(ledger.text());
+                 }
+             }
+         }},
         {"open", On::Window, [this](const Words& w) { Main().OpenWeaponFile(w.at(1)); }},
     };
 
@@ -405,10 +452,6 @@ class Scenario {
         }
     }
 
-    void Answer(const std::string& path) {
-        dialogs_.answers.push_back(path == "cancel" ? std::nullopt
-                                                    : std::optional(current() / path));
-    }
     // "end by kill", "by signal" or "by exit": the main window's run ends so.
     void End(const Words& w) {
         Main();  // only a main window's run ends
@@ -550,20 +593,7 @@ class Scenario {
         Say("reads as" + units);
         Say("writes back " + Quoted(EncodeCodePage(text)));
     }
-    void Encode(const Words& w) {
-        std::u16string text;
-        for (const std::string& unit : std::span(w).subspan(1)) {
-            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
-        }
-        Say("writes " + Quoted(EncodeCodePage(text)));
-    }
 
-    void Registry(const Words& w) {
-        auto& key = registry_.keys[w.at(1)];
-        for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
-            key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
-        }
-    }
     // Each value read as the About window reads the tool's place, into a text that held "as it
     // was".
     void Key(const Words& w) {
@@ -574,11 +604,6 @@ class Scenario {
         }
     }
 
-    void Pick(const Words& w) {
-        BoundControl& c = Control(w.at(1));
-        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
-        c.picked();
-    }
     void Type(const Words& w) {
         BoundControl& c = Control(w.at(1));
         (c.combo ? c.combo->text : c.text->text) = w.at(2);
@@ -602,16 +627,12 @@ class Scenario {
     }
     void Press(const Words& w) {
         if (w.size() > 2) {
-            Answer(w[2]);  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
+            Find("answer").run({"answer", w[2]});  // "press mnuOpen "Weapons/Gun.wpn""
         }
         // A button that is off takes no press.
         if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
             c.pressed();
         }
-    }
-    void Heeded(const Words& w) {
-        const std::string_view heeds[] = {"focus-in", "focus-out", "pointer-in", "pointer-out"};
-        Control(w.at(1)).heeded(static_cast<Heed>(std::ranges::find(heeds, w.at(2)) - heeds));
     }
     // A "#" in a word of the actions stands for the time, from 1.
     void Repeat(const Words& w) {
@@ -624,14 +645,6 @@ class Scenario {
                     }
                 }
                 Find(words.at(0)).run(words);
-            }
-        }
-    }
-    void Wait(const Words& w) {
-        now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
-        for (auto& [name, window] : windows_) {
-            if (window.recovery) {
-                window.recovery->KeepIfDue(now_);
             }
         }
     }
@@ -657,25 +670,10 @@ class Scenario {
         }
         Say(differs.empty() ? "as " + w[1] : "not as " + w[1] + ":" + differs);
     }
-    // The stat block as Copy Stat Block copies it, or "card markdown" as --stat-block prints it.
-    void Card(const Words& w) {
-        const StatCard card = BuildStatCard(Main());
-        SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
-    }
-    void Ledgers() {
-        for (std::size_t i = 0; i < kStatisticCount; ++i) {
-            if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
-                Say(std::string(kStatistics[i].name) + ":");
-                SayLines(ledger.text());
-            }
-        }
-    }
 
     View Shown() const {
         if (!window_ || !watched_) {
-            throw std::runtime_error(!window_ ? "no window is open"
-                                              : "no \"> watch\" before the first window says "
-                                                "what the transcript watches");
+            throw std::runtime_error(!window_ ? "no window is open" : "no \"> watch\" yet");
         }
         return ViewOf(*window_, *watched_);
     }
