@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <charconv>
+#include <iomanip>
 #include <ranges>
 #include <sstream>
 
@@ -584,13 +585,12 @@ class Scenario {
     }
     void CodePage(const Words& w) {
         const std::u16string text = DecodeCodePage(w.at(1));
-        std::string units;
+        std::ostringstream units;
         for (const char16_t unit : text) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
-            units += hex;
+            units << ' ' << std::hex << std::uppercase << std::setw(4) << std::setfill('0')
+                  << static_cast<unsigned>(unit);
         }
-        Say("reads as" + units);
+        Say("reads as" + units.str());
         Say("writes back " + Quoted(EncodeCodePage(text)));
     }
 
@@ -609,13 +609,8 @@ class Scenario {
         (c.combo ? c.combo->text : c.text->text) = w.at(2);
         if (c.changed) {
             c.changed();
-            return;
-        }
-        // A statistic's box that the scenario writes into itself, with its ledger then.
-        for (std::size_t i = 0; window_->main && i < kStatisticCount; ++i) {
-            if (&(window_->main->*kStatistics[i].box) == c.text) {
-                forged_[c.text] = window_->main->design().ledgers[i].text();
-            }
+        } else if (window_->main) {
+            forged_[c.text] = window_->main->design().ledgers;  // a box written into by hand
         }
     }
     void Click(const Words& w) {
@@ -734,7 +729,7 @@ class Scenario {
             const Ledger& ledger = window_->main->design().ledgers[i];
             const auto forged = forged_.find(&box);
             if (ledger.last() != box.text &&
-                (forged == forged_.end() || forged->second != ledger.text())) {
+                (forged == forged_.end() || forged->second[i].text() != ledger.text())) {
                 throw std::runtime_error(std::string(kStatistics[i].name) + " shows " +
                                          Quoted(box.text) + ", its ledger ends with " +
                                          Quoted(ledger.last()));
@@ -787,7 +782,7 @@ class Scenario {
     int runs_ = 0;
     DesignRecovery::Clock::time_point now_;
     // The statistics boxes the scenario wrote into, with their ledgers then.
-    std::map<const TextBox*, std::string> forged_;
+    std::map<const TextBox*, std::array<Ledger, kStatisticCount>> forged_;
     Files files_;
     std::optional<Words> watched_;  // by the last "watch"
     std::string file_;              // the step's inline file
