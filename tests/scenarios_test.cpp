@@ -48,10 +48,7 @@ std::string Unescaped(std::string_view text) {
             i = std::from_chars(from, end, n, escape == 'x' ? 16 : 10).ptr - text.data() - 1;
             bytes.append(escape == 'x' ? 1 : n - 1, escape == 'x' ? char(n) : bytes.back());
         } else {
-            bytes += escape == '\0'  ? text[i]
-                     : escape == 'r' ? '\r'
-                     : escape == 'n' ? '\n'
-                                     : escape;
+            bytes += escape == 'r' ? '\r' : escape == 'n' ? '\n' : text[i];
         }
     }
     return bytes;
@@ -146,7 +143,6 @@ class Scenario {
     Scenario() : dialogs_(folder_.path()) {
         fs::create_directories(program() / "Data");
         fs::create_directories(current() / "Weapons");
-        files_ = FilesUnder(folder_.path());
     }
 
     std::string Run(const std::string& text) {
