@@ -177,7 +177,7 @@ class Scenario {
     // The lines a verb shows go with what the dialogs said.
     enum class On { Folder, Window };
     struct Verb {
-        std::string_view name;
+        std::string_view names;  // the verbs that share its action, a blank between them
         On on;
         std::function<void(const Words&)> run;
     };
@@ -198,9 +198,7 @@ class Scenario {
          }},
         {"choose", On::Folder, [this](const Words& w) { dialogs_.choices.push_back(w.at(1)); }},
         {"end", On::Folder, [this](const Words& w) { End(w); }},
-        {"fail", On::Folder, [this](const Words& w) { Fault(w); }},
-        {"refuse", On::Folder, [this](const Words& w) { Fault(w); }},
-        {"mend", On::Folder, [this](const Words& w) { Fault(w); }},
+        {"fail refuse mend", On::Folder, [this](const Words& w) { Fault(w); }},
         {"edit", On::Folder, [this](const Words& w) { Edit(w); }},
         {"cut", On::Folder,
          [this](const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }},
@@ -210,11 +208,8 @@ class Scenario {
                  DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data")),
                  std::back_inserter(dialogs_.said));
          }},
-        {"remove", On::Folder, [this](const Words& w) { Replace(w); }},
-        {"pipe", On::Folder, [this](const Words& w) { Replace(w); }},
-        {"link", On::Folder, [this](const Words& w) { Replace(w); }},
-        {"read", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
-        {"rewrite", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
+        {"remove pipe link", On::Folder, [this](const Words& w) { Replace(w); }},
+        {"read rewrite", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
         {"number", On::Folder, [this](const Words& w) { Number(w); }},
         {"format", On::Folder, [this](const Words& w) { Format(w); }},
         {"items", On::Folder, [this](const Words& w) { Items(w); }},
@@ -258,8 +253,7 @@ class Scenario {
              c.picked();
          }},
         {"type", On::Window, [this](const Words& w) { Type(w); }},
-        {"click", On::Window, [this](const Words& w) { Click(w); }},
-        {"doubleclick", On::Window, [this](const Words& w) { Click(w); }},
+        {"click doubleclick", On::Window, [this](const Words& w) { Click(w); }},
         {"press", On::Window, [this](const Words& w) { Press(w); }},
         {"tick", On::Window,
          [this](const Words& w) {
@@ -281,8 +275,7 @@ class Scenario {
                  }
              }
          }},
-        {"mark", On::Window, [this](const Words& w) { Mark(w); }},
-        {"same", On::Window, [this](const Words& w) { Mark(w); }},
+        {"mark same", On::Window, [this](const Words& w) { Mark(w); }},
         {"card", On::Window,  // as Copy Stat Block copies it, or as --stat-block prints it
          [this](const Words& w) {
              const StatCard card = BuildStatCard(Main());
@@ -303,7 +296,10 @@ class Scenario {
     // "3 times press a then press b" is a "times" step.
     const Verb& Find(const std::string& name) const {
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
-        const auto found = std::ranges::find(verbs_, repeat ? "times" : name, &Verb::name);
+        const std::string word = " " + (repeat ? "times" : name) + " ";
+        const auto found = std::ranges::find_if(verbs_, [&](const Verb& verb) {
+            return (" " + std::string(verb.names) + " ").find(word) != std::string::npos;
+        });
         return found != verbs_.end() ? *found : throw std::runtime_error("no such step: " + name);
     }
 
