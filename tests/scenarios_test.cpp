@@ -5,22 +5,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
-#include <cerrno>
 #include <charconv>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <map>
-#include <memory>
+#include <iomanip>
 #include <ranges>
-#include <set>
 #include <sstream>
-#include <stdexcept>
-#include <utility>
-#include <vector>
 
 #include "about/about_model.h"
 #include "about/sys_info_fakes.h"
@@ -29,14 +17,11 @@
 #include "catalogue/data_check.h"
 #include "catalogue/data_files.h"
 #include "catalogue/details_file.h"
-#include "catalogue/file_store.h"
-#include "catalogue/item_value.h"
 #include "catalogue/item_writer.h"
 #include "check_data/check_data_model.h"
 #include "designer/compare_model.h"
 #include "designer/design_boxes.h"
 #include "designer/design_recovery.h"
-#include "designer/main_window_model.h"
 #include "designer/stat_card.h"
 #include "frame_editor/frame_editor_model.h"
 #include "modification_editor/modification_editor_model.h"
@@ -47,42 +32,27 @@
 namespace kalverin::testing {
 namespace {
 
+namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using Words = Lines;  // a step's words: bare words, and texts between double quotes
 
+// A transcript's text as bytes: \" \\ \r \n, \xNN a byte, and \*N after a byte N of it in all.
 std::string Unescaped(std::string_view text) {
     std::string bytes;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes += text[i];
-        } else if (const char e = text[++i]; e == 'x' && i + 2 < text.size()) {
-            bytes += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
-            i += 2;
-        } else if (e == '*' && !bytes.empty()) {
-            std::size_t digits = 0;
-            const std::size_t count = std::stoul(std::string(text.substr(i + 1)), &digits);
-            bytes.append(count - 1, bytes.back());
-            i += digits;
+        const char escape = text[i] == '\\' ? text[++i] : '\0';
+        if (escape == 'x' || escape == '*') {
+            unsigned n = 0;
+            const char* from = text.data() + i + 1;
+            const char* end = escape == 'x' ? from + 2 : text.data() + text.size();
+            i = std::from_chars(from, end, n, escape == 'x' ? 16 : 10).ptr - text.data() - 1;
+            bytes.append(escape == 'x' ? 1 : n - 1, escape == 'x' ? char(n) : bytes.back());
         } else {
-            bytes += e == 'r' ? '\r' : e == 'n' ? '\n' : e;
+            bytes += escape == 'r' ? '\r' : escape == 'n' ? '\n' : text[i];
         }
     }
     return bytes;
 }
-
-// A number in the fewest digits that read back as it.
-template <typename Number>
-std::string Shortest(Number number) {
-    char out[32];
-    return {out, std::to_chars(out, out + sizeof out, number).ptr};
-}
-
-template <typename Number>
-std::string Shortest(const std::optional<Number>& number) {
-    return number ? Shortest(*number) : "none";
-}
-
-// The words of a step: bare words, and texts between double quotes; the first is its verb.
-using Words = std::vector<std::string>;
 
 Words WordsOf(std::string_view step) {
     Words words;
@@ -99,41 +69,11 @@ Words WordsOf(std::string_view step) {
     return words;
 }
 
-// Open Recent's list as the settings keep it between runs, for every main window.
-struct KeptRecentWeapons final : RecentWeaponsStore {
-    std::vector<std::filesystem::path> Read() override { return paths; }
-    void Write(const std::vector<std::filesystem::path>& list) override { paths = list; }
-    std::vector<std::filesystem::path> paths;
-};
-
-// The About window, with a registry and programs of the scenario's making.
-struct AboutParts {
-    explicit AboutParts(UserDialogs& dialogs)
-        : model(registry, starter, dialogs, {"sysview", "hwlist", "infopanel"}) {}
-    FakeRegistry registry;
-    FakeStarter starter;
-    AboutModel model;
-};
-
-// What a window shows: each thing of a control that can change, and what it shows.
-using View = std::vector<std::pair<std::string, std::string>>;
-
-struct Window {
-    std::shared_ptr<void> model;
-    std::vector<BoundControl> controls;
-    std::function<void()> load;
-    MainWindowModel* main = nullptr;  // a main window's own verbs
-    std::shared_ptr<DesignRecovery> recovery;
-    AboutParts* about = nullptr;  // the About window's surroundings
-    // A window that follows another's model: shown again when switched to, with what changed.
-    std::function<void()> follow;
-    View shown;  // its watched controls when it was last shown
-};
-
-template <typename Model, typename... Args>
-Window MakeWindow(void (Model::*load)(), Args&&... args) {
-    auto model = std::make_shared<Model>(std::forward<Args>(args)...);
-    return {model, BindControls(*model, Model::Controls()), [model, load] { (*model.*load)(); }};
+// A number in the fewest digits that read back as it, or "none".
+template <typename Number>
+std::string Shortest(std::optional<Number> number) {
+    char out[32];
+    return number ? std::string(out, std::to_chars(out, std::end(out), *number).ptr) : "none";
 }
 
 std::string ListItems(const auto& items) {
@@ -152,50 +92,68 @@ bool Matches(const std::string& pattern, std::string_view name) {
                : ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
 }
 
-using Files = std::map<std::string, std::string>;
+// The files under a folder, each by its path from there, with its lines as they end with CR LF
+// (a last piece without one is a line of its own).
+using Files = std::map<std::string, Lines>;
 
-Files FilesUnder(const std::filesystem::path& root) {
+Lines FileLines(std::string_view bytes) {
+    Lines lines;
+    for (std::size_t start = 0, end; start < bytes.size(); start = end + 2) {
+        end = std::min(bytes.find("\r\n", start), bytes.size());
+        lines.push_back(Escaped(bytes.substr(start, end - start), false) +
+                        (end == bytes.size() ? " (no line end)" : ""));
+    }
+    return lines;
+}
+
+Files FilesUnder(const fs::path& root) {
     Files files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            files[entry.path().lexically_relative(root).generic_string()] =
-                ReadFileBytes(entry.path());
+    for (const fs::directory_entry& file : fs::recursive_directory_iterator(root)) {
+        if (file.is_regular_file()) {
+            files[file.path().lexically_relative(root).generic_string()] =
+                FileLines(ReadFileBytes(file));
         }
     }
     return files;
 }
 
-// A file's lines as they end with CR LF; a last piece without one is a line of its own.
-Lines FileLines(std::string_view bytes) {
-    Lines lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string_view::npos;
-         start = end + 2) {
-        lines.push_back(Escaped(bytes.substr(start, end - start), false));
-    }
-    if (start < bytes.size()) {
-        lines.push_back(Escaped(bytes.substr(start), false) + " (no line end)");
-    }
-    return lines;
-}
+// Open Recent's list as the settings keep it between runs, for every main window.
+struct KeptRecentWeapons final : RecentWeaponsStore {
+    std::vector<fs::path> Read() override { return paths; }
+    void Write(const std::vector<fs::path>& list) override { paths = list; }
+    std::vector<fs::path> paths;
+};
+
+// What a window shows: each thing of a control that can change, and what it shows.
+using View = std::vector<std::pair<std::string, std::string>>;
+
+struct Window {
+    std::shared_ptr<void> model;  // first, so that it outlives what it holds
+    std::vector<BoundControl> controls;
+    std::function<void()> load;
+    // A window that follows another's model: shown again when switched to, with what changed.
+    std::function<void()> follow;
+    MainWindowModel* main = nullptr;
+    std::shared_ptr<DesignRecovery> recovery;  // a main window's run's
+    View shown;                                // its watched controls when it was last shown
+};
 
 class Scenario {
   public:
     Scenario() : dialogs_(folder_.path()) {
-        std::filesystem::create_directories(program() / "Data");
-        std::filesystem::create_directories(current() / "Weapons");
-        files_ = FilesUnder(folder_.path());
+        fs::create_directories(program() / "Data");
+        fs::create_directories(current() / "Weapons");
     }
 
     std::string Run(const std::string& text) {
         std::istringstream in(text);
         std::string out;
         for (std::string line; std::getline(in, line);) {
-            if (line.rfind("  ", 0) == 0) {
+            if (line.starts_with("  ")) {
                 continue;  // what the file expects; what happens now takes its place
             }
             out += line + "\n";
-            if (line.rfind("> ", 0) != 0) {
+            if (!line.starts_with("> ")) {
                 continue;
             }
             const Words step = WordsOf(std::string_view(line).substr(2));
@@ -214,92 +172,156 @@ class Scenario {
     }
 
   private:
-    // What a verb acts on: the folder (its files, the readers, the windows to switch to), the
-    // window last switched to, or only a main or an About window.
-    enum class On { Folder, Window, Main, About };
+    // What a verb acts on: the folder (its files, the readers, the About window's surroundings,
+    // the windows to switch to), or the window last switched to, whose changes its step shows.
+    // The lines a verb shows go with what the dialogs said.
+    enum class On { Folder, Window };
     struct Verb {
-        std::string_view name;
+        std::string_view names;  // the verbs that share its action, a blank between them
         On on;
-        void (Scenario::*run)(const Words&);
+        std::function<void(const Words&)> run;
+    };
+    const std::vector<Verb> verbs_ = {
+        {"watch", On::Folder, [this](const Words& w) { Watch(w); }},
+        {"window", On::Folder, [this](const Words& w) { Open(w); }},
+        {"data", On::Folder,
+         [this](const Words& w) {
+             fs::copy(w.at(1) == "bundled" ? BundledData() : fs::path(KALVERIN_TEST_DATA) / w[1],
+                      program() / "Data",
+                      fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+         }},
+        {"file", On::Folder, [this](const Words& w) { folder_.Write(w.at(1), file_); }},
+        {"answer", On::Folder,
+         [this](const Words& w) {
+             dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
+                                                            : std::optional(current() / w[1]));
+         }},
+        {"choose", On::Folder, [this](const Words& w) { dialogs_.choices.push_back(w.at(1)); }},
+        {"end", On::Folder, [this](const Words& w) { End(w); }},
+        {"fail refuse mend", On::Folder, [this](const Words& w) { Fault(w); }},
+        {"edit", On::Folder, [this](const Words& w) { Edit(w); }},
+        {"cut", On::Folder,
+         [this](const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }},
+        {"check", On::Folder,
+         [this](const Words&) {
+             std::ranges::copy(
+                 DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data")),
+                 std::back_inserter(dialogs_.said));
+         }},
+        {"remove pipe link", On::Folder, [this](const Words& w) { Replace(w); }},
+        {"read rewrite", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
+        {"number", On::Folder, [this](const Words& w) { Number(w); }},
+        {"format", On::Folder, [this](const Words& w) { Format(w); }},
+        {"items", On::Folder, [this](const Words& w) { Items(w); }},
+        {"codepage", On::Folder, [this](const Words& w) { CodePage(w); }},
+        {"encode", On::Folder,
+         [this](const Words& w) {
+             std::u16string text;
+             for (const std::string& unit : std::span(w).subspan(1)) {
+                 text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
+             }
+             Say("writes " + Quoted(EncodeCodePage(text)));
+         }},
+        // The About window's registry, search path, files and program start.
+        {"registry", On::Folder,
+         [this](const Words& w) {
+             auto& key = registry_.keys[w.at(1)];
+             for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
+                 key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
+             }
+         }},
+        {"tool", On::Folder,
+         [this](const Words& w) {
+             for (std::size_t i = 1; i < w.size(); i += 2) {
+                 starter_.onSearchPath[w[i]] = w.at(i + 1);
+             }
+         }},
+        {"exists", On::Folder, [this](const Words& w) { starter_.files.insert(w.at(1)); }},
+        {"starting", On::Folder,
+         [this](const Words& w) { starter_.startWorks = w.at(1) != "fails"; }},
+        {"forget", On::Folder,
+         [this](const Words&) {
+             registry_.keys.clear();
+             starter_ = FakeStarter();
+         }},
+        {"key", On::Folder, [this](const Words& w) { Key(w); }},
+        {"load", On::Window, [this](const Words&) { window_->load(); }},
+        {"pick", On::Window,
+         [this](const Words& w) {
+             BoundControl& c = Control(w.at(1));
+             c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
+             c.picked();
+         }},
+        {"type", On::Window, [this](const Words& w) { Type(w); }},
+        {"click doubleclick", On::Window, [this](const Words& w) { Click(w); }},
+        {"press", On::Window, [this](const Words& w) { Press(w); }},
+        {"tick", On::Window,
+         [this](const Words& w) {
+             Control(w.at(1)).check->value = std::int16_t(std::stoi(w.at(2)));
+         }},
+        {"heed", On::Window,
+         [this](const Words& w) {
+             const std::string_view heeds[] = {"focus-in", "focus-out", "pointer-in",
+                                               "pointer-out"};
+             Control(w.at(1)).heeded(static_cast<Heed>(std::ranges::find(heeds, w.at(2)) - heeds));
+         }},
+        {"times", On::Window, [this](const Words& w) { Repeat(w); }},
+        {"wait", On::Window,
+         [this](const Words& w) {
+             now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
+             for (auto& [name, window] : windows_) {
+                 if (window.recovery) {
+                     window.recovery->KeepIfDue(now_);
+                 }
+             }
+         }},
+        {"mark same", On::Window, [this](const Words& w) { Mark(w); }},
+        {"card", On::Window,  // as Copy Stat Block copies it, or as --stat-block prints it
+         [this](const Words& w) {
+             const StatCard card = BuildStatCard(Main());
+             SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
+         }},
+        {"ledger", On::Window,
+         [this](const Words&) {
+             for (std::size_t i = 0; i < kStatisticCount; ++i) {
+                 if (const Ledger& ledger = Main().design().ledgers[i]; !ledger.empty()) {
+                     Say(std::string(kStatistics[i].name) + ":");
+                     SayLines(ledger.text());
+                 }
+             }
+         }},
+        {"open", On::Window, [this](const Words& w) { Main().OpenWeaponFile(w.at(1)); }},
     };
 
-    static const Verb& Find(const std::string& name) {
-        static const Verb verbs[] = {
-            {"watch", On::Folder, &Scenario::Watch},
-            {"window", On::Folder, &Scenario::Open},
-            {"data", On::Folder, &Scenario::Data},
-            {"file", On::Folder, &Scenario::File},
-            {"answer", On::Folder, &Scenario::Answer},
-            {"choose", On::Folder, &Scenario::Choose},
-            {"end", On::Folder, &Scenario::End},
-            {"fail", On::Folder, &Scenario::Fail},
-            {"refuse", On::Folder, &Scenario::Refuse},
-            {"mend", On::Folder, &Scenario::Mend},
-            {"edit", On::Folder, &Scenario::Edit},
-            {"cut", On::Folder, &Scenario::Cut},
-            {"check", On::Folder, &Scenario::CheckFolder},
-            {"remove", On::Folder, &Scenario::Replace},
-            {"pipe", On::Folder, &Scenario::Replace},
-            {"link", On::Folder, &Scenario::Replace},
-            {"read", On::Folder, &Scenario::ReadDataFile},
-            {"rewrite", On::Folder, &Scenario::ReadDataFile},
-            {"number", On::Folder, &Scenario::Number},
-            {"format", On::Folder, &Scenario::Format},
-            {"items", On::Folder, &Scenario::Items},
-            {"codepage", On::Folder, &Scenario::CodePage},
-            {"encode", On::Folder, &Scenario::Encode},
-            {"load", On::Window, &Scenario::Load},
-            {"pick", On::Window, &Scenario::Pick},
-            {"type", On::Window, &Scenario::Type},
-            {"click", On::Window, &Scenario::Click},
-            {"doubleclick", On::Window, &Scenario::Click},
-            {"press", On::Window, &Scenario::Press},
-            {"tick", On::Window, &Scenario::Tick},
-            {"heed", On::Window, &Scenario::HeedControl},
-            {"times", On::Window, &Scenario::Repeat},
-            {"wait", On::Window, &Scenario::Wait},
-            {"mark", On::Window, &Scenario::Mark},
-            {"same", On::Window, &Scenario::Mark},
-            {"card", On::Main, &Scenario::Card},
-            {"ledger", On::Main, &Scenario::Ledgers},
-            {"open", On::Main, &Scenario::OpenWeapon},
-            {"registry", On::About, &Scenario::Registry},
-            {"tool", On::About, &Scenario::Tool},
-            {"exists", On::About, &Scenario::Exists},
-            {"starting", On::About, &Scenario::Starting},
-            {"forget", On::About, &Scenario::Forget},
-            {"key", On::About, &Scenario::Key},
-        };
-        // "3 times press a then press b" is a "times" step; a "#" in a word of its actions
-        // stands for the time, from 1.
+    // "3 times press a then press b" is a "times" step.
+    const Verb& Find(const std::string& name) const {
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
-        const auto found = std::ranges::find(verbs, repeat ? "times" : name, &Verb::name);
-        if (found == std::end(verbs)) {
-            throw std::runtime_error("no such step: " + name);
-        }
-        return *found;
+        const std::string word = " " + (repeat ? "times" : name) + " ";
+        const auto found = std::ranges::find_if(verbs_, [&](const Verb& verb) {
+            return (" " + std::string(verb.names) + " ").find(word) != std::string::npos;
+        });
+        return found != verbs_.end() ? *found : throw std::runtime_error("no such step: " + name);
     }
 
     // One step: for a step on a window, what it started, its own lines and what it said and
     // asked, what changed in the watched controls, and what it did to the files.
     Lines Step(const Words& step) {
-        if (Find(step.at(0)).on == On::Folder) {
-            (this->*Find(step[0]).run)(step);
+        const Verb& verb = Find(step.at(0));
+        if (verb.on == On::Folder) {
+            verb.run(step);
             return Said();
         }
         if (step[0] == "load" && step.size() > 1) {
             Open(step);  // "load main", "load modifications 2": switched to and loaded at once
         }
         const View before = Shown();
-        Act(step);
+        verb.run(step);
         CheckLedgers();
         Lines changes;
-        for (const std::string& started :
-             window_->about ? std::exchange(window_->about->starter.started, {}) : Lines{}) {
+        for (const std::string& started : std::exchange(starter_.started, {})) {
             changes.push_back("starts " + Quoted(started));
         }
-        const Lines said = Said();
-        changes.insert(changes.end(), said.begin(), said.end());
+        std::ranges::copy(Said(), std::back_inserter(changes));
         window_->shown = Shown();
         Changes(before, window_->shown, changes);
         FileChanges(changes);
@@ -317,6 +339,14 @@ class Scenario {
         }
         return said;
     }
+    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
+    // A text a transcript line for each of its lines.
+    void SayLines(const std::string& text) {
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            Say(line.empty() ? "|" : "| " + Escaped(line, false));
+        }
+    }
 
     // The watched things that show other than they did, or that did not show before.
     static void Changes(const View& before, const View& after, Lines& changes) {
@@ -327,16 +357,11 @@ class Scenario {
         }
     }
 
-    void Act(const Words& step) {
-        const Verb& verb = Find(step.at(0));
-        if ((verb.on == On::Main && !window_->main) || (verb.on == On::About && !window_->about)) {
-            throw std::runtime_error(step[0] + " is no action on this window");
-        }
-        (this->*verb.run)(step);
+    // The main window switched to, for the verbs only it has.
+    MainWindowModel& Main() const {
+        return window_ && window_->main ? *window_->main
+                                        : throw std::runtime_error("no main window is switched to");
     }
-
-    // The verbs. The lines a verb shows go with what the dialogs said.
-    void Say(std::string line) { dialogs_.said.push_back(std::move(line)); }
 
     void Watch(const Words& w) {
         watched_ = Words(w.begin() + 1, w.end());
@@ -350,6 +375,15 @@ class Scenario {
                 throw std::runtime_error("no window has a control " + name);
             }
         }
+    }
+
+    // Makes the window switched to show a model made of `args`, which `load` loads.
+    template <typename Model, typename Loaded, typename... Args>
+    Model& Make(Loaded (Model::*load)(), Args&&... args) {
+        auto model = std::make_shared<Model>(std::forward<Args>(args)...);
+        *window_ = {model, BindControls(*model, Model::Controls()),
+                    [&m = *model, load] { (m.*load)(); }};
+        return *model;
     }
 
     // Switches to the window; one made now shows what its watched controls show, one that
@@ -374,39 +408,32 @@ class Scenario {
                           [] { return "2026-12-07"; });
         }
         if (kind == "main") {
-            *window_ = MakeWindow<MainWindowModel>(&MainWindowModel::Load, *data_, current(),
-                                                   dialogs_, disk_);
-            auto* main = static_cast<MainWindowModel*>(window_->model.get());
-            main->KeepRecentWeaponsIn(recent_);
+            MainWindowModel& main =
+                Make(&MainWindowModel::Load, *data_, current(), dialogs_, disk_);
+            main.KeepRecentWeaponsIn(recent_);
             // Each run keeps its design under state/, named by the order the runs started.
             auto recovery = std::make_shared<DesignRecovery>(
-                *main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
+                main, dialogs_, folder_.path() / "state" / "kalverin" / "recovery",
                 std::to_string(++runs_), disk_);
-            main->WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
-            window_->load = [main, recovery] {
-                main->Load();
-                recovery->OfferLeft();
+            main.WhenChanged([this, keeper = recovery.get()] { keeper->Changed(now_); });
+            window_->load = [&main, keeper = recovery.get()] {
+                main.Load();
+                keeper->OfferLeft();
             };
-            window_->main = main;
+            window_->main = &main;
             window_->recovery = std::move(recovery);
         } else if (kind == "frames") {
-            *window_ =
-                MakeWindow<FrameEditorModel>(&FrameEditorModel::LoadFrameTable, *data_, dialogs_);
+            Make(&FrameEditorModel::LoadFrameTable, *data_, dialogs_);
         } else if (kind == "modifications") {
-            *window_ = MakeWindow<ModificationEditorModel>(&ModificationEditorModel::Load, *data_,
-                                                           dialogs_);
+            Make(&ModificationEditorModel::Load, *data_, dialogs_);
         } else if (kind == "about") {
-            auto about = std::make_shared<AboutParts>(dialogs_);
-            *window_ = {about, BindControls(about->model, AboutModel::Controls()),
-                        [about] { about->model.Load(); }};
-            window_->about = about.get();
+            *window_ = {nullptr, BindControls(about_, AboutModel::Controls()),
+                        [this] { about_.Load(); }};
         } else if (kind == "compare") {
             // Compares the main window's design with the file its load is answered.
-            auto compare =
-                std::make_shared<CompareModel>(*windows_.at("main").main, dialogs_, disk_);
-            *window_ = {compare, BindControls(*compare, CompareModel::Controls()),
-                        [compare] { compare->ChooseFile(); }};
-            window_->follow = [compare] { compare->Compare(); };
+            CompareModel& compare =
+                Make(&CompareModel::ChooseFile, *windows_.at("main").main, dialogs_, disk_);
+            window_->follow = [&compare] { compare.Compare(); };
         } else {
             throw std::runtime_error("no such window: " + kind);
         }
@@ -418,24 +445,9 @@ class Scenario {
         }
     }
 
-    void Data(const Words& w) {
-        std::filesystem::copy(
-            w.at(1) == "bundled" ? BundledData() : std::filesystem::path(KALVERIN_TEST_DATA) / w[1],
-            program() / "Data",
-            std::filesystem::copy_options::recursive |
-                std::filesystem::copy_options::overwrite_existing);
-    }
-    void File(const Words& w) { folder_.Write(w.at(1), file_); }
-    void Answer(const Words& w) {
-        dialogs_.answers.push_back(w.at(1) == "cancel" ? std::nullopt
-                                                       : std::optional(current() / w[1]));
-    }
-    void Choose(const Words& w) { dialogs_.choices.push_back(w.at(1)); }
     // "end by kill", "by signal" or "by exit": the main window's run ends so.
     void End(const Words& w) {
-        if (!window_ || !window_->main) {
-            throw std::runtime_error("end is no action on this window");
-        }
+        Main();  // only a main window's run ends
         if (w.at(2) == "signal") {
             window_->recovery->Keep();
         } else if (w[2] == "exit") {
@@ -445,23 +457,24 @@ class Scenario {
         window_ = nullptr;
         FileChanges(dialogs_.said);
     }
-    void Fail(const Words& w) {
-        disk_ = FaultyDiskFiles(std::stoul(w.at(2)), w.back() == "good"
-                                                         ? FaultyDiskFiles::AfterFault::StaysFull
-                                                         : FaultyDiskFiles::AfterFault::SpaceFreed);
-    }
-    // "refuse EACCES", "... new files", "... locks" or "... in program/Data".
-    void Refuse(const Words& w) {
+    // "fail after N [for good]", "refuse ERROR [new files | locks | in FOLDER]" or "mend": the
+    // disk's fault from now on.
+    void Fault(const Words& w) {
         using Of = FaultyDiskFiles::Refusal::Of;
         static const std::map<std::string, int> errors = {
             {"EACCES", EACCES}, {"EPERM", EPERM}, {"EROFS", EROFS}, {"ENOSPC", ENOSPC}};
-        disk_ = FaultyDiskFiles({errors.at(w.at(1)),
-                                 w.back() == "files"   ? Of::NewFiles
-                                 : w.back() == "locks" ? Of::Locks
-                                                       : Of::Writes,
-                                 w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
+        if (w[0] == "refuse") {
+            disk_ = FaultyDiskFiles({errors.at(w.at(1)),
+                                     w.back() == "files"   ? Of::NewFiles
+                                     : w.back() == "locks" ? Of::Locks
+                                                           : Of::Writes,
+                                     w.size() > 3 && w[2] == "in" ? folder_.path() / w[3] : ""});
+        } else {
+            disk_ = FaultyDiskFiles(w[0] == "mend" ? SIZE_MAX : std::stoul(w.at(2)),
+                                    w.back() == "good" ? FaultyDiskFiles::AfterFault::StaysFull
+                                                       : FaultyDiskFiles::AfterFault::SpaceFreed);
+        }
     }
-    void Mend(const Words&) { disk_ = FaultyDiskFiles(SIZE_MAX); }
     // "edit path "this" "that" ...": each pair in turn.
     void Edit(const Words& w) {
         std::string bytes = folder_.Read(w.at(1));
@@ -474,72 +487,66 @@ class Scenario {
         }
         folder_.Write(w[1], bytes);
     }
-    void Cut(const Words& w) { LeaveSaveCutShort(folder_.path() / w.at(1), w.at(2), w.at(3)); }
-    void CheckFolder(const Words&) {
-        for (std::string& line :
-             DataCheckReport("program/Data", CheckDataFolder(disk_, program() / "Data"))) {
-            Say(std::move(line));
-        }
-    }
     // "remove path", "pipe path" (a named pipe in its place), "link path target".
     void Replace(const Words& w) {
-        const std::filesystem::path path = folder_.path() / w.at(1);
-        std::filesystem::remove(path);
+        const fs::path path = folder_.path() / w.at(1);
+        fs::remove(path);
         if (w[0] == "pipe") {
             ::mkfifo(path.c_str(), 0600);
         } else if (w[0] == "link") {
-            std::filesystem::create_symlink(w.at(2), path);
+            fs::create_symlink(w.at(2), path);
         }
     }
 
     // A data file read by its reader and written by its writer: shown ("read") or saved.
     void ReadDataFile(const Words& w) {
         const std::string& name = w.at(1);
-        const std::filesystem::path path = program() / "Data" / name;
+        const fs::path path = fs::path("program/Data") / name;
         if (!file_.empty()) {
-            folder_.Write(path.lexically_relative(folder_.path()), file_);  // the step's own file
+            folder_.Write(path, file_);  // the step's own file
         }
-        const std::string bytes = ReadFileBytes(path);
+        const std::string bytes = folder_.Read(path);
         const std::string label = "Data/" + name;
-        auto show = [&](const auto& file, auto write) {
-            if (!file) {
-                Say("says " + Quoted(file.error()));
-            } else if (w[0] == "rewrite") {
-                folder_.Write(path.lexically_relative(folder_.path()), write(file.value()));
-                FileChanges(dialogs_.said);
-            } else {
-                for (const std::string& line : FileLines(write(file.value()))) {
-                    Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
-                }
-            }
+        auto back = [](const auto& file, auto write) {
+            return file ? Outcome<std::string>(write(file.value()))
+                        : Outcome<std::string>::Failure(file.error());
         };
-        if (name == "Frames.txt") {
-            show(ReadFramesFile(bytes, label), WriteFramesFile);
-        } else if (name == "Modifications.txt") {
-            show(ReadModificationsFile(bytes, label), WriteModificationsFile);
-        } else if (name == "Details.txt") {
-            show(ReadDetailsFile(bytes, label), WriteDetailsFile);
-        } else if (name == "MaxLevel.txt") {
-            const int columns = std::stoi(w.at(2));
-            show(ReadMaxLevelFile(bytes, label, columns), [columns](const MaxLevelFile& file) {
-                return WriteMaxLevelFileWithColumns(file, columns);
-            });
+        const int columns = name == "MaxLevel.txt" ? std::stoi(w.at(2)) : 0;
+        auto writeMaxLevel = [columns](auto& file) {
+            return WriteMaxLevelFileWithColumns(file, columns);
+        };
+        auto writeClasses = [](const Lines& classes) {
+            std::string out;
+            for (const std::string& entry : classes) {
+                out += Quoted(entry) + "\r\n";
+            }
+            return out;
+        };
+        const Outcome<std::string> written =
+            name == "Frames.txt" ? back(ReadFramesFile(bytes, label), WriteFramesFile)
+            : name == "Modifications.txt"
+                ? back(ReadModificationsFile(bytes, label), WriteModificationsFile)
+            : name == "Details.txt"  ? back(ReadDetailsFile(bytes, label), WriteDetailsFile)
+            : name == "MaxLevel.txt" ? back(ReadMaxLevelFile(bytes, label, columns), writeMaxLevel)
+                                     : back(ReadClassesFile(bytes, label), writeClasses);
+        if (!written) {
+            Say("says " + Quoted(written.error()));
+        } else if (w[0] == "rewrite") {
+            folder_.Write(path, written.value());
+            FileChanges(dialogs_.said);
         } else {
-            show(ReadClassesFile(bytes, label), [](const std::vector<std::string>& classes) {
-                std::string out;
-                for (const std::string& entry : classes) {
-                    out += Quoted(entry) + "\r\n";
-                }
-                return out;
-            });
+            for (const std::string& line : FileLines(written.value())) {
+                Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
+            }
         }
     }
 
     // Each of the step's texts, a line each (or, for "items", a line for each item in it).
     void Number(const Words& w) {
         for (const std::string& text : std::span(w).subspan(1)) {
-            Say(Quoted(text) + ": leading " + Shortest(LeadingNumber(text)) + ", whole text " +
-                Shortest(ParseNumber(text)) + ", 16-bit " + Shortest(ParseWholeNumber(text)));
+            Say(Quoted(text) + ": leading " + Shortest(std::optional(LeadingNumber(text))) +
+                ", whole text " + Shortest(ParseNumber(text)) + ", 16-bit " +
+                Shortest(ParseWholeNumber(text)));
         }
     }
     void Format(const Words& w) {
@@ -570,35 +577,32 @@ class Scenario {
     }
     void CodePage(const Words& w) {
         const std::u16string text = DecodeCodePage(w.at(1));
-        std::string units;
+        std::ostringstream units;
         for (const char16_t unit : text) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, " %04X", static_cast<unsigned>(unit));
-            units += hex;
+            units << ' ' << std::hex << std::uppercase << std::setw(4) << std::setfill('0')
+                  << static_cast<unsigned>(unit);
         }
-        dialogs_.said = {"reads as" + units, "writes back " + Quoted(EncodeCodePage(text))};
-    }
-    void Encode(const Words& w) {
-        std::u16string text;
-        for (const std::string& unit : std::span(w).subspan(1)) {
-            text += static_cast<char16_t>(std::stoi(unit, nullptr, 16));
-        }
-        Say("writes " + Quoted(EncodeCodePage(text)));
+        Say("reads as" + units.str());
+        Say("writes back " + Quoted(EncodeCodePage(text)));
     }
 
-    void Load(const Words&) { window_->load(); }
-    void Pick(const Words& w) {
-        BoundControl& c = Control(w.at(1));
-        c.combo->text = c.combo->list.items().at(Line(c.combo->list, w.at(2)));
-        c.picked();
+    // Each value read as the About window reads the tool's place, into a text that held "as it
+    // was".
+    void Key(const Words& w) {
+        for (const std::string& name : std::span(w).subspan(2)) {
+            std::string value = "as it was";
+            const bool read = about_.GetKeyValue(kLocalMachine, w.at(1), name, value);
+            Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
+        }
     }
+
     void Type(const Words& w) {
         BoundControl& c = Control(w.at(1));
         (c.combo ? c.combo->text : c.text->text) = w.at(2);
         if (c.changed) {
             c.changed();
-        } else if (window_->main && c.text) {
-            forged_[c.text] = LedgerOf(*window_->main, c.text)->text();
+        } else if (window_->main) {
+            forged_[c.text] = window_->main->design().ledgers;  // a box written into by hand
         }
     }
     void Click(const Words& w) {
@@ -610,23 +614,14 @@ class Scenario {
     }
     void Press(const Words& w) {
         if (w.size() > 2) {
-            Answer({"answer", w[2]});  // "press mnuOpen "Weapons/Gun.wpn"": its dialog's answer
+            Find("answer").run({"answer", w[2]});  // "press mnuOpen "Weapons/Gun.wpn""
         }
         // A button that is off takes no press.
         if (BoundControl& c = Control(w.at(1)); !c.button || c.button->enabled) {
             c.pressed();
         }
     }
-    void Tick(const Words& w) {
-        Control(w.at(1)).check->value = static_cast<std::int16_t>(std::stoi(w.at(2)));
-    }
-    void HeedControl(const Words& w) {
-        static const std::map<std::string, Heed> heeds = {{"focus-in", Heed::FocusIn},
-                                                          {"focus-out", Heed::FocusOut},
-                                                          {"pointer-in", Heed::PointerIn},
-                                                          {"pointer-out", Heed::PointerOut}};
-        Control(w.at(1)).heeded(heeds.at(w.at(2)));
-    }
+    // A "#" in a word of the actions stands for the time, from 1.
     void Repeat(const Words& w) {
         for (int time = 1; time <= std::stoi(w[0]); ++time) {
             for (const auto action : std::views::split(std::span(w).subspan(2), "then")) {
@@ -636,23 +631,19 @@ class Scenario {
                         word.replace(at, 1, std::to_string(time));
                     }
                 }
-                Act(words);
-            }
-        }
-    }
-    void Wait(const Words& w) {
-        now_ += std::chrono::milliseconds(std::stoi(w.at(1)));
-        for (auto& [name, window] : windows_) {
-            if (window.recovery) {
-                window.recovery->KeepIfDue(now_);
+                Find(words.at(0)).run(words);
             }
         }
     }
     // "mark NAME" keeps the whole window and its design; "same NAME" names what differs from
     // them, Undo's own entries and Open Recent left out.
     void Mark(const Words& w) {
-        std::pair now{ViewOf(*window_, [](std::string_view) { return true; }),
+        std::pair now{ViewOf(*window_, {"*"}),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
+        std::erase_if(now.first, [](const auto& shown) {
+            return shown.first == "mnuUndo" || shown.first == "mnuRedo" ||
+                   shown.first == "mnuOpenRecent";
+        });
         if (w[0] == "mark") {
             marks_.insert_or_assign(w.at(1), std::move(now));
             return;
@@ -660,82 +651,31 @@ class Scenario {
         const auto& then = marks_.at(w.at(1));
         std::string differs = now.second == then.second ? "" : " the design";
         for (std::size_t i = 0; i < now.first.size(); ++i) {
-            const std::string& what = now.first[i].first;
-            if (now.first[i] != then.first.at(i) && what != "mnuUndo" && what != "mnuRedo" &&
-                what != "mnuOpenRecent") {
-                differs += " " + what;
+            if (now.first[i] != then.first.at(i)) {
+                differs += " " + now.first[i].first;
             }
         }
         Say(differs.empty() ? "as " + w[1] : "not as " + w[1] + ":" + differs);
     }
-    // A text a transcript line for each of its lines.
-    void SayLines(const std::string& text) {
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            Say(line.empty() ? "|" : "| " + Escaped(line, false));
-        }
-    }
-    // The stat block as Copy Stat Block copies it, or "card markdown" as --stat-block prints it.
-    void Card(const Words& w) {
-        const StatCard card = BuildStatCard(*window_->main);
-        SayLines(w.size() == 1 ? StatBlockText(card) : StatBlockMarkdown(card));
-    }
-    void Ledgers(const Words&) {
-        for (std::size_t i = 0; i < kStatisticCount; ++i) {
-            if (const Ledger& ledger = window_->main->design().ledgers[i]; !ledger.empty()) {
-                Say(std::string(kStatistics[i].name) + ":");
-                SayLines(ledger.text());
-            }
-        }
-    }
-    void OpenWeapon(const Words& w) { window_->main->OpenWeaponFile(w.at(1)); }
-
-    // The About window's registry, search path, files and program start; "key" reads a value
-    // into a text that held "as it was".
-    void Registry(const Words& w) {
-        auto& key = window_->about->registry.keys[w.at(1)];
-        for (std::size_t i = 2; i < w.size(); i += 3) {  // values as NAME TYPE "bytes"
-            key[w[i]] = {static_cast<std::uint32_t>(std::stoul(w.at(i + 1))), w.at(i + 2)};
-        }
-    }
-    void Tool(const Words& w) {
-        for (std::size_t i = 1; i < w.size(); i += 2) {
-            window_->about->starter.onSearchPath[w[i]] = w.at(i + 1);
-        }
-    }
-    void Exists(const Words& w) { window_->about->starter.files.insert(w.at(1)); }
-    void Starting(const Words& w) { window_->about->starter.startWorks = w.at(1) != "fails"; }
-    void Forget(const Words&) {
-        window_->about->registry.keys.clear();
-        window_->about->starter = FakeStarter();
-    }
-    void Key(const Words& w) {
-        for (const std::string& name : std::span(w).subspan(2)) {
-            std::string value = "as it was";
-            const bool read =
-                window_->about->model.GetKeyValue(kLocalMachine, w.at(1), name, value);
-            Say(Quoted(name) + (read ? " reads " : " reads nothing, leaves ") + Quoted(value));
-        }
-    }
 
     View Shown() const {
         if (!window_ || !watched_) {
-            throw std::runtime_error(!window_ ? "no window is open"
-                                              : "no \"> watch\" before the first window says "
-                                                "what the transcript watches");
+            throw std::runtime_error(!window_ ? "no window is open" : "no \"> watch\" yet");
         }
-        return ViewOf(*window_, [this](std::string_view name) {
-            return std::ranges::any_of(*watched_, [name](auto& p) { return Matches(p, name); });
-        });
+        return ViewOf(*window_, *watched_);
     }
 
-    // What the window shows of the controls `watched` takes.
-    View ViewOf(const Window& window, const std::function<bool(std::string_view)>& watched) const {
+    // What the window shows of the controls the patterns name.
+    View ViewOf(const Window& window, const Words& patterns) const {
+        auto named = [&](std::string_view name) {
+            return std::ranges::any_of(patterns, [&](auto& p) { return Matches(p, name); });
+        };
         View view;
-        auto watchedControl = [&](const BoundControl& c) { return watched(c.name); };
-        for (const BoundControl& c : window.controls | std::views::filter(watchedControl)) {
+        for (const BoundControl& c : window.controls) {
             const std::string name(c.name);
-            if (c.combo) {
+            if (!named(name)) {
+                continue;
+            } else if (c.combo) {
                 view.emplace_back(name + " lists", ListItems(c.combo->list.items()));
                 view.emplace_back(name, Quoted(c.combo->text));
             } else if (c.list) {
@@ -743,15 +683,13 @@ class Scenario {
                 view.emplace_back(name + " selects", c.list->selected() < 0
                                                          ? "nothing"
                                                          : Quoted(c.list->SelectedText()));
-            } else if (c.button) {
-                view.emplace_back(name, c.button->enabled ? "on" : "off");
-            } else if (c.text) {
-                view.emplace_back(name, Quoted(c.text->text));
-            } else if (c.check) {
-                view.emplace_back(name, std::to_string(c.check->value));
+            } else if (c.button || c.text || c.check) {
+                view.emplace_back(name, c.button ? (c.button->enabled ? "on" : "off")
+                                        : c.text ? Quoted(c.text->text)
+                                                 : std::to_string(c.check->value));
             }
         }
-        if (window.main && watched("mnuOpenRecent")) {
+        if (window.main && named("mnuOpenRecent")) {
             // Open Recent's list, each path from the scenario's folder.
             auto relative = [this](const auto& path) {
                 return path.lexically_relative(folder_.path()).generic_string();
@@ -764,26 +702,15 @@ class Scenario {
 
     BoundControl& Control(const std::string& name) {
         const auto found = std::ranges::find(window_->controls, name, &BoundControl::name);
-        if (found == window_->controls.end()) {
-            throw std::runtime_error("no control named " + name);
-        }
-        return *found;
+        return found != window_->controls.end()
+                   ? *found
+                   : throw std::runtime_error("no control named " + name);
     }
 
     // A list's line by its text, or by its number from 1.
     static std::size_t Line(const ListBox& list, const std::string& which) {
         const auto found = std::ranges::find(list.items(), which);
         return found != list.items().end() ? found - list.items().begin() : std::stoul(which) - 1;
-    }
-
-    static const Ledger* LedgerOf(MainWindowModel& main, const TextBox* box) {
-        for (std::size_t i = 0; i < kStatisticCount; ++i) {
-            if (&(main.*kStatistics[i].box) == box) {
-                return &main.design().ledgers[i];
-            }
-        }
-        static const Ledger none;
-        return &none;
     }
 
     // Each statistic's ledger ends with what its box shows, unless the scenario wrote into the
@@ -794,7 +721,7 @@ class Scenario {
             const Ledger& ledger = window_->main->design().ledgers[i];
             const auto forged = forged_.find(&box);
             if (ledger.last() != box.text &&
-                (forged == forged_.end() || forged->second != ledger.text())) {
+                (forged == forged_.end() || forged->second[i].text() != ledger.text())) {
                 throw std::runtime_error(std::string(kStatistics[i].name) + " shows " +
                                          Quoted(box.text) + ", its ledger ends with " +
                                          Quoted(ledger.last()));
@@ -802,21 +729,21 @@ class Scenario {
         }
     }
 
+    // What the step did to the files: each removed, and each written with its lines that differ.
     void FileChanges(Lines& changes) {
         Files now = FilesUnder(folder_.path());
-        for (const auto& [path, bytes] : files_) {
-            if (!now.count(path)) {
+        for (const auto& [path, lines] : files_) {
+            if (!now.contains(path)) {
                 changes.push_back(path + " is removed");
             }
         }
-        for (const auto& [path, bytes] : now) {
-            auto was = files_.find(path);
-            if (was != files_.end() && was->second == bytes) {
+        for (const auto& [path, lines] : now) {
+            const bool was = files_.contains(path);
+            const Lines& old = files_[path];
+            if (was && old == lines) {
                 continue;
             }
-            const Lines lines = FileLines(bytes);
-            const Lines old = was == files_.end() ? Lines{} : FileLines(was->second);
-            changes.push_back(path + (was == files_.end() ? " is written, " : " is rewritten, ") +
+            changes.push_back(path + (was ? " is rewritten, " : " is written, ") +
                               std::to_string(lines.size()) + " lines:");
             for (std::size_t i = 0; i < lines.size(); ++i) {
                 if (i >= old.size() || old[i] != lines[i]) {
@@ -827,8 +754,8 @@ class Scenario {
         files_ = std::move(now);
     }
 
-    std::filesystem::path program() const { return folder_.path() / "program"; }
-    std::filesystem::path current() const { return folder_.path() / "current"; }
+    fs::path program() const { return folder_.path() / "program"; }
+    fs::path current() const { return folder_.path() / "current"; }
 
     TempFolder folder_;
     RecordingDialogs dialogs_;
@@ -836,6 +763,10 @@ class Scenario {
     FaultyDiskFiles disk_{SIZE_MAX};
     std::optional<DataInUse> data_;
     KeptRecentWeapons recent_;
+    // The About window's surroundings, of the scenario's making, and the window's model.
+    FakeRegistry registry_;
+    FakeStarter starter_;
+    AboutModel about_{registry_, starter_, dialogs_, {"sysview", "hwlist", "infopanel"}};
     std::map<std::string, Window> windows_;
     Window* window_ = nullptr;
     std::map<std::string, std::pair<View, std::optional<WeaponDesign>>> marks_;
@@ -843,27 +774,16 @@ class Scenario {
     int runs_ = 0;
     DesignRecovery::Clock::time_point now_;
     // The statistics boxes the scenario wrote into, with their ledgers then.
-    std::map<const TextBox*, std::string> forged_;
+    std::map<const TextBox*, std::array<Ledger, kStatisticCount>> forged_;
     Files files_;
-    std::optional<std::vector<std::string>> watched_;  // by the last "watch"
-    std::string file_;                                 // the step's inline file
+    std::optional<Words> watched_;  // by the last "watch"
+    std::string file_;              // the step's inline file
 };
 
-std::vector<std::filesystem::path> Scenarios() {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(KALVERIN_SCENARIOS)) {
-        if (entry.path().extension() == ".txt") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-class ScenarioTest : public ::testing::TestWithParam<std::filesystem::path> {};
+class ScenarioTest : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(ScenarioTest, GivesItsTranscript) {
-    const std::filesystem::path& file = GetParam();
+    const fs::path& file = GetParam();
     const std::string expected = ReadFileBytes(file);
     const std::string actual = Scenario().Run(expected);
     if (actual != expected && std::getenv("KALVERIN_UPDATE_SCENARIOS")) {
@@ -873,47 +793,47 @@ TEST_P(ScenarioTest, GivesItsTranscript) {
     EXPECT_EQ(actual, expected) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()),
-    [](const ::testing::TestParamInfo<std::filesystem::path>& test) {
-        std::string name =
-            test.param.lexically_relative(KALVERIN_SCENARIOS).replace_extension().generic_string();
-        std::replace_if(
-            name.begin(), name.end(), [](char c) { return !std::isalnum(c); }, '_');
-        return name;
-    });
+std::vector<fs::path> Scenarios() {
+    std::vector<fs::path> files;
+    std::ranges::copy_if(fs::recursive_directory_iterator(KALVERIN_SCENARIOS),
+                         std::back_inserter(files),
+                         [](const fs::path& file) { return file.extension() == ".txt"; });
+    std::ranges::sort(files);
+    return files;
+}
 
+// Each test is named after its transcript's folder and file: "designer_undo".
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios()),
+                         [](const auto& test) {
+                             return test.param.parent_path().filename().string() + "_" +
+                                    test.param.stem().string();
+                         });
+
+// Each name of a window is its own, and so is each access key among the window's captions and
+// among each menu's entries.
 template <typename Model>
 void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
     std::set<std::string_view> names;
-    std::map<char, std::string_view> windowKeys;  // the caption of each key
-    std::map<char, std::string_view> menuKeys;
+    std::map<std::pair<std::string_view, char>, std::string_view> keys;  // by the menu it is in
     std::string_view menu;
     for (const Control<Model>& control : table) {
         EXPECT_TRUE(names.insert(control.name).second) << control.name << " twice";
-        const char key = AccessKeyOf(control.caption);
-        if (control.kind == ControlKind::Menu) {
-            menu = control.name;
-            menuKeys.clear();
+        menu = control.kind == ControlKind::Menu ? control.name : menu;
+        if (const char key = AccessKeyOf(control.caption)) {
+            const std::string_view in = InMenu(control.kind) ? menu : "the window";
+            auto [other, fresh] = keys.emplace(std::pair(in, key), control.caption);
+            EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
+                               << " in " << in;
         }
-        if (key == 0) {
-            continue;
-        }
-        auto& keys = InMenu(control.kind) ? menuKeys : windowKeys;
-        auto [other, fresh] = keys.emplace(key, control.caption);
-        EXPECT_TRUE(fresh) << control.caption << " and " << other->second << " share " << key
-                           << (InMenu(control.kind) ? " in " : "")
-                           << (InMenu(control.kind) ? menu : "");
     }
 }
 
 TEST(ControlTableTest, EachWindowsAccessKeysAndNamesAreItsOwn) {
     // The key is the letter after the first single '&', upper-cased; "&&" shows an ampersand.
-    const std::pair<const char*, char> keys[] = {
-        {"&Save", 'S'}, {"Fish && &chips", 'C'}, {"Exit", 0}, {"A&&", 0}};
-    for (const auto& [caption, key] : keys) {
-        EXPECT_EQ(AccessKeyOf(caption), key) << caption;
-    }
+    EXPECT_EQ(AccessKeyOf("&Save"), 'S');
+    EXPECT_EQ(AccessKeyOf("Fish && &chips"), 'C');
+    EXPECT_EQ(AccessKeyOf("Exit"), 0);
+    EXPECT_EQ(AccessKeyOf("A&&"), 0);
     ExpectOwnKeysAndNames(MainWindowModel::Controls());
     ExpectOwnKeysAndNames(FrameEditorModel::Controls());
     ExpectOwnKeysAndNames(ModificationEditorModel::Controls());
