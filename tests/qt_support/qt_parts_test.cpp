@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QProcess>
+#include <QResource>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +21,15 @@
 #include "qt_support/qt_text.h"
 #include "support/recording_dialogs.h"
 #include "support/temp_folder.h"
+
+// The program's vector picture withdrawn or put back; Qt's resource macros work outside namespaces.
+static void KeepVectorPicture(bool kept) {
+    if (kept) {
+        Q_INIT_RESOURCE(about_picture);
+    } else {
+        Q_CLEANUP_RESOURCE(about_picture);
+    }
+}
 
 namespace kalverin {
 namespace {
@@ -154,6 +164,32 @@ TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
             << size.width();
         EXPECT_EQ(icon.pixmap(size).cacheKey(), pixmap.cacheKey()) << size.width();
     }
+    // The sizes drawn at build time are taken as they are: they need no vectors to draw.
+    KeepVectorPicture(false);
+    for (const QSize& size : offered) {
+        const QImage drawn(
+            QResource(QStringLiteral(":/about/kalverin-%1.rgba").arg(size.width())).data(),
+            size.width(), size.height(), QImage::Format_RGBA8888_Premultiplied);
+        EXPECT_TRUE(ProgramIcon().pixmap(size).toImage().convertToFormat(drawn.format()) == drawn)
+            << size.width();
+    }
+    KeepVectorPicture(true);
+}
+
+// The build's icon drawer: no size, or a size of no pixel, stops it with status 2; one pixel is a
+// size. A sanitizer's leak check would change the status of a drawer stopped early.
+TEST(RenderIconTest, RefusesWhatIsNoSizeWithStatusTwoAndDrawsOnePixel) {
+    qputenv("ASAN_OPTIONS", "detect_leaks=0");
+    TempFolder folder;
+    const QString picture = QStringLiteral(KALVERIN_ICON_PICTURE), out = PathText(folder.path());
+    for (const QStringList& arguments :
+         {QStringList{picture, out}, {picture, out, QStringLiteral("1"), QStringLiteral("0")}}) {
+        QProcess drawer;
+        drawer.start(QStringLiteral(KALVERIN_RENDER_ICON), arguments);
+        EXPECT_TRUE(drawer.waitForFinished());
+        EXPECT_EQ(drawer.exitCode(), 2) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_EQ(folder.Read("kalverin-1.rgba").size(), 4U);
 }
 
 // A window shown at once or a moment later ends the loop once painted; a loop that runs on is
