@@ -185,7 +185,7 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view rest = fuzz::Bytes(data, size);
+    std::string_view rest = std::string_view(reinterpret_cast<const char*>(data), size);
     RequireItems(rest);
     testing::MemoryFiles files;
     for (std::string_view name :
