@@ -6,31 +6,26 @@
 # Usage: e2e_test.sh PROGRAM ARTIFACTS DATA (xvfb-run, xdotool and ImageMagick needed).
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 PROGRAM ARTIFACTS DATA" >&2
-    exit 2
-fi
-program=$1
-artifacts=$2
-data=$3
+[ $# -eq 3 ] || { echo "usage: $0 PROGRAM ARTIFACTS DATA" >&2; exit 2; }
+program=$1 artifacts=$2 data=$3
 
 # shellcheck source=tests/e2e/x_session.sh
 source "$(dirname "$0")/x_session.sh"
 x_session_begin "$0" "$@"
 rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
+# FOLDER/kalverin, a copy of the program, with the bundled data beside it.
+copy_program() {
+    mkdir -p "$1"
+    cp "$program" "$1/kalverin"
+    cp -r "$data" "$1/Data"
+}
 step "program folder: a copy of $(basename "$program") with the bundled data"
-mkdir -p "$work/program" "$work/current/Weapons"
-cp "$program" "$work/program/kalverin"
-cp -r "$data" "$work/program/Data"
+copy_program "$work/program"
+mkdir -p "$work/current/Weapons"
 run=$work/program/kalverin
-
-frame="Sniper Rifle"
-class="Barrel"
-option="Extended Barrel"
-firearm="Long Reach"
+frame="Sniper Rifle" class="Barrel" option="Extended Barrel" firearm="Long Reach"
 saved="$work/current/Weapons/long-reach"
-
 # What the rules make of the bundled frame with the option at level 1, as a saved file.
 expected=$(dirname "$0")/long-reach.wpn
 
@@ -96,10 +91,9 @@ xdotool key shift+Tab
 sleep 0.3
 save_as "$saved"
 
-step "screenshot"
+step "screenshot: $artifacts/main_window.png"
 timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
     fail "no screenshot of the screen"
-echo "   $artifacts/main_window.png"
 
 exit_by_access_keys() {
     step "File > Exit by its access keys"
@@ -152,8 +146,7 @@ xdotool key End type y
 xdotool key alt+f
 wait_until "the File menu" windows_are 2
 kill -TERM "$app_pid"
-status=0
-wait "$app_pid" || status=$?
+wait "$app_pid" && status=0 || status=$?
 app_pid=""
 [ "$status" -eq 143 ] || fail "the program ended with status $status on SIGTERM"
 grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept on SIGTERM"
@@ -161,9 +154,7 @@ grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept o
 step "an install: the Data beside the program read-only; Frames > Sniper Rifle's Power 9, saved"
 # The design the last run kept is not offered again.
 rm -rf "$recovery"
-mkdir -p "$work/install"
-cp "$program" "$work/install/kalverin"
-cp -r "$data" "$work/install/Data"
+copy_program "$work/install"
 install=("$work/install/kalverin")
 if [ "$(id -u)" = 0 ]; then
     # Root writes anywhere; a read-only mount of its own is what stops it.

@@ -6,9 +6,7 @@
 artifacts=${artifacts:?the sourcing script sets artifacts}
 step_limit=${step_limit:-15}
 run_limit=${run_limit:-150}
-work=""
-app_pid=""
-window=""
+work="" app_pid="" window=""
 
 x_session_cleanup() {
     local status=$?
@@ -29,10 +27,8 @@ x_session_begin() {
     if [ -z "${KALVERIN_X_SESSION:-}" ]; then
         local tool
         for tool in xvfb-run xauth xdotool import convert; do
-            if ! command -v "$tool" >/dev/null; then
-                echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
-                exit 1
-            fi
+            command -v "$tool" >/dev/null ||
+                { echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2; exit 1; }
         done
         KALVERIN_X_SESSION=1 exec xvfb-run -a timeout "$run_limit" bash "$@"
     fi
