@@ -23,8 +23,7 @@ const std::filesystem::path kProgramDir = "/kalverin";
 
 void RequireItems(std::string_view bytes) {
     ItemReader reader(bytes);
-    std::size_t items = 0;
-    std::size_t textBytes = 0;
+    std::size_t items = 0, textBytes = 0;
     while (auto item = reader.Next()) {
         ++items;
         textBytes += item->text.size();
@@ -41,10 +40,10 @@ void RequireItems(std::string_view bytes) {
             Require(leading == *number, "LeadingNumber agrees with ParseNumber");
             Require(value.AsNumber() == *number, "a numeric item counts as its number");
             // The general format reads back; from the second time on it writes the same text.
-            std::string shown = FormatGeneral(*number);
-            auto again = ParseNumber(shown);
-            Require(again.has_value(), "the general format of a number is a number");
-            Require(FormatGeneral(*again) == shown, "the general format is stable");
+            const std::string shown = FormatGeneral(*number);
+            const auto again = ParseNumber(shown);
+            Require(again && FormatGeneral(*again) == shown,
+                    "the general format of a number is a number, and is stable");
         }
     }
     Require(textBytes <= bytes.size(), "items hold only bytes of the input");
@@ -128,8 +127,7 @@ void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
 }
 
 void RequireWholeCatalogue(const DataCatalogue& catalogue) {
-    const int frames = catalogue.intNumberofFrames;
-    const int mods = catalogue.intNumberofMods;
+    const int frames = catalogue.intNumberofFrames, mods = catalogue.intNumberofMods;
     // The tables' sizes, which the files' own checks keep within the catalogue.
     Require(catalogue.frames.size() == static_cast<std::size_t>(frames) &&
                 catalogue.maxLevels.size() == static_cast<std::size_t>(mods) &&

@@ -38,8 +38,7 @@ void Put(const std::filesystem::path& folder, const Files& set, FileStore& into)
 
 // A save, as the files of one folder before and after it.
 struct Save {
-    Files before;
-    Files after;
+    Files before, after;
 };
 
 std::vector<Save> Saves() {

@@ -20,16 +20,15 @@ copy_program() {
     cp "$program" "$1/kalverin"
     cp -r "$data" "$1/Data"
 }
-step "program folder: a copy of $(basename "$program") with the bundled data"
-copy_program "$work/program"
-mkdir -p "$work/current/Weapons"
-run=$work/program/kalverin
 frame="Sniper Rifle" class="Barrel" option="Extended Barrel" firearm="Long Reach"
 saved="$work/current/Weapons/long-reach"
 # What the rules make of the bundled frame with the option at level 1, as a saved file.
 expected=$(dirname "$0")/long-reach.wpn
 
-step "program"
+step "program: a copy of $(basename "$program") with the bundled data"
+copy_program "$work/program"
+mkdir -p "$work/current/Weapons"
+run=$work/program/kalverin
 x_run_program "$run" "$work/current"
 
 step "frame: a click into the frame chooser, then \"$frame\" from its list"
@@ -95,11 +94,16 @@ step "screenshot: $artifacts/main_window.png"
 timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
     fail "no screenshot of the screen"
 
+# The menu of the access key alt+KEY opened, then its entry of the access key ENTRY taken.
+menu() {
+    xdotool key "alt+$1"
+    wait_until "the menu of alt+$1" windows_are 2
+    [ -z "${2:-}" ] || xdotool key "$2"
+}
+
 exit_by_access_keys() {
     step "File > Exit by its access keys"
-    xdotool key alt+f
-    wait_until "the File menu" windows_are 2
-    xdotool key x
+    menu f x
     timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
     wait "$app_pid" || fail "the program ended with status $?"
     app_pid=""
@@ -143,8 +147,7 @@ step "a \"y\" typed, then SIGTERM: the design is kept before the program ends"
 click_in_window -100 58
 xdotool key End type y
 # Once the File menu shows, the program has taken the "y" before it.
-xdotool key alt+f
-wait_until "the File menu" windows_are 2
+menu f
 kill -TERM "$app_pid"
 wait "$app_pid" && status=0 || status=$?
 app_pid=""
@@ -164,9 +167,7 @@ else
     chmod -R a-w "$work/install/Data"
 fi
 x_run_program "${install[0]}" "$work/current" "${install[@]:1}"
-xdotool key alt+m
-wait_until "the Manage Data menu" windows_are 2
-xdotool key f
+menu m f
 editor=$(x_window_titled "Change Forms")
 x_focus "$editor"
 pick_from_list "$frame" 2
@@ -182,9 +183,7 @@ diff -r "$data" "$work/install/Data" || fail "the Data folder of the install was
 
 step "Manage Data > Reload Data, then the Sniper Rifle saved as a weapon: its Power is 9"
 x_focus "$window"
-xdotool key alt+m
-wait_until "the Manage Data menu" windows_are 2
-xdotool key r
+menu m r
 click_in_window 100 58
 pick_from_list "$frame"
 save_as "$work/current/Weapons/own"
