@@ -7,7 +7,6 @@
 #include <cmath>
 #include <memory>
 
-#include "catalogue/data_folder.h"
 #include "designer/design_boxes.h"
 #include "designer/main_window_model.h"
 #include "fuzz_target.h"
@@ -50,15 +49,10 @@ void RequireWithinLimits(const MainWindowModel& m) {
     }
 }
 
-// The window, loaded once; each input starts from a copy of it, so that no input leaves a trace.
+// The window, loaded once from the bundled data; each input starts from a copy of it, so that no input leaves a trace.
 class Designer {
   public:
     Designer() {
-        for (std::string_view name : kDataFiles) {
-            auto bytes = DiskFiles().Read(std::filesystem::path(KALVERIN_BUNDLED_DATA) / name);
-            Require(bytes.ok(), "the bundled data can be read");
-            files_.Write(kProgramDir / "Data" / name, bytes.value());
-        }
         loaded_ = std::make_unique<MainWindowModel>(data_, kProgramDir, dialogs_, files_);
         loaded_->Load();
         Require(dialogs_.messages.empty(), "the bundled data loads without a message");
@@ -123,7 +117,7 @@ class Designer {
   private:
     inline static const std::filesystem::path kProgramDir = "/kalverin";
     testing::MemoryFiles files_;
-    DataInUse data_{files_, {.given = kProgramDir / "Data"}};
+    DataInUse data_{DiskFiles(), {.given = KALVERIN_BUNDLED_DATA}};
     testing::RecordingDialogs dialogs_;
     std::unique_ptr<MainWindowModel> loaded_;
     std::unique_ptr<MainWindowModel> model_;
