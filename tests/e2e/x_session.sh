@@ -4,8 +4,7 @@
 # `run_limit` (seconds for a step and for the whole run), then calls `x_session_begin "$0" "$@"`.
 
 artifacts=${artifacts:?the sourcing script sets artifacts}
-step_limit=${step_limit:-15}
-run_limit=${run_limit:-150}
+: "${step_limit:=15}" "${run_limit:=150}"
 work="" app_pid="" window=""
 
 x_session_cleanup() {
@@ -52,9 +51,8 @@ fail() {
 
 # Waits until the command succeeds, trying every tenth of a second: wait_until WHAT COMMAND...
 wait_until() {
-    local what=$1
+    local what=$1 tries=$((step_limit * 10))
     shift
-    local tries=$((step_limit * 10))
     until "$@"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || fail "$what: nothing after ${step_limit} s"
@@ -79,8 +77,7 @@ x_run_program() {
         "${sanitizers[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" QT_QPA_PLATFORM=xcb \
         "$program" "$@" >"$work/program.log" 2>&1) &
     app_pid=$!
-    window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
-        sed -n 1p) || fail "no window titled \"Kalverin\" after ${step_limit} s"
+    window=$(x_window_titled Kalverin)
     echo "   window $window"
     x_focus "$window"
 }
