@@ -101,23 +101,18 @@ void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
             return RequireCounted(read.frames.size(), kMaxFrames);
         });
     } else if (file == kModificationsFile) {
-        RequireRoundTrip(bytes, label, ReadModificationsFile, WriteModificationsFile,
-                         [](const ModificationsFile& read) {
-                             return RequireCounted(read.records.size(), kMaxModifications,
-                                                   read.count);
-                         });
+        RequireRoundTrip(bytes, label, ReadModificationsFile, WriteModificationsFile, [](auto& r) {
+            return RequireCounted(r.records.size(), kMaxModifications, r.count);
+        });
     } else if (file == kDetailsFile) {
         RequireRoundTrip(bytes, label, ReadDetailsFile, WriteDetailsFile,
-                         [](const DetailsFile& read) {
-                             return RequireCounted(read.rows.size(), kMaxModifications);
-                         });
+                         [](auto& r) { return RequireCounted(r.rows.size(), kMaxModifications); });
     } else if (file == kMaxLevelFile) {
         auto readRows = [](std::string_view in, const std::string& named) {
             return ReadMaxLevelFile(in, named, kEditorFrameColumns);
         };
-        RequireRoundTrip(bytes, label, readRows, WriteMaxLevelFile, [](const MaxLevelFile& read) {
-            return RequireRows(read, kEditorFrameColumns);
-        });
+        RequireRoundTrip(bytes, label, readRows, WriteMaxLevelFile,
+                         [](auto& r) { return RequireRows(r, kEditorFrameColumns); });
         const int columns = static_cast<int>(bytes.size() % (kMaxFrames + 3)) - 1;
         const auto read = ReadMaxLevelFile(bytes, label, columns);
         if (const MaxLevelFile* rows = ValueOrNamedFailure(read, label)) {
