@@ -200,11 +200,7 @@ TEST(FirstPaintTest, TheLoopEndsOnceTheShownWindowIsPainted) {
     for (const int delay : {0, 50}) {
         CountingWidget window;
         QuitAfterFirstPaint(&window);
-        if (delay == 0) {
-            window.show();
-        } else {
-            QTimer::singleShot(delay, &window, &QWidget::show);
-        }
+        delay == 0 ? window.show() : QTimer::singleShot(delay, &window, &QWidget::show);
         QTimer::singleShot(10000, &window, [] { QCoreApplication::exit(7); });
         EXPECT_EQ(QApplication::exec(), 0) << delay;
         EXPECT_EQ(window.paints, 1) << delay;
