@@ -15,7 +15,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "catalogue/data_folder.h"
 #include "support/memory_files.h"
