@@ -23,8 +23,7 @@ const std::filesystem::path kProgramDir = "/kalverin";
 
 void RequireItems(std::string_view bytes) {
     ItemReader reader(bytes);
-    std::size_t items = 0;
-    std::size_t textBytes = 0;
+    std::size_t items = 0, textBytes = 0;
     while (auto item = reader.Next()) {
         ++items;
         textBytes += item->text.size();
@@ -41,10 +40,10 @@ void RequireItems(std::string_view bytes) {
             Require(leading == *number, "LeadingNumber agrees with ParseNumber");
             Require(value.AsNumber() == *number, "a numeric item counts as its number");
             // The general format reads back; from the second time on it writes the same text.
-            std::string shown = FormatGeneral(*number);
-            auto again = ParseNumber(shown);
-            Require(again.has_value(), "the general format of a number is a number");
-            Require(FormatGeneral(*again) == shown, "the general format is stable");
+            const std::string shown = FormatGeneral(*number);
+            const auto again = ParseNumber(shown);
+            Require(again && FormatGeneral(*again) == shown,
+                    "the general format of a number is a number, and is stable");
         }
     }
     Require(textBytes <= bytes.size(), "items hold only bytes of the input");
@@ -102,23 +101,18 @@ void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
             return RequireCounted(read.frames.size(), kMaxFrames);
         });
     } else if (file == kModificationsFile) {
-        RequireRoundTrip(bytes, label, ReadModificationsFile, WriteModificationsFile,
-                         [](const ModificationsFile& read) {
-                             return RequireCounted(read.records.size(), kMaxModifications,
-                                                   read.count);
-                         });
+        RequireRoundTrip(bytes, label, ReadModificationsFile, WriteModificationsFile, [](auto& r) {
+            return RequireCounted(r.records.size(), kMaxModifications, r.count);
+        });
     } else if (file == kDetailsFile) {
         RequireRoundTrip(bytes, label, ReadDetailsFile, WriteDetailsFile,
-                         [](const DetailsFile& read) {
-                             return RequireCounted(read.rows.size(), kMaxModifications);
-                         });
+                         [](auto& r) { return RequireCounted(r.rows.size(), kMaxModifications); });
     } else if (file == kMaxLevelFile) {
         auto readRows = [](std::string_view in, const std::string& named) {
             return ReadMaxLevelFile(in, named, kEditorFrameColumns);
         };
-        RequireRoundTrip(bytes, label, readRows, WriteMaxLevelFile, [](const MaxLevelFile& read) {
-            return RequireRows(read, kEditorFrameColumns);
-        });
+        RequireRoundTrip(bytes, label, readRows, WriteMaxLevelFile,
+                         [](auto& r) { return RequireRows(r, kEditorFrameColumns); });
         const int columns = static_cast<int>(bytes.size() % (kMaxFrames + 3)) - 1;
         const auto read = ReadMaxLevelFile(bytes, label, columns);
         if (const MaxLevelFile* rows = ValueOrNamedFailure(read, label)) {
@@ -128,8 +122,7 @@ void RequireFileRoundTrip(std::string_view file, std::string_view bytes) {
 }
 
 void RequireWholeCatalogue(const DataCatalogue& catalogue) {
-    const int frames = catalogue.intNumberofFrames;
-    const int mods = catalogue.intNumberofMods;
+    const int frames = catalogue.intNumberofFrames, mods = catalogue.intNumberofMods;
     // The tables' sizes, which the files' own checks keep within the catalogue.
     Require(catalogue.frames.size() == static_cast<std::size_t>(frames) &&
                 catalogue.maxLevels.size() == static_cast<std::size_t>(mods) &&
@@ -185,7 +178,7 @@ void RequireEditorsSaveWhatTheyRead(testing::MemoryFiles& files) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view rest = fuzz::Bytes(data, size);
+    std::string_view rest = std::string_view(reinterpret_cast<const char*>(data), size);
     RequireItems(rest);
     testing::MemoryFiles files;
     for (std::string_view name :

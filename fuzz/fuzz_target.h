@@ -7,15 +7,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string_view>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace kalverin::fuzz {
-
-inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {
-    return {reinterpret_cast<const char*>(data), size};
-}
 
 // A broken property is a crash, so that libFuzzer keeps the input and a replay fails.
 inline void Require(bool holds, const char* property) {

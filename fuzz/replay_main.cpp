@@ -17,11 +17,9 @@ int main(int argc, char** argv) {
             inputs.emplace_back(argv[i]);
             continue;
         }
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(argv[i])) {
-            if (entry.is_regular_file()) {
-                inputs.push_back(entry.path());
-            }
-        }
+        std::ranges::copy_if(std::filesystem::recursive_directory_iterator(argv[i]),
+                             std::back_inserter(inputs),
+                             [](const auto& e) { return e.is_regular_file(); });
     }
     std::sort(inputs.begin(), inputs.end());
     for (const std::filesystem::path& input : inputs) {

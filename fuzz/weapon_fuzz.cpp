@@ -18,47 +18,42 @@ using fuzz::Require;
 
 namespace {
 
-// The option count within the design's 20 options and listed whole; a statistic held as a number
-// finite, and its box showing no NaN or infinity; each statistic's ledger ending with its box.
+// The option count within the design's 20 options and listed whole; each statistic's ledger
+// ending with its box; a statistic held as a number finite, and its box showing no NaN or infinity.
 void RequireWithinLimits(const MainWindowModel& m) {
-    for (std::size_t i = 0; i < kStatisticCount; ++i) {
-        Require(m.design().ledgers[i].last() == (m.*kStatistics[i].box).text,
-                "a statistic's ledger ends with what its box shows");
-    }
     const std::int16_t count = m.design().intModCounter;
     Require(count >= 0 && count <= kMaxInstalledOptions &&
                 m.lstCurrentMod.items().size() == static_cast<std::size_t>(count),
             "the installed options listed are the option count, at most 20");
-    auto finite = [](const auto& stat, const TextBox& box) {
-        std::string shown = box.text;
+    for (std::size_t i = 0; i < kStatisticCount; ++i) {
+        std::string shown = (m.*kStatistics[i].box).text;
+        Require(m.design().ledgers[i].last() == shown,
+                "a statistic's ledger ends with what its box shows");
         std::ranges::transform(shown, shown.begin(),
                                [](unsigned char c) { return std::tolower(c); });
-        Require(!stat.IsNumber() ||
-                    (std::isfinite(stat.number()) && shown.find("nan") == std::string::npos &&
-                     shown.find("inf") == std::string::npos),
+        const auto number = std::visit(
+            [&m](auto member) -> std::optional<double> {
+                const auto& value = m.design().statistics.*member;
+                if constexpr (requires { value.IsNumber(); }) {
+                    return value.IsNumber() ? std::optional<double>(value.number()) : std::nullopt;
+                } else if constexpr (std::is_same_v<std::remove_cvref_t<decltype(value)>, float>) {
+                    return value;
+                } else {
+                    return std::nullopt;
+                }
+            },
+            kStatistics[i].value);
+        Require(!number || (std::isfinite(*number) && shown.find("nan") == std::string::npos &&
+                            shown.find("inf") == std::string::npos),
                 "a statistic is a finite number, and its box shows one");
-    };
-    const StatBlock& s = m.design().statistics;
-    finite(s.Power, m.txtPower);
-    finite(s.Concealability, m.txtConceal);
-    finite(s.Weight, m.txtWeight);
-    finite(s.FCU, m.txtFCU);
-    finite(s.DPV, m.txtDPV);
-    finite(s.Recoil, m.txtRecoil);
-    finite(s.FinalPrice, m.txtPrice);
-    finite(StatValue<float>(s.MarkUp), m.txtMarkup);
+    }
 }
 
-// The window, loaded once; each input starts from a copy of it, so that no input leaves a trace.
+// The window, loaded once from the bundled data; each input starts from a copy of it, so that no
+// input leaves a trace.
 class Designer {
   public:
     Designer() {
-        for (const char* name :
-             {"Frames.txt", "Classes.txt", "Modifications.txt", "MaxLevel.txt", "Details.txt"}) {
-            auto bytes = DiskFiles().Read(std::filesystem::path(KALVERIN_BUNDLED_DATA) / name);
-            Require(bytes.ok(), "the bundled data can be read");
-            files_.Write(kProgramDir / "Data" / name, bytes.value());
-        }
         loaded_ = std::make_unique<MainWindowModel>(data_, kProgramDir, dialogs_, files_);
         loaded_->Load();
         Require(dialogs_.messages.empty(), "the bundled data loads without a message");
@@ -123,7 +118,7 @@ class Designer {
   private:
     inline static const std::filesystem::path kProgramDir = "/kalverin";
     testing::MemoryFiles files_;
-    DataInUse data_{files_, {.given = kProgramDir / "Data"}};
+    DataInUse data_{DiskFiles(), {.given = KALVERIN_BUNDLED_DATA}};
     testing::RecordingDialogs dialogs_;
     std::unique_ptr<MainWindowModel> loaded_;
     std::unique_ptr<MainWindowModel> model_;
@@ -133,7 +128,7 @@ class Designer {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static Designer designer;
-    const std::string_view input = fuzz::Bytes(data, size);
+    const std::string_view input = std::string_view(reinterpret_cast<const char*>(data), size);
     const std::size_t steps = input.find('\f');
     designer.Open(input.substr(0, steps));
     if (steps != std::string_view::npos) {

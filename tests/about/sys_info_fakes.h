@@ -7,7 +7,6 @@
 
 #include <map>
 #include <set>
-#include <string>
 #include <vector>
 
 #include "about/program_starter.h"
@@ -60,8 +59,7 @@ class FakeStarter final : public ProgramStarter {
     }
     std::optional<std::filesystem::path> FindProgram(std::string_view name) override {
         auto found = onSearchPath.find(std::string(name));
-        return found == onSearchPath.end() ? std::nullopt
-                                           : std::optional<std::filesystem::path>(found->second);
+        return found == onSearchPath.end() ? std::nullopt : std::optional(found->second);
     }
     bool StartProgram(const std::filesystem::path& program) override {
         started.push_back(program.string());

@@ -15,7 +15,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "catalogue/data_folder.h"
 #include "support/memory_files.h"
@@ -38,8 +37,7 @@ void Put(const std::filesystem::path& folder, const Files& set, FileStore& into)
 
 // A save, as the files of one folder before and after it.
 struct Save {
-    Files before;
-    Files after;
+    Files before, after;
 };
 
 std::vector<Save> Saves() {

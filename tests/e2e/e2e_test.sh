@@ -6,35 +6,29 @@
 # Usage: e2e_test.sh PROGRAM ARTIFACTS DATA (xvfb-run, xdotool and ImageMagick needed).
 set -euo pipefail
 
-if [ $# -ne 3 ]; then
-    echo "usage: $0 PROGRAM ARTIFACTS DATA" >&2
-    exit 2
-fi
-program=$1
-artifacts=$2
-data=$3
+[ $# -eq 3 ] || { echo "usage: $0 PROGRAM ARTIFACTS DATA" >&2; exit 2; }
+program=$1 artifacts=$2 data=$3
 
 # shellcheck source=tests/e2e/x_session.sh
 source "$(dirname "$0")/x_session.sh"
 x_session_begin "$0" "$@"
 rm -f "$artifacts/main_window.png" "$artifacts/saved.wpn"
 
-step "program folder: a copy of $(basename "$program") with the bundled data"
-mkdir -p "$work/program" "$work/current/Weapons"
-cp "$program" "$work/program/kalverin"
-cp -r "$data" "$work/program/Data"
-run=$work/program/kalverin
-
-frame="Sniper Rifle"
-class="Barrel"
-option="Extended Barrel"
-firearm="Long Reach"
+# FOLDER/kalverin, a copy of the program, with the bundled data beside it.
+copy_program() {
+    mkdir -p "$1"
+    cp "$program" "$1/kalverin"
+    cp -r "$data" "$1/Data"
+}
+frame="Sniper Rifle" class="Barrel" option="Extended Barrel" firearm="Long Reach"
 saved="$work/current/Weapons/long-reach"
-
 # What the rules make of the bundled frame with the option at level 1, as a saved file.
 expected=$(dirname "$0")/long-reach.wpn
 
-step "program"
+step "program: a copy of $(basename "$program") with the bundled data"
+copy_program "$work/program"
+mkdir -p "$work/current/Weapons"
+run=$work/program/kalverin
 x_run_program "$run" "$work/current"
 
 step "frame: a click into the frame chooser, then \"$frame\" from its list"
@@ -96,16 +90,20 @@ xdotool key shift+Tab
 sleep 0.3
 save_as "$saved"
 
-step "screenshot"
+step "screenshot: $artifacts/main_window.png"
 timeout "$step_limit" import -window root "$artifacts/main_window.png" ||
     fail "no screenshot of the screen"
-echo "   $artifacts/main_window.png"
+
+# The menu of the access key alt+KEY opened, then its entry of the access key ENTRY taken.
+menu() {
+    xdotool key "alt+$1"
+    wait_until "the menu of alt+$1" windows_are 2
+    [ -z "${2:-}" ] || xdotool key "$2"
+}
 
 exit_by_access_keys() {
     step "File > Exit by its access keys"
-    xdotool key alt+f
-    wait_until "the File menu" windows_are 2
-    xdotool key x
+    menu f x
     timeout "$step_limit" tail --pid="$app_pid" -f /dev/null || fail "the program did not end on Exit"
     wait "$app_pid" || fail "the program ended with status $?"
     app_pid=""
@@ -149,11 +147,9 @@ step "a \"y\" typed, then SIGTERM: the design is kept before the program ends"
 click_in_window -100 58
 xdotool key End type y
 # Once the File menu shows, the program has taken the "y" before it.
-xdotool key alt+f
-wait_until "the File menu" windows_are 2
+menu f
 kill -TERM "$app_pid"
-status=0
-wait "$app_pid" || status=$?
+wait "$app_pid" && status=0 || status=$?
 app_pid=""
 [ "$status" -eq 143 ] || fail "the program ended with status $status on SIGTERM"
 grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept on SIGTERM"
@@ -161,9 +157,7 @@ grep -q "Long Reachy" "$recovery"/*.design || fail "no design in progress kept o
 step "an install: the Data beside the program read-only; Frames > Sniper Rifle's Power 9, saved"
 # The design the last run kept is not offered again.
 rm -rf "$recovery"
-mkdir -p "$work/install"
-cp "$program" "$work/install/kalverin"
-cp -r "$data" "$work/install/Data"
+copy_program "$work/install"
 install=("$work/install/kalverin")
 if [ "$(id -u)" = 0 ]; then
     # Root writes anywhere; a read-only mount of its own is what stops it.
@@ -173,9 +167,7 @@ else
     chmod -R a-w "$work/install/Data"
 fi
 x_run_program "${install[0]}" "$work/current" "${install[@]:1}"
-xdotool key alt+m
-wait_until "the Manage Data menu" windows_are 2
-xdotool key f
+menu m f
 editor=$(x_window_titled "Change Forms")
 x_focus "$editor"
 pick_from_list "$frame" 2
@@ -191,9 +183,7 @@ diff -r "$data" "$work/install/Data" || fail "the Data folder of the install was
 
 step "Manage Data > Reload Data, then the Sniper Rifle saved as a weapon: its Power is 9"
 x_focus "$window"
-xdotool key alt+m
-wait_until "the Manage Data menu" windows_are 2
-xdotool key r
+menu m r
 click_in_window 100 58
 pick_from_list "$frame"
 save_as "$work/current/Weapons/own"

@@ -4,11 +4,8 @@
 # `run_limit` (seconds for a step and for the whole run), then calls `x_session_begin "$0" "$@"`.
 
 artifacts=${artifacts:?the sourcing script sets artifacts}
-step_limit=${step_limit:-15}
-run_limit=${run_limit:-150}
-work=""
-app_pid=""
-window=""
+: "${step_limit:=15}" "${run_limit:=150}"
+work="" app_pid="" window=""
 
 x_session_cleanup() {
     local status=$?
@@ -29,10 +26,8 @@ x_session_begin() {
     if [ -z "${KALVERIN_X_SESSION:-}" ]; then
         local tool
         for tool in xvfb-run xauth xdotool import convert; do
-            if ! command -v "$tool" >/dev/null; then
-                echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2
-                exit 1
-            fi
+            command -v "$tool" >/dev/null ||
+                { echo "FAIL: $tool is missing; scripts/install-deps.sh installs it" >&2; exit 1; }
         done
         KALVERIN_X_SESSION=1 exec xvfb-run -a timeout "$run_limit" bash "$@"
     fi
@@ -56,9 +51,8 @@ fail() {
 
 # Waits until the command succeeds, trying every tenth of a second: wait_until WHAT COMMAND...
 wait_until() {
-    local what=$1
+    local what=$1 tries=$((step_limit * 10))
     shift
-    local tries=$((step_limit * 10))
     until "$@"; do
         tries=$((tries - 1))
         [ "$tries" -gt 0 ] || fail "$what: nothing after ${step_limit} s"
@@ -83,8 +77,7 @@ x_run_program() {
         "${sanitizers[@]}" DISPLAY="$DISPLAY" XAUTHORITY="$XAUTHORITY" QT_QPA_PLATFORM=xcb \
         "$program" "$@" >"$work/program.log" 2>&1) &
     app_pid=$!
-    window=$(timeout "$step_limit" xdotool search --sync --onlyvisible --name '^Kalverin$' |
-        sed -n 1p) || fail "no window titled \"Kalverin\" after ${step_limit} s"
+    window=$(x_window_titled Kalverin)
     echo "   window $window"
     x_focus "$window"
 }

@@ -8,11 +8,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 if [ $# -eq 2 ]; then
     export XDG_DATA_HOME=$work XDG_DATA_DIRS=/usr/share
-    mkdir -p "$work/mime/packages" "$work/applications"
-    cp "$1" "$work/mime/packages/org.kalverin.Kalverin.xml"
-    cp "$2" "$work/applications/"
-    update-mime-database "$work/mime"
-    update-desktop-database "$work/applications"
+    install -D -m 644 "$1" "$work/mime/packages/org.kalverin.Kalverin.xml"
+    install -D -m 644 -t "$work/applications" "$2"
+    update-mime-database "$work/mime" && update-desktop-database "$work/applications"
 fi
 printf '"Gun","Heavy Pistol",5,"M","SA",3,"1.5",6,"Cylinder",3,1,380,1900\r\n' >"$work/Gun.wpn"
 type=$(xdg-mime query filetype "$work/Gun.wpn")

@@ -1,10 +1,7 @@
 #pragma once
 
-#include <algorithm>
 #include <cerrno>
-#include <cstddef>
 
-#include "catalogue/file_store.h"
 #include "catalogue/replace_files.h"
 #include "support/memory_files.h"
 

@@ -1,10 +1,8 @@
 #pragma once
 
 #include <algorithm>
-#include <filesystem>
 #include <map>
 #include <optional>
-#include <string>
 #include <utility>
 
 #include "catalogue/file_store.h"
@@ -17,8 +15,7 @@ class MemoryFiles final : public FileStore {
   public:
     Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {
         const std::string* bytes = Find(path);
-        return bytes ? Outcome<std::string>(*bytes)
-                     : Outcome<std::string>::Failure("No such file or directory");
+        return bytes ? Outcome(*bytes) : Outcome<std::string>::Failure("No such file or directory");
     }
     PathKind Kind(const std::filesystem::path& path) const override {
         return Find(path) ? PathKind::File : PathKind::None;

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <deque>
-#include <filesystem>
-#include <optional>
-#include <string>
 #include <vector>
 
 #include "controls/user_dialogs.h"

@@ -4,17 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace kalverin::testing {
 
 inline std::string ReadFileBytes(const std::filesystem::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return std::move(bytes).str();
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A fresh folder, removed with everything in it when the test ends.
