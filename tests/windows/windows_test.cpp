@@ -248,7 +248,9 @@ void ExpectDrivable(QWidget* window, Model& model) {
                                 QLatin1String(list->child(i)->state().selected ? "*" : "");
                 }
                 // Opens the list, then closes it again.
-                control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                control->actionInterface()->doAction(
+                    open ? QAccessibleActionInterface::pressAction()
+                         : QAccessibleActionInterface::showMenuAction());
             }
             EXPECT_EQ(told, entries + entries);
         }
@@ -459,6 +461,10 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
               (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save in Weapons: "),
                            QStringLiteral("The weapon is saved.")}));
     Pick("cmbChooseFrame", "Taser");
+    // Cancel saves nothing, though the dialog still names the file.
+    EXPECT_EQ(
+        ModalsDuring([this] { Trigger("mnuSaveAs"); }),
+        QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save in Weapons: Snub")});
     EXPECT_EQ(
         ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
         QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open in Weapons: Snub")});
@@ -517,7 +523,9 @@ TEST_F(WindowTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
     next.show();
     EXPECT_EQ(next.geometry(), place);
     EXPECT_EQ(next.model().cdbSaveAs.initialFolder, gun.parent_path());
-    emit Find<QMenu>(&next, "mnuFile")->aboutToShow();
+    for (int opened = 0; opened < 2; ++opened) {  // the menu is refilled each time
+        emit Find<QMenu>(&next, "mnuFile")->aboutToShow();
+    }
     const QList<QAction*> recent = Find<QMenu>(&next, "mnuOpenRecent")->actions();
     ASSERT_EQ(recent.size(), 1);
     EXPECT_EQ(recent.front()->text(), QStringLiteral("&1 ") + PathText(gun));
@@ -571,6 +579,7 @@ TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
         QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(chooser, &wheel);
+        EXPECT_FALSE(wheel.isAccepted());  // left to what stands behind the chooser
         EXPECT_EQ(chooser->currentText(), before) << chooser->objectName().toStdString();
     }
     EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
@@ -619,6 +628,24 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     QTest::keyClick(filter, Qt::Key_Escape);
     EXPECT_EQ(options->count(), 84);
     EXPECT_EQ(options->verticalScrollBar()->value(), 0);
+}
+
+// The window opens just tall enough for both lists to be ten lines high, in their own style and
+// font; the layout shares that height out between them. Small text elsewhere lets the lists
+// decide the height.
+TEST_F(WindowTest, TheWindowOpensWithTheListsTenLinesHigh) {
+    qApp->setStyleSheet(
+        QStringLiteral("* { font-size: 6px } QListWidget { border: 3px solid; font-size: 20px }"));
+    MainWindow tall(data, program.path());
+    ShowActive(&tall);
+    int missing = 0;
+    for (const char* name : {"lstChooseMod", "lstCurrentMod"}) {
+        auto* list = Find<QListWidget>(&tall, name);
+        list->addItem(QStringLiteral("X"));
+        missing += 10 * list->sizeHintForRow(0) + 2 * list->frameWidth() - list->height();
+    }
+    EXPECT_EQ(missing, 0);
+    qApp->setStyleSheet({});
 }
 
 TEST_F(WindowTest, UndoAndRedoTakeTheirKeysInTheBoxesToo) {
