@@ -601,9 +601,8 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeys) {
     EXPECT_EQ(options->verticalScrollBar()->value(), 0);
 }
 
-// The window opens just tall enough for both lists to be ten lines high, in their own style and
-// font; the layout shares that height out between them. Small text elsewhere lets the lists
-// decide the height.
+// The window opens just tall enough for both lists to be ten lines high in their own style and
+// font (small text elsewhere lets them decide the height); the layout shares that height out.
 TEST_F(WindowTest, TheWindowOpensWithTheListsTenLinesHigh) {
     qApp->setStyleSheet(
         u"* { font-size: 6px } QListWidget { border: 3px solid; font-size: 20px }"_s);
@@ -710,11 +709,8 @@ TEST_F(WindowTest, CheckDataAndAboutAreOneWindowEach) {
         ShowActive(about);
         QTest::mouseClick(Find<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
         EXPECT_TRUE(about->isVisible());
-        if (key == Qt::Key_unknown) {
-            QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
-        } else {
-            QTest::keyClick(QApplication::focusWidget(), key);
-        }
+        key == Qt::Key_unknown ? QTest::mouseClick(Find(about, "cmdOK"), Qt::LeftButton)
+                               : QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_TRUE(QTest::qWaitFor([&about] { return about.isNull(); }, 1000));
     }
     EXPECT_EQ(dialogs.messages.size(), 3U);
