@@ -3,35 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include <QAbstractItemView>
-#include <QAccessible>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDropEvent>
-#include <QFileDialog>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLayout>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMessageBox>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSettings>
 #include <QTest>
-#include <QTextDocumentFragment>
-#include <QTimer>
-#include <QWheelEvent>
+#include <QtWidgets>
+#include <fstream>
 
 #include "about/about_window.h"
 #include "about/sys_info_fakes.h"
@@ -53,7 +27,9 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace kalverin {
 namespace {
 
-template <typename Widget>
+using namespace Qt::StringLiterals;
+
+template <typename Widget = QWidget>
 Widget* Find(const QObject* window, std::string_view name) {
     auto* found = window->findChild<Widget*>(ToQt(name));
     EXPECT_NE(found, nullptr) << name;
@@ -196,8 +172,8 @@ void ExpectDrivable(QWidget* window, Model& model) {
     const std::string before = ModelShows(controls);
     QList<QWidget*> focusOrder;
     for (const BoundControl& c : controls) {
-        if (c.TakesFocus() && Find<QWidget>(window, c.name)->isEnabled()) {
-            focusOrder << Find<QWidget>(window, c.name);
+        if (c.TakesFocus() && Find(window, c.name)->isEnabled()) {
+            focusOrder << Find(window, c.name);
         }
     }
     focusOrder.front()->setFocus();
@@ -219,7 +195,7 @@ void ExpectDrivable(QWidget* window, Model& model) {
             continue;
         }
         SCOPED_TRACE(c.name);
-        auto* widget = Find<QWidget>(window, c.name);
+        auto* widget = Find(window, c.name);
         EXPECT_FALSE(widget->visibleRegion().isEmpty());  // laid out within the window
         QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
         if (c.kind == ControlKind::ReadOnlyBox) {
@@ -248,7 +224,9 @@ void ExpectDrivable(QWidget* window, Model& model) {
                                 QLatin1String(list->child(i)->state().selected ? "*" : "");
                 }
                 // Opens the list, then closes it again.
-                control->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                control->actionInterface()->doAction(
+                    open ? QAccessibleActionInterface::pressAction()
+                         : QAccessibleActionInterface::showMenuAction());
             }
             EXPECT_EQ(told, entries + entries);
         }
@@ -290,26 +268,26 @@ class WindowTest : public ::testing::Test {
         window.Start();
     }
 
-    template <typename Widget>
+    template <typename Widget = QWidget>
     Widget* Get(const char* name) {
         return Find<Widget>(&window, name);
     }
     QString Text(const char* box) { return Get<QLineEdit>(box)->text(); }
     void Pick(const char* chooser, const char* entry) {
         auto* combo = Get<QComboBox>(chooser);
-        const int index = combo->findText(QString::fromLatin1(entry));
-        ASSERT_GE(index, 0) << entry;
-        PickAt(combo, index);
+        PickAt(combo, combo->findText(QLatin1String(entry)));
     }
-    QPoint LineCenter(const char* list, const char* line) {
+    // A click on a list's line, or a double click.
+    void Click(const char* list, const char* line, bool twice = false) {
         auto* widget = Get<QListWidget>(list);
-        auto found = widget->findItems(QString::fromLatin1(line), Qt::MatchExactly);
-        EXPECT_EQ(found.size(), 1) << line;
-        return found.isEmpty() ? QPoint() : widget->visualItemRect(found.front()).center();
-    }
-    void Click(const char* list, const char* line) {
-        QTest::mouseClick(Get<QListWidget>(list)->viewport(), Qt::LeftButton, {},
-                          LineCenter(list, line));
+        const auto found = widget->findItems(QLatin1String(line), Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << line;
+        const QPoint at = widget->visualItemRect(found.front()).center();
+        if (twice) {
+            QTest::mouseDClick(widget->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::mouseClick(widget->viewport(), Qt::LeftButton, {}, at);
+        }
     }
     void Trigger(const char* entry) { Get<QAction>(entry)->trigger(); }
 
@@ -321,19 +299,17 @@ class WindowTest : public ::testing::Test {
         QObject::connect(&closer, &QTimer::timeout, &window, [&shown, &paths] {
             QWidget* modal = QApplication::activeModalWidget();
             if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-                EXPECT_EQ(box->windowTitle(), QStringLiteral("Kalverin"));
-                EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-                EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+                EXPECT_TRUE(box->windowTitle() == u"Kalverin"_s &&
+                            box->icon() == QMessageBox::NoIcon &&
+                            box->standardButtons() == QMessageBox::Ok);
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
-                auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-                ASSERT_NE(name, nullptr);
+                auto* name = Find<QLineEdit>(dialog, "fileNameEdit");
                 const bool save = dialog->acceptMode() == QFileDialog::AcceptSave;
-                shown << dialog->windowTitle() + QLatin1Char('|') +
-                             dialog->nameFilters().join(QLatin1Char(';')) +
-                             (save ? QStringLiteral("|save in ") : QStringLiteral("|open in ")) +
-                             dialog->directory().dirName() + QStringLiteral(": ") + name->text();
+                shown << dialog->windowTitle() + u'|' + dialog->nameFilters().join(u';') +
+                             (save ? u"|save in "_s : u"|open in "_s) +
+                             dialog->directory().dirName() + u": "_s + name->text();
                 if (paths.isEmpty()) {
                     dialog->reject();
                     return;
@@ -345,7 +321,7 @@ class WindowTest : public ::testing::Test {
                 // of its own inside this timer call, which then never fires again.
                 dialog->QDialog::accept();
             } else if (modal) {
-                shown << QLatin1String(modal->metaObject()->className()) + QLatin1Char('|') +
+                shown << QLatin1String(modal->metaObject()->className()) + u'|' +
                              modal->windowTitle();
                 modal->close();
             }
@@ -357,8 +333,7 @@ class WindowTest : public ::testing::Test {
 
     struct Program : testing::TempFolder {
         Program() {
-            QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("kalverin"),
-                      QStringLiteral("kalverin"))
+            QSettings(QSettings::IniFormat, QSettings::UserScope, u"kalverin"_s, u"kalverin"_s)
                 .clear();
             testing::CopyBundledData(*this);
         }
@@ -411,37 +386,35 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
     auto* chooser = Get<QComboBox>("cmbChooseFrame");
     chooser->setFocus();
     chooser->lineEdit()->selectAll();
-    QTest::keyClicks(chooser->lineEdit(), QStringLiteral("Taser"));
+    QTest::keyClicks(chooser->lineEdit(), u"Taser"_s);
     QTest::keyClick(chooser->lineEdit(), Qt::Key_Return);
-    Get<QLineEdit>("txtFirearm")->setFocus();
-    EXPECT_EQ(window.model().cmbChooseFrame.text, "Taser");
-    EXPECT_EQ(Text("txtDPV"), QString());
+    Get("txtFirearm")->setFocus();
+    EXPECT_EQ(window.model().cmbChooseFrame.text + '|' + window.model().txtDPV.text, "Taser|");
 
     Pick("cmbChooseFrame", "Heavy Pistol");
     // The focus on a statistics box shows what made it in the details, its tooltip and what
     // assistive tools tell of it; the focus gone, the details are the option's again.
     auto* price = Get<QLineEdit>("txtPrice");
     price->setFocus();
-    const QString made = QStringLiteral("Heavy Pistol: DPV 260 \u00D7 Mark-Up 5 = 1300");
+    const QString made = u"Heavy Pistol: DPV 260 \u00D7 Mark-Up 5 = 1300"_s;
     EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), made);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(price)->text(QAccessible::Description), made);
     EXPECT_EQ(QTextDocumentFragment::fromHtml(price->toolTip()).toPlainText(), made);
-    Get<QLineEdit>("txtFirearm")->setFocus();
+    Get("txtFirearm")->setFocus();
     EXPECT_EQ(Get<QPlainTextEdit>("txtDetails")->toPlainText(), QString());
     Pick("cmbChooseClass", "Barrel");
     // A click arms "Add"; a double click installs at once.
     Click("lstChooseMod", "Extended Barrel");
-    QTest::mouseDClick(Get<QListWidget>("lstChooseMod")->viewport(), Qt::LeftButton, {},
-                       LineCenter("lstChooseMod", "Extended Barrel"));
+    Click("lstChooseMod", "Extended Barrel", true);
     EXPECT_EQ(Get<QListWidget>("lstCurrentMod")->count(), 1);
     EXPECT_FALSE(Get<QCheckBox>("chkBarrel")->isChecked());
     Click("lstCurrentMod", "Extended Barrel");
     QTest::mouseClick(Get<QPushButton>("cmdLevelUp"), Qt::LeftButton);
-    EXPECT_EQ(Text("txtLevel"), QStringLiteral("2"));
-    EXPECT_TRUE(Get<QPushButton>("cmdLevelDown")->isEnabled());
+    EXPECT_EQ(Text("txtLevel"), u"2"_s);
+    EXPECT_TRUE(Get("cmdLevelDown")->isEnabled());
 
     // What the user types goes into the model as a file can hold it, which the open shows below.
-    QTest::keyClicks(Get<QLineEdit>("txtFirearm"), QStringLiteral("Snub \"nose\""));
+    QTest::keyClicks(Get("txtFirearm"), u"Snub \"nose\""_s);
 
     // The stat card's entries ask their dialogs; Cancel writes nothing.
     const std::filesystem::path folder = program.path() / "Weapons";
@@ -450,19 +423,21 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
                   Trigger("mnuPrintCard");
                   Trigger("mnuExportCard");
               }),
-              (QStringList{QStringLiteral("QPrintDialog|Print Stat Card"),
-                           QStringLiteral("Export Stat Card|PDF File (*.pdf)|save in Weapons: ")}));
+              (QStringList{u"QPrintDialog|Print Stat Card"_s,
+                           u"Export Stat Card|PDF File (*.pdf)|save in Weapons: "_s}));
     EXPECT_TRUE(std::filesystem::is_empty(folder));
 
     const QString weapons = PathText(folder);
-    EXPECT_EQ(ModalsDuring([this] { Trigger("mnuSaveAs"); }, {weapons + QStringLiteral("/Snub")}),
-              (QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|save in Weapons: "),
-                           QStringLiteral("The weapon is saved.")}));
+    const QString asked = u"Save Weapon As|Weapon File (*.wpn)|"_s;
+    EXPECT_EQ(ModalsDuring([this] { Trigger("mnuSaveAs"); }, {weapons + u"/Snub"_s}),
+              (QStringList{asked + u"save in Weapons: "_s, u"The weapon is saved."_s}));
     Pick("cmbChooseFrame", "Taser");
-    EXPECT_EQ(
-        ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + QStringLiteral("/Snub.wpn")}),
-        QStringList{QStringLiteral("Save Weapon As|Weapon File (*.wpn)|open in Weapons: Snub")});
-    EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), QStringLiteral("Snub nose340"));
+    // Cancel saves nothing, though the dialog still names the file.
+    EXPECT_EQ(ModalsDuring([this] { Trigger("mnuSaveAs"); }),
+              QStringList{asked + u"save in Weapons: Snub"_s});
+    EXPECT_EQ(ModalsDuring([this] { Trigger("mnuOpen"); }, {weapons + u"/Snub.wpn"_s}),
+              QStringList{asked + u"open in Weapons: Snub"_s});
+    EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), u"Snub nose340"_s);
 }
 
 // File > Compare With shows the design beside a weapon file in a window of its own, not modal,
@@ -470,24 +445,28 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
 TEST_F(WindowTest, TheComparisonIsAWindowOfItsOwnThatFollowsTheDesign) {
     const QString gun = PathText(program.Write("Gun.wpn", kGun));
     ModalsDuring([this] { Trigger("mnuCompare"); });
-    EXPECT_EQ(window.findChild<QDialog*>(QStringLiteral("Compare")), nullptr);
+    EXPECT_EQ(window.findChild<QDialog*>(u"Compare"_s), nullptr);
     ModalsDuring([this] { Trigger("mnuCompare"); }, {gun});
-    auto* compare = window.findChild<QDialog*>(QStringLiteral("Compare"));
+    auto* compare = Find<QDialog>(&window, "Compare");
     ASSERT_NE(compare, nullptr);
     EXPECT_TRUE(compare->isVisible() && !compare->isModal());
     Pick("cmbChooseFrame", "Heavy Pistol");
     Get<QCheckBox>("chkTop")->click();
-    EXPECT_EQ(Find<QLineEdit>(compare, "txtDifferencePrice")->text() + QLatin1Char('|') +
+    EXPECT_EQ(Find<QLineEdit>(compare, "txtDifferencePrice")->text() + u'|' +
                   Find<QLineEdit>(compare, "txtThisMounts")->text(),
-              QStringLiteral("lower by 5600|Barrel Mount, Small Under Mount"));
+              u"lower by 5600|Barrel Mount, Small Under Mount"_s);
 }
 
-TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml) {
+// A weapon file dropped opens, and the stat block is copied as text and as HTML; the next window
+// has the place, the file dialog's folder and Open Recent of the last, and with no settings it
+// opens as ever.
+TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheNextWindowHasWhatTheLastKept) {
+    EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
+    const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
     QMimeData dragged;
-    const QString gun = PathText(program.Write("Gun.wpn", kGun));
-    dragged.setUrls({QUrl::fromLocalFile(gun)});
+    dragged.setUrls({QUrl::fromLocalFile(PathText(gun))});
     // As file managers drag it, and over a box that takes dropped text.
-    dragged.setText(gun);
+    dragged.setText(PathText(gun));
     QWidget* box = Get<QPlainTextEdit>("txtDescription")->viewport();
     QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, {});
     QApplication::sendEvent(box, &enter);
@@ -496,38 +475,44 @@ TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheStatBlockIsCopiedAsTextAndAsHtml
     QApplication::sendEvent(box, &drop);
     EXPECT_EQ(Text("txtFirearm") + Text("txtPrice") +
                   Get<QPlainTextEdit>("txtDescription")->toPlainText(),
-              QStringLiteral("Gun6900Long shots only."));
-
+              u"Gun6900Long shots only."_s);
     Trigger("mnuCopyStatBlock");
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
-    EXPECT_TRUE(copied->text().startsWith(QStringLiteral("Gun\nFrame Type: Sniper Rifle\n")));
-    EXPECT_TRUE(copied->html().contains(QStringLiteral("Sniper Rifle")));
-}
+    EXPECT_TRUE(copied->text().startsWith(u"Gun\nFrame Type: Sniper Rifle\n"_s));
+    EXPECT_TRUE(copied->html().contains(u"Sniper Rifle"_s));
 
-// The file dialog's folder and Open Recent included; with no settings it opens as ever.
-TEST_F(WindowTest, TheNextWindowHasThePlaceFolderAndRecentFilesOfTheLast) {
-    EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
-    const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
     const QRect place(40, 50, 900, 700);
     window.setGeometry(place);
     window.model().cdbSaveAs.fileName = gun;  // as the dialog leaves it
-    window.OpenWeaponFile(gun);
     window.close();
     MainWindow next(data, program.path());
     next.show();
     EXPECT_EQ(next.geometry(), place);
     EXPECT_EQ(next.model().cdbSaveAs.initialFolder, gun.parent_path());
-    emit Find<QMenu>(&next, "mnuFile")->aboutToShow();
+    for (int opened = 0; opened < 2; ++opened) {  // the menu is refilled each time
+        emit Find<QMenu>(&next, "mnuFile")->aboutToShow();
+    }
     const QList<QAction*> recent = Find<QMenu>(&next, "mnuOpenRecent")->actions();
     ASSERT_EQ(recent.size(), 1);
-    EXPECT_EQ(recent.front()->text(), QStringLiteral("&1 ") + PathText(gun));
+    EXPECT_EQ(recent.front()->text(), u"&1 "_s + PathText(gun));
     recent.front()->trigger();
-    EXPECT_EQ(Find<QLineEdit>(&next, "txtFirearm")->text(), QStringLiteral("Gun"));
+    EXPECT_EQ(Find<QLineEdit>(&next, "txtFirearm")->text(), u"Gun"_s);
 }
 
 // Ctrl+X cuts where text is selected in a box the user types into; elsewhere it is "Exit": in
 // the main window in every box but those, in the frame editor wherever nothing is selected.
+// Undo and Redo take their keys in the boxes too.
 TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
+    auto* firearm = Get<QLineEdit>("txtFirearm");
+    firearm->setFocus();
+    QTest::keyClicks(firearm, u"Snub"_s);
+    QString shown;
+    for (const char* keys : {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Z", "Ctrl+Y"}) {
+        QTest::keySequence(firearm, QKeySequence(QLatin1String(keys)));
+        shown += firearm->text() + QLatin1String(Get<QAction>("mnuUndo")->isEnabled() ? "+" : "-");
+    }
+    EXPECT_EQ(shown, u"-Snub+-Snub+"_s);
+
     // Really exiting would leave the application quitting and close every later modal at once.
     bool exited = false;
     auto* exit = Get<QAction>("mnuExit");
@@ -543,13 +528,13 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
         ShowActive(owner);
         auto* box = Find<QLineEdit>(owner, typed);
         box->setFocus();
-        QTest::keyClicks(box, QStringLiteral("Clip"));
+        QTest::keyClicks(box, u"Clip"_s);
         box->selectAll();
         QTest::keyClick(box, Qt::Key_X, Qt::ControlModifier);
         EXPECT_EQ(box->text(), QString());
         EXPECT_TRUE(owner->isVisible() && !exited);
-        Find<QWidget>(owner, other)->setFocus();
-        QTest::keyClick(Find<QWidget>(owner, other), Qt::Key_X, Qt::ControlModifier);
+        Find(owner, other)->setFocus();
+        QTest::keyClick(Find(owner, other), Qt::Key_X, Qt::ControlModifier);
         EXPECT_TRUE(owner == &window ? exited : !owner->isVisible());
     }
     EXPECT_EQ(window.model().txtFirearm.text + editor.model().txtLoad.text, "");
@@ -571,41 +556,36 @@ TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
         QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
                           Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(chooser, &wheel);
+        EXPECT_FALSE(wheel.isAccepted());  // left to what stands behind the chooser
         EXPECT_EQ(chooser->currentText(), before) << chooser->objectName().toStdString();
     }
-    EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
+    EXPECT_EQ(Text("txtDPV"), u"260"_s);
     auto* frame = Get<QComboBox>("cmbChooseFrame");
     // The arrow keys open the list, where Enter picks.
     QTest::keyClick(frame, Qt::Key_Down);
-    EXPECT_EQ(Text("txtDPV"), QStringLiteral("260"));
+    EXPECT_EQ(Text("txtDPV"), u"260"_s);
     ASSERT_TRUE(frame->view()->isVisible());
     QTest::keyClick(frame->view(), Qt::Key_Down);
     QTest::keyClick(frame->view(), Qt::Key_Return);
-    EXPECT_EQ(Text("txtDPV"), QStringLiteral("380"));
+    EXPECT_EQ(Text("txtDPV"), u"380"_s);
 }
 
-TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
-    // Both lists show ten lines at the first size; the layout file says which rows grow.
-    Pick("cmbChooseClass", "All");
+TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeys) {
+    // A list whose lines are replaced shows its top.
     auto* options = Get<QListWidget>("lstChooseMod");
     auto* installed = Get<QListWidget>("lstCurrentMod");
-    for (QListWidget* list : {options, installed}) {
-        EXPECT_GE(list->viewport()->height(), 10 * options->sizeHintForRow(0));
-    }
-
-    // A list whose lines are replaced shows its top.
     Pick("cmbChooseFrame", "Heavy Pistol");
     Pick("cmbChooseClass", "All");
     EXPECT_EQ(options->verticalScrollBar()->value(), 0) << "a list filled shows its top";
     options->scrollToBottom();
     auto* filter = Get<QLineEdit>("txtFilter");
     filter->setFocus();
-    QTest::keyClicks(filter, QStringLiteral("E"));
+    QTest::keyClicks(filter, u"E"_s);
     EXPECT_EQ(options->verticalScrollBar()->value(), 0);
     // The chosen option stays chosen as the filter moves it up the list.
     Click("lstChooseMod", "Extended Barrel");
     filter->setFocus();
-    QTest::keyClicks(filter, QStringLiteral("XTENDED B"));
+    QTest::keyClicks(filter, u"XTENDED B"_s);
     ASSERT_EQ(options->count(), 1);
     EXPECT_EQ(options->currentRow(), 0);
     // Return on an option adds it; Delete on an installed one removes it.
@@ -621,22 +601,26 @@ TEST_F(WindowTest, TheListsAndTheFilterTakeTheirKeysAndTheListsTheHeight) {
     EXPECT_EQ(options->verticalScrollBar()->value(), 0);
 }
 
-TEST_F(WindowTest, UndoAndRedoTakeTheirKeysInTheBoxesToo) {
-    auto* undo = Get<QAction>("mnuUndo");
-    auto* firearm = Get<QLineEdit>("txtFirearm");
-    firearm->setFocus();
-    QTest::keyClicks(firearm, QStringLiteral("Snub"));
-    EXPECT_TRUE(undo->isEnabled());
-    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(firearm->text(), QString());
-    EXPECT_FALSE(undo->isEnabled());
-    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
-    QTest::keyClick(firearm, Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(firearm, Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(firearm->text(), QStringLiteral("Snub"));
+// The window opens just tall enough for both lists to be ten lines high in their own style and
+// font (small text elsewhere lets them decide the height); the layout shares that height out.
+TEST_F(WindowTest, TheWindowOpensWithTheListsTenLinesHigh) {
+    qApp->setStyleSheet(
+        u"* { font-size: 6px } QListWidget { border: 3px solid; font-size: 20px }"_s);
+    MainWindow tall(data, program.path());
+    ShowActive(&tall);
+    int missing = 0;
+    for (const char* name : {"lstChooseMod", "lstCurrentMod"}) {
+        auto* list = Find<QListWidget>(&tall, name);
+        list->addItem(u"X"_s);
+        missing += 10 * list->sizeHintForRow(0) + 2 * list->frameWidth() - list->height();
+    }
+    EXPECT_EQ(missing, 0);
+    qApp->setStyleSheet({});
 }
 
+// The frame editor is made once and keeps its state when hidden, by Exit or its title bar. The
+// modification editor runs modal: each run shows what it should, then is left; Exit keeps it and
+// what it showed, its title bar's close discards it.
 TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     EXPECT_EQ(window.findChild<FrameEditorWindow*>(), nullptr);
     Trigger("mnuFrames");
@@ -644,7 +628,7 @@ TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(editor->isVisible() && editor->isModal());
     PickAt(Find<QComboBox>(editor, "cmbChooseFrame"), 9);
-    Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("10"));
+    Find<QLineEdit>(editor, "txtPower")->setText(u"10"_s);
     // The next showing does not read the file again.
     program.Write("Data/Frames.txt", "0\r\n");
     for (const bool byExit : {true, false}) {
@@ -659,32 +643,30 @@ TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     editor->hide();
 }
 
-// The editor runs modal: each run shows what it should, then is left. Exit keeps the editor and
-// what it showed; its title bar's close discards it.
-TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTitleBar) {
-    using Leave = void (*)(ModificationEditorWindow*);
+TEST_F(WindowTest, TheModificationEditorRunsModalAndItsTitleBarDiscardsIt) {
+    using Leave = void (*)(QWidget*);
     const std::pair<const char*, Leave> runs[] = {
         {"Choose Class|",
-         [](ModificationEditorWindow* editor) {
+         [](QWidget* editor) {
              PickAt(Find<QComboBox>(editor, "cmbChooseClass"), 1);
              Find<QListWidget>(editor, "lstChooseMod")->setCurrentRow(1);
-             Find<QLineEdit>(editor, "txtPower")->setText(QStringLiteral("99 unsaved"));
-             QTest::keyClick(Find<QLineEdit>(editor, "txtPower"), Qt::Key_Escape);
+             Find<QLineEdit>(editor, "txtPower")->setText(u"99 unsaved"_s);
+             QTest::keyClick(Find(editor, "txtPower"), Qt::Key_Escape);
              EXPECT_TRUE(editor->isVisible());  // Escape does nothing
              Find<QAction>(editor, "mnuExit")->trigger();
          }},
-        {"Barrel|99 unsaved", [](ModificationEditorWindow* editor) { editor->close(); }},
-        {"Choose Class|", [](ModificationEditorWindow* editor) { editor->hide(); }}};
+        {"Barrel|99 unsaved", [](QWidget* editor) { editor->close(); }},
+        {"Choose Class|", [](QWidget* editor) { editor->hide(); }}};
     for (const auto& [shows, leave] : runs) {
         bool ran = false;
         QTimer::singleShot(0, &window, [&] {
-            auto* editor = window.findChild<ModificationEditorWindow*>();
-            ASSERT_TRUE(editor && editor->isVisible() && editor->isModal());
+            auto* modifications = window.findChild<ModificationEditorWindow*>();
+            ASSERT_TRUE(modifications && modifications->isVisible() && modifications->isModal());
             ran = true;
-            EXPECT_EQ(Find<QComboBox>(editor, "cmbChooseClass")->currentText() + QLatin1Char('|') +
-                          Find<QLineEdit>(editor, "txtPower")->text(),
-                      QString::fromLatin1(shows));
-            leave(editor);
+            EXPECT_EQ(Find<QComboBox>(modifications, "cmbChooseClass")->currentText() + u'|' +
+                          Find<QLineEdit>(modifications, "txtPower")->text(),
+                      QLatin1String(shows));
+            leave(modifications);
         });
         Trigger("mnuModifications");
         EXPECT_TRUE(ran);
@@ -692,36 +674,33 @@ TEST_F(WindowTest, TheModificationEditorKeepsItsStateOnExitAndIsUnloadedByItsTit
     EXPECT_EQ(window.findChildren<ModificationEditorWindow*>().size(), 1);
 }
 
-// Not modal and one window, which checks the data folder in use again when it is asked for.
-TEST_F(WindowTest, CheckDataIsOneWindowThatChecksAgainWhenAskedFor) {
+// Check Data and About are one window each, not modal. Check Data checks the data folder in use
+// again when it is asked for; About is made anew once closed, its keys and OK close it and System
+// Info keeps it open.
+TEST_F(WindowTest, CheckDataAndAboutAreOneWindowEach) {
+    for (const char* entry : {"mnuCheckData", "mnuAbout"}) {
+        Trigger(entry);
+        Trigger(entry);
+    }
+    for (const char* name : {"CheckData", "About"}) {
+        const QList<QDialog*> shown = window.findChildren<QDialog*>(QLatin1String(name));
+        ASSERT_EQ(shown.size(), 1) << name;
+        EXPECT_TRUE(shown.front()->isVisible() && !shown.front()->isModal()) << name;
+    }
     const auto report = [this] {
-        auto* check = window.findChild<QDialog*>(QStringLiteral("CheckData"));
-        EXPECT_TRUE(check && check->isVisible() && !check->isModal());
-        return check ? Find<QPlainTextEdit>(check, "txtReport")->toPlainText() : QString();
+        return Find<QPlainTextEdit>(Find(&window, "CheckData"), "txtReport")->toPlainText();
     };
-    Trigger("mnuCheckData");
-    const QString folder = PathText(program.path() / "Data");
     EXPECT_EQ(report(),
-              QStringLiteral("Data folder: ") + folder + QStringLiteral("\nNo problems found."));
+              u"Data folder: "_s + PathText(program.path() / "Data") + u"\nNo problems found."_s);
     std::filesystem::remove(program.path() / "Data" / "Classes.txt");
     Trigger("mnuCheckData");
-    EXPECT_EQ(window.findChildren<QDialog*>(QStringLiteral("CheckData")).size(), 1);
-    EXPECT_TRUE(report().contains(QStringLiteral("Data/Classes.txt cannot be read")));
-}
+    EXPECT_TRUE(report().contains(u"Data/Classes.txt cannot be read"_s));
 
-// A new one once closed; System Info keeps it open.
-TEST_F(WindowTest, AboutIsOneWindowThatItsKeysAndOKClose) {
-    Trigger("mnuAbout");
     QPointer<About> first = window.findChild<About*>();
-    ASSERT_FALSE(first.isNull());
-    EXPECT_TRUE(first->isVisible() && !first->isModal());
-    Trigger("mnuAbout");
-    EXPECT_EQ(window.findChildren<About*>().size(), 1);
     first->close();
     EXPECT_TRUE(QTest::qWaitFor([&first] { return first.isNull(); }, 1000));
     Trigger("mnuAbout");
     EXPECT_NE(window.findChild<About*>(), nullptr);
-
     testing::FakeRegistry registry;
     testing::FakeStarter starter;
     testing::RecordingDialogs dialogs;
@@ -730,11 +709,8 @@ TEST_F(WindowTest, AboutIsOneWindowThatItsKeysAndOKClose) {
         ShowActive(about);
         QTest::mouseClick(Find<QPushButton>(about, "cmdSysInfo"), Qt::LeftButton);
         EXPECT_TRUE(about->isVisible());
-        if (key == Qt::Key_unknown) {
-            QTest::mouseClick(Find<QPushButton>(about, "cmdOK"), Qt::LeftButton);
-        } else {
-            QTest::keyClick(QApplication::focusWidget(), key);
-        }
+        key == Qt::Key_unknown ? QTest::mouseClick(Find(about, "cmdOK"), Qt::LeftButton)
+                               : QTest::keyClick(QApplication::focusWidget(), key);
         EXPECT_TRUE(QTest::qWaitFor([&about] { return about.isNull(); }, 1000));
     }
     EXPECT_EQ(dialogs.messages.size(), 3U);
