@@ -296,9 +296,11 @@ class Scenario {
     // "3 times press a then press b" is a "times" step.
     const Verb& Find(const std::string& name) const {
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
-        const std::string word = " " + (repeat ? "times" : name) + " ";
+        const std::string_view word = repeat ? "times" : name;
         const auto found = std::ranges::find_if(verbs_, [&](const Verb& verb) {
-            return (" " + std::string(verb.names) + " ").find(word) != std::string::npos;
+            return std::ranges::any_of(std::views::split(verb.names, ' '), [&](const auto& part) {
+                return std::string_view(part.begin(), part.end()) == word;
+            });
         });
         return found != verbs_.end() ? *found : throw std::runtime_error("no such step: " + name);
     }
