@@ -296,7 +296,7 @@ class Scenario {
     // "3 times press a then press b" is a "times" step.
     const Verb& Find(const std::string& name) const {
         const bool repeat = std::isdigit(static_cast<unsigned char>(name[0]));
-        const std::string_view word = repeat ? "times" : name;
+        const std::string_view word = repeat ? std::string_view("times") : name;
         const auto found = std::ranges::find_if(verbs_, [&](const Verb& verb) {
             return std::ranges::any_of(std::views::split(verb.names, ' '), [&](const auto& part) {
                 return std::string_view(part.begin(), part.end()) == word;
