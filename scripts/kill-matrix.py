@@ -94,7 +94,9 @@ def worker(args):
     if not os.path.isdir(tree):
         subprocess.run(["git", "worktree", "add", "--detach", tree, "HEAD"], cwd=ROOT, check=True)
     head = subprocess.run(["git", "rev-parse", "HEAD"], cwd=ROOT, capture_output=True, text=True)
-    subprocess.run(["git", "checkout", "-q", "--detach", head.stdout.strip()], cwd=tree, check=True)
+    # Forced: a run killed with a fault planted leaves it in the tree.
+    subprocess.run(["git", "checkout", "-q", "--force", "--detach", head.stdout.strip()], cwd=tree,
+                   check=True)
     run(["cmake", "-S", tree, "-B", build, "-DCMAKE_BUILD_TYPE=Debug",
          "-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld"], tree, 600)
     for m in faults:
@@ -112,8 +114,13 @@ def worker(args):
             with open(path, "w", encoding="utf-8", errors="surrogateescape") as fh:
                 fh.write(original)
         verdict = "no build" if not built else "killed" if fired else "survived"
-        with open(a.out, "a") as fh:  # one short line each, so workers' lines do not mix
-            fh.write(json.dumps(dict(m, verdict=verdict, tests=TESTS, checks=sorted(fired))) + "\n")
+        line = json.dumps(dict(m, verdict=verdict, tests=TESTS, checks=sorted(fired))) + "\n"
+        # One write to a file opened for appending, so that the workers' lines never mix.
+        out = os.open(a.out, os.O_WRONLY | os.O_APPEND | os.O_CREAT, 0o644)
+        try:
+            os.write(out, line.encode())
+        finally:
+            os.close(out)
         print(f"{verdict:8} {m['file']}:{m['line']} [{m['op']}] {len(fired)} checks", flush=True)
     run(["cmake", "--build", build, "-j1"], tree, 1800)
 
