@@ -186,10 +186,12 @@ def command_report(a):
                 out.add(m[1])
             elif m := re.match(r"stopped (\w+)$", check):  # "frame_editor_saving": its file
                 out.add(transcript_named(m[1], fine))
+            elif check.startswith(("RealWindow: ", "ctest RealWindow.")):  # one script
+                out.add("tests/e2e/e2e_test.sh")
             elif m := re.match(r"ctest (?:\w+/)?(\w+)\.", check):  # a gtest test by its file
                 out.add(suites.get(m[1], check))
-            else:  # a C++ file's assertion; the real-window test by its name
-                out.add(re.sub(r":\d+$", "", check).replace("RealWindow: ", "ctest RealWindow."))
+            else:  # a C++ file's assertion
+                out.add(re.sub(r":\d+$", "", check))
         return out
 
     fine = bool(a.steps)
