@@ -18,6 +18,7 @@ the sample: confirm a cut with the mutation tool on a sample the matrix did not 
 """
 import argparse
 import collections
+import functools
 import importlib.machinery
 import importlib.util
 import json
@@ -29,7 +30,7 @@ import subprocess
 
 ROOT = subprocess.run(["git", "rev-parse", "--show-toplevel"], capture_output=True, text=True,
                       check=True).stdout.strip()
-WATCHED = ["tests/scenarios", "tests/windows/layouts"]  # what the update mode rewrites
+TRANSCRIPTS = "tests/scenarios"  # what the runner's update mode rewrites
 # The tests as committed: results of other tests are stale, neither resumed nor reported.
 TESTS = subprocess.run(["git", "rev-parse", "HEAD:tests"], cwd=ROOT, capture_output=True,
                        text=True, check=True).stdout.strip()
@@ -73,12 +74,12 @@ def checks_fired(tree, build):
     if rc != 0:  # the runner stopped on a transcript, which is then not rewritten
         fired |= {"stopped " + t for t in re.findall(r"\[  FAILED  \] Scenarios/\S+/(\w+)", out)}
         fired |= set() if "[  FAILED  ]" in out else {"stopped scenario_tests"}
-    _, diff = run(["git", "diff", "-U0", "--", *WATCHED], tree, 60)
+    _, diff = run(["git", "diff", "-U0", "--", TRANSCRIPTS], tree, 60)
     for path, hunks in re.findall(r"^--- a/(\S+)\n\+\+\+ \S+\n((?:(?!--- a/).*\n?)*)", diff, re.M):
         for start, count in re.findall(r"^@@ -(\d+)(?:,(\d+))? ", hunks, re.M):
             first, n = int(start), int(count or 1)
             fired |= {f"{path}:{line}" for line in (range(first, first + n) if n else [first])}
-    run(["git", "checkout", "--", *WATCHED], tree, 60)
+    run(["git", "checkout", "--", TRANSCRIPTS], tree, 60)
     _, out = run(["ctest", "--test-dir", build, "--timeout", "20", "-E", "^Scenarios/",
                   "--output-on-failure"], tree, 300)
     fired |= {f"{os.path.basename(f)}:{n}" for f, n in re.findall(r"(\S+\.\w+):(\d+): Failure", out)}
@@ -140,16 +141,20 @@ def command_run(a):
         pool.map(worker, [(a, i, todo[i::a.workers]) for i in range(a.workers)])
 
 
-def step_of(path, line, cache={}):
-    """The step a transcript's output line is under: the line of its "> "."""
-    if path not in cache:
-        with open(os.path.join(ROOT, path), encoding="latin-1") as fh:
-            starts, current = [], 0
-            for number, text in enumerate(fh.read().split("\n"), 1):
-                current = number if text.startswith("> ") else current
-                starts.append(current)
-        cache[path] = starts
-    return cache[path][min(line, len(cache[path])) - 1]
+@functools.cache
+def step_starts(path):
+    """For each line of a transcript, the line of the "> " step it is under."""
+    with open(os.path.join(ROOT, path), encoding="latin-1") as fh:
+        starts, current = [], 0
+        for number, text in enumerate(fh.read().split("\n"), 1):
+            current = number if text.startswith("> ") else current
+            starts.append(current)
+    return starts
+
+
+def step_of(path, line):
+    starts = step_starts(path)
+    return starts[min(line, len(starts)) - 1]
 
 
 def suite_files():
@@ -172,7 +177,8 @@ def transcript_named(test, fine):
 
 
 def command_report(a):
-    rs = [r for r in results(a.out) if r["verdict"] == "killed"]
+    recorded = results(a.out)
+    rs = [r for r in recorded if r["verdict"] == "killed"]
     where = lambda r: f"{r['file']}:{r['line']}"
     suites = suite_files()
 
@@ -201,7 +207,7 @@ def command_report(a):
         caught.update(us)
         if len(us) == 1:
             alone[next(iter(us))].append(where(r))
-    print(f"{len(rs)} caught, {sum(r['verdict'] == 'survived' for r in results(a.out))} not")
+    print(f"{len(rs)} caught, {sum(r['verdict'] == 'survived' for r in recorded)} not")
     if not fine:
         for unit, n in caught.most_common():
             print(f"{n:4} caught, {len(alone[unit]):3} alone  {unit}  {' '.join(alone[unit])}")
