@@ -208,6 +208,14 @@ void ExpectDrivable(QWidget* window, Model& model) {
             EXPECT_EQ(control->textInterface()->selectionCount(), 1);
         }
         if (c.kind == ControlKind::Chooser) {
+            // A wheel turn over it changes nothing; what stands behind it may scroll.
+            auto* chooser = static_cast<QComboBox*>(widget);
+            const QString shown = chooser->currentText();
+            QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120},
+                              Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(chooser, &wheel);
+            EXPECT_FALSE(wheel.isAccepted());
+            EXPECT_EQ(chooser->currentText(), shown);
             EXPECT_EQ(control->text(QAccessible::Value).toStdString(), c.combo->text);
             // Its entries are a list inside it, closed or open, the one it shows selected.
             QStringList entries, told;
@@ -543,23 +551,6 @@ TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
 
 TEST_F(WindowTest, OnlyAPickFromTheOpenListRunsAChoosersProcedure) {
     Pick("cmbChooseFrame", "Heavy Pistol");
-    Pick("cmbChooseClass", "Barrel");
-    FrameEditorWindow frames(data);
-    frames.Start();
-    ModificationEditorWindow modifications(data);
-    modifications.Load();
-    // A wheel turn over any of the four closed choosers changes nothing.
-    for (auto* chooser : {Get<QComboBox>("cmbChooseFrame"), Get<QComboBox>("cmbChooseClass"),
-                          Find<QComboBox>(&frames, "cmbChooseFrame"),
-                          Find<QComboBox>(&modifications, "cmbChooseClass")}) {
-        const QString before = chooser->currentText();
-        QWheelEvent wheel({4, 4}, chooser->mapToGlobal(QPointF(4, 4)), {}, {0, -120}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(chooser, &wheel);
-        EXPECT_FALSE(wheel.isAccepted());  // left to what stands behind the chooser
-        EXPECT_EQ(chooser->currentText(), before) << chooser->objectName().toStdString();
-    }
-    EXPECT_EQ(Text("txtDPV"), u"260"_s);
     auto* frame = Get<QComboBox>("cmbChooseFrame");
     // The arrow keys open the list, where Enter picks.
     QTest::keyClick(frame, Qt::Key_Down);
