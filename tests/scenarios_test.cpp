@@ -92,8 +92,7 @@ bool Matches(const std::string& pattern, std::string_view name) {
                : ::fnmatch(pattern.c_str(), std::string(name).c_str(), 0) == 0;
 }
 
-// The files under a folder, each by its path from there, with its lines as they end with CR LF
-// (a last piece without one is a line of its own).
+// The files under a folder by path, each as its lines ended by CR LF (and any unended last one).
 using Files = std::map<std::string, Lines>;
 
 Lines FileLines(std::string_view bytes) {
@@ -172,9 +171,8 @@ class Scenario {
     }
 
   private:
-    // What a verb acts on: the folder (its files, the readers, the About window's surroundings,
-    // the windows to switch to), or the window last switched to, whose changes its step shows.
-    // The lines a verb shows go with what the dialogs said.
+    // What a verb acts on: the folder (its files, readers, the About window's surroundings, the
+    // windows), or the window switched to, whose changes its step shows after what was said.
     enum class On { Folder, Window };
     struct Verb {
         std::string_view names;  // the verbs that share its action, a blank between them
@@ -588,8 +586,7 @@ class Scenario {
         Say("writes back " + Quoted(EncodeCodePage(text)));
     }
 
-    // Each value read as the About window reads the tool's place, into a text that held "as it
-    // was".
+    // Each value read as the About window reads the tool's place, into a text holding "as it was".
     void Key(const Words& w) {
         for (const std::string& name : std::span(w).subspan(2)) {
             std::string value = "as it was";

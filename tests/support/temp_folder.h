@@ -52,9 +52,4 @@ inline std::filesystem::path BundledData() {
     return KALVERIN_BUNDLED_DATA;
 }
 
-inline void CopyBundledData(const TempFolder& programDir) {
-    std::filesystem::copy(BundledData(), programDir.path() / "Data",
-                          std::filesystem::copy_options::recursive);
-}
-
 }  // namespace kalverin::testing

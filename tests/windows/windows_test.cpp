@@ -343,7 +343,8 @@ class WindowTest : public ::testing::Test {
         Program() {
             QSettings(QSettings::IniFormat, QSettings::UserScope, u"kalverin"_s, u"kalverin"_s)
                 .clear();
-            testing::CopyBundledData(*this);
+            std::filesystem::copy(testing::BundledData(), path() / "Data",
+                                  std::filesystem::copy_options::recursive);
         }
     } program;
     DataInUse data{DiskFiles(), {.given = program.path() / "Data"}};
