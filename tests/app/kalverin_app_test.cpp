@@ -29,9 +29,8 @@ int Start(std::vector<std::string> words, StartOptions options = {}) {
     return RunKalverin(static_cast<int>(words.size()), argv.data(), options);
 }
 
-// "--check-data" prints the report, makes no window and so loads no platform: 0 for the bundled
-// data beside the program, 1 for a folder with problems, given or named by --data, 2 for one with
-// no file to read. The first line names the folder checked.
+// "--check-data" prints the report, the folder checked first, and makes no window, so loads no
+// platform: 0 when it finds no problem, 1 when it finds some, 2 when it can read no file.
 TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
     testing::TempFolder folder;
     folder.Write("Data/Classes.txt", "1\r\n\"All\"\r\n");

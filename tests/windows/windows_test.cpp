@@ -161,10 +161,9 @@ std::string ModelShows(const std::vector<BoundControl>& controls) {
     return out;
 }
 
-// What the layout file cannot show: reaching a control by Tab or a caption's access key changes
-// nothing, and Tab follows the table; text an assistive tool puts into a box and each state of a
-// check box reach the model, and a reader hears the selection in a read-only box and a chooser's
-// entries.
+// What the layout file cannot show: Tab follows the table, and Tab or a caption's key changes
+// nothing; an assistive tool's text and each check box state reach the model; a reader hears a
+// read-only box's selection and a chooser's entries; and a wheel turns no chooser.
 template <typename Model>
 void ExpectDrivable(QWidget* window, Model& model) {
     const std::vector<BoundControl> controls = BindControls(model, Model::Controls());
