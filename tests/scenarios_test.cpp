@@ -15,8 +15,6 @@
 #include "catalogue/code_page.h"
 #include "catalogue/conversions.h"
 #include "catalogue/data_check.h"
-#include "catalogue/data_files.h"
-#include "catalogue/details_file.h"
 #include "catalogue/item_writer.h"
 #include "check_data/check_data_model.h"
 #include "designer/compare_model.h"
@@ -207,7 +205,6 @@ class Scenario {
                  std::back_inserter(dialogs_.said));
          }},
         {"remove pipe link", On::Folder, [this](const Words& w) { Replace(w); }},
-        {"read rewrite", On::Folder, [this](const Words& w) { ReadDataFile(w); }},
         {"number", On::Folder, [this](const Words& w) { Number(w); }},
         {"format", On::Folder, [this](const Words& w) { Format(w); }},
         {"items", On::Folder, [this](const Words& w) { Items(w); }},
@@ -495,49 +492,6 @@ class Scenario {
             ::mkfifo(path.c_str(), 0600);
         } else if (w[0] == "link") {
             fs::create_symlink(w.at(2), path);
-        }
-    }
-
-    // A data file read by its reader and written by its writer: shown ("read") or saved.
-    void ReadDataFile(const Words& w) {
-        const std::string& name = w.at(1);
-        const fs::path path = fs::path("program/Data") / name;
-        if (!file_.empty()) {
-            folder_.Write(path, file_);  // the step's own file
-        }
-        const std::string bytes = folder_.Read(path);
-        const std::string label = "Data/" + name;
-        auto back = [](const auto& file, auto write) {
-            return file ? Outcome<std::string>(write(file.value()))
-                        : Outcome<std::string>::Failure(file.error());
-        };
-        const int columns = name == "MaxLevel.txt" ? std::stoi(w.at(2)) : 0;
-        auto writeMaxLevel = [columns](auto& file) {
-            return WriteMaxLevelFileWithColumns(file, columns);
-        };
-        auto writeClasses = [](const Lines& classes) {
-            std::string out;
-            for (const std::string& entry : classes) {
-                out += Quoted(entry) + "\r\n";
-            }
-            return out;
-        };
-        const Outcome<std::string> written =
-            name == "Frames.txt" ? back(ReadFramesFile(bytes, label), WriteFramesFile)
-            : name == "Modifications.txt"
-                ? back(ReadModificationsFile(bytes, label), WriteModificationsFile)
-            : name == "Details.txt"  ? back(ReadDetailsFile(bytes, label), WriteDetailsFile)
-            : name == "MaxLevel.txt" ? back(ReadMaxLevelFile(bytes, label, columns), writeMaxLevel)
-                                     : back(ReadClassesFile(bytes, label), writeClasses);
-        if (!written) {
-            Say("says " + Quoted(written.error()));
-        } else if (w[0] == "rewrite") {
-            folder_.Write(path, written.value());
-            FileChanges(dialogs_.said);
-        } else {
-            for (const std::string& line : FileLines(written.value())) {
-                Say(std::to_string(dialogs_.said.size() + 1) + "| " + line);
-            }
         }
     }
 
