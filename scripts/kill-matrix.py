@@ -2,7 +2,7 @@
 """Which check catches which planted fault: the data for choosing which tests to merge or drop.
 
   scripts/kill-matrix.py run --count 200 --seed 1001 --exclude 2:80 [--workers 2]
-  scripts/kill-matrix.py report [--steps tests/scenarios/designer/levels.txt]
+  scripts/kill-matrix.py report [--steps tests/scenarios/designer/installing.txt]
 
 `run` plants the faults the mutation tool would (../shared/tools/mutants, or MUTANTS), one at a
 time, in a worktree of HEAD per worker, and records every check that fires: each transcript step
