@@ -1,6 +1,5 @@
-// A whole Data folder from one input, its five files split at form feeds. Every item is read as a
-// value and a number; each file is read, written and read again, losing no record and, once
-// written, coming back exactly; then the main window loads it and each editor saves and rereads.
+// A Data folder from one input split at form feeds: each item read as a value and a number, each
+// file read, written and read back whole and exact, then loaded by the windows and resaved.
 
 #include "catalogue/conversions.h"
 #include "catalogue/data_files.h"

@@ -1,6 +1,5 @@
-// Any bytes opened as a weapon file, then after a form feed the steps of a short design. A save
-// may lose what a file cannot hold, so the property is on a saved file: it opens showing the same
-// design, and saving that writes the same bytes.
+// Any bytes opened as a weapon file, then after a form feed a short design's steps. A save may
+// lose what a file cannot hold, so a saved file must open as the same design and save the same.
 
 #include <algorithm>
 #include <cctype>

@@ -58,9 +58,8 @@ TEST(StartTest, ChecksTheDataFolderWithNoWindow) {
     EXPECT_FALSE(Mapped("libqoffscreen") || Mapped("libqxcb"));
 }
 
-// Qt takes its own options; what is left may name one weapon file, which opens as "Open Old
-// Weapon" opens it and so heads Open Recent; anything else gets a line of usage. The printing
-// library is not loaded to paint the window.
+// Qt takes its own options; one weapon file left opens as "Open Old Weapon" opens it, heading Open
+// Recent; anything else gets a line of usage. Painting the window loads no printing library.
 TEST(StartTest, OpensTheWeaponFileItIsGivenAndRefusesOtherArguments) {
     testing::TempFolder folder;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, PathText(folder.path()));

@@ -8,9 +8,8 @@
 namespace kalverin {
 namespace {
 
-// The folder --data names; else the Data beside the program when it may be written; else the
-// user's copy when it holds data (a first copy cut short holds none once put back); else the
-// install's, whose first save makes the user's copy. Use Shipped Data keeps it under a free name.
+// --data's folder; else a writable Data beside the program; else the user's copy holding data (a
+// first copy cut short holds none); else the install's, whose first save makes the user's copy.
 TEST(DataInUseTest, ChoosesTheFolderAndMovesOnlyByAFirstSaveOrBackToTheShippedData) {
     using S = DataSource;
     const struct {

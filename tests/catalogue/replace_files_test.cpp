@@ -1,7 +1,6 @@
-// Saves against what a user's machine really does: a disk that fails at any byte or any system
-// call, the program killed or the power cut at any point, a second program saving at the same
-// time. Each leaves the set of files as it was or as it was saved, once the next read has rolled
-// back what a crash left.
+// Saves against a disk failing at any byte or system call, a kill or power cut at any point and a
+// second program saving at once: each leaves the files as they were or as saved, once the next
+// read has rolled back what a crash left.
 
 #include "catalogue/replace_files.h"
 
@@ -128,9 +127,9 @@ TEST(ReplaceFilesTest, AKillOrAPowerCutAtAnyStepOfASaveOrOfItsRecoveryLosesNoSet
     std::printf("Crashes: %zu states checked.\n", states);
 }
 
-// The real disk with one system call failing, the `at`-th of a save, with `error`: once, or from
-// then on. Whenever a data file is opened to be written, another program must find its folder
-// locked, and the save's journal must be on the disk unless the folder refused to create it.
+// The real disk with the `at`-th system call of a save failing with `error`, once or from then on;
+// a data file is opened to write only with its folder locked and the journal on disk, unless
+// the folder refused the journal.
 struct FailingCall final : DiskFileStore {
     FailingCall(std::size_t at, int error, bool onward) : at_(at), error_(error), onward_(onward) {}
     int FaultBefore(std::string_view call, const std::filesystem::path& path) const override {

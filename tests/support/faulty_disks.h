@@ -7,11 +7,10 @@
 
 namespace kalverin::testing {
 
-// The real disk, full at byte `failAt` counted across the writes (the journal's left out, so that
-// every byte saved is a point of failure): that write puts the bytes before it and fails. Later
-// writes go through, as once space is freed, or each empties its file and fails if it stays full.
-// Or a folder that refuses what the user asks of it, as the system says it: every write, each
-// that would make a file, or its lock; or one folder where the user may change nothing at all.
+// The real disk, full at byte `failAt` of the writes (the journal's left out, so every byte saved
+// can fail): that write puts the bytes before it and fails; later ones go through, as once space
+// is freed, or empty their file and fail if it stays full. Or a folder refusing, as the system
+// says it, every write, each new file or its lock; or one folder the user may not change at all.
 class FaultyDiskFiles final : public DiskFileStore {
   public:
     enum class AfterFault { SpaceFreed, StaysFull };

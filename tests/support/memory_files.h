@@ -39,10 +39,9 @@ class MemoryFiles final : public FileStore {
 };
 
 // Files in memory as a disk keeps them through a crash at change number `cutAt`: a write there
-// leaves none, half or all of its bytes over the old ones, not cut to length, and nothing after
-// it happens. When the program is killed, every change before it lasts. When the power fails,
-// what a write puts in an existing file lasts, as the write flushes it, but a file created or
-// removed lasts only once its folder is flushed. A reader that waits for the lock while another
+// leaves none, half or all of its bytes over the old ones, and nothing after it happens. Killed,
+// every change before it lasts; on a power cut, writes into existing files last, but a file made
+// or removed only once its folder is flushed. A reader waiting for the lock while another
 // program's save is cut short finds, once it has the lock, what that crash left.
 class CrashingFiles final : public FileStore {
   public:

@@ -6,9 +6,8 @@
 
 namespace kalverin::testing {
 
-// Bytes as a transcript writes them: a backslash, a line break and a byte outside plain ASCII
-// as an escape (\\ \r \n \xNN), in a quoted text a double quote too (\"), and a run of 16 or
-// more of one byte as the byte and its count ("x\*4097").
+// Bytes as a transcript writes them: \\ \r \n \xNN for a backslash, a line break or a byte past
+// ASCII, \" in a quoted text, and a run of 16 or more of one byte as "x\*4097".
 inline std::string Escaped(std::string_view bytes, bool quoted) {
     constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;

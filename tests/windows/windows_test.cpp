@@ -161,9 +161,8 @@ std::string ModelShows(const std::vector<BoundControl>& controls) {
     return out;
 }
 
-// What the layout file cannot show: Tab follows the table, and Tab or a caption's key changes
-// nothing; an assistive tool's text and each check box state reach the model; a reader hears a
-// read-only box's selection and a chooser's entries; and a wheel turns no chooser.
+// What the layout file cannot show: Tab order, keys that change nothing, assistive text and check
+// states reaching the model, selections and entries a reader hears, and no chooser on a wheel.
 template <typename Model>
 void ExpectDrivable(QWidget* window, Model& model) {
     const std::vector<BoundControl> controls = BindControls(model, Model::Controls());
@@ -455,9 +454,8 @@ TEST_F(WindowTest, TheComparisonIsAWindowOfItsOwnThatFollowsTheDesign) {
               u"lower by 5600|Barrel Mount, Small Under Mount"_s);
 }
 
-// A weapon file dropped opens, and the stat block is copied as text and as HTML; the next window
-// has the place, the file dialog's folder and Open Recent of the last, and with no settings it
-// opens as ever.
+// A dropped weapon file opens; the stat block copies as text and HTML; the next window has the
+// last's place, dialog folder and Open Recent, and with no settings opens as ever.
 TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheNextWindowHasWhatTheLastKept) {
     EXPECT_TRUE(window.model().cdbSaveAs.initialFolder.empty());
     const std::filesystem::path gun = program.Write("Weapons/Gun.wpn", kGun);
@@ -497,9 +495,8 @@ TEST_F(WindowTest, AWeaponFileDroppedOpensAndTheNextWindowHasWhatTheLastKept) {
     EXPECT_EQ(Find<QLineEdit>(&next, "txtFirearm")->text(), u"Gun"_s);
 }
 
-// Ctrl+X cuts where text is selected in a box the user types into; elsewhere it is "Exit": in
-// the main window in every box but those, in the frame editor wherever nothing is selected.
-// Undo and Redo take their keys in the boxes too.
+// Ctrl+X cuts text selected in a box the user types into, else it is "Exit" (in the frame editor
+// wherever nothing is selected); Undo and Redo take their keys in the boxes too.
 TEST_F(WindowTest, MenuShortcutsWinOverTheBoxesThatDoNotTakeThem) {
     auto* firearm = Get<QLineEdit>("txtFirearm");
     firearm->setFocus();
@@ -606,9 +603,8 @@ TEST_F(WindowTest, TheWindowOpensWithTheListsTenLinesHigh) {
     qApp->setStyleSheet({});
 }
 
-// The frame editor is made once and keeps its state when hidden, by Exit or its title bar. The
-// modification editor runs modal: each run shows what it should, then is left; Exit keeps it and
-// what it showed, its title bar's close discards it.
+// The frame editor is made once and keeps its state when hidden. The modification editor runs
+// modal: Exit keeps it and what it showed, its title bar's close discards it.
 TEST_F(WindowTest, TheFrameEditorIsMadeOnceAndKeepsItsStateWhenHidden) {
     EXPECT_EQ(window.findChild<FrameEditorWindow*>(), nullptr);
     Trigger("mnuFrames");
@@ -662,9 +658,8 @@ TEST_F(WindowTest, TheModificationEditorRunsModalAndItsTitleBarDiscardsIt) {
     EXPECT_EQ(window.findChildren<ModificationEditorWindow*>().size(), 1);
 }
 
-// Check Data and About are one window each, not modal. Check Data checks the data folder in use
-// again when it is asked for; About is made anew once closed, its keys and OK close it and System
-// Info keeps it open.
+// Check Data and About are one window each, not modal: Check Data checks again when asked; About
+// is made anew once closed, its keys and OK close it, and System Info keeps it open.
 TEST_F(WindowTest, CheckDataAndAboutAreOneWindowEach) {
     for (const char* entry : {"mnuCheckData", "mnuAbout"}) {
         Trigger(entry);
