@@ -48,8 +48,7 @@ void RequireWithinLimits(const MainWindowModel& m) {
     }
 }
 
-// The window, loaded once from the bundled data; each input starts from a copy of it, so that no
-// input leaves a trace.
+// The window, loaded once from the bundled data; each input starts from a copy, leaving no trace.
 class Designer {
   public:
     Designer() {

@@ -82,8 +82,7 @@ std::string ListItems(const auto& items) {
     return "[" + out + "]";
 }
 
-// A watched name: a control's name, a pattern in which '*' stands for any run of characters, or
-// "stats" for the main window's statistics boxes.
+// A watched name: a control's name, a pattern ('*' any run) or "stats", the statistics boxes.
 bool Matches(const std::string& pattern, std::string_view name) {
     return pattern == "stats"
                ? std::ranges::find(kStatistics, name, &Statistic::name) != std::end(kStatistics)
@@ -454,8 +453,7 @@ class Scenario {
         window_ = nullptr;
         FileChanges(dialogs_.said);
     }
-    // "fail after N [for good]", "refuse ERROR [new files | locks | in FOLDER]" or "mend": the
-    // disk's fault from now on.
+    // The disk's fault from now on: "fail after N [for good]", "refuse ERROR [...]" or "mend".
     void Fault(const Words& w) {
         using Of = FaultyDiskFiles::Refusal::Of;
         static const std::map<std::string, int> errors = {
@@ -588,8 +586,7 @@ class Scenario {
             }
         }
     }
-    // "mark NAME" keeps the whole window and its design; "same NAME" names what differs from
-    // them, Undo's own entries and Open Recent left out.
+    // "mark NAME" keeps the window and design; "same NAME" names what differs, bar Undo and Recent.
     void Mark(const Words& w) {
         std::pair now{ViewOf(*window_, {"*"}),
                       window_->main ? std::optional(window_->main->design()) : std::nullopt};
@@ -762,8 +759,7 @@ INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(Scenarios(
                                     test.param.stem().string();
                          });
 
-// Each name of a window is its own, and so is each access key among the window's captions and
-// among each menu's entries.
+// A window's names are its own, and its access keys among its captions and within each menu.
 template <typename Model>
 void ExpectOwnKeysAndNames(std::span<const Control<Model>> table) {
     std::set<std::string_view> names;

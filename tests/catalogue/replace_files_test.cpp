@@ -44,8 +44,7 @@ std::vector<Save> Saves() {
     for (std::string_view name : kDataFiles) {
         data[std::string(name)] = testing::ReadFileBytes(testing::BundledData() / name);
     }
-    // Files longer and shorter than they were, as the modification editor writes them; one
-    // shorter, as the frame editor does; and a new weapon file.
+    // Files longer and shorter than they were, as the editors write them, and a new weapon file.
     Files saved = data;
     *saved["Modifications.txt"] += "\"after the records\"\r\n";
     std::erase(*saved["MaxLevel.txt"], '\r');

@@ -151,8 +151,7 @@ TEST(ProgramIconTest, OffersTheFrameSizesDrawsEverySizeAndKeepsEachDrawing) {
     const QIcon icon = ProgramIcon();
     const QList<QSize> offered = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
     EXPECT_EQ(icon.availableSizes(), offered);
-    // The sizes drawn at build time, taken as they are with no vectors to draw; larger ones drawn
-    // from the vectors.
+    // The sizes drawn at build time taken as they are; larger ones drawn from the vectors.
     for (const QSize& size : offered + QList<QSize>{{128, 128}, {256, 256}}) {
         KeepVectorPicture(!offered.contains(size));
         const QPixmap pixmap = icon.pixmap(size);

@@ -9,8 +9,7 @@
 
 namespace kalverin::testing {
 
-// Files held in memory: a data folder or a weapon file made of bytes, with no disk involved.
-// A path that was never written reads as "No such file or directory", as on disk.
+// Files held in memory; a path never written reads as "No such file or directory", as on disk.
 class MemoryFiles final : public FileStore {
   public:
     Outcome<std::string> ReadUpTo(const std::filesystem::path& path, std::size_t) const override {

@@ -437,8 +437,7 @@ TEST_F(WindowTest, UserEventsReachTheModelAndMessagesAndDialogsAreRealOnes) {
     EXPECT_EQ(Text("txtFirearm") + Text("txtDPV"), u"Snub nose340"_s);
 }
 
-// File > Compare With shows the design beside a weapon file in a window of its own, not modal,
-// that follows the design; Cancel shows none.
+// File > Compare With shows a window of its own, not modal, following the design; Cancel none.
 TEST_F(WindowTest, TheComparisonIsAWindowOfItsOwnThatFollowsTheDesign) {
     const QString gun = PathText(program.Write("Gun.wpn", kGun));
     ModalsDuring([this] { Trigger("mnuCompare"); });
